@@ -1,0 +1,42 @@
+#pragma once
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "common/Messages.h"
+#include "common/Trace.h"
+
+namespace orv::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+struct Context {
+    std::filesystem::path dir;  // the folder of config.ini and the other data files
+    bool simulate = false;
+    Trace& trace;
+    MessageSink& messages;
+    std::FILE* out;
+    std::FILE* err;
+
+    std::filesystem::path ConfigPath() const { return dir / "config.ini"; }
+};
+
+using CommandFn = int (*)(Context& context, std::span<const std::string> args);
+
+// Each command file registers its commands with a static instance of this.
+struct CommandRegistration {
+    CommandRegistration(std::string_view name, std::string_view usage, CommandFn fn);
+};
+
+// Prints "usage: orv-gmousectl …" for the named command and returns kExitUsage.
+int UsageError(Context& context, std::string_view command);
+
+// An integer argument: optional sign and digits only.
+std::optional<int> ParseIntArgument(std::string_view text);
+
+}  // namespace orv::cli

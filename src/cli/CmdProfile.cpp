@@ -1,0 +1,68 @@
+// profile show | export | import
+#include <cstdio>
+
+#include "cli/Cli.h"
+#include "common/Utf.h"
+#include "settings/ConfigFile.h"
+
+namespace orv::cli {
+
+namespace {
+
+int Show(Context& c, std::span<const std::string> args) {
+    if (args.size() > 1) {
+        return UsageError(c, "profile");
+    }
+    int n = LoadCurrentProfile(c.ConfigPath());
+    if (args.size() == 1) {
+        const auto parsed = ParseIntArgument(args[0]);
+        if (!parsed) {
+            return UsageError(c, "profile");
+        }
+        n = *parsed;
+    }
+    ProfileSettings settings;
+    LoadProfile(c.ConfigPath(), n, false, LoadLanguage(c.ConfigPath()), settings);
+    for (const auto& [key, value] : ProfileKeyValues(settings)) {
+        std::fprintf(c.out, "%s=%s\n", key.c_str(), value.c_str());
+    }
+    return kExitOk;
+}
+
+int Copy(Context& c, const std::filesystem::path& from, int fromProfile, const std::filesystem::path& to,
+         int toProfile) {
+    ProfileSettings settings;
+    LoadProfile(from, fromProfile, false, LoadLanguage(c.ConfigPath()), settings);
+    if (!SaveProfile(to, toProfile, settings)) {
+        std::fprintf(c.err, "cannot write %s\n", PathToUtf8(to).c_str());
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int Profile(Context& c, std::span<const std::string> args) {
+    if (args.empty()) {
+        return UsageError(c, "profile");
+    }
+    const std::string& verb = args[0];
+    const auto rest = args.subspan(1);
+    if (verb == "show") {
+        return Show(c, rest);
+    }
+    if (verb == "export" && rest.size() == 2) {
+        const auto n = ParseIntArgument(rest[0]);
+        return n ? Copy(c, c.ConfigPath(), *n, PathFromUtf8(rest[1]), kExchangeProfile) : UsageError(c, "profile");
+    }
+    if (verb == "import" && rest.size() == 2) {
+        const auto n = ParseIntArgument(rest[1]);
+        return n ? Copy(c, PathFromUtf8(rest[0]), kExchangeProfile, c.ConfigPath(), *n) : UsageError(c, "profile");
+    }
+    return UsageError(c, "profile");
+}
+
+const CommandRegistration kProfile{"profile", "profile show [N] | profile export N FILE | profile import FILE N",
+                                   &Profile};
+
+}  // namespace
+
+}  // namespace orv::cli

@@ -1,0 +1,46 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace orv {
+
+// One HID top-level collection as the system lists it.
+struct HidCollectionInfo {
+    std::string path;  // UTF-8; on Windows the device interface path
+    uint16_t vendorId = 0;
+    uint16_t productId = 0;
+    uint16_t usagePage = 0;
+    uint16_t usage = 0;
+    uint16_t inputReportLength = 0;    // bytes, report ID included
+    uint16_t featureReportLength = 0;  // bytes, report ID included
+};
+
+enum class HidReadResult { Ok, Failed, Cancelled };
+
+// An open collection. Reads block until a report arrives, the read fails, or CancelRead is
+// called from another thread (for clean shutdown of the command line and of tests).
+class HidHandle {
+public:
+    virtual ~HidHandle() = default;
+    virtual bool SendFeatureReport(std::span<const uint8_t> report) = 0;
+    virtual HidReadResult ReadInputReport(std::span<uint8_t> buffer) = 0;
+    virtual void CancelRead() = 0;
+};
+
+enum class HidAccess { Read, Write };
+
+class HidTransport {
+public:
+    virtual ~HidTransport() = default;
+    // The collections present, in the system's enumeration order; at most maxInterfaces
+    // interfaces are examined.
+    virtual std::vector<HidCollectionInfo> Enumerate(size_t maxInterfaces) = 0;
+    // nullptr when the collection cannot be opened.
+    virtual std::unique_ptr<HidHandle> Open(const HidCollectionInfo& collection, HidAccess access) = 0;
+};
+
+}  // namespace orv

@@ -1,0 +1,101 @@
+#include "settings/ConfigFile.h"
+
+#include "common/Decimal.h"
+#include "common/IniFile.h"
+
+namespace orv {
+
+namespace {
+
+constexpr const char* kInit = "Init";
+
+int32_t ReadNumber(const std::filesystem::path& file, const std::string& section, const std::string& key,
+                   size_t bufferChars) {
+    return ParseDecimal(ini::Read(file, section, key, bufferChars));
+}
+
+std::string Indexed(const char* prefix, size_t i) { return prefix + FormatDecimal(static_cast<int64_t>(i)); }
+
+}  // namespace
+
+std::string ProfileSection(int n) { return "Config" + FormatDecimal(n); }
+
+std::string ResetSection(int n, int language) {
+    if (n == 5 && language == kEnglish) {
+        return "CfgReset_EN5";
+    }
+    return "CfgReset" + FormatDecimal(n);
+}
+
+void LoadProfile(const std::filesystem::path& file, int n, bool fromReset, int language, ProfileSettings& s) {
+    const std::string section = fromReset ? ResetSection(n, language) : ProfileSection(n);
+    auto read5 = [&](const std::string& key) { return ReadNumber(file, section, key, 5); };
+    auto read10 = [&](const std::string& key) { return ReadNumber(file, section, key, 10); };
+
+    for (size_t i = 0; i < s.buttonFunction.size(); ++i) {
+        s.buttonFunction[i] = read5(Indexed("K", i));
+    }
+    s.wheelStatus = read5("WHEEL_STATUS");
+    s.macroMode = read5("MACRO_MODE2");
+    s.dpiLevel = read5("DPI_LEVEL");
+    for (size_t i = 0; i < 4; ++i) {
+        s.dpiStep[i] = static_cast<uint8_t>(read10(Indexed("DPI_SET", i)));
+        s.dpiEnabled[i] = read10(Indexed("DPI_SET_EN", i)) != 0 ? 1 : 0;
+    }
+    s.ledStatus = static_cast<uint8_t>(read5("LED_STATUS"));
+    s.pointerSpeed = static_cast<uint8_t>(read5("DPI_SPEED"));
+    s.wheelSpeed = static_cast<uint8_t>(read5("WHEEL_SPEED"));
+    s.reportRate = static_cast<uint8_t>(read5("USB_SPEED"));
+    s.fireTime = read5("FIRE_TIME");
+}
+
+std::vector<std::pair<std::string, std::string>> ProfileKeyValues(const ProfileSettings& s) {
+    std::vector<std::pair<std::string, std::string>> lines;
+    for (size_t i = 0; i < s.buttonFunction.size(); ++i) {
+        lines.emplace_back(Indexed("K", i), FormatDecimal(s.buttonFunction[i]));
+    }
+    lines.emplace_back("DPI_LEVEL", FormatDecimal(s.dpiLevel));
+    lines.emplace_back("WHEEL_STATUS", FormatDecimal(s.wheelStatus));
+    lines.emplace_back("MACRO_MODE2", FormatDecimal(s.macroMode));
+    for (size_t i = 0; i < 4; ++i) {
+        lines.emplace_back(Indexed("DPI_SET", i), FormatDecimal(s.dpiStep[i]));
+        lines.emplace_back(Indexed("DPI_SET_EN", i), s.dpiEnabled[i] != 0 ? "1" : "0");
+    }
+    lines.emplace_back("LED_STATUS", FormatDecimal(s.ledStatus));
+    lines.emplace_back("DPI_SPEED", FormatDecimal(s.pointerSpeed));
+    lines.emplace_back("WHEEL_SPEED", FormatDecimal(s.wheelSpeed));
+    lines.emplace_back("USB_SPEED", FormatDecimal(s.reportRate));
+    lines.emplace_back("FIRE_TIME", FormatDecimal(s.fireTime));
+    return lines;
+}
+
+bool SaveProfile(const std::filesystem::path& file, int n, const ProfileSettings& s) {
+    const std::string section = ProfileSection(n);
+    bool ok = true;
+    for (const auto& [key, value] : ProfileKeyValues(s)) {
+        ok = ini::Write(file, section, key, value) && ok;
+    }
+    return ok;
+}
+
+bool SaveDpiLevel(const std::filesystem::path& file, int n, const ProfileSettings& s) {
+    return ini::Write(file, ProfileSection(n), "DPI_LEVEL", FormatDecimal(s.dpiLevel));
+}
+
+bool SaveReportRate(const std::filesystem::path& file, int n, const ProfileSettings& s) {
+    return ini::Write(file, ProfileSection(n), "USB_SPEED", FormatDecimal(s.reportRate));
+}
+
+int32_t LoadCurrentProfile(const std::filesystem::path& file) { return ReadNumber(file, kInit, "CurConfig", 5); }
+
+bool SaveCurrentProfile(const std::filesystem::path& file, int32_t profile) {
+    return ini::Write(file, kInit, "CurConfig", FormatDecimal(profile));
+}
+
+int LoadLanguage(const std::filesystem::path& file) { return ReadNumber(file, kInit, "VER_SEL", 5) & 0xFF; }
+
+bool SaveLanguage(const std::filesystem::path& file, int language) {
+    return ini::Write(file, kInit, "VER_SEL", FormatDecimal(language));
+}
+
+}  // namespace orv

@@ -1,0 +1,40 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "settings/ProfileSettings.h"
+
+namespace orv {
+
+// "Config" + n, or the reset section a factory reset reads for profile n.
+std::string ProfileSection(int n);
+std::string ResetSection(int n, int language);
+
+// Replaces every field of settings with the values of profile n's section (a reset section
+// when fromReset). Missing file, section or key read as 0.
+void LoadProfile(const std::filesystem::path& file, int n, bool fromReset, int language,
+                 ProfileSettings& settings);
+
+// The key/value lines of a profile section, in the order SaveProfile writes them.
+std::vector<std::pair<std::string, std::string>> ProfileKeyValues(const ProfileSettings& settings);
+
+// Each returns false when a write failed; the keys written before the failure stay written.
+bool SaveProfile(const std::filesystem::path& file, int n, const ProfileSettings& settings);
+bool SaveDpiLevel(const std::filesystem::path& file, int n, const ProfileSettings& settings);
+bool SaveReportRate(const std::filesystem::path& file, int n, const ProfileSettings& settings);
+
+// "CurConfig" of "Init": missing or not a number gives 0.
+int32_t LoadCurrentProfile(const std::filesystem::path& file);
+bool SaveCurrentProfile(const std::filesystem::path& file, int32_t profile);
+
+// "VER_SEL" of "Init": 1 English, 0 Chinese; the low 8 bits of the number count.
+int LoadLanguage(const std::filesystem::path& file);
+bool SaveLanguage(const std::filesystem::path& file, int language);
+
+inline constexpr int kEnglish = 1;
+inline constexpr int kChinese = 0;
+
+}  // namespace orv
