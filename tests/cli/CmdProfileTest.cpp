@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <string>
@@ -20,25 +19,24 @@ struct Result {
     std::string err;
 };
 
-std::string Quoted(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
+// Arguments here are plain words and paths without quotes or dollar signs, so double quotes
+// suit both the POSIX shell and cmd.exe, which std::system uses on Windows.
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// std::system gives the wait status on POSIX systems and the exit code on Windows.
+int ExitCode(int status) { return status >= 256 ? status >> 8 : status; }
 
 Result RunCtl(const TempFolder& folder, const std::vector<std::string>& args) {
-    std::string command = Quoted(ORV_DATA_DIR "/orv-gmousectl");
+    // Unquoted: cmd.exe drops the outer quotes of a command line that starts with one.
+    std::string command = std::filesystem::path(ORV_DATA_DIR "/orv-gmousectl").make_preferred().string();
     for (const std::string& arg : args) {
         command += " " + Quoted(arg);
     }
     const auto out = folder / "stdout.txt";
     const auto err = folder / "stderr.txt";
     command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
-    const int status = std::system(command.c_str());
     Result result;
-    result.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.exit = ExitCode(std::system(command.c_str()));
     result.out = ReadBytes(out);
     result.err = ReadBytes(err);
     std::filesystem::remove(out);
