@@ -213,6 +213,22 @@ TEST_F(PlaybackTest, StopRequestEndsTheMacroAtTheEndOfThePass) {
     EXPECT_EQ(Sent().back(), kReleaseKeys);
 }
 
+TEST_F(PlaybackTest, EndingTheThreadCutsALongPauseAndStillReleases) {
+    const MacroSlot slot = Macro({{0x04, 1, 1000}, {0x05, 1, 1000}});
+    std::atomic<bool> abort{false};
+    time_.onSleep = [&](size_t sleeps) {
+        if (sleeps == 3) {
+            abort = true;
+        }
+    };
+    MacroPlayer player(Context());
+    player.SetAbortFlag(&abort);
+    player.PlayMacro(slot, 5);
+    EXPECT_EQ(Sent(), (std::vector<std::string>{"15 04 00 00 00 00 00", "16 04 ff 00 00 00 00", kReleaseKeys}));
+    // The pause is slept in slices so the flag is seen; the releases keep their own pauses.
+    EXPECT_EQ(time_.deadlines, (std::vector<long long>{100, 200, 300, 10, 310}));
+}
+
 TEST_F(PlaybackTest, DispatchOfOtherFunctions) {
     struct Case {
         int32_t code;
