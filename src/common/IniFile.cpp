@@ -89,8 +89,16 @@ std::string Read(const std::filesystem::path& file, std::string_view section, st
 
 bool Write(const std::filesystem::path& file, std::string_view section, std::string_view key,
            std::string_view value) {
-    if (!Writable(section, key, value)) {
-        return false;
+    const std::pair<std::string_view, std::string_view> entry{key, value};
+    return WriteKeys(file, section, std::span(&entry, 1));
+}
+
+bool WriteKeys(const std::filesystem::path& file, std::string_view section,
+               std::span<const std::pair<std::string_view, std::string_view>> entries) {
+    for (const auto& [key, value] : entries) {
+        if (!Writable(section, key, value)) {
+            return false;
+        }
     }
     std::lock_guard lock(FileLock());
     std::string bytes;
@@ -99,15 +107,17 @@ bool Write(const std::filesystem::path& file, std::string_view section, std::str
         return false;
     }
     Document document = Decode(bytes);
-    if (IsUtf16(document.encoding)) {
-        SetValue<char16_t>(document.units, FromUtf8<char16_t>(section), FromUtf8<char16_t>(key),
-                           FromUtf8<char16_t>(value));
-    } else {
-        SetValue<char>(document.bytes, section, key, value);
+    for (const auto& [key, value] : entries) {
+        if (IsUtf16(document.encoding)) {
+            SetValue<char16_t>(document.units, FromUtf8<char16_t>(section), FromUtf8<char16_t>(key),
+                               FromUtf8<char16_t>(value));
+        } else {
+            SetValue<char>(document.bytes, section, key, value);
+        }
     }
     const std::string contents = Encode(document);
-    // Applying a profile writes every key, mostly with the values already there; skipping those
-    // spares a flush to disk per key. A read-only file still refuses, as any write to it would.
+    // Applying a profile writes every key, mostly with the values already there; skipping an
+    // unchanged file spares a flush to disk. A read-only file still refuses, as any write to it would.
     if (loaded == LoadResult::Loaded && contents == bytes) {
         return !ReadOnly(file);
     }

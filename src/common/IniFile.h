@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <span>
+#include <utility>
 
 // The private-profile functions every INI file of the program goes through (config.ini,
 // profile exchange files, macro files, skin description files), with the semantics of the
@@ -24,5 +26,11 @@ std::string Read(const std::filesystem::path& file, std::string_view section, st
 // starting with '[' or ';'.
 bool Write(const std::filesystem::path& file, std::string_view section, std::string_view key,
            std::string_view value);
+
+// Several keys of one section in one read-modify-write, as if written one after the other: the
+// file is replaced once, so a whole profile reaches the disk with one flush and a reader never
+// sees half of it. Returns false, with the file unchanged, when any key cannot be written.
+bool WriteKeys(const std::filesystem::path& file, std::string_view section,
+               std::span<const std::pair<std::string_view, std::string_view>> entries);
 
 }  // namespace orv::ini

@@ -70,12 +70,9 @@ std::vector<std::pair<std::string, std::string>> ProfileKeyValues(const ProfileS
 }
 
 bool SaveProfile(const std::filesystem::path& file, int n, const ProfileSettings& s) {
-    const std::string section = ProfileSection(n);
-    bool ok = true;
-    for (const auto& [key, value] : ProfileKeyValues(s)) {
-        ok = ini::Write(file, section, key, value) && ok;
-    }
-    return ok;
+    const auto lines = ProfileKeyValues(s);
+    std::vector<std::pair<std::string_view, std::string_view>> entries(lines.begin(), lines.end());
+    return ini::WriteKeys(file, ProfileSection(n), entries);
 }
 
 bool SaveDpiLevel(const std::filesystem::path& file, int n, const ProfileSettings& s) {

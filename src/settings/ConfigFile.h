@@ -21,7 +21,7 @@ void LoadProfile(const std::filesystem::path& file, int n, bool fromReset, int l
 // The key/value lines of a profile section, in the order SaveProfile writes them.
 std::vector<std::pair<std::string, std::string>> ProfileKeyValues(const ProfileSettings& settings);
 
-// Each returns false when a write failed; the keys written before the failure stay written.
+// Each returns false, with the file unchanged, when the file cannot be written.
 bool SaveProfile(const std::filesystem::path& file, int n, const ProfileSettings& settings);
 bool SaveDpiLevel(const std::filesystem::path& file, int n, const ProfileSettings& settings);
 bool SaveReportRate(const std::filesystem::path& file, int n, const ProfileSettings& settings);

@@ -195,6 +195,19 @@ TEST(IniWrite, RefusesNamesAndValuesItCouldNotReadBack) {
     EXPECT_FALSE(std::filesystem::exists(folder / "new.ini"));
 }
 
+TEST(IniWrite, SeveralKeysLandTogetherOrNotAtAll) {
+    TempFolder folder;
+    const auto file = folder / "a.ini";
+    WriteBytes(file, "; profiles\r\n[A]\r\nk=0\r\n\r\n[B]\r\nx=1\r\n");
+    const std::pair<std::string_view, std::string_view> keys[] = {{"K", "5"}, {"j", "6"}, {"k", "7"}};
+    EXPECT_TRUE(ini::WriteKeys(file, "A", keys));
+    EXPECT_EQ(ReadBytes(file), "; profiles\r\n[A]\r\nk=7\r\nj=6\r\n\r\n[B]\r\nx=1\r\n");
+
+    const std::pair<std::string_view, std::string_view> oneBad[] = {{"j", "1"}, {"", "2"}};
+    EXPECT_FALSE(ini::WriteKeys(file, "A", oneBad));
+    EXPECT_EQ(ini::Read(file, "A", "j", 8), "6");
+}
+
 TEST(IniWrite, FailsWithoutTouchingAnything) {
     TempFolder folder;
     const auto readOnly = folder / "ro.ini";
