@@ -618,10 +618,6 @@ void Panel(QPainter& p, const QRect& rect) {
     p.drawLine(QPointF(r.left() + 13, r.top()), QPointF(r.left() + 40, r.top()));
 }
 
-void TitleMarker(QPainter& p, const QRect& title) {
-    p.fillRect(QRectF(title.left() - 7, title.top() + 5, 3, title.height() - 10), kAccent);
-}
-
 void Background(QPainter& p, QSize size) {
     const QRectF all(QPointF(0, 0), QSizeF(size));
     p.fillRect(all, Vertical(all, kBackTop, kBackBottom));
@@ -924,11 +920,6 @@ QImage PaintWindowPage(WindowPage page, State state, Light light) {
         ColorBase(p);
         regions = &ColorPage();
         break;
-    }
-    for (const Region& region : regions->regions) {
-        if (region.role == Role::Title) {
-            TitleMarker(p, region.rect);
-        }
     }
     for (const Region& region : MainPage().regions) {
         if (region.index <= 19) {

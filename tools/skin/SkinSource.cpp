@@ -35,9 +35,9 @@ std::vector<Region> HeaderRegions() {
         {11, {494, 10, 118, 38}, R::Tab, "LIGHTING", "灯光效果"},
         {12, {736, 16, 26, 24}, R::IconMinimise, "", ""},
         {13, {766, 16, 26, 24}, R::IconClose, "", ""},
-        {14, {24, 552, 96, 30}, R::Button, "IMPORT", "导入配置"},
-        {15, {126, 552, 96, 30}, R::Button, "EXPORT", "导出配置"},
-        {16, {228, 552, 110, 30}, R::Button, "DEFAULTS", "恢复默认"},
+        {14, {24, 552, 110, 30}, R::Button, "IMPORT PROFILE", "导入配置"},
+        {15, {140, 552, 110, 30}, R::Button, "EXPORT PROFILE", "导出配置"},
+        {16, {256, 552, 110, 30}, R::Button, "DEFAULTS", "恢复默认"},
         {17, {624, 16, 38, 24}, R::Language, "中文", "中文"},
         {18, {666, 16, 34, 24}, R::Language, "EN", "EN"},
         {19, {24, 68, 80, 28}, R::Label, "PROFILE", "配置"},
@@ -107,8 +107,8 @@ Page BuildMainPage() {
 
 Page BuildAdvancedPage() {
     std::vector<Region> r = {
-        {0, {28, 478, 96, 26}, R::Button, "IMPORT", "导入"},
-        {1, {132, 478, 96, 26}, R::Button, "EXPORT", "导出"},
+        {0, {28, 478, 110, 26}, R::Button, "IMPORT MACROS", "导入宏"},
+        {1, {146, 478, 110, 26}, R::Button, "EXPORT MACROS", "导出宏"},
         {2, {268, 142, 80, 28}, R::Button, "ADD", "添加"},
         {3, {356, 142, 80, 28}, R::Button, "DELETE", "删除"},
         {4, {28, 442, 170, 28}, R::Toggle, "Record", "录制"},
@@ -133,7 +133,7 @@ Page BuildAdvancedPage() {
         {43, {210, 444, 110, 22}, R::ValueField, "[↓]0", "[↓]0"},
         {44, {326, 444, 110, 22}, R::ValueField, "[↑]0", "[↑]0"},
         {45, {468, 114, 112, 22}, R::Title, "SYSTEM SETTINGS", "系统设置"},
-        {46, {236, 478, 200, 26}, R::Hint, "Up to 12 macros", "最多 12 个宏"},
+        {46, {264, 478, 172, 26}, R::Hint, "Up to 12 macros", "最多 12 个宏"},
         {47, {468, 332, 40, 16}, R::Hint, "0ms", "0ms"},
         {48, {736, 332, 40, 16}, R::Hint, "300ms", "300ms"},
         {49, {468, 194, 40, 16}, R::Hint, "SLOW", "慢"},
