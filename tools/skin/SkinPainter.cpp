@@ -518,7 +518,7 @@ void Emblem(QPainter& p, const QPointF& c, qreal size, const QColor& color) {
 
 void MouseLogoLook(QPainter& p, const QRect& rect, State state) {
     const QRectF r(rect);
-    if (state == State::Over) {
+    if (state != State::Normal) {
         QRadialGradient g(r.center(), r.width() / 2);
         g.setColorAt(0, WithAlpha(kAccent, 120));
         g.setColorAt(1, WithAlpha(kAccent, 0));
