@@ -499,9 +499,9 @@ void MousePartLook(QPainter& p, int index, const QRect& rect, State state) {
         FillShape(p, shape, g, Qt::white, 1);
     } else {
         const bool button = index == 115 || index == 117;
-        FillShape(p, shape, Vertical(r, button ? QColor(0x3a, 0x42, 0x52) : QColor(0x4a, 0x54, 0x66),
-                                     button ? QColor(0x22, 0x28, 0x33) : QColor(0x2a, 0x30, 0x3c)),
-                  QColor(0x55, 0x60, 0x74), 1);
+        FillShape(p, shape, Vertical(r, button ? QColor(0x33, 0x3a, 0x48) : QColor(0x4a, 0x54, 0x66),
+                                     button ? QColor(0x1d, 0x22, 0x2b) : QColor(0x2a, 0x30, 0x3c)),
+                  button ? QColor(0x44, 0x4d, 0x5e) : QColor(0x55, 0x60, 0x74), 1);
     }
 }
 
@@ -726,10 +726,18 @@ void ColorBase(QPainter& p) {
     for (int level = 0; level < 4; ++level) {
         const QRectF chip(32 + 88 * level, 478, 76, 10);
         FillShape(p, Chamfered(chip, 3), Vertical(chip, kLevelColor[level].lighter(140), kLevelColor[level]), QColor(0, 0, 0, 0));
-        QRadialGradient glow(chip.center(), 46);
-        glow.setColorAt(0, WithAlpha(kLevelColor[level], 60));
+        // A soft reflection under each chip.
+        const QPointF centre(chip.center().x(), chip.bottom() + 6);
+        QRadialGradient glow(centre, 40);
+        glow.setColorAt(0, WithAlpha(kLevelColor[level], 70));
         glow.setColorAt(1, WithAlpha(kLevelColor[level], 0));
-        p.fillRect(chip.adjusted(-6, 4, 6, 22), glow);
+        p.setPen(Qt::NoPen);
+        p.setBrush(glow);
+        p.save();
+        p.translate(centre);
+        p.scale(1, 0.3);
+        p.drawEllipse(QPointF(0, 0), 40, 40);
+        p.restore();
     }
 }
 
