@@ -801,7 +801,7 @@ void PaintRegion(QPainter& p, const Region& region, State state, Light light) {
     case Role::Ornament:
         OrnamentLook(p, r, state);
         break;
-    case Role::SpecTile:
+    case Role::FeatureTile:
     case Role::InfoTile:
         TileLook(p, r, state);
         break;
