@@ -65,7 +65,7 @@ protected:
 class DrawingTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void hoveredRegionComesFromOverOrDown();
     void pressedSliderKeepsItsBar();
     void dpiCellsInLevelColours();

@@ -21,7 +21,7 @@ using Calls = std::vector<std::string>;
 class PagesTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void hitTestEdgesAndLastIndices();
     void hitTestFirstRegionWins();
     void hoverRepaintsOnlyOnChange();
