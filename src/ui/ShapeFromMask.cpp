@@ -1,0 +1,81 @@
+#include "ui/ShapeFromMask.h"
+
+#include <vector>
+
+#include <QString>
+#include <QWidget>
+
+#include "common/Utf.h"
+
+namespace orv {
+
+namespace {
+
+bool IsLight(QRgb pixel)
+{
+    return qRed(pixel) > 100 && qGreen(pixel) > 100 && qBlue(pixel) > 100;
+}
+
+}  // namespace
+
+MaskShape ShapeFromMask(const QImage& mask)
+{
+    MaskShape shape;
+    shape.size = mask.size();
+    if (mask.isNull())
+        return shape;
+    const QImage pixels = mask.convertToFormat(QImage::Format_RGB32);
+    const int w = pixels.width();
+    const int h = pixels.height();
+
+    // One rectangle per run of dark pixels in a row, handed over in one call: a region
+    // operation per pixel would take seconds on a full-size mask. Rows with the same runs as
+    // the row above extend its rectangles, which keeps the region small.
+    std::vector<QRect> rects;
+    size_t bandStart = 0;  // first rectangle of the band the previous row belongs to
+    std::vector<QRect> row;
+    for (int y = 0; y < h; ++y) {
+        row.clear();
+        const auto* pixel = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        int x = 0;
+        while (x < w) {
+            while (x < w && IsLight(pixel[x]))
+                ++x;
+            const int start = x;
+            while (x < w && !IsLight(pixel[x]))
+                ++x;
+            if (x > start)
+                row.emplace_back(start, y, x - start, 1);
+        }
+        const size_t bandSize = rects.size() - bandStart;
+        bool sameRuns = y > 0 && bandSize == row.size() && !row.empty() && rects[bandStart].bottom() == y - 1;
+        for (size_t i = 0; sameRuns && i < row.size(); ++i)
+            sameRuns = rects[bandStart + i].left() == row[i].left() && rects[bandStart + i].width() == row[i].width();
+        if (sameRuns) {
+            for (size_t i = 0; i < row.size(); ++i)
+                rects[bandStart + i].setBottom(y);
+        } else {
+            bandStart = rects.size();
+            rects.insert(rects.end(), row.begin(), row.end());
+        }
+    }
+    shape.outline.setRects(rects.data(), static_cast<int>(rects.size()));
+    return shape;
+}
+
+std::optional<MaskShape> ShapeFromMask(QWidget& window, const std::filesystem::path& maskFile)
+{
+    const QImage mask(QString::fromStdString(PathToUtf8(maskFile)));
+    if (mask.isNull())
+        return std::nullopt;
+    MaskShape shape = ShapeFromMask(mask);
+    window.setMask(shape.outline);
+    return shape;
+}
+
+QRegion AdvancedRepaintRegion(const QRegion& outline, const std::array<QRect, 4>& controlRects)
+{
+    return outline.xored(QRegion(controlRects[1])).xored(QRegion(controlRects[3])).xored(QRegion(controlRects[2]));
+}
+
+}  // namespace orv
