@@ -71,13 +71,15 @@ TEST(WindowMessages, OtherDevicesAndEventsAreNotOurs) {
 }
 
 TEST(WindowMessages, NameIsBoundedByTheBroadcastSize) {
-    std::vector<uint8_t> unterminated = Broadcast(kDbtDevtypDeviceInterface, u"\\\\?\\hid#abc", false);
-    unterminated.insert(unterminated.end(), {'X', 0, 'Y', 0, 0, 0});  // beyond the stated size
+    const std::vector<uint8_t> unterminated = Broadcast(kDbtDevtypDeviceInterface, u"\\\\?\\hid#abc", false);
     EXPECT_EQ(DecodeDeviceChange(kDbtDeviceArrival, unterminated).interfaceName, "\\\\?\\hid#abc");
-    EXPECT_EQ(DecodeWindowMessage(kWmDeviceChange, kDbtDeviceArrival, Address(unterminated)).interfaceName,
+    // Bytes beyond the size the header states are never read as part of the name.
+    std::vector<uint8_t> followed = unterminated;
+    followed.insert(followed.end(), {'X', 0, 'Y', 0, 0, 0});
+    EXPECT_EQ(DecodeWindowMessage(kWmDeviceChange, kDbtDeviceArrival, Address(followed)).interfaceName,
               "\\\\?\\hid#abc");
 
-    std::vector<uint8_t> headerOnly = Broadcast(kDbtDevtypDeviceInterface, u"\\?\hid#abc");
+    std::vector<uint8_t> headerOnly = Broadcast(kDbtDevtypDeviceInterface, u"x");
     headerOnly.resize(12);
     EXPECT_EQ(DecodeDeviceChange(kDbtDeviceArrival, headerOnly).interfaceName, "");
     headerOnly.resize(8);

@@ -1,8 +1,11 @@
 #include "device/HidNotifications.h"
 
 #include <windows.h>
+// After the Windows types; some SDKs' copies lack C linkage.
 #include <dbt.h>
+extern "C" {
 #include <hidsdi.h>
+}
 
 namespace orv {
 

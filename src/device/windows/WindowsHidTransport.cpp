@@ -1,9 +1,12 @@
-#include "device/windows/WindowsHidTransport.h"
+#include "device/HidTransport.h"
 
 #include <windows.h>
-// The HID headers need the Windows types first.
+// The HID headers need the Windows types first, and some SDKs' copies lack C linkage.
+extern "C" {
 #include <hidsdi.h>
+// hidsdi.h brings the usage types hidpi.h needs.
 #include <hidpi.h>
+}
 #include <setupapi.h>
 
 #include <algorithm>

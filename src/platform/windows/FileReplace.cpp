@@ -62,9 +62,9 @@ bool WriteAll(HANDLE file, std::span<const uint8_t> contents) {
     return true;
 }
 
-// ReplaceFileW keeps the target's attributes, security and creation time. It needs an existing
-// target and may be refused by some file systems; the move then stands in, and the attributes
-// are copied over by hand.
+// ReplaceFileW keeps the target's security and creation time. It needs an existing target and
+// may be refused by some file systems; the move then stands in. Attributes are checked and put
+// back by hand either way.
 bool MoveOver(const std::wstring& tempPath, const std::filesystem::path& target) {
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
@@ -73,6 +73,10 @@ bool MoveOver(const std::wstring& tempPath, const std::filesystem::path& target)
         }
         if (ReplaceFileW(target.c_str(), tempPath.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                          nullptr)) {
+            // Not every implementation of ReplaceFileW carries the attributes over (Wine does not).
+            if (GetFileAttributesW(target.c_str()) != attributes) {
+                SetFileAttributesW(target.c_str(), attributes);
+            }
             return true;
         }
     }

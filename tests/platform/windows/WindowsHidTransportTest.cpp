@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "device/windows/WindowsHidTransport.h"
+#include "device/HidTransport.h"
 
 namespace orv {
 namespace {
