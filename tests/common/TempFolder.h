@@ -1,22 +1,22 @@
 #pragma once
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 namespace orv::test {
 
-// An empty folder of its own for one test, removed afterwards. The process id keeps tests that
+// An empty folder of its own for one test, removed afterwards. A random part keeps tests that
 // ctest runs side by side apart.
 class TempFolder {
 public:
     TempFolder() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path_ = std::filesystem::temp_directory_path() /
-                ("orv_" + std::string(info ? info->name() : "test") + "_" + std::to_string(::getpid()));
+                ("orv_" + std::string(info ? info->name() : "test") + "_" + std::to_string(std::random_device{}()));
         Remove();
         std::filesystem::create_directories(path_);
     }
