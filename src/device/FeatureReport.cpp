@@ -79,6 +79,7 @@ void ComposeButtonFunction(ReportBuffer& b, uint8_t deviceButton, uint8_t functi
 }
 
 void ComposeWheelStatus(ReportBuffer& b, int32_t wheelStatus) {
+    b[0] = kFeatureReportId;
     b[1] = command::kWheelStatus;
     b[2] = static_cast<uint8_t>(wheelStatus);
     b[3] = 0;
@@ -113,6 +114,7 @@ void ComposeMouseButtons(ReportBuffer& b, uint8_t mouseButtonMask) {
 }
 
 void ComposeConsumerUsage(ReportBuffer& b, uint16_t usage) {
+    b[0] = kFeatureReportId;
     b[1] = command::kConsumerUsage;
     b[2] = static_cast<uint8_t>(usage >> 8);
     b[3] = static_cast<uint8_t>(usage & 0xFF);

@@ -35,12 +35,14 @@ using ReportBuffer = std::array<uint8_t, 256>;
 // The lighting value (0x10 + m) for ledStatus 0..3; a hand-edited value above 3 counts as 3.
 uint8_t LightingCode(uint8_t ledStatus);
 
-// Layouts. Each writes only the bytes listed in its comment.
+// Layouts. Each writes only the bytes listed in its comment. Every one sets the report ID in
+// byte 0, also the wheel and consumer commands, which could otherwise be the first report of a
+// run and go out with report ID 0.
 // 0..4: 7, 0x09, 0x40 + dpiLevel, dpiCode * 16 + 8 + level, enabled-level mask.
 void ComposeDpiLevel(ReportBuffer& b, int32_t dpiLevel, uint8_t dpiCode, int level, uint8_t enabledMask);
 // 0..3: 7, 0x10, device button number, device function value.
 void ComposeButtonFunction(ReportBuffer& b, uint8_t deviceButton, uint8_t functionValue);
-// 1..3: 0x11, wheelStatus, 0 (byte 0 is left holding 7 from earlier reports).
+// 0..3: 7, 0x11, wheelStatus, 0.
 void ComposeWheelStatus(ReportBuffer& b, int32_t wheelStatus);
 // 0..7: 7, 0x12, high and low byte of fireTime / 8, four zeros.
 void ComposeFireTime(ReportBuffer& b, int32_t fireTime);
@@ -50,7 +52,7 @@ void ComposeLighting(ReportBuffer& b, uint8_t ledStatus);
 void ComposeHeldKeys(ReportBuffer& b, std::span<const uint8_t, 6> heldKeys);
 // 0, 1, 3: 7, 0x16, the active-low button mask; byte 2 keeps what the previous report left.
 void ComposeMouseButtons(ReportBuffer& b, uint8_t mouseButtonMask);
-// 1..3: 0x17, usage high byte, usage low byte.
+// 0..3: 7, 0x17, usage high byte, usage low byte.
 void ComposeConsumerUsage(ReportBuffer& b, uint16_t usage);
 // 0..3: 7, 0x20, 0, 0.
 void ComposeGoodbye(ReportBuffer& b);

@@ -28,7 +28,7 @@ TEST(FeatureReportLayout, WritesExactlyItsOwnBytes) {
         {"dpi step 11 of level 2, level 0 only", [](ReportBuffer& b) { ComposeDpiLevel(b, 2, 15, 2, 0x01); },
          "07 09 42 fa 01 aa aa aa"},
         {"button function", [](ReportBuffer& b) { ComposeButtonFunction(b, 3, 11); }, "07 10 03 0b aa aa aa aa"},
-        {"wheel status leaves byte 0", [](ReportBuffer& b) { ComposeWheelStatus(b, 1); }, "aa 11 01 00 aa aa aa aa"},
+        {"wheel status", [](ReportBuffer& b) { ComposeWheelStatus(b, 1); }, "07 11 01 00 aa aa aa aa"},
         {"fire time 300", [](ReportBuffer& b) { ComposeFireTime(b, 300); }, "07 12 00 25 00 00 00 00"},
         {"fire time 100", [](ReportBuffer& b) { ComposeFireTime(b, 100); }, "07 12 00 0c 00 00 00 00"},
         {"lighting 1", [](ReportBuffer& b) { ComposeLighting(b, 1); }, "07 13 7f 13 aa aa aa aa"},
@@ -37,8 +37,8 @@ TEST(FeatureReportLayout, WritesExactlyItsOwnBytes) {
         {"held keys", [&](ReportBuffer& b) { ComposeHeldKeys(b, std::span<const uint8_t, 6>(keys)); },
          "07 15 04 05 06 07 08 09"},
         {"mouse buttons leave byte 2", [](ReportBuffer& b) { ComposeMouseButtons(b, 0xFE); }, "07 16 aa fe aa aa aa aa"},
-        {"consumer usage leaves byte 0", [](ReportBuffer& b) { ComposeConsumerUsage(b, 0x0223); },
-         "aa 17 02 23 aa aa aa aa"},
+        {"consumer usage", [](ReportBuffer& b) { ComposeConsumerUsage(b, 0x0223); },
+         "07 17 02 23 aa aa aa aa"},
         {"goodbye", [](ReportBuffer& b) { ComposeGoodbye(b); }, "07 20 00 00 aa aa aa aa"},
     };
     for (const LayoutCase& c : cases) {
