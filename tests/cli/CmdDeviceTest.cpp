@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "cli/RunCtl.h"
 #include "common/TempFolder.h"
 #include "common/Utf.h"
 #include "settings/ConfigFile.h"
@@ -10,25 +11,12 @@
 namespace orv {
 namespace {
 
-struct RunResult {
-    int exit;
-    std::string out;
-    std::string err;
-};
+using RunResult = test::CtlResult;
+using test::Quoted;
 
-// Runs the command line on the simulated mouse with the folder as its data folder. The paths
-// carry no quotes, so double quotes suit both the POSIX shell and cmd.exe; the program itself
-// stays unquoted because cmd.exe drops the outer quotes of a line that starts with one.
+// Runs the command line with the folder as its data folder.
 RunResult RunCtl(const test::TempFolder& folder, const std::string& args) {
-    const auto quoted = [](const std::filesystem::path& p) { return "\"" + PathToUtf8(p) + "\""; };
-    const auto out = folder / "stdout.txt";
-    const auto err = folder / "stderr.txt";
-    const std::string command =
-        std::filesystem::path(ORV_DATA_DIR "/orv-gmousectl").make_preferred().string() + " --dir " +
-        quoted(folder.Path()) + " --simulate " + args + " >" + quoted(out) + " 2>" + quoted(err);
-    const int status = std::system(command.c_str());
-    // std::system gives the wait status on POSIX systems and the exit code on Windows.
-    return {status >= 256 ? status >> 8 : status, test::ReadBytes(out), test::ReadBytes(err)};
+    return test::RunCtlLine(folder, "--dir " + Quoted(folder.Path()) + " --simulate " + args);
 }
 
 TEST(CmdDevice, DevicesListsTheSimulatedCollections) {

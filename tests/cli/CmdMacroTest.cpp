@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "cli/RunCtl.h"
 #include "common/IniFile.h"
 #include "common/TempFolder.h"
 #include "common/Utf.h"
@@ -11,26 +12,13 @@
 namespace orv {
 namespace {
 
-struct RunResult {
-    int exit;
-    std::string out;
-    std::string err;
-};
+using RunResult = test::CtlResult;
+using test::Quoted;
 
-// Runs the command line with the folder as its data folder (quoting as the other command tests
-// do, so that it works with the POSIX shell and with cmd.exe).
+// Runs the command line with the folder as its data folder.
 RunResult RunCtl(const test::TempFolder& folder, const std::string& args) {
-    const auto quoted = [](const std::filesystem::path& p) { return "\"" + PathToUtf8(p) + "\""; };
-    const auto out = folder / "stdout.txt";
-    const auto err = folder / "stderr.txt";
-    const std::string command = std::filesystem::path(ORV_DATA_DIR "/orv-gmousectl").make_preferred().string() +
-                                " --dir " + quoted(folder.Path()) + " " + args + " >" + quoted(out) + " 2>" +
-                                quoted(err);
-    const int status = std::system(command.c_str());
-    return {status >= 256 ? status >> 8 : status, test::ReadBytes(out), test::ReadBytes(err)};
+    return test::RunCtlLine(folder, "--dir " + Quoted(folder.Path()) + " " + args);
 }
-
-std::string Quoted(const std::filesystem::path& p) { return "\"" + PathToUtf8(p) + "\""; }
 
 class CmdMacroTest : public ::testing::Test {
 protected:

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/RunCtl.h"
 #include "common/TempFolder.h"
 
 namespace orv {
@@ -13,36 +14,8 @@ using test::ReadBytes;
 using test::TempFolder;
 using test::WriteBytes;
 
-struct Result {
-    int exit = -1;
-    std::string out;
-    std::string err;
-};
-
-// Arguments here are plain words and paths without quotes or dollar signs, so double quotes
-// suit both the POSIX shell and cmd.exe, which std::system uses on Windows.
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-// std::system gives the wait status on POSIX systems and the exit code on Windows.
-int ExitCode(int status) { return status >= 256 ? status >> 8 : status; }
-
-Result RunCtl(const TempFolder& folder, const std::vector<std::string>& args) {
-    // Unquoted: cmd.exe drops the outer quotes of a command line that starts with one.
-    std::string command = std::filesystem::path(ORV_DATA_DIR "/orv-gmousectl").make_preferred().string();
-    for (const std::string& arg : args) {
-        command += " " + Quoted(arg);
-    }
-    const auto out = folder / "stdout.txt";
-    const auto err = folder / "stderr.txt";
-    command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
-    Result result;
-    result.exit = ExitCode(std::system(command.c_str()));
-    result.out = ReadBytes(out);
-    result.err = ReadBytes(err);
-    std::filesystem::remove(out);
-    std::filesystem::remove(err);
-    return result;
-}
+using test::CtlResult;
+using test::RunCtl;
 
 const char* const kProfile2 =
     "K0=1\nK1=41\nK2=3\nK3=0\nK4=0\nK5=-7\nDPI_LEVEL=2\nWHEEL_STATUS=1\nMACRO_MODE2=1\nDPI_SET0=44\n"
@@ -64,7 +37,7 @@ TEST(CliProfile, ShowPrintsTheSavedLinesOfTheLoadedProfile) {
     WriteConfig(folder);
     const std::string dir = folder.Path().string();
 
-    Result r = RunCtl(folder, {"--dir", dir, "profile", "show"});
+    CtlResult r = RunCtl(folder, {"--dir", dir, "profile", "show"});
     EXPECT_EQ(r.exit, 0);
     EXPECT_EQ(r.out, kProfile2) << "the profile of CurConfig";
     EXPECT_EQ(r.err, "");
@@ -91,7 +64,7 @@ TEST(CliProfile, ExportAndImportMoveAProfileThroughSectionSeven) {
     const auto exchange = folder / "moved.ini";
     WriteBytes(exchange, "; kept\n[Other]\nx=1\n");
 
-    Result r = RunCtl(folder, {"--dir", dir, "profile", "export", "2", exchange.string()});
+    CtlResult r = RunCtl(folder, {"--dir", dir, "profile", "export", "2", exchange.string()});
     EXPECT_EQ(r.exit, 0);
     EXPECT_EQ(r.out, "");
     const std::string exported = ReadBytes(exchange);
@@ -128,7 +101,7 @@ TEST(CliProfile, FailuresAndUsageErrors) {
     for (const auto& c : cases) {
         std::vector<std::string> args = {"--dir", dir};
         args.insert(args.end(), c.args.begin(), c.args.end());
-        const Result r = RunCtl(folder, args);
+        const CtlResult r = RunCtl(folder, args);
         std::string line;
         for (const auto& a : c.args) {
             line += a + " ";
@@ -150,7 +123,7 @@ TEST(CliProfile, ReadOnlyConfigMakesImportFail) {
     WriteBytes(exchange, "[Config7]\nK0=5\n");
     std::filesystem::permissions(folder / "config.ini", std::filesystem::perms::owner_read);
     const std::string config = ReadBytes(folder / "config.ini");
-    const Result r = RunCtl(folder, {"--dir", folder.Path().string(), "profile", "import", exchange.string(), "2"});
+    const CtlResult r = RunCtl(folder, {"--dir", folder.Path().string(), "profile", "import", exchange.string(), "2"});
     EXPECT_EQ(r.exit, 1);
     EXPECT_NE(r.err, "");
     EXPECT_EQ(ReadBytes(folder / "config.ini"), config);
