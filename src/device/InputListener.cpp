@@ -12,11 +12,15 @@ bool HandleInputReport(std::span<const uint8_t> report, int32_t macroMode, Playb
     if (report.size() < 3 || report[0] != kInputReportId) {
         return false;
     }
-    for (size_t i = 0; i < report.size() && i < flags.InputBuffer.size(); ++i) {
-        flags.InputBuffer[i] = report[i];
-    }
     const uint8_t code = report[1];
     const bool playing = flags.PlaybackActive.load(std::memory_order_acquire) != 0;
+    // While a press waits to be served, the reports after it (its own release, above all) must
+    // not replace the level it carries, or playback would store 0x80 as the DPI level.
+    if (!playing) {
+        for (size_t i = 0; i < report.size() && i < flags.InputBuffer.size(); ++i) {
+            flags.InputBuffer[i] = report[i];
+        }
+    }
     const auto requestStop = [&] {
         flags.StopRequest.store(1, std::memory_order_release);
         return true;

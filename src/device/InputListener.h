@@ -46,8 +46,9 @@ struct PlaybackFlags {
     std::atomic<uint8_t> TriggerCode{0};
     // End playback after the pass now running; cleared by playback.
     std::atomic<int32_t> StopRequest{0};
-    // The last report read. Byte 2 of a DPI-level press carries the new level; it is written
-    // before PlaybackActive is released.
+    // The last report read while no press was being served, so while one is, it holds that
+    // press. Byte 2 of a DPI-level press carries the new level; it is written before
+    // PlaybackActive is released.
     std::array<Relaxed<uint8_t>, 256> InputBuffer{};
     ListenerEvent event;
 

@@ -68,6 +68,12 @@ TEST(InputListenerFlags, DpiPressLeavesItsLevelInTheInputBuffer) {
     PlaybackFlags flags;
     HandleInputReport(std::vector<uint8_t>{6, 0xF6, 0x03, 0, 0, 0, 0, 0}, kNormal, flags);
     EXPECT_EQ(flags.InputBuffer[2], 3);
+
+    // The button's release (or any other report) can arrive before playback has served the
+    // press; the level playback then reads must still be the pressed one, not 0x80.
+    HandleInputReport(std::vector<uint8_t>{6, 0xF6, 0x80, 0, 0, 0, 0, 0}, kHold, flags);
+    HandleInputReport(std::vector<uint8_t>{6, 0x01, 0x00, 0, 0, 0, 0, 0}, kNormal, flags);
+    EXPECT_EQ(flags.InputBuffer[2], 3);
 }
 
 class InputListenerThreadTest : public ::testing::Test {
