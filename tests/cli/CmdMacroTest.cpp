@@ -82,5 +82,13 @@ TEST_F(CmdMacroTest, InputPlaysAfterTheApplyAndWaitsForTheEnd) {
     EXPECT_EQ(RunCtl(folder_, "--simulate input @x:06f100").exit, 2);
 }
 
+TEST_F(CmdMacroTest, InputFollowsTheReportedDpiLevelEvenWhenTheReleaseComesAtOnce) {
+    // Button 3 (device number 5) steps the DPI level on the mouse, which reports the new level.
+    test::WriteBytes(folder_ / "config.ini", "[Init]\r\nCurConfig=2\r\n[Config2]\r\nK3=15\r\nDPI_LEVEL=0\r\n");
+    const RunResult run = RunCtl(folder_, "--simulate input 06f502 06f580");
+    EXPECT_EQ(run.exit, 0) << run.err;
+    EXPECT_EQ(ini::Read(folder_ / "config.ini", "Config2", "DPI_LEVEL", 10), "2");
+}
+
 }  // namespace
 }  // namespace orv
