@@ -3,7 +3,10 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QIcon>
 #include <QPainter>
+#include <QPixmap>
+#include <QStyle>
 #include <QTest>
 
 #include "PagesFixture.h"
@@ -79,6 +82,7 @@ private Q_SLOTS:
     void advancedRepaintRegionLeavesOutControls();
     void replacedPictureShowsNextPaint();
     void paintDrawsTheComposedFrame();
+    void minimisedWindowShowsItsIcon();
     void fontsAtTheirPixelSizes();
 };
 
@@ -466,6 +470,37 @@ void DrawingTest::paintDrawsTheComposedFrame()
     QCOMPARE(grabbed, pages.ComposeFrame());
     QVERIFY(!f.state.CloseMenuRequest);
     QCOMPARE(f.actions.Operations(), (std::vector<std::string>{"CloseFunctionMenu"}));
+}
+
+void DrawingTest::minimisedWindowShowsItsIcon()
+{
+    PagesFixture f;
+    f.state.MainHover = 60;
+    QPixmap icon(64, 64);
+    icon.fill(QColor(255, 0, 0));
+    f.window.setWindowIcon(QIcon(icon));
+    const QColor background(10, 20, 30);
+    QPalette palette = f.window.palette();
+    palette.setColor(QPalette::Window, background);
+    f.window.setPalette(palette);
+    f.window.resize(101, 80);
+    f.window.showMinimized();
+    QVERIFY(f.window.isMinimized());
+
+    QImage painted(f.window.size(), QImage::Format_RGB32);
+    painted.fill(Qt::white);
+    {
+        QPainter painter(&painted);
+        f.pages.PaintMainWindow(painter);
+    }
+    // The system's icon size, centred with the halves rounded up.
+    const int extent = f.window.style()->pixelMetric(QStyle::PM_LargeIconSize, nullptr, &f.window);
+    const QRect iconRect((101 - extent + 1) / 2, (80 - extent + 1) / 2, extent, extent);
+    QCOMPARE(painted.pixelColor(iconRect.topLeft()), QColor(255, 0, 0));
+    QCOMPARE(painted.pixelColor(iconRect.bottomRight()), QColor(255, 0, 0));
+    QCOMPARE(painted.pixelColor(iconRect.topLeft() - QPoint(1, 1)), background);
+    QCOMPARE(painted.pixelColor(iconRect.bottomRight() + QPoint(1, 1)), background);
+    QCOMPARE(painted.pixelColor(0, 0), background);
 }
 
 void DrawingTest::fontsAtTheirPixelSizes()
