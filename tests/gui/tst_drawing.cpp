@@ -83,7 +83,7 @@ private Q_SLOTS:
     void replacedPictureShowsNextPaint();
     void paintDrawsTheComposedFrame();
     void minimisedWindowShowsItsIcon();
-    void fontsAtTheirPixelSizes();
+    void fontsAtTheirHeights();
 };
 
 void DrawingTest::hoveredRegionComesFromOverOrDown()
@@ -503,10 +503,15 @@ void DrawingTest::minimisedWindowShowsItsIcon()
     QCOMPARE(painted.pixelColor(0, 0), background);
 }
 
-void DrawingTest::fontsAtTheirPixelSizes()
+void DrawingTest::fontsAtTheirHeights()
 {
     const orv::SkinFonts fonts = orv::CreateSkinFonts();
-    QCOMPARE(QFontInfo(fonts.EnglishFont).pixelSize(), 14);
+    // The English 14 is a cell height (ascent + descent): the largest font whose cell fits,
+    // not a 14-pixel em with a taller cell. The Chinese 12 is the em.
+    QVERIFY(QFontMetrics(fonts.EnglishFont).height() <= 14);
+    QFont larger = fonts.EnglishFont;
+    larger.setPixelSize(QFontInfo(fonts.EnglishFont).pixelSize() + 1);
+    QVERIFY(QFontMetrics(larger).height() > 14);
     QCOMPARE(QFontInfo(fonts.ChineseFont).pixelSize(), 12);
     QVERIFY(QFontInfo(fonts.EnglishFont).fixedPitch());
     QVERIFY(qAbs(QFontMetrics(fonts.EnglishFont).horizontalAdvance("0123456789") - 70) <= 10);
