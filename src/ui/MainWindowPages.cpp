@@ -172,7 +172,7 @@ void MainWindowPages::ClickMainPage(QPoint point)
         s.dpiStep[static_cast<size_t>((m - 66) / 12)] = static_cast<uint8_t>((m - 66) % 12);
         actions_.Repaint();
     } else if (m == kNoRegion) {
-        actions_.StartDrag(point);
+        StartDrag(point);
     }
 }
 
@@ -216,7 +216,7 @@ void MainWindowPages::ClickAdvancedPage(QPoint point)
         s.fireTime = std::max<int32_t>(s.fireTime - 1, 0);
         actions_.Repaint();
     } else if (a == kNoRegion && m == kNoRegion) {
-        actions_.StartDrag(point);
+        StartDrag(point);
     }
 }
 
@@ -231,8 +231,16 @@ void MainWindowPages::ClickColorPage(QPoint point)
     } else if (c >= 0 && c <= 3) {
         model_.settings.ledStatus = static_cast<uint8_t>(c);
     } else if (c == kNoRegion && m == kNoRegion) {
-        actions_.StartDrag(point);
+        StartDrag(point);
     }
+}
+
+void MainWindowPages::StartDrag(QPoint point)
+{
+    // The window system keeps the release of a drag, so a press that also hit another page's
+    // region must not leave the next hovered region drawn pressed.
+    state_.ButtonHeld = false;
+    actions_.StartDrag(point);
 }
 
 void MainWindowPages::OnLeftButtonUp(QPoint point)
