@@ -1,0 +1,93 @@
+#pragma once
+#include <array>
+#include <memory>
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QRegion>
+#include <QSize>
+
+#include "ui/PageActions.h"
+#include "ui/PageModel.h"
+#include "ui/PageState.h"
+#include "ui/PictureCache.h"
+#include "ui/SkinFonts.h"
+
+class QLineEdit;
+class QListWidget;
+class QPainter;
+class QWidget;
+
+namespace orv {
+
+// Ids of the advanced page's controls, as other code finds them.
+inline constexpr int kRepeatCountEditId = 10004;
+inline constexpr int kMacroNameEditId = 10000;
+inline constexpr int kMacroListId = 10001;
+inline constexpr int kEventListId = 10002;
+
+// The three skinned pages of the main window: drawing, hit-testing, clicks and page switches.
+// The window forwards its paint and mouse events here; the advanced page's four controls are
+// created as children of that window while the page is shown.
+class MainWindowPages {
+public:
+    MainWindowPages(PageModel& model, PageState& state, PageActions& actions, QWidget& window);
+    ~MainWindowPages();
+    MainWindowPages(const MainWindowPages&) = delete;
+    MainWindowPages& operator=(const MainWindowPages&) = delete;
+
+    // Reads "main_mask.jpg": gives the window its outline and sets SkinSize and
+    // AdvancedRepaintRegion. False when the mask cannot be read; the window is then unchanged.
+    bool ShapeWindow();
+    QSize SkinSize() const { return skinSize_; }
+    const QRegion& AdvancedRepaintRegion() const { return advancedRepaintRegion_; }
+
+    // The font of every skin text, the controls and the popups, by the current language.
+    const QFont& TextFont() const;
+    const SkinFonts& Fonts() const { return fonts_; }
+
+    // Paints one whole frame at (0, 0).
+    void PaintMainWindow(QPainter& painter);
+    // The frame PaintMainWindow would paint (also used for screenshots).
+    QImage ComposeFrame();
+
+    void OnMouseMove(QPoint point);
+    void OnLeftButtonDown(QPoint point);
+    void OnLeftButtonUp(QPoint point);
+
+    void ShowMainPage();
+    void ShowAdvancedPage();
+    void ShowColorPage();
+
+    // The advanced page's controls; null while another page is shown.
+    QLineEdit* RepeatCountEdit() const { return repeatCountEdit_; }
+    QLineEdit* MacroNameEdit() const { return macroNameEdit_; }
+    QListWidget* MacroList() const { return macroList_; }
+    QListWidget* EventList() const { return eventList_; }
+
+private:
+    void CreateAdvancedControls();
+    void DestroyAdvancedControls();
+    void ClickMainPage(QPoint point);
+    void ClickAdvancedPage(QPoint point);
+    void ClickColorPage(QPoint point);
+    void OpenFunctionMenu(int box);
+    void HideToTray();
+
+    PageModel& model_;
+    PageState& state_;
+    PageActions& actions_;
+    QWidget& window_;
+    SkinFonts fonts_;
+    PictureCache pictures_;
+    QSize skinSize_;
+    QRegion advancedRepaintRegion_;
+    QLineEdit* repeatCountEdit_ = nullptr;
+    QLineEdit* macroNameEdit_ = nullptr;
+    QListWidget* macroList_ = nullptr;
+    QListWidget* eventList_ = nullptr;
+};
+
+}  // namespace orv

@@ -1,0 +1,44 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "common/Relaxed.h"
+#include "settings/ProfileSettings.h"
+
+namespace orv {
+
+struct SkinLayout;
+
+// The records the pages read and change. The window owns them; the pages keep references.
+// Records of other subsystems that the pages only read are reached through small accessors
+// so the pages do not depend on how those records are laid out.
+struct PageModel {
+    ProfileSettings& settings;
+    int32_t& currentProfile;
+    int& language;  // 1 English, 0 Chinese
+    const SkinLayout& skin;
+    std::filesystem::path configPath;
+    std::filesystem::path skinDirectory;
+
+    // Name of user macro slot 0..11 (UTF-8); empty when unknown.
+    std::function<std::string(int slot)> userMacroName;
+    // The repeatOn byte of the selected user macro.
+    std::function<uint8_t()> selectedMacroRepeatOn;
+    // The DPI code last sent for level 0..3.
+    std::function<uint8_t(int level)> appliedDpiCode;
+
+    // Macro editor and recording state shown on the advanced page.
+    Relaxed<bool> Recording{false};
+    Relaxed<int32_t> DownLines{0};
+    Relaxed<int32_t> UpLines{0};
+
+    // Lighting preview: 0 blue, 1 pink, 2 red, 3 purple; dark takes precedence.
+    Relaxed<int32_t> PreviewColor{0};
+    Relaxed<bool> PreviewDark{false};
+    Relaxed<bool> PreviewThreadRunning{false};
+};
+
+}  // namespace orv

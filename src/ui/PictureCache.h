@@ -1,0 +1,28 @@
+#pragma once
+#include <filesystem>
+#include <map>
+
+#include <QDateTime>
+#include <QImage>
+
+namespace orv {
+
+// Decoded skin pictures, kept between paints. A file is decoded again as soon as it changes
+// on disk (time, size or a replacing rename), so an edited skin shows from the next paint on.
+class PictureCache {
+public:
+    // The picture, or a null image when the file is missing or not a picture.
+    const QImage& Get(const std::filesystem::path& file);
+
+private:
+    struct Entry {
+        QImage image;
+        QDateTime modified;
+        QDateTime changed;
+        qint64 size = -1;
+        bool exists = false;
+    };
+    std::map<std::filesystem::path, Entry> entries_;
+};
+
+}  // namespace orv
