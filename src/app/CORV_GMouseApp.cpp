@@ -1,0 +1,95 @@
+#include "app/CORV_GMouseApp.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <cstdio>
+
+#include "app/CORV_GMouseDlg.h"
+#include "app/MessageBoxes.h"
+#include "app/SingleInstance.h"
+#include "app/SystemCore.h"
+#include "app/VirtualMouseWindow.h"
+#include "common/Trace.h"
+#include "common/Utf.h"
+#include "platform/ExecutablePath.h"
+#include "ui/MainWindowPages.h"
+
+namespace orv {
+
+CORV_GMouseApp::CORV_GMouseApp(AppOptions options) : options_(std::move(options)) {
+    records_.AppDirectory = options_.dir ? *options_.dir : ExecutablePath().parent_path();
+}
+
+CORV_GMouseApp::~CORV_GMouseApp() = default;
+
+int CORV_GMouseApp::Run() {
+    // Screenshots come from a separate, short run that must not disturb a running utility.
+    if (options_.screenshots) {
+        return RunWindow();
+    }
+    SingleInstance instance(SingleInstance::DefaultName());
+    if (!instance.Claim()) {
+        return 0;
+    }
+    QObject::connect(&instance, &SingleInstance::ShowRequested, [this] {
+        if (dialog_ != nullptr) {
+            dialog_->ShowWindow();
+        }
+    });
+    return RunWindow();
+}
+
+int CORV_GMouseApp::RunWindow() {
+    trace_ = std::make_unique<Trace>(stdout, options_.trace, options_.timestamps);
+    messages_ = std::make_unique<MessageBoxes>();
+    core_ = CreateSystemCore(options_, records_, *trace_);
+    dialog_ = std::make_unique<CORV_GMouseDlg>(records_, *core_, *messages_);
+    QObject::connect(dialog_.get(), &CORV_GMouseDlg::Ended, qApp, &QApplication::quit, Qt::QueuedConnection);
+    if (!dialog_->StartUp()) {
+        return 0;
+    }
+    if (options_.screenshots) {
+        return SaveScreenshots();
+    }
+    dialog_->show();
+    if (options_.simulate) {
+        virtualMouse_ = std::make_unique<VirtualMouseWindow>(*core_);
+        virtualMouse_->move(dialog_->frameGeometry().topRight() + QPoint(16, 0));
+        virtualMouse_->show();
+        QObject::connect(dialog_.get(), &CORV_GMouseDlg::Ended, virtualMouse_.get(), &QWidget::close);
+    }
+    return QApplication::exec();
+}
+
+// Each page as the user sees it, for a look at the skin without a display.
+int CORV_GMouseApp::SaveScreenshots() {
+    const QDir dir(QString::fromStdString(PathToUtf8(*options_.screenshots)));
+    dir.mkpath(QStringLiteral("."));
+    MainWindowPages& pages = dialog_->Pages();
+    struct Shot {
+        const char* name;
+        void (MainWindowPages::*show)();
+    };
+    const Shot shots[] = {{"main.png", &MainWindowPages::ShowMainPage},
+                          {"advanced.png", &MainWindowPages::ShowAdvancedPage},
+                          {"color.png", &MainWindowPages::ShowColorPage}};
+    dialog_->show();
+    int failures = 0;
+    for (const Shot& shot : shots) {
+        (pages.*shot.show)();
+        QApplication::processEvents();
+        const QString path = dir.absoluteFilePath(QString::fromLatin1(shot.name));
+        if (dialog_->grab().save(path, "PNG")) {
+            std::printf("%s\n", path.toUtf8().constData());
+        } else {
+            std::fprintf(stderr, "cannot write %s\n", path.toUtf8().constData());
+            ++failures;
+        }
+    }
+    std::fflush(stdout);
+    dialog_->ExitDriver();
+    return failures == 0 ? 0 : 1;
+}
+
+}  // namespace orv

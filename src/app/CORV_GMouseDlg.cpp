@@ -1,0 +1,253 @@
+#include "app/CORV_GMouseDlg.h"
+
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+#include <chrono>
+#include <thread>
+
+#include "app/CAboutDlg.h"
+#include "app/CoreServices.h"
+#include "app/KeyFilter.h"
+#include "app/PowerWatch.h"
+#include "app/ProgramIcon.h"
+#include "app/TrayIcon.h"
+#include "app/WindowTexts.h"
+#include "common/Messages.h"
+#include "common/Utf.h"
+#include "platform/PointerSettings.h"
+#include "settings/ConfigFile.h"
+#include "skin/SkinLayout.h"
+#include "ui/MainWindowPages.h"
+
+namespace orv {
+
+namespace {
+
+constexpr int kExitPointerSpeed = 10;
+// Size until the mask gives the window its own.
+constexpr QSize kInitialSize(800, 600);
+
+}  // namespace
+
+CORV_GMouseDlg::CORV_GMouseDlg(AppRecords& records, CoreServices& core, MessageSink& messages, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint | Qt::WindowSystemMenuHint),
+      records_(records),
+      core_(core),
+      messages_(messages),
+      icon_(ProgramIcon()),
+      model_{records.profileSettings, records.currentProfile, records.Language, records.skinLayout, {}, {}, {}, {}, {}},
+      tray_(std::make_unique<TrayIcon>(icon_)) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    resize(kInitialSize);
+    model_.userMacroName = [this](int slot) {
+        if (slot < 0 || slot >= MacroStore::kUserSlots) {
+            return std::string();
+        }
+        return Utf16ToUtf8(records_.macroStore.User(slot).name());
+    };
+    model_.selectedMacroRepeatOn = [this]() -> uint8_t {
+        const int selected = records_.macroStore.selectedMacro;
+        return selected >= 0 && selected < MacroStore::kUserSlots ? records_.macroStore.User(selected).repeatOn() : 0;
+    };
+    model_.appliedDpiCode = [this](int level) { return core_.AppliedDpiCode(level); };
+    connect(tray_.get(), &TrayIcon::ShowWindowRequested, this, &CORV_GMouseDlg::ShowWindow);
+    connect(tray_.get(), &TrayIcon::ExitDriverRequested, this, &CORV_GMouseDlg::ExitDriver);
+}
+
+CORV_GMouseDlg::~CORV_GMouseDlg() = default;
+
+bool CORV_GMouseDlg::StartUp() {
+    core_.StartThreads();
+    BuildSystemMenu();
+    setWindowIcon(icon_);
+    LoadConfiguration();
+    setWindowTitle(MainWindowTitle(records_.Language));
+    if (!LoadSkinFiles()) {
+        ExitDriver();
+        return false;
+    }
+    pages_ = std::make_unique<MainWindowPages>(model_, state_, *this, *this);
+    if (pages_->ShapeWindow()) {
+        setFixedSize(pages_->SkinSize());
+    }
+    LoadMacros();
+    tray_->SetMenuTexts(ShowWindowText(records_.Language), ExitDriverText(records_.Language));
+    keyFilter_ = InstallKeyFilter(*this, [this] { ShowSystemMenu(); });
+
+    records_.DevicePresent = core_.FindDevice();
+    if (!records_.DevicePresent) {
+        messages_.ShowMessage(ProgramName().toStdString(), PlugInPrompt(records_.Language).toStdString());
+        ExitDriver();
+        return false;
+    }
+    WatchDevice();
+    powerWatch_ = WatchPowerEvents(*this, [this] { ApplyProfile(); });
+    // The mouse needs a moment after its handles are opened before it takes reports.
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ApplyProfile();
+    AddTrayIcon();
+    return true;
+}
+
+void CORV_GMouseDlg::ExitDriver() {
+    if (ended_) {
+        return;
+    }
+    tray_->RemoveTrayIcon();
+    core_.SendGoodbye();
+    PointerSettings& pointer = core_.Pointer();
+    int speed = 20;
+    if (pointer.QueryPointerSpeed(speed)) {
+        pointer.SetPointerSpeed(kExitPointerSpeed);
+    }
+    ended_ = true;
+    powerWatch_.reset();
+    keyFilter_.reset();
+    hide();
+    Q_EMIT Ended();
+}
+
+void CORV_GMouseDlg::ShowWindow() {
+    if (ended_) {
+        return;
+    }
+    show();
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void CORV_GMouseDlg::ShowAbout() {
+    CAboutDlg about(icon_, this);
+    about.exec();
+}
+
+void CORV_GMouseDlg::ShowSystemMenu() {
+    systemMenu_->popup(mapToGlobal(QPoint(0, 0)));
+}
+
+void CORV_GMouseDlg::Repaint() { update(); }
+
+void CORV_GMouseDlg::RepaintRegion(const QRegion& region) { update(region); }
+
+void CORV_GMouseDlg::UpdateNow() { repaint(); }
+
+void CORV_GMouseDlg::StartDrag(QPoint) {
+    if (windowHandle() != nullptr) {
+        windowHandle()->startSystemMove();
+    }
+}
+
+void CORV_GMouseDlg::Minimise() { showMinimized(); }
+
+void CORV_GMouseDlg::HideToTray() {
+    showMinimized();
+    hide();
+    AddTrayIcon();
+}
+
+void CORV_GMouseDlg::CloseToTray() { HideToTray(); }
+
+void CORV_GMouseDlg::ApplyProfile() {
+    core_.ApplyProfile();
+    update();
+}
+
+QPoint CORV_GMouseDlg::WindowTopLeft() const { return frameGeometry().topLeft(); }
+
+void CORV_GMouseDlg::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (!ended_) {
+        CloseToTray();
+    }
+}
+
+void CORV_GMouseDlg::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (pages_ == nullptr) {
+        painter.fillRect(rect(), Qt::black);
+        return;
+    }
+    pages_->PaintMainWindow(painter);
+}
+
+void CORV_GMouseDlg::mousePressEvent(QMouseEvent* event) {
+    if (pages_ != nullptr && event->button() == Qt::LeftButton) {
+        pages_->OnLeftButtonDown(event->position().toPoint());
+    }
+}
+
+void CORV_GMouseDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (pages_ != nullptr && event->button() == Qt::LeftButton) {
+        pages_->OnLeftButtonUp(event->position().toPoint());
+    }
+}
+
+void CORV_GMouseDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (pages_ != nullptr) {
+        pages_->OnMouseMove(event->position().toPoint());
+    }
+}
+
+// A frameless window has no system menu of its own on every desktop, so the window keeps a
+// small one; the About entry comes last, below a separator, where users of the program know it.
+void CORV_GMouseDlg::BuildSystemMenu() {
+    systemMenu_ = std::make_unique<QMenu>();
+    systemMenu_->addAction(QStringLiteral("Minimize"), this, [this] { Minimise(); });
+    systemMenu_->addAction(QStringLiteral("Close"), this, [this] { CloseToTray(); });
+    systemMenu_->addSeparator();
+    systemMenu_->addAction(AboutMenuText(), this, &CORV_GMouseDlg::ShowAbout);
+}
+
+void CORV_GMouseDlg::LoadConfiguration() {
+    records_.ConfigPath = records_.AppDirectory / "config.ini";
+    records_.currentProfile = LoadCurrentProfile(records_.ConfigPath);
+    records_.Language = LoadLanguage(records_.ConfigPath);
+    orv::LoadProfile(records_.ConfigPath, records_.currentProfile, false, records_.Language,
+                     records_.profileSettings);
+    model_.configPath = records_.ConfigPath;
+}
+
+// The page layouts first, then the warning popup's, stopping at the first missing file.
+bool CORV_GMouseDlg::LoadSkinFiles() {
+    records_.SkinDirectory = records_.AppDirectory / "skins";
+    model_.skinDirectory = records_.SkinDirectory;
+    const std::string caption = ProgramName().toStdString();
+    const auto& dir = records_.SkinDirectory;
+    SkinLayout& layout = records_.skinLayout;
+    const int language = records_.Language;
+    return LoadMainSkin(dir, language, layout, messages_, caption) &&
+           LoadColorSkin(dir, language, layout, messages_, caption) &&
+           LoadAdvancedSkin(dir, language, layout, messages_, caption) &&
+           LoadWarningSkin(dir, language, layout, messages_, caption);
+}
+
+void CORV_GMouseDlg::LoadMacros() {
+    MacroStore& store = records_.macroStore;
+    store.userMacroFile = UserMacroFileFor(records_.AppDirectory, records_.Language);
+    core_.LoadMacros(records_.AppDirectory);
+    const int selected = store.selectedMacro;
+    const bool valid = selected >= 0 && selected < MacroStore::kUserSlots;
+    const int events = valid ? store.User(selected).eventCount() : 0;
+    records_.ClickedLine = events > 0 ? 2 * events - 2 : 0;
+}
+
+// Removal is announced on a system thread; the exit sequence must run on the window's.
+void CORV_GMouseDlg::WatchDevice() {
+    core_.WatchDeviceRemoval([this] {
+        QMetaObject::invokeMethod(this, [this] {
+            records_.DevicePresent = false;
+            ExitDriver();
+        }, Qt::QueuedConnection);
+    });
+}
+
+void CORV_GMouseDlg::AddTrayIcon() {
+    tray_->AddTrayIcon(MainWindowTitle(records_.Language));
+}
+
+}  // namespace orv

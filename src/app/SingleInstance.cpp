@@ -1,0 +1,68 @@
+#include "app/SingleInstance.h"
+
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QStandardPaths>
+
+namespace orv {
+
+namespace {
+
+constexpr const char* kShowRequest = "show\n";
+constexpr int kConnectTimeoutMs = 3000;
+
+}  // namespace
+
+SingleInstance::SingleInstance(QString name, QObject* parent) : QObject(parent), name_(std::move(name)) {}
+
+SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::DefaultName() {
+    const QString name = QStringLiteral("CORV_GMouseApp");
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty() || QDir(runtime) == QDir::temp() || !QDir(runtime).exists()) {
+        return name;
+    }
+    return QDir(runtime).filePath(name);
+}
+
+bool SingleInstance::Claim() {
+    if (AskRunningInstance()) {
+        return false;
+    }
+    server_ = std::make_unique<QLocalServer>();
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!server_->listen(name_)) {
+        // Nobody answered, so the name is left over from an instance that did not end cleanly.
+        QLocalServer::removeServer(name_);
+        server_->listen(name_);
+    }
+    connect(server_.get(), &QLocalServer::newConnection, this, &SingleInstance::OnNewConnection);
+    return true;
+}
+
+bool SingleInstance::AskRunningInstance() {
+    QLocalSocket socket;
+    socket.connectToServer(name_);
+    if (!socket.waitForConnected(kConnectTimeoutMs)) {
+        return false;
+    }
+    socket.write(kShowRequest);
+    socket.waitForBytesWritten(kConnectTimeoutMs);
+    socket.disconnectFromServer();
+    return true;
+}
+
+void SingleInstance::OnNewConnection() {
+    while (QLocalSocket* socket = server_->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            if (socket->readAll().contains("show")) {
+                Q_EMIT ShowRequested();
+            }
+        });
+    }
+}
+
+}  // namespace orv

@@ -1,0 +1,37 @@
+#pragma once
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QLocalServer;
+
+namespace orv {
+
+// One running utility per user session. The first instance listens on a local socket; a later
+// start only asks it to bring its window back and then ends.
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    explicit SingleInstance(QString name, QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    // True when this process is the first instance and now listens. False when another
+    // instance answered; it has been asked to show its window.
+    bool Claim();
+
+    // "CORV_GMouseApp", placed in the user's runtime folder where the system has one so that
+    // other users' sessions do not collide.
+    static QString DefaultName();
+
+Q_SIGNALS:
+    void ShowRequested();
+
+private:
+    bool AskRunningInstance();
+    void OnNewConnection();
+
+    QString name_;
+    std::unique_ptr<QLocalServer> server_;
+};
+
+}  // namespace orv
