@@ -44,6 +44,7 @@ enum class LoadResult { Loaded, Missing, Failed };
 
 std::mutex& FileLock();
 LoadResult LoadFile(const std::filesystem::path& file, std::string& bytes);
+bool ReadOnly(const std::filesystem::path& file);
 Document Decode(std::string bytes);
 std::string Encode(const Document& document);
 bool Writable(std::string_view section, std::string_view key, std::string_view value);
@@ -97,7 +98,7 @@ bool Write(const std::filesystem::path& file, std::string_view section, std::str
     if (loaded == LoadResult::Failed) {
         return false;
     }
-    Document document = Decode(std::move(bytes));
+    Document document = Decode(bytes);
     if (IsUtf16(document.encoding)) {
         SetValue<char16_t>(document.units, FromUtf8<char16_t>(section), FromUtf8<char16_t>(key),
                            FromUtf8<char16_t>(value));
@@ -105,6 +106,11 @@ bool Write(const std::filesystem::path& file, std::string_view section, std::str
         SetValue<char>(document.bytes, section, key, value);
     }
     const std::string contents = Encode(document);
+    // Applying a profile writes every key, mostly with the values already there; skipping those
+    // spares a flush to disk per key. A read-only file still refuses, as any write to it would.
+    if (loaded == LoadResult::Loaded && contents == bytes) {
+        return !ReadOnly(file);
+    }
     const auto* data = reinterpret_cast<const uint8_t*>(contents.data());
     return ReplaceFileContents(file, std::span<const uint8_t>(data, contents.size()));
 }
@@ -446,6 +452,13 @@ LoadResult LoadFile(const std::filesystem::path& file, std::string& bytes) {
     }
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return in.bad() ? LoadResult::Failed : LoadResult::Loaded;
+}
+
+bool ReadOnly(const std::filesystem::path& file) {
+    using std::filesystem::perms;
+    std::error_code error;
+    const perms permissions = std::filesystem::status(file, error).permissions();
+    return error || (permissions & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
 }
 
 }  // namespace

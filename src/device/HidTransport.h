@@ -17,12 +17,17 @@ struct HidCollectionInfo {
     uint16_t usage = 0;
     uint16_t inputReportLength = 0;    // bytes, report ID included
     uint16_t featureReportLength = 0;  // bytes, report ID included
+    // The collection is present but this user may not open it (on Linux: the hidraw node's
+    // permissions), so "no mouse" would be the wrong thing to tell the user.
+    bool accessDenied = false;
 };
 
 enum class HidReadResult { Ok, Failed, Cancelled };
 
 // An open collection. Reads block until a report arrives, the read fails, or CancelRead is
-// called from another thread (for clean shutdown of the command line and of tests).
+// called from another thread (for clean shutdown of the command line and of tests). A cancel
+// that finds no read blocked makes the next read return Cancelled at once, so a stop request
+// racing the start of a read is never lost.
 class HidHandle {
 public:
     virtual ~HidHandle() = default;
@@ -42,5 +47,8 @@ public:
     // nullptr when the collection cannot be opened.
     virtual std::unique_ptr<HidHandle> Open(const HidCollectionInfo& collection, HidAccess access) = 0;
 };
+
+// The system's HID collections (Linux: hidapi over hidraw; Windows: SetupAPI and HidD).
+std::unique_ptr<HidTransport> CreateSystemHidTransport();
 
 }  // namespace orv

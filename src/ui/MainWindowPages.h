@@ -4,7 +4,10 @@
 
 #include <QFont>
 #include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QRegion>
 #include <QSize>
@@ -15,8 +18,6 @@
 #include "ui/PictureCache.h"
 #include "ui/SkinFonts.h"
 
-class QLineEdit;
-class QListWidget;
 class QPainter;
 class QWidget;
 
@@ -62,10 +63,10 @@ public:
     void ShowColorPage();
 
     // The advanced page's controls; null while another page is shown.
-    QLineEdit* RepeatCountEdit() const { return repeatCountEdit_; }
-    QLineEdit* MacroNameEdit() const { return macroNameEdit_; }
-    QListWidget* MacroList() const { return macroList_; }
-    QListWidget* EventList() const { return eventList_; }
+    QLineEdit* RepeatCountEdit() const { return repeatCountEdit_.data(); }
+    QLineEdit* MacroNameEdit() const { return macroNameEdit_.data(); }
+    QListWidget* MacroList() const { return macroList_.data(); }
+    QListWidget* EventList() const { return eventList_.data(); }
 
 private:
     void CreateAdvancedControls();
@@ -84,10 +85,11 @@ private:
     PictureCache pictures_;
     QSize skinSize_;
     QRegion advancedRepaintRegion_;
-    QLineEdit* repeatCountEdit_ = nullptr;
-    QLineEdit* macroNameEdit_ = nullptr;
-    QListWidget* macroList_ = nullptr;
-    QListWidget* eventList_ = nullptr;
+    // Guarded: the window may delete its children before the pages go.
+    QPointer<QLineEdit> repeatCountEdit_;
+    QPointer<QLineEdit> macroNameEdit_;
+    QPointer<QListWidget> macroList_;
+    QPointer<QListWidget> eventList_;
 };
 
 }  // namespace orv

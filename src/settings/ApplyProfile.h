@@ -1,0 +1,56 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+
+#include "common/Relaxed.h"
+#include "settings/ProfileSettings.h"
+
+namespace orv {
+
+class FeatureReport;
+class PointerSettings;
+
+// What the last apply told the mouse. One instance for the process: the playback thread reads
+// the two flags, the window shows the DPI code and previews the lighting.
+struct AppliedState {
+    // The mouse changes its DPI level itself on this button and reports the new level.
+    std::array<Relaxed<int32_t>, 6> DpiReportFlag{};
+    // The mouse steps its report rate itself on this button.
+    std::array<Relaxed<int32_t>, 6> RateCycleFlag{};
+    std::array<Relaxed<uint8_t>, 4> appliedDpiCode{};
+    Relaxed<uint8_t> appliedLedStatus;
+};
+
+// Where an apply goes: the mouse, the system's pointer settings, config.ini, and the window.
+struct ApplyTarget {
+    FeatureReport& reports;
+    PointerSettings& pointer;
+    std::filesystem::path configPath;
+    std::function<void()> repaint;  // may be empty
+};
+
+struct ApplyResult {
+    int reportsSent = 0;
+    int reportsFailed = 0;
+    bool saved = true;  // every config.ini write succeeded
+};
+
+// Makes the mouse and the system match the working settings: records currentProfile as
+// "CurConfig", snapshots the settings as profile 6, sends the thirteen configuration reports,
+// sets the pointer speed and wheel lines, and saves the settings as currentProfile. Every call
+// is a full re-send. Values a hand-edited file put out of range are sent as the nearest valid
+// one (a DPI step above 11 as step 11, a lighting mode above 3 as 3, a function code without
+// a device function as 0).
+ApplyResult ApplyProfile(const ProfileSettings& settings, int32_t currentProfile, AppliedState& applied,
+                         const ApplyTarget& target);
+
+// The device value sent in command 0x10 for a button's FunctionCode.
+uint8_t DeviceFunctionValue(int32_t functionCode);
+
+// The end of the program as the mouse and the system see it: the goodbye report, then the
+// pointer speed back to 10 (only when the system answers the query). Returns the send's result.
+bool SayGoodbye(FeatureReport& reports, PointerSettings& pointer);
+
+}  // namespace orv

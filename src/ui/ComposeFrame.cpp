@@ -1,0 +1,258 @@
+#include "ui/ComposeFrame.h"
+
+#include <algorithm>
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "skin/SkinLayout.h"
+#include "ui/PageRules.h"
+
+namespace orv {
+
+namespace {
+
+const char* const kPagePictures[3][3] = {
+    {"main_normal.jpg", "main_over.jpg", "main_down.jpg"},
+    {"advanced_normal.jpg", "advanced_over.jpg", "advanced_down.jpg"},
+    {"color_normal_pink.jpg", "color_over_red.jpg", "color_down_purple.jpg"},
+};
+
+constexpr int kLabelCount[3] = {54, 72, 33};
+
+// Values read from files are not range-checked when loaded, so an index derived from one may
+// point past its table; such a state simply draws nothing.
+template <typename Table>
+const SkinRegion* RegionAt(const Table& table, int64_t index)
+{
+    if (index < 0 || static_cast<size_t>(index) >= table.size())
+        return nullptr;
+    return &table[static_cast<size_t>(index)];
+}
+
+template <typename Table>
+void CopyAt(QPainter& canvas, const QImage& source, const Table& table, int64_t index)
+{
+    if (const SkinRegion* region = RegionAt(table, index))
+        CopyRegion(canvas, source, RegionRect(*region));
+}
+
+void DrawTextAt(QPainter& canvas, QPoint topLeft, const QString& text, const QColor& colour)
+{
+    if (text.isEmpty())
+        return;
+    canvas.setPen(colour);
+    canvas.drawText(QPoint(topLeft.x(), topLeft.y() + canvas.fontMetrics().ascent()), text);
+}
+
+void DrawCentred(QPainter& canvas, const SkinRegion& region, const QString& text, const QColor& colour)
+{
+    const QFontMetrics metrics = canvas.fontMetrics();
+    const QSize size(metrics.horizontalAdvance(text), metrics.height());
+    DrawTextAt(canvas, CentredTextOrigin(RegionRect(region), size), text, colour);
+}
+
+void ComposeMainPage(QPainter& canvas, const QImage& over, const QImage& down, const PageModel& model,
+                     const PageState& state)
+{
+    const ProfileSettings& s = model.settings;
+    const auto& regions = model.skin.MainRegions;
+    const int32_t level = s.dpiLevel;
+    if (level >= 0 && level <= 3)
+        CopyAt(canvas, down, regions, 54 + level);
+    for (int L = 0; L < 4; ++L) {
+        const int cells = std::min<int>(s.dpiStep[static_cast<size_t>(L)], 11) + 1;
+        for (int c = 0; c < cells; ++c) {
+            const QRect fill = DpiCellFill(RegionRect(regions[static_cast<size_t>(66 + 12 * L + c)]));
+            if (!fill.isEmpty())
+                canvas.fillRect(fill, kDpiLevelColours[L]);
+        }
+        if (s.dpiEnabled[static_cast<size_t>(L)] == 1)
+            CopyAt(canvas, down, regions, 46 + L);
+    }
+    CopyAt(canvas, down, regions, s.wheelStatus == 0 ? 41 : 42);
+    if (state.MainHover >= 25 && state.MainHover <= 30)
+        CopyAt(canvas, over, regions, state.MainHover + 90);
+}
+
+void ComposeAdvancedPage(QPainter& canvas, const QImage& down, const PageModel& model)
+{
+    const ProfileSettings& s = model.settings;
+    const auto& regions = model.skin.AdvancedRegions;
+    if (model.Recording)
+        CopyAt(canvas, down, regions, 4);
+    if (s.pointerSpeed <= 9)
+        CopyAt(canvas, down, regions, 8 + s.pointerSpeed);
+    if (s.wheelSpeed <= 9)
+        CopyAt(canvas, down, regions, 18 + s.wheelSpeed);
+    QRect bar = RegionRect(regions[30]);
+    bar.setWidth(FireTimeBarWidth(s.fireTime, bar.width()));
+    CopyRegion(canvas, down, bar);
+    if (s.macroMode != 0)
+        CopyAt(canvas, down, regions, 7);
+    if (model.selectedMacroRepeatOn && model.selectedMacroRepeatOn() == 1)
+        CopyAt(canvas, down, regions, 6);
+}
+
+void ComposeColorPage(QPainter& canvas, const QImage& over, const QImage& down, const PageModel& model,
+                      PictureCache& pictures)
+{
+    const auto& regions = model.skin.ColorRegions;
+    if (model.settings.ledStatus <= 3)
+        CopyAt(canvas, down, regions, model.settings.ledStatus);
+    const QRect preview = RegionRect(regions[11]);
+    if (model.PreviewDark) {
+        CopyRegion(canvas, pictures.Get(model.skinDirectory / "color_normal_gray.jpg"), preview);
+        return;
+    }
+    switch (model.PreviewColor) {
+    case 0: CopyRegion(canvas, pictures.Get(model.skinDirectory / "color_over_blue.jpg"), preview); break;
+    case 2: CopyRegion(canvas, over, preview); break;
+    case 3: CopyRegion(canvas, down, preview); break;
+    default: break;  // 1: the normal picture already shows pink
+    }
+}
+
+QString AdvancedLabel(const PageModel& model, int k)
+{
+    const bool english = model.language == 1;
+    switch (k) {
+    case 4:
+        if (model.Recording)
+            return english ? QStringLiteral("Stop") : QString::fromUtf8("停止");
+        return english ? QStringLiteral("Record") : QString::fromUtf8("录制");
+    case 33: return QString::number(model.settings.fireTime) + QStringLiteral("ms");
+    case 43: return QString::fromUtf8("[↓]") + QString::number(model.DownLines);
+    case 44: return QString::fromUtf8("[↑]") + QString::number(model.UpLines);
+    default: return QString::fromStdString(model.skin.AdvancedRegions[static_cast<size_t>(k)].label);
+    }
+}
+
+}  // namespace
+
+QImage ComposeFrame(const PageModel& model, const PageState& state, PictureCache& pictures,
+                    const SkinFonts& fonts, QSize size)
+{
+    const int page = std::min<int>(state.CurrentPage, 2);
+    const std::filesystem::path& dir = model.skinDirectory;
+    // Copies: the cache may decode a replaced file while this frame still uses the old one.
+    const QImage normal = pictures.Get(dir / kPagePictures[page][0]);
+    const QImage over = pictures.Get(dir / kPagePictures[page][1]);
+    const QImage down = pictures.Get(dir / kPagePictures[page][2]);
+
+    if (size.isEmpty())
+        size = normal.size();
+    QImage frame(size, QImage::Format_RGB32);
+    frame.fill(Qt::black);
+    QPainter canvas(&frame);
+    if (!normal.isNull())
+        canvas.drawImage(QPoint(0, 0), normal);
+    ComposePage(canvas, over, down, model, state, pictures);
+    ComposeHeader(canvas, over, down, 9 + page, model, state);
+    DrawLabels(canvas, kLabelCount[page], model, state, fonts.ForLanguage(model.language));
+    canvas.end();
+    return frame;
+}
+
+QRect RegionRect(const SkinRegion& region)
+{
+    return {region.x, region.y, region.width, region.height};
+}
+
+void CopyRegion(QPainter& canvas, const QImage& source, const QRect& region)
+{
+    if (source.isNull() || region.width() <= 0 || region.height() <= 0)
+        return;
+    canvas.drawImage(region.topLeft(), source, region);
+}
+
+void ComposePage(QPainter& canvas, const QImage& over, const QImage& down, const PageModel& model,
+                 const PageState& state, PictureCache& pictures)
+{
+    const uint8_t page = state.CurrentPage;
+    const int32_t hover = page == kMainPage       ? state.MainHover
+                          : page == kAdvancedPage ? state.AdvancedHover
+                                                  : state.ColorHover;
+    if (hover != kNoRegion) {
+        const SkinRegion* region = page == kMainPage       ? RegionAt(model.skin.MainRegions, hover)
+                                   : page == kAdvancedPage ? RegionAt(model.skin.AdvancedRegions, hover)
+                                                           : RegionAt(model.skin.ColorRegions, hover);
+        // The fire-time slider keeps showing its bar while it is pressed.
+        const bool pressedSlider = page == kAdvancedPage && hover == 30;
+        if (region && !(state.ButtonHeld && pressedSlider))
+            CopyRegion(canvas, state.ButtonHeld ? down : over, RegionRect(*region));
+    }
+    if (page == kMainPage)
+        ComposeMainPage(canvas, over, down, model, state);
+    else if (page == kAdvancedPage)
+        ComposeAdvancedPage(canvas, down, model);
+    else
+        ComposeColorPage(canvas, over, down, model, pictures);
+}
+
+void ComposeHeader(QPainter& canvas, const QImage& over, const QImage& down, int tabIndex,
+                   const PageModel& model, const PageState& state)
+{
+    for (int i = 0; i < 20; ++i) {
+        const QRect rect = RegionRect(model.skin.MainRegions[static_cast<size_t>(i)]);
+        if (i == int64_t{model.currentProfile} + 3)
+            CopyRegion(canvas, down, rect);
+        else if (i == state.MainHover)
+            CopyRegion(canvas, state.ButtonHeld ? down : over, rect);
+        else if (i == tabIndex)
+            CopyRegion(canvas, down, rect);
+        else if ((i == 17 && model.language == 0) || (i == 18 && model.language == 1))
+            CopyRegion(canvas, down, rect);
+    }
+}
+
+void DrawLabels(QPainter& canvas, int count, const PageModel& model, const PageState& state, const QFont& font)
+{
+    canvas.setFont(font);
+    canvas.setBackgroundMode(Qt::TransparentMode);
+    const uint8_t page = state.CurrentPage;
+    const SkinLayout& skin = model.skin;
+    for (int j = 0; j < count; ++j) {
+        if (page == kMainPage && j >= 25 && j <= 30) {
+            const SkinRegion& r = skin.MainRegions[static_cast<size_t>(j)];
+            const QString text = ButtonFunctionText(model, model.settings.buttonFunction[static_cast<size_t>(j - 25)]);
+            const int y = r.y + (r.height - canvas.fontMetrics().height()) / 2;
+            DrawTextAt(canvas, QPoint(r.x + 5, y), text, j == state.MainHover ? kHoverTextColour : kTextColour);
+        } else if (j < 20 || page == kMainPage) {
+            if (const SkinRegion* r = RegionAt(skin.MainRegions, j))
+                DrawCentred(canvas, *r, QString::fromStdString(r->label), kTextColour);
+        } else if (page == kColorPage) {
+            const int k = j - 20;
+            if (static_cast<size_t>(k) >= skin.ColorRegions.size())
+                continue;
+            const SkinRegion& r = skin.ColorRegions[static_cast<size_t>(k)];
+            if (k == 9) {
+                const int32_t level = model.settings.dpiLevel;
+                const uint8_t code =
+                    level >= 0 && level <= 3 && model.appliedDpiCode ? model.appliedDpiCode(level) : 0;
+                DrawCentred(canvas, r, QString::number(ShownDpi(code)), kTextColour);
+            } else {
+                DrawCentred(canvas, r, QString::fromStdString(r.label), kTextColour);
+            }
+        } else {
+            const int k = j - 20;
+            if (static_cast<size_t>(k) >= skin.AdvancedRegions.size())
+                continue;
+            DrawCentred(canvas, skin.AdvancedRegions[static_cast<size_t>(k)], AdvancedLabel(model, k),
+                        k == state.AdvancedHover ? kHoverTextColour : kTextColour);
+        }
+    }
+}
+
+QString ButtonFunctionText(const PageModel& model, int32_t code)
+{
+    if (code >= kFirstUserMacroCode && code <= kLastUserMacroCode)
+        return model.userMacroName ? QString::fromStdString(model.userMacroName(code - kFirstUserMacroCode))
+                                   : QString();
+    // Codes past the user macros name no slot; other out-of-table codes have no name.
+    if (code < 0 || code > kLastUserMacroCode || static_cast<size_t>(code) >= model.skin.FunctionNames.size())
+        return {};
+    return QString::fromStdString(model.skin.FunctionNames[static_cast<size_t>(code)]);
+}
+
+}  // namespace orv

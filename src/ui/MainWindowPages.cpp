@@ -1,0 +1,340 @@
+#include "ui/MainWindowPages.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPalette>
+#include <QWidget>
+
+#include "settings/ConfigFile.h"
+#include "skin/SkinLayout.h"
+#include "ui/ComposeFrame.h"
+#include "ui/HitTest.h"
+#include "ui/PageRules.h"
+#include "ui/ShapeFromMask.h"
+
+namespace orv {
+
+namespace {
+
+QRect ControlRect(const SkinRect& r)
+{
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void StyleControl(QWidget& control, const QFont& font, const QRect& rect, int id, const char* name)
+{
+    QPalette palette = control.palette();
+    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window, QPalette::AlternateBase}) {
+        palette.setColor(role, Qt::black);
+    }
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText}) {
+        palette.setColor(role, Qt::white);
+    }
+    control.setPalette(palette);
+    control.setAutoFillBackground(true);
+    control.setFont(font);
+    control.setGeometry(rect);
+    control.setObjectName(QString::fromLatin1(name));
+    control.setProperty("controlId", id);
+    control.show();
+}
+
+}  // namespace
+
+MainWindowPages::MainWindowPages(PageModel& model, PageState& state, PageActions& actions, QWidget& window)
+    : model_(model), state_(state), actions_(actions), window_(window), fonts_(CreateSkinFonts())
+{
+}
+
+MainWindowPages::~MainWindowPages()
+{
+    DestroyAdvancedControls();
+}
+
+bool MainWindowPages::ShapeWindow()
+{
+    const auto shape = ShapeFromMask(window_, model_.skinDirectory / "main_mask.jpg");
+    if (!shape)
+        return false;
+    skinSize_ = shape->size;
+    std::array<QRect, 4> rects;
+    for (size_t i = 0; i < rects.size(); ++i)
+        rects[i] = ControlRect(model_.skin.ControlRects[i]);
+    advancedRepaintRegion_ = orv::AdvancedRepaintRegion(shape->outline, rects);
+    return true;
+}
+
+const QFont& MainWindowPages::TextFont() const
+{
+    return fonts_.ForLanguage(model_.language);
+}
+
+void MainWindowPages::PaintMainWindow(QPainter& painter)
+{
+    if (state_.CloseMenuRequest) {
+        state_.CloseMenuRequest = false;
+        actions_.CloseFunctionMenu();
+    }
+    // A minimised frameless window shows no client area, so there is nothing to draw then.
+    if (window_.isMinimized())
+        return;
+    painter.drawImage(QPoint(0, 0), ComposeFrame());
+}
+
+QImage MainWindowPages::ComposeFrame()
+{
+    return orv::ComposeFrame(model_, state_, pictures_, fonts_, skinSize_);
+}
+
+void MainWindowPages::OnMouseMove(QPoint point)
+{
+    const SkinLayout& skin = model_.skin;
+    const bool mainPage = state_.CurrentPage == kMainPage;
+    state_.MainHover = HitTest(point, skin.MainRegions, mainPage ? kMainLastOnMainPage : kMainLastOnOtherPages);
+    state_.ColorHover = HitTest(point, skin.ColorRegions, kColorLast);
+    state_.AdvancedHover = HitTest(point, skin.AdvancedRegions, kAdvancedLast);
+
+    const std::pair<int32_t, int32_t*> hovers[] = {
+        {state_.MainHover, &state_.PreviousMainHover},
+        {state_.ColorHover, &state_.PreviousColorHover},
+        {state_.AdvancedHover, &state_.PreviousAdvancedHover},
+    };
+    for (const auto& [hover, previous] : hovers) {
+        if (hover == *previous)
+            continue;
+        // Repainting the whole advanced page would make its edit and list controls flicker.
+        if (state_.CurrentPage == kAdvancedPage)
+            actions_.RepaintRegion(advancedRepaintRegion_);
+        else
+            actions_.Repaint();
+        actions_.UpdateNow();
+        *previous = hover;
+    }
+}
+
+void MainWindowPages::OnLeftButtonDown(QPoint point)
+{
+    // A press can arrive without a move to its point (a window shown under a still cursor).
+    OnMouseMove(point);
+    if (state_.MainHover != kNoRegion || state_.ColorHover != kNoRegion || state_.AdvancedHover != kNoRegion) {
+        state_.ButtonHeld = true;
+        actions_.Repaint();
+    }
+    switch (state_.CurrentPage) {
+    case kMainPage: ClickMainPage(point); break;
+    case kAdvancedPage: ClickAdvancedPage(point); break;
+    default: ClickColorPage(point); break;
+    }
+}
+
+void MainWindowPages::ClickMainPage(QPoint point)
+{
+    if (state_.MenuOpen) {
+        actions_.CloseFunctionMenu();
+        state_.MenuOpen = false;
+    }
+    ProfileSettings& s = model_.settings;
+    const int32_t m = state_.MainHover;
+    if (m == 10) {
+        ShowAdvancedPage();
+    } else if (m == 11) {
+        ShowColorPage();
+    } else if (m == 14) {
+        actions_.ImportProfile();
+    } else if (m == 15) {
+        actions_.ExportProfile();
+    } else if (m == 0) {
+        SaveProfile(model_.configPath, model_.currentProfile, s);
+        actions_.Repaint();
+    } else if (m >= 25 && m <= 30) {
+        OpenFunctionMenu(m);
+    } else if (m == 41 || m == 42) {
+        s.wheelStatus = m - 41;
+    } else if (m >= 46 && m <= 49) {
+        ToggleDpiEnabled(s, m - 46);
+    } else if (m >= 54 && m <= 57) {
+        SelectDpiLevel(s, m - 54);
+    } else if (m >= 66 && m <= 113) {
+        s.dpiStep[static_cast<size_t>((m - 66) / 12)] = static_cast<uint8_t>((m - 66) % 12);
+        actions_.Repaint();
+    } else if (m == kNoRegion) {
+        actions_.StartDrag(point);
+    }
+}
+
+void MainWindowPages::ClickAdvancedPage(QPoint point)
+{
+    ProfileSettings& s = model_.settings;
+    const int32_t m = state_.MainHover;
+    const int32_t a = state_.AdvancedHover;
+    if (m == 9) {
+        ShowMainPage();
+    } else if (m == 11) {
+        ShowColorPage();
+    } else if (a == 0) {
+        actions_.ImportMacros();
+    } else if (a == 1) {
+        actions_.ExportMacros();
+    } else if (a == 2) {
+        actions_.AddMacro();
+    } else if (a == 3) {
+        actions_.DeleteMacro();
+    } else if (a == 4) {
+        actions_.ToggleRecording();
+    } else if (a == 5) {
+        actions_.StoreRepeatCount();
+    } else if (a == 6) {
+        actions_.ToggleRepeat();
+    } else if (a == 7) {
+        s.macroMode = s.macroMode == 0 ? 1 : 0;
+    } else if (a >= 8 && a <= 17) {
+        s.pointerSpeed = static_cast<uint8_t>(a - 8);
+    } else if (a >= 18 && a <= 27) {
+        s.wheelSpeed = static_cast<uint8_t>(a - 18);
+    } else if (a == 30) {
+        const SkinRegion& slider = model_.skin.AdvancedRegions[30];
+        s.fireTime = FireTimeFromClick(point.x(), slider.x, slider.width);
+        actions_.Repaint();
+    } else if (a == 31) {
+        s.fireTime = std::min<int32_t>(s.fireTime + 1, 300);
+        actions_.Repaint();
+    } else if (a == 32) {
+        s.fireTime = std::max<int32_t>(s.fireTime - 1, 0);
+        actions_.Repaint();
+    } else if (a == kNoRegion && m == kNoRegion) {
+        actions_.StartDrag(point);
+    }
+}
+
+void MainWindowPages::ClickColorPage(QPoint point)
+{
+    const int32_t m = state_.MainHover;
+    const int32_t c = state_.ColorHover;
+    if (m == 9) {
+        ShowMainPage();
+    } else if (m == 10) {
+        ShowAdvancedPage();
+    } else if (c >= 0 && c <= 3) {
+        model_.settings.ledStatus = static_cast<uint8_t>(c);
+    } else if (c == kNoRegion && m == kNoRegion) {
+        actions_.StartDrag(point);
+    }
+}
+
+void MainWindowPages::OnLeftButtonUp(QPoint point)
+{
+    // The release decides: the region under the mouse now, wherever the press was.
+    OnMouseMove(point);
+    state_.ButtonHeld = false;
+    actions_.Repaint();
+    const int32_t m = state_.MainHover;
+    if (m == 2) {
+        HideToTray();
+    } else if (m == 3) {
+        actions_.ApplyProfile();
+    } else if (m >= 4 && m <= 8) {
+        model_.currentProfile = m - 3;
+        LoadProfile(model_.configPath, model_.currentProfile, false, model_.language, model_.settings);
+        actions_.Repaint();
+    } else if (m == 12) {
+        state_.MainHover = kNoRegion;
+        actions_.Minimise();
+    } else if (m == 13) {
+        state_.MainHover = kNoRegion;
+        actions_.CloseToTray();
+    } else if (m == 16) {
+        actions_.RestoreDefaults();
+    } else if (m == 17) {
+        actions_.SwitchToChinese();
+    } else if (m == 18) {
+        actions_.SwitchToEnglish();
+    }
+}
+
+void MainWindowPages::HideToTray()
+{
+    state_.MainHover = kNoRegion;
+    // The working settings fall back to what was last applied, with the mouse's current level.
+    SaveDpiLevel(model_.configPath, kAppliedProfile, model_.settings);
+    LoadProfile(model_.configPath, kAppliedProfile, false, model_.language, model_.settings);
+    actions_.HideToTray();
+    actions_.Repaint();
+}
+
+void MainWindowPages::OpenFunctionMenu(int box)
+{
+    state_.MenuButton = box;
+    const SkinRegion& r = model_.skin.MainRegions[static_cast<size_t>(box)];
+    state_.MenuAnchor = actions_.WindowTopLeft() + QPoint(r.x, r.y + r.height);
+
+    const int button = box - 25;
+    bool anotherLeftClick = false;
+    for (int i = 0; i < 6; ++i) {
+        if (i != button && model_.settings.buttonFunction[static_cast<size_t>(i)] == kLeftClick)
+            anotherLeftClick = true;
+    }
+    if (!anotherLeftClick && actions_.ShowLeftButtonWarning(state_.MenuAnchor) == 2)
+        return;
+    if (actions_.OpenFunctionMenu(button, state_.MenuAnchor))
+        state_.MenuOpen = true;
+}
+
+void MainWindowPages::ShowMainPage()
+{
+    const bool leavingAdvanced = state_.CurrentPage == kAdvancedPage;
+    state_.CurrentPage = kMainPage;
+    if (leavingAdvanced)
+        DestroyAdvancedControls();
+    actions_.Repaint();
+}
+
+void MainWindowPages::ShowAdvancedPage()
+{
+    state_.CurrentPage = kAdvancedPage;
+    actions_.RepaintRegion(advancedRepaintRegion_);
+    CreateAdvancedControls();
+    actions_.UpdateNow();
+    actions_.RefreshMacroList();
+    actions_.UpdateNow();
+}
+
+void MainWindowPages::ShowColorPage()
+{
+    const bool leavingAdvanced = state_.CurrentPage == kAdvancedPage;
+    state_.CurrentPage = kColorPage;
+    if (!model_.PreviewThreadRunning) {
+        model_.PreviewThreadRunning = true;
+        actions_.StartPreviewThread();
+    }
+    if (leavingAdvanced)
+        DestroyAdvancedControls();
+    actions_.Repaint();
+}
+
+void MainWindowPages::CreateAdvancedControls()
+{
+    // Entering again re-creates them at the current layout (a language switch may move them).
+    DestroyAdvancedControls();
+    const auto& rects = model_.skin.ControlRects;
+    const QFont& font = TextFont();
+    repeatCountEdit_ = new QLineEdit(&window_);
+    StyleControl(*repeatCountEdit_, font, ControlRect(rects[kRepeatCountEditRect]), kRepeatCountEditId,
+                 "RepeatCountEdit");
+    macroNameEdit_ = new QLineEdit(&window_);
+    StyleControl(*macroNameEdit_, font, ControlRect(rects[kMacroNameEditRect]), kMacroNameEditId, "MacroNameEdit");
+    macroList_ = new QListWidget(&window_);
+    StyleControl(*macroList_, font, ControlRect(rects[kMacroListRect]), kMacroListId, "MacroList");
+    eventList_ = new QListWidget(&window_);
+    StyleControl(*eventList_, font, ControlRect(rects[kEventListRect]), kEventListId, "EventList");
+}
+
+void MainWindowPages::DestroyAdvancedControls()
+{
+    delete repeatCountEdit_.data();
+    delete macroNameEdit_.data();
+    delete macroList_.data();
+    delete eventList_.data();
+}
+
+}  // namespace orv
