@@ -1,0 +1,110 @@
+#include "macro/MacroFile.h"
+
+#include <algorithm>
+#include <array>
+#include <system_error>
+
+#include "common/Decimal.h"
+#include "common/IniFile.h"
+#include "common/Utf.h"
+#include "macro/KeyCodes.h"
+
+namespace orv {
+
+namespace {
+
+constexpr std::string_view kSection = "Macros";
+constexpr std::string_view kCountKey = "macroNum";
+constexpr size_t kCountBufferChars = 3;
+constexpr size_t kFieldCount = MacroSlot::kSize;
+constexpr size_t kValueChars = 3 * kFieldCount;
+// Anything longer than a full value would be ignored anyway; this only has to hold one whole.
+constexpr size_t kValueBufferChars = 4096;
+
+bool IsKeyField(size_t field) { return field >= MacroSlot::kEventsOffset && (field - MacroSlot::kEventsOffset) % 4 == 0; }
+
+// Fields 0..43 are the header bytes in memory order; from field 44 on each event is stored as
+// the quadruple key, action, delay low, delay high, although the slot keeps events and delays
+// in two separate arrays.
+size_t SlotOffsetOfField(size_t field) {
+    if (field < MacroSlot::kEventsOffset) {
+        return field;
+    }
+    const size_t k = (field - MacroSlot::kEventsOffset) / 4;
+    switch ((field - MacroSlot::kEventsOffset) % 4) {
+        case 0: return MacroSlot::kEventsOffset + 2 * k;
+        case 1: return MacroSlot::kEventsOffset + 2 * k + 1;
+        case 2: return MacroSlot::kDelaysOffset + 2 * k;
+        default: return MacroSlot::kDelaysOffset + 2 * k + 1;
+    }
+}
+
+void AppendByte3(std::string& out, uint8_t value) {
+    out.push_back(static_cast<char>('0' + value / 100));
+    out.push_back(static_cast<char>('0' + value / 10 % 10));
+    out.push_back(static_cast<char>('0' + value % 10));
+}
+
+// A field is read as a decimal number up to its first non-digit; positions past the end of a
+// short value read as empty, so the field is 0.
+uint8_t ParseField(std::u16string_view value, size_t field) {
+    std::string text;
+    for (size_t i = 3 * field; i < 3 * field + 3 && i < value.size(); ++i) {
+        text.push_back(value[i] < 0x80 ? static_cast<char>(value[i]) : '?');
+    }
+    return static_cast<uint8_t>(ParseDecimal(text) & 0xFF);
+}
+
+}  // namespace
+
+bool LoadMacroFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store, MessageSink& messages) {
+    std::error_code error;
+    const bool exists = std::filesystem::exists(path, error);
+    if (!exists) {
+        messages.ShowMessage(kProgramName, kMissingFileMessage);
+    }
+    const auto declared = static_cast<int16_t>(ParseDecimal(ini::Read(path, kSection, kCountKey, kCountBufferChars)));
+    const int capacity = target == MacroTarget::User ? MacroStore::kUserSlots : MacroStore::kConstantSlots;
+    const int n = std::clamp<int>(declared, 0, capacity);
+    if (target == MacroTarget::User) {
+        store.macroCount = static_cast<int16_t>(n);
+        store.selectedMacro = n > 0 ? n - 1 : 0;
+    }
+    for (int i = 0; i < n; ++i) {
+        const std::string value = ini::Read(path, kSection, FormatDecimal(i), kValueBufferChars);
+        ParseMacroValue(Utf8ToUtf16(value), target == MacroTarget::User ? store.User(i) : store.Constant(i));
+    }
+    return exists;
+}
+
+bool SaveMacroFile(const std::filesystem::path& path, const MacroStore& store) {
+    const int n = std::clamp<int>(store.macroCount, 0, MacroStore::kUserSlots);
+    if (!ini::Write(path, kSection, kCountKey, FormatDecimal(n))) {
+        return false;
+    }
+    for (int i = 0; i < n; ++i) {
+        if (!ini::Write(path, kSection, FormatDecimal(i), FormatMacroValue(store.User(i)))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string FormatMacroValue(const MacroSlot& slot) {
+    std::string out;
+    out.reserve(kValueChars);
+    for (size_t field = 0; field < kFieldCount; ++field) {
+        const uint8_t byte = slot.Byte(SlotOffsetOfField(field));
+        AppendByte3(out, IsKeyField(field) ? VirtualKeyFromUsage(byte) : byte);
+    }
+    return out;
+}
+
+void ParseMacroValue(std::u16string_view value, MacroSlot& slot) {
+    for (size_t field = 0; field < kFieldCount; ++field) {
+        const uint8_t byte = ParseField(value, field);
+        slot.SetByte(SlotOffsetOfField(field), IsKeyField(field) ? UsageFromVirtualKey(byte) : byte);
+    }
+}
+
+}  // namespace orv

@@ -1,0 +1,40 @@
+#pragma once
+#include <filesystem>
+#include <string>
+
+#include "common/Messages.h"
+#include "macro/MacroStore.h"
+
+namespace orv {
+
+enum class MacroTarget { User, Constant };
+
+// Caption of the program's message boxes.
+inline constexpr std::string_view kProgramName = "ORV_GMouse";
+// Shown when a macro file is missing.
+inline constexpr std::string_view kMissingFileMessage = "找不到配置文件";
+
+// Reads section "Macros": "macroNum" and then that many macros into consecutive slots of the
+// target, starting at its first slot; slots beyond those read keep their contents. For the
+// user macros it also sets macroCount and selectedMacro.
+//
+// The count is read through a 3-character buffer, so a file can claim -9..99 macros. The
+// store has 12 user and 8 constant slots: a larger count loads the first 12 or 8 macros and
+// counts only those, a negative count loads none, so no load writes past the store and a
+// later save never reads past it.
+//
+// A missing file shows kMissingFileMessage and loads nothing (user macros: count 0, selected
+// 0, slots unchanged). Returns false in that case.
+bool LoadMacroFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store, MessageSink& messages);
+
+// Writes macroCount as "macroNum" and user slots 0 .. macroCount - 1 as keys "0" onwards. Keys
+// of a larger earlier count stay in the file. Returns false when a write failed (the keys
+// written before it stay written).
+bool SaveMacroFile(const std::filesystem::path& path, const MacroStore& store);
+
+// The 3192-digit value of a slot, and the slot a value stands for: each byte as three
+// decimal digits, events as key (a virtual-key code), action, delay low, delay high.
+std::string FormatMacroValue(const MacroSlot& slot);
+void ParseMacroValue(std::u16string_view value, MacroSlot& slot);
+
+}  // namespace orv

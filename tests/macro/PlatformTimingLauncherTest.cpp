@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "platform/Launcher.h"
+#include "platform/PreciseSleep.h"
+
+namespace orv {
+namespace {
+
+TEST(PreciseSleeper, NeverReturnsBeforeTheDeadline) {
+    auto sleeper = CreatePreciseSleeper();
+    Clock& clock = SystemClock();
+    for (int ms : {0, 1, 3, 15}) {
+        const SteadyTime deadline = clock.Now() + std::chrono::milliseconds(ms);
+        sleeper->SleepUntil(deadline);
+        EXPECT_GE(clock.Now(), deadline) << ms;
+    }
+    sleeper->SleepUntil(SteadyTime{});  // long past: returns at once
+}
+
+class ScopedPath {
+public:
+    explicit ScopedPath(const std::string& value) : old_(std::getenv("PATH") ? std::getenv("PATH") : "") {
+        setenv("PATH", value.c_str(), 1);
+    }
+    ~ScopedPath() { setenv("PATH", old_.c_str(), 1); }
+
+private:
+    std::string old_;
+};
+
+void WriteScript(const std::filesystem::path& path, const std::string& body) {
+    std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+}
+
+bool WaitForFile(const std::filesystem::path& path) {
+    for (int i = 0; i < 500 && !std::filesystem::exists(path); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return std::filesystem::exists(path);
+}
+
+TEST(SystemLauncher, StartsTheFirstProgramFoundOnAbsolutePathEntriesOnly) {
+    const auto dir = std::filesystem::temp_directory_path() / "orv_launcher_test";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir / "bin");
+    std::filesystem::create_directories(dir / "rel");
+    const auto marks = dir / "marks";
+    std::filesystem::create_directories(marks);
+    // The later candidate is the one present; the relative entry must never be searched.
+    WriteScript(dir / "bin" / "kcalc", ": > " + (marks / "kcalc").string());
+    WriteScript(dir / "bin" / "xterm", ": > " + (marks / "xterm").string());
+    WriteScript(dir / "rel" / "gnome-calculator", ": > " + (marks / "shadow").string());
+
+    const auto oldCwd = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    {
+        ScopedPath path("rel::" + (dir / "bin").string());
+        auto launcher = CreateSystemLauncher();
+        const auto before = std::chrono::steady_clock::now();
+        launcher->Launch(Program::Calculator);
+        launcher->Launch(Program::CommandPrompt);
+        EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(5));  // never waits for the program
+    }
+    std::filesystem::current_path(oldCwd);
+    EXPECT_TRUE(WaitForFile(marks / "kcalc"));
+    EXPECT_TRUE(WaitForFile(marks / "xterm"));
+    EXPECT_FALSE(std::filesystem::exists(marks / "shadow"));
+    // The reaper collects the children: none is left for this process to wait for.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    for (int i = 0; i < 100 && waitpid(-1, nullptr, WNOHANG) == 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(SystemLauncher, NothingFoundStartsNothing) {
+    ScopedPath path("/nonexistent-orv-dir");
+    CreateSystemLauncher()->Launch(Program::Calculator);
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+}
+
+}  // namespace
+}  // namespace orv
