@@ -43,7 +43,7 @@ int CORV_GMouseApp::Run() {
 int CORV_GMouseApp::RunWindow() {
     trace_ = std::make_unique<Trace>(stdout, options_.trace, options_.timestamps);
     messages_ = std::make_unique<MessageBoxes>();
-    core_ = CreateSystemCore(options_, records_, *trace_);
+    core_ = CreateSystemCore(options_, records_, *trace_, *messages_);
     dialog_ = std::make_unique<CORV_GMouseDlg>(records_, *core_, *messages_);
     QObject::connect(dialog_.get(), &CORV_GMouseDlg::Ended, qApp, &QApplication::quit, Qt::QueuedConnection);
     if (!dialog_->StartUp()) {

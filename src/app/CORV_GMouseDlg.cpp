@@ -17,7 +17,6 @@
 #include "app/WindowTexts.h"
 #include "common/Messages.h"
 #include "common/Utf.h"
-#include "platform/PointerSettings.h"
 #include "settings/ConfigFile.h"
 #include "skin/SkinLayout.h"
 #include "ui/MainWindowPages.h"
@@ -26,7 +25,6 @@ namespace orv {
 
 namespace {
 
-constexpr int kExitPointerSpeed = 10;
 // Size until the mask gives the window its own.
 constexpr QSize kInitialSize(800, 600);
 
@@ -98,12 +96,7 @@ void CORV_GMouseDlg::ExitDriver() {
         return;
     }
     tray_->RemoveTrayIcon();
-    core_.SendGoodbye();
-    PointerSettings& pointer = core_.Pointer();
-    int speed = 20;
-    if (pointer.QueryPointerSpeed(speed)) {
-        pointer.SetPointerSpeed(kExitPointerSpeed);
-    }
+    core_.SayGoodbye();
     ended_ = true;
     powerWatch_.reset();
     keyFilter_.reset();
@@ -236,13 +229,10 @@ void CORV_GMouseDlg::LoadMacros() {
     records_.ClickedLine = events > 0 ? 2 * events - 2 : 0;
 }
 
-// Removal is announced on a system thread; the exit sequence must run on the window's.
 void CORV_GMouseDlg::WatchDevice() {
-    core_.WatchDeviceRemoval([this] {
-        QMetaObject::invokeMethod(this, [this] {
-            records_.DevicePresent = false;
-            ExitDriver();
-        }, Qt::QueuedConnection);
+    core_.WatchDeviceChanges([this] {
+        records_.DevicePresent = false;
+        ExitDriver();
     });
 }
 

@@ -2,13 +2,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <string_view>
+
+#include "device/DeviceLink.h"
 
 namespace orv {
 
-class PointerSettings;
-
 // The core operations the main window's life cycle drives, behind one seam so the start-up
-// order and the exit sequence can be checked without a mouse, threads or a skin on disk.
+// order and the exit sequence can be checked without a mouse or threads.
 class CoreServices {
 public:
     virtual ~CoreServices() = default;
@@ -22,13 +23,16 @@ public:
 
     virtual bool FindDevice() = 0;
     virtual void ApplyProfile() = 0;
-    virtual void SendGoodbye() = 0;
-    virtual PointerSettings& Pointer() = 0;
+    // The mouse and the system as the utility leaves them: the goodbye report, and the
+    // pointer speed back to 10 when the system answers the query for it.
+    virtual void SayGoodbye() = 0;
     // The DPI code ApplyProfile last sent for level 0..3.
     virtual uint8_t AppliedDpiCode(int level) const = 0;
 
-    // onRemoved may be called from any thread; it is called at most once per removal.
-    virtual void WatchDeviceRemoval(std::function<void()> onRemoved) = 0;
+    // From now on the removal of the mouse calls exitDriver on the window's thread.
+    virtual void WatchDeviceChanges(std::function<void()> exitDriver) = 0;
+    // A device change the window received itself (where the system tells windows, not threads).
+    virtual void HandleDeviceChange(DeviceChange change, std::string_view interfacePath) = 0;
 
     // Simulated mode only: the input report the mouse would send (event code, value).
     virtual bool CanSimulateInput() const = 0;
