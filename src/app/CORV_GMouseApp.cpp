@@ -1,14 +1,17 @@
 #include "app/CORV_GMouseApp.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QMenu>
 #include <cstdio>
 
 #include "app/CORV_GMouseDlg.h"
 #include "app/MessageBoxes.h"
 #include "app/SingleInstance.h"
 #include "app/SystemCore.h"
+#include "app/TrayIcon.h"
 #include "app/VirtualMouseWindow.h"
 #include "common/Trace.h"
 #include "common/Utf.h"
@@ -16,6 +19,12 @@
 #include "ui/MainWindowPages.h"
 
 namespace orv {
+
+namespace {
+
+constexpr const char* kTestHooksVariable = "ORV_GMOUSE_TEST_HOOKS";
+
+}  // namespace
 
 CORV_GMouseApp::CORV_GMouseApp(AppOptions options) : options_(std::move(options)) {
     records_.AppDirectory = options_.dir ? *options_.dir : ExecutablePath().parent_path();
@@ -37,6 +46,11 @@ int CORV_GMouseApp::Run() {
             dialog_->ShowWindow();
         }
     });
+    if (qEnvironmentVariableIsSet(kTestHooksVariable)) {
+        QObject::connect(&instance, &SingleInstance::CommandReceived, [this](const QString& command) {
+            RunTestCommand(command);
+        });
+    }
     return RunWindow();
 }
 
@@ -60,6 +74,22 @@ int CORV_GMouseApp::RunWindow() {
         QObject::connect(dialog_.get(), &CORV_GMouseDlg::Ended, virtualMouse_.get(), &QWidget::close);
     }
     return QApplication::exec();
+}
+
+// End-to-end tests cannot click into a notification area without a pointer-driving tool, so
+// they ask the running instance to trigger the very menu entry a click would, or to close the
+// window as Alt+F4 would.
+void CORV_GMouseApp::RunTestCommand(const QString& command) {
+    if (dialog_ == nullptr) {
+        return;
+    }
+    if (command == QLatin1String("tray-exit")) {
+        dialog_->Tray().Menu()->actions().at(1)->trigger();
+    } else if (command == QLatin1String("tray-show")) {
+        dialog_->Tray().Menu()->actions().at(0)->trigger();
+    } else if (command == QLatin1String("close")) {
+        dialog_->close();
+    }
 }
 
 // Each page as the user sees it, for a look at the skin without a display.

@@ -1,4 +1,5 @@
 #pragma once
+#include <QString>
 #include <memory>
 
 #include "app/AppOptions.h"
@@ -25,6 +26,7 @@ public:
 private:
     int RunWindow();
     int SaveScreenshots();
+    void RunTestCommand(const QString& command);
 
     AppOptions options_;
     AppRecords records_;

@@ -9,7 +9,7 @@ namespace orv {
 
 namespace {
 
-constexpr const char* kShowRequest = "show\n";
+const QString kShowRequest = QStringLiteral("show");
 constexpr int kConnectTimeoutMs = 3000;
 
 }  // namespace
@@ -42,13 +42,15 @@ bool SingleInstance::Claim() {
     return true;
 }
 
-bool SingleInstance::AskRunningInstance() {
+bool SingleInstance::AskRunningInstance() { return Send(kShowRequest); }
+
+bool SingleInstance::Send(const QString& command) {
     QLocalSocket socket;
     socket.connectToServer(name_);
     if (!socket.waitForConnected(kConnectTimeoutMs)) {
         return false;
     }
-    socket.write(kShowRequest);
+    socket.write((command + QLatin1Char('\n')).toUtf8());
     socket.waitForBytesWritten(kConnectTimeoutMs);
     socket.disconnectFromServer();
     return true;
@@ -58,8 +60,13 @@ void SingleInstance::OnNewConnection() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (socket->readAll().contains("show")) {
-                Q_EMIT ShowRequested();
+            while (socket->canReadLine()) {
+                const QString line = QString::fromUtf8(socket->readLine()).trimmed();
+                if (line == kShowRequest) {
+                    Q_EMIT ShowRequested();
+                } else if (!line.isEmpty()) {
+                    Q_EMIT CommandReceived(line);
+                }
             }
         });
     }

@@ -23,8 +23,13 @@ public:
     // other users' sessions do not collide.
     static QString DefaultName();
 
+    // Sends one command line to the running instance; false when none answers.
+    bool Send(const QString& command);
+
 Q_SIGNALS:
     void ShowRequested();
+    // Any other line a later start sent (only test runs send any).
+    void CommandReceived(const QString& command);
 
 private:
     bool AskRunningInstance();
