@@ -1,0 +1,30 @@
+#pragma once
+#include <QImage>
+
+#include "SkinSource.h"
+
+namespace orv::skin {
+
+enum class State { Normal, Over, Down };
+
+// The colour the lighting preview shows in a colour-page picture.
+enum class Light { Pink, Red, Purple, Blue, Dark };
+
+enum class WindowPage { Main, Advanced, Color };
+
+// A full page picture: the header, the page and every region drawn in one state.
+QImage PaintWindowPage(WindowPage page, State state, Light light = Light::Pink);
+
+// Dark where the window is kept, white where it is cut away.
+QImage PaintWindowMask();
+QImage PaintWarningMask();
+
+// The function menu (10 rows) and its sub-menu (12 rows); the mask only gives their size.
+QImage PaintMenu(State state);
+QImage PaintSubMenu(State state);
+QImage PaintMenuMask();
+QImage PaintSubMenuMask();
+
+QImage PaintWarning(State state);
+
+}  // namespace orv::skin
