@@ -24,11 +24,11 @@ struct PageModel {
     std::filesystem::path skinDirectory;
 
     // Name of user macro slot 0..11 (UTF-8); empty when unknown.
-    std::function<std::string(int slot)> userMacroName;
+    std::function<std::string(int slot)> userMacroName{};
     // The repeatOn byte of the selected user macro.
-    std::function<uint8_t()> selectedMacroRepeatOn;
+    std::function<uint8_t()> selectedMacroRepeatOn{};
     // The DPI code last sent for level 0..3.
-    std::function<uint8_t(int level)> appliedDpiCode;
+    std::function<uint8_t(int level)> appliedDpiCode{};
 
     // Macro editor and recording state shown on the advanced page.
     Relaxed<bool> Recording{false};

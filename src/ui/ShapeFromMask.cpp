@@ -29,22 +29,37 @@ MaskShape ShapeFromMask(const QImage& mask)
     const int h = pixels.height();
 
     // One rectangle per run of dark pixels in a row, handed over in one call: a region
-    // operation per pixel would take seconds on a full-size mask.
-    std::vector<QRect> runs;
+    // operation per pixel would take seconds on a full-size mask. Rows with the same runs as
+    // the row above extend its rectangles, which keeps the region small.
+    std::vector<QRect> rects;
+    size_t bandStart = 0;  // first rectangle of the band the previous row belongs to
+    std::vector<QRect> row;
     for (int y = 0; y < h; ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        row.clear();
+        const auto* pixel = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
         int x = 0;
         while (x < w) {
-            while (x < w && IsLight(row[x]))
+            while (x < w && IsLight(pixel[x]))
                 ++x;
             const int start = x;
-            while (x < w && !IsLight(row[x]))
+            while (x < w && !IsLight(pixel[x]))
                 ++x;
             if (x > start)
-                runs.emplace_back(start, y, x - start, 1);
+                row.emplace_back(start, y, x - start, 1);
+        }
+        const size_t bandSize = rects.size() - bandStart;
+        bool sameRuns = y > 0 && bandSize == row.size() && !row.empty() && rects[bandStart].bottom() == y - 1;
+        for (size_t i = 0; sameRuns && i < row.size(); ++i)
+            sameRuns = rects[bandStart + i].left() == row[i].left() && rects[bandStart + i].width() == row[i].width();
+        if (sameRuns) {
+            for (size_t i = 0; i < row.size(); ++i)
+                rects[bandStart + i].setBottom(y);
+        } else {
+            bandStart = rects.size();
+            rects.insert(rects.end(), row.begin(), row.end());
         }
     }
-    shape.outline.setRects(runs.data(), static_cast<int>(runs.size()));
+    shape.outline.setRects(rects.data(), static_cast<int>(rects.size()));
     return shape;
 }
 

@@ -1,0 +1,482 @@
+#include <random>
+
+#include <QFile>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QTest>
+
+#include "PagesFixture.h"
+#include "ui/ComposeFrame.h"
+#include "ui/ShapeFromMask.h"
+
+using orv::kAdvancedPage;
+using orv::kColorPage;
+using orv::kMainPage;
+using orv::kNoRegion;
+using orv::testing::NearColour;
+using orv::testing::PagesFixture;
+using orv::testing::SyntheticSkin;
+
+namespace {
+
+QColor PixelAt(const QImage& image, QPoint point)
+{
+    return image.pixelColor(point);
+}
+
+// The colour most of the region shows (a label may be drawn over part of it).
+QColor RegionColour(const QImage& frame, const orv::SkinRegion& region)
+{
+    const QColor candidates[] = {SyntheticSkin::Normal(), SyntheticSkin::Over(), SyntheticSkin::Down(),
+                                 SyntheticSkin::Gray(), SyntheticSkin::Blue()};
+    for (const QColor& candidate : candidates) {
+        int near = 0;
+        for (int y = region.y; y < region.y + region.height; ++y) {
+            for (int x = region.x; x < region.x + region.width; ++x)
+                near += NearColour(frame.pixelColor(x, y), candidate) ? 1 : 0;
+        }
+        if (near * 2 > region.width * region.height)
+            return candidate;
+    }
+    return PixelAt(frame, PagesFixture::Centre(region));
+}
+
+bool SameArea(const QRegion& a, const QRegion& b)
+{
+    return a.xored(b).isEmpty();
+}
+
+// The window widget as the program has it: every paint goes through the pages.
+class PaintedWindow : public QWidget {
+public:
+    orv::MainWindowPages* pages = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        pages->PaintMainWindow(painter);
+    }
+};
+
+}  // namespace
+
+class DrawingTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void hoveredRegionComesFromOverOrDown();
+    void pressedSliderKeepsItsBar();
+    void dpiCellsInLevelColours();
+    void headerPrecedence();
+    void fireTimeBarWidth();
+    void advancedPageStates();
+    void colorPageStatesAndPreview();
+    void labelsPlacedAndColoured();
+    void shapeCutsLightPixels();
+    void shapeMatchesPixelByPixelRegion();
+    void advancedRepaintRegionLeavesOutControls();
+    void replacedPictureShowsNextPaint();
+    void paintDrawsTheComposedFrame();
+    void fontsAtTheirPixelSizes();
+};
+
+void DrawingTest::hoveredRegionComesFromOverOrDown()
+{
+    PagesFixture f;
+    const auto& region = f.layout.MainRegions[60];
+    QVERIFY(NearColour(RegionColour(f.pages.ComposeFrame(), region), SyntheticSkin::Normal()));
+
+    f.pages.OnMouseMove(f.MainCentre(60));
+    QImage frame = f.pages.ComposeFrame();
+    QVERIFY(NearColour(RegionColour(frame, region), SyntheticSkin::Over()));
+    // Exactly the region's rectangle, at the same place.
+    QVERIFY(NearColour(PixelAt(frame, {region.x, region.y}), SyntheticSkin::Over()));
+    QVERIFY(NearColour(PixelAt(frame, {region.x + region.width - 1, region.y + region.height - 1}),
+                       SyntheticSkin::Over()));
+    QVERIFY(NearColour(PixelAt(frame, {region.x + region.width, region.y}), SyntheticSkin::Normal()));
+    QVERIFY(NearColour(PixelAt(frame, {region.x, region.y + region.height}), SyntheticSkin::Normal()));
+
+    f.pages.OnLeftButtonDown(f.MainCentre(60));
+    QVERIFY(NearColour(RegionColour(f.pages.ComposeFrame(), region), SyntheticSkin::Down()));
+
+    // Over a button box, the button's part of the mouse picture lights up too.
+    f.pages.OnLeftButtonUp(f.MainCentre(60));
+    f.pages.OnMouseMove(f.MainCentre(27));
+    frame = f.pages.ComposeFrame();
+    QVERIFY(NearColour(RegionColour(frame, f.layout.MainRegions[117]), SyntheticSkin::Over()));
+    QVERIFY(NearColour(RegionColour(frame, f.layout.MainRegions[116]), SyntheticSkin::Normal()));
+}
+
+void DrawingTest::pressedSliderKeepsItsBar()
+{
+    PagesFixture f;
+    f.OnPage(kAdvancedPage);
+    f.settings.fireTime = 0;
+    const QPoint right(190, 134);
+    f.state.AdvancedHover = 30;
+    QVERIFY(NearColour(PixelAt(f.pages.ComposeFrame(), right), SyntheticSkin::Over()));
+    f.state.ButtonHeld = true;
+    QVERIFY(NearColour(PixelAt(f.pages.ComposeFrame(), right), SyntheticSkin::Normal()));
+    f.state.AdvancedHover = 31;
+    QVERIFY(NearColour(RegionColour(f.pages.ComposeFrame(), f.layout.AdvancedRegions[31]), SyntheticSkin::Down()));
+}
+
+void DrawingTest::dpiCellsInLevelColours()
+{
+    PagesFixture f;
+    f.settings.dpiStep = {0, 5, 11, 11};
+    const QImage frame = f.pages.ComposeFrame();
+    const auto cellColour = [&](int index, int dx, int dy) {
+        const auto& r = f.layout.MainRegions[static_cast<size_t>(index)];
+        return frame.pixelColor(r.x + dx, r.y + dy);
+    };
+    // Filled: (x + 1, y + 1, width - 2, height - 1) of each cell up to the step.
+    QCOMPARE(cellColour(66, 1, 1), orv::kDpiLevelColours[0]);
+    QCOMPARE(cellColour(66, 12, 8), orv::kDpiLevelColours[0]);
+    QVERIFY(NearColour(cellColour(66, 0, 1), SyntheticSkin::Normal()));
+    QVERIFY(NearColour(cellColour(66, 1, 0), SyntheticSkin::Normal()));
+    QVERIFY(NearColour(cellColour(66, 13, 1), SyntheticSkin::Normal()));
+    QVERIFY(NearColour(cellColour(67, 5, 5), SyntheticSkin::Normal()));
+
+    QCOMPARE(cellColour(78 + 5, 5, 5), orv::kDpiLevelColours[1]);
+    QVERIFY(NearColour(cellColour(78 + 6, 5, 5), SyntheticSkin::Normal()));
+    for (int step = 0; step < 12; ++step) {
+        QCOMPARE(cellColour(90 + step, 5, 5), orv::kDpiLevelColours[2]);
+        QCOMPARE(cellColour(102 + step, 5, 5), QColor(128, 0, 255));
+    }
+
+    // A step beyond the row (a hand-edited file) fills the row and nothing past it.
+    f.settings.dpiStep[3] = 200;
+    const QImage clamped = f.pages.ComposeFrame();
+    QCOMPARE(clamped.pixelColor(PagesFixture::Centre(f.layout.MainRegions[113])), QColor(128, 0, 255));
+    QVERIFY(NearColour(clamped.pixelColor(PagesFixture::Centre(f.layout.MainRegions[114])), SyntheticSkin::Normal()));
+}
+
+void DrawingTest::headerPrecedence()
+{
+    struct Case {
+        int32_t profile;
+        int language;
+        uint8_t page;
+        int32_t hover;
+        bool held;
+        int region;
+        QColor expected;
+    };
+    const QColor normal = SyntheticSkin::Normal(), over = SyntheticSkin::Over(), down = SyntheticSkin::Down();
+    const Case cases[] = {
+        {1, 1, kMainPage, kNoRegion, false, 4, down},    // the current profile
+        {1, 1, kMainPage, 4, false, 4, down},            // ... is pressed even when hovered
+        {1, 1, kMainPage, kNoRegion, false, 5, normal},
+        {1, 1, kMainPage, 5, false, 5, over},
+        {1, 1, kMainPage, 5, true, 5, down},
+        {1, 1, kMainPage, kNoRegion, false, 9, down},    // the tab of the page
+        {1, 1, kMainPage, 9, false, 9, over},            // hover beats the tab
+        {1, 1, kColorPage, kNoRegion, false, 11, down},
+        {1, 1, kColorPage, kNoRegion, false, 9, normal},
+        {1, 1, kAdvancedPage, 2, false, 2, over},
+        {0, 1, kMainPage, kNoRegion, false, 3, down},    // no profile recorded
+        {1, 1, kMainPage, kNoRegion, false, 18, down},
+        {1, 1, kMainPage, kNoRegion, false, 17, normal},
+        {1, 0, kMainPage, kNoRegion, false, 17, down},
+        {1, 0, kMainPage, kNoRegion, false, 18, normal},
+        {1, 0, kMainPage, 17, false, 17, over},
+    };
+    for (const Case& c : cases) {
+        PagesFixture f;
+        f.currentProfile = c.profile;
+        f.language = c.language;
+        f.state.CurrentPage = c.page;
+        f.state.MainHover = c.hover;
+        f.state.ButtonHeld = c.held;
+        const QColor actual = RegionColour(f.pages.ComposeFrame(), f.layout.MainRegions[static_cast<size_t>(c.region)]);
+        QVERIFY2(NearColour(actual, c.expected),
+                 qPrintable(QString("region %1 hover %2: %3").arg(c.region).arg(c.hover).arg(actual.name())));
+    }
+}
+
+void DrawingTest::fireTimeBarWidth()
+{
+    struct Case {
+        int32_t fireTime;
+        int lastDown;  // -1: no bar
+    };
+    for (const Case& c : {Case{0, -1}, Case{150, 99}, Case{300, 199}, Case{1, -1}, Case{2, 0}, Case{400, 199}}) {
+        PagesFixture f;
+        f.OnPage(kAdvancedPage);
+        f.settings.fireTime = c.fireTime;
+        const QImage frame = f.pages.ComposeFrame();
+        const int y = 131;
+        if (c.lastDown >= 0)
+            QVERIFY2(NearColour(frame.pixelColor(c.lastDown, y), SyntheticSkin::Down()), qPrintable(QString::number(c.fireTime)));
+        if (c.lastDown + 1 < 200)
+            QVERIFY2(NearColour(frame.pixelColor(c.lastDown + 1, y), SyntheticSkin::Normal()),
+                     qPrintable(QString::number(c.fireTime)));
+        QVERIFY(NearColour(frame.pixelColor(205, y), SyntheticSkin::Normal()));
+    }
+}
+
+void DrawingTest::advancedPageStates()
+{
+    PagesFixture f;
+    f.OnPage(kAdvancedPage);
+    f.settings.pointerSpeed = 3;
+    f.settings.wheelSpeed = 9;
+    f.settings.macroMode = 0;
+    f.repeatOn = 0;
+    QImage frame = f.pages.ComposeFrame();
+    const auto colour = [&](int index) { return RegionColour(frame, f.layout.AdvancedRegions[static_cast<size_t>(index)]); };
+    QVERIFY(NearColour(colour(11), SyntheticSkin::Down()));
+    QVERIFY(NearColour(colour(12), SyntheticSkin::Normal()));
+    QVERIFY(NearColour(colour(27), SyntheticSkin::Down()));
+    for (int index : {4, 6, 7})
+        QVERIFY(NearColour(colour(index), SyntheticSkin::Normal()));
+
+    f.settings.macroMode = 1;
+    f.repeatOn = 1;
+    f.model.Recording = true;
+    frame = f.pages.ComposeFrame();
+    for (int index : {4, 6, 7})
+        QVERIFY(NearColour(colour(index), SyntheticSkin::Down()));
+}
+
+void DrawingTest::colorPageStatesAndPreview()
+{
+    PagesFixture f;
+    f.OnPage(kColorPage);
+    f.settings.ledStatus = 2;
+    struct Case {
+        bool dark;
+        int32_t colour;
+        QColor expected;
+    };
+    for (const Case& c : {Case{true, 2, SyntheticSkin::Gray()}, Case{false, 0, SyntheticSkin::Blue()},
+                          Case{false, 1, SyntheticSkin::Normal()}, Case{false, 2, SyntheticSkin::Over()},
+                          Case{false, 3, SyntheticSkin::Down()}}) {
+        f.model.PreviewDark = c.dark;
+        f.model.PreviewColor = c.colour;
+        const QImage frame = f.pages.ComposeFrame();
+        QVERIFY(NearColour(RegionColour(frame, f.layout.ColorRegions[11]), c.expected));
+        QVERIFY(NearColour(RegionColour(frame, f.layout.ColorRegions[2]), SyntheticSkin::Down()));
+        QVERIFY(NearColour(RegionColour(frame, f.layout.ColorRegions[1]), SyntheticSkin::Normal()));
+    }
+}
+
+void DrawingTest::labelsPlacedAndColoured()
+{
+    struct Case {
+        const char* name;
+        uint8_t page;
+        int language;
+        std::function<void(PagesFixture&)> setUp;
+        std::function<orv::SkinRegion&(PagesFixture&)> region;
+        QString text;
+        bool centred;  // else 5 pixels from the left, centred vertically
+        QColor colour;
+    };
+    const Case cases[] = {
+        {"main label", kMainPage, 1, [](PagesFixture& f) { f.layout.MainRegions[21].label = "Hi"; },
+         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.MainRegions[21]; }, "Hi", true, Qt::white},
+        {"label wider than its region", kMainPage, 1,
+         [](PagesFixture& f) {
+             f.layout.MainRegions[21].label = "WWWWWWWWW";
+             // An odd overhang, where truncating the half differs from rounding it down.
+             const int text = QFontMetrics(f.pages.Fonts().EnglishFont).horizontalAdvance("WWWWWWWWW");
+             f.layout.MainRegions[21].width = (text % 2 == 0) ? 13 : 12;
+         },
+         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.MainRegions[21]; }, "WWWWWWWWW", true, Qt::white},
+        {"user macro on a hovered button", kMainPage, 1,
+         [](PagesFixture& f) {
+             f.settings.buttonFunction[2] = 42;
+             f.layout.FunctionNames[42] = "not this";
+             f.state.MainHover = 27;
+         },
+         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.MainRegions[27]; }, "Beta", false, Qt::red},
+        {"function name", kMainPage, 0,
+         [](PagesFixture& f) {
+             f.settings.buttonFunction[0] = 7;
+             f.layout.FunctionNames[7] = "中键";
+         },
+         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.MainRegions[25]; }, "中键", false, Qt::white},
+        {"fire time", kAdvancedPage, 1, [](PagesFixture& f) { f.settings.fireTime = 150; },
+         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.AdvancedRegions[33]; }, "150ms", true, Qt::white},
+        {"stop while recording, hovered", kAdvancedPage, 0,
+         [](PagesFixture& f) {
+             f.model.Recording = true;
+             f.state.AdvancedHover = 4;
+         },
+         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.AdvancedRegions[4]; }, "停止", true, Qt::red},
+        {"record", kAdvancedPage, 1, [](PagesFixture&) {},
+         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.AdvancedRegions[4]; }, "Record", true, Qt::white},
+        {"press lines", kAdvancedPage, 1, [](PagesFixture& f) { f.model.DownLines = 3; },
+         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.AdvancedRegions[43]; }, "[↓]3", true, Qt::white},
+        {"release lines", kAdvancedPage, 1, [](PagesFixture& f) { f.model.UpLines = 12; },
+         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.AdvancedRegions[44]; }, "[↑]12", true, Qt::white},
+        {"applied DPI", kColorPage, 1,
+         [](PagesFixture& f) {
+             f.settings.dpiLevel = 2;
+             f.appliedDpi[2] = 15;
+         },
+         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.ColorRegions[9]; }, "4800", true, Qt::white},
+        {"unknown DPI code", kColorPage, 1,
+         [](PagesFixture& f) {
+             f.settings.dpiLevel = 1;
+             f.appliedDpi[1] = 8;
+             f.layout.ColorRegions[9].label = "label";
+         },
+         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.ColorRegions[9]; }, "200", true, Qt::white},
+    };
+    for (const Case& c : cases) {
+        PagesFixture f;
+        f.state.CurrentPage = c.page;
+        f.language = c.language;
+        // Everything but the region under test lies far off the canvas.
+        for (auto& r : f.layout.MainRegions) r.x -= 10000;
+        for (auto& r : f.layout.AdvancedRegions) r.x -= 10000;
+        for (auto& r : f.layout.ColorRegions) r.x -= 10000;
+        c.setUp(f);
+        orv::SkinRegion& region = c.region(f);
+        region.x += 10000 + 60;
+        region.y += 20;
+
+        const QFont& font = f.pages.Fonts().ForLanguage(c.language);
+        QImage actual(f.skin.Size(), QImage::Format_RGB32);
+        actual.fill(Qt::black);
+        {
+            QPainter painter(&actual);
+            orv::DrawLabels(painter, c.page == kMainPage ? 54 : c.page == kAdvancedPage ? 72 : 33, f.model, f.state, font);
+        }
+        QImage expected(f.skin.Size(), QImage::Format_RGB32);
+        expected.fill(Qt::black);
+        {
+            QPainter painter(&expected);
+            painter.setFont(font);
+            painter.setPen(c.colour);
+            const QFontMetrics metrics(font);
+            const int width = metrics.horizontalAdvance(c.text);
+            const int x = c.centred ? region.x + (region.width - width) / 2 : region.x + 5;
+            const int y = region.y + (region.height - metrics.height()) / 2;
+            painter.drawText(QPoint(x, y + metrics.ascent()), c.text);
+        }
+        QVERIFY2(actual == expected, c.name);
+    }
+}
+
+void DrawingTest::shapeCutsLightPixels()
+{
+    QImage mask(5, 3, QImage::Format_RGB32);
+    mask.fill(QColor(0, 0, 0));
+    QVERIFY(SameArea(orv::ShapeFromMask(mask).outline, QRegion(0, 0, 5, 3)));
+
+    mask.setPixelColor(1, 1, QColor(101, 101, 101));
+    mask.setPixelColor(2, 1, QColor(100, 255, 255));
+    mask.setPixelColor(3, 1, QColor(255, 255, 100));
+    mask.setPixelColor(4, 2, QColor(255, 255, 255));
+    mask.setPixelColor(0, 0, QColor(255, 255, 255));
+    const orv::MaskShape shape = orv::ShapeFromMask(mask);
+    QCOMPARE(shape.size, QSize(5, 3));
+    QVERIFY(!shape.outline.contains(QPoint(1, 1)));
+    QVERIFY(shape.outline.contains(QPoint(2, 1)));
+    QVERIFY(shape.outline.contains(QPoint(3, 1)));
+    QVERIFY(!shape.outline.contains(QPoint(4, 2)));
+    QVERIFY(!shape.outline.contains(QPoint(0, 0)));
+    QVERIFY(shape.outline.contains(QPoint(1, 0)));
+    QVERIFY(!shape.outline.contains(QPoint(5, 1)));
+
+    // From the skin's mask file: an all-dark mask gives the whole rectangle.
+    SyntheticSkin skin({40, 30});
+    skin.WriteFlatPicture("main_mask.jpg", QColor(10, 10, 10));
+    QWidget window;
+    const auto fromFile = orv::ShapeFromMask(window, skin.SkinDirectory() / "main_mask.jpg");
+    QVERIFY(fromFile);
+    QCOMPARE(fromFile->size, QSize(40, 30));
+    QVERIFY(SameArea(fromFile->outline, QRegion(0, 0, 40, 30)));
+    QVERIFY(!orv::ShapeFromMask(window, skin.SkinDirectory() / "missing.jpg"));
+}
+
+void DrawingTest::shapeMatchesPixelByPixelRegion()
+{
+    // Random pixels, a light last column, and identical rows (merged into one band).
+    std::mt19937 random(7);
+    QImage mask(37, 23, QImage::Format_RGB32);
+    QRegion expected(0, 0, 37, 23);
+    for (int y = 0; y < mask.height(); ++y) {
+        for (int x = 0; x < mask.width(); ++x) {
+            const bool light = y >= 15 ? (x % 5 == 0) : (random() % 3 == 0 || x == 36);
+            mask.setPixelColor(x, y, light ? QColor(200, 200, 200) : QColor(20, 20, 20));
+            if (light)
+                expected = expected.xored(QRegion(x, y, 1, 1));
+        }
+    }
+    QVERIFY(SameArea(orv::ShapeFromMask(mask).outline, expected));
+}
+
+void DrawingTest::advancedRepaintRegionLeavesOutControls()
+{
+    const QRegion outline(0, 0, 200, 100);
+    const std::array<QRect, 4> rects{QRect(0, 0, 10, 10), QRect(20, 0, 10, 10), QRect(40, 0, 10, 10),
+                                     QRect(60, 0, 10, 10)};
+    const QRegion region = orv::AdvancedRepaintRegion(outline, rects);
+    QVERIFY(region.contains(QPoint(5, 5)));
+    QVERIFY(!region.contains(QPoint(25, 5)));
+    QVERIFY(!region.contains(QPoint(45, 5)));
+    QVERIFY(!region.contains(QPoint(65, 5)));
+    QVERIFY(region.contains(QPoint(75, 5)));
+
+    PagesFixture f;  // the pages build it from the skin's control rectangles
+    QVERIFY(f.pages.AdvancedRepaintRegion().contains(QPoint(5, 145)));
+    QVERIFY(!f.pages.AdvancedRepaintRegion().contains(QPoint(50, 145)));
+    QVERIFY(!f.pages.AdvancedRepaintRegion().contains(QPoint(110, 155)));
+    QVERIFY(!f.pages.AdvancedRepaintRegion().contains(QPoint(170, 145)));
+}
+
+void DrawingTest::replacedPictureShowsNextPaint()
+{
+    PagesFixture f;
+    const QPoint point = f.MainCentre(60);
+    QVERIFY(NearColour(f.pages.ComposeFrame().pixelColor(point), SyntheticSkin::Normal()));
+    QVERIFY(NearColour(f.pages.ComposeFrame().pixelColor(point), SyntheticSkin::Normal()));
+
+    f.skin.WriteFlatPicture("main_normal.jpg", QColor(200, 0, 0));
+    // As an editor saving a second later would leave it.
+    QFile file(QString::fromStdString((f.skin.SkinDirectory() / "main_normal.jpg").string()));
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(2), QFileDevice::FileModificationTime));
+    file.close();
+    QVERIFY(NearColour(f.pages.ComposeFrame().pixelColor(point), QColor(200, 0, 0)));
+
+    // A picture that disappears draws nothing instead of the stale one.
+    QVERIFY(file.remove());
+    QCOMPARE(f.pages.ComposeFrame().pixelColor(point), QColor(Qt::black));
+}
+
+void DrawingTest::paintDrawsTheComposedFrame()
+{
+    PagesFixture f;
+    PaintedWindow window;
+    orv::MainWindowPages pages(f.model, f.state, f.actions, window);
+    pages.ShapeWindow();
+    window.pages = &pages;
+    window.resize(f.skin.Size());
+    f.state.MainHover = 60;
+    f.state.CloseMenuRequest = true;
+    const QImage grabbed = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(grabbed, pages.ComposeFrame());
+    QVERIFY(!f.state.CloseMenuRequest);
+    QCOMPARE(f.actions.Operations(), (std::vector<std::string>{"CloseFunctionMenu"}));
+}
+
+void DrawingTest::fontsAtTheirPixelSizes()
+{
+    const orv::SkinFonts fonts = orv::CreateSkinFonts();
+    QCOMPARE(QFontInfo(fonts.EnglishFont).pixelSize(), 14);
+    QCOMPARE(QFontInfo(fonts.ChineseFont).pixelSize(), 12);
+    QVERIFY(QFontInfo(fonts.EnglishFont).fixedPitch());
+    QVERIFY(qAbs(QFontMetrics(fonts.EnglishFont).horizontalAdvance("0123456789") - 70) <= 10);
+    QVERIFY(QFontMetrics(fonts.ChineseFont).inFont(QChar(0x4E2D)));
+}
+
+QTEST_MAIN(DrawingTest)
+#include "tst_drawing.moc"
