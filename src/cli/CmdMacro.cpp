@@ -1,0 +1,56 @@
+// macro convert IN OUT | macro list [FILE]
+#include <cstdio>
+
+#include "cli/Cli.h"
+#include "common/Utf.h"
+#include "macro/MacroFile.h"
+#include "settings/ConfigFile.h"
+
+namespace orv::cli {
+
+namespace {
+
+int Convert(Context& c, const std::string& in, const std::string& out) {
+    MacroStore store;
+    // A missing input has already been reported; writing its empty load would only wipe the
+    // count of an existing output file.
+    if (!LoadMacroFile(PathFromUtf8(in), MacroTarget::User, store, c.messages)) {
+        return kExitFailure;
+    }
+    if (!SaveMacroFile(PathFromUtf8(out), store)) {
+        std::fprintf(c.err, "cannot write %s\n", out.c_str());
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int List(Context& c, std::span<const std::string> args) {
+    const std::filesystem::path file =
+        args.empty() ? UserMacroFileFor(c.dir, LoadLanguage(c.ConfigPath())) : PathFromUtf8(args[0]);
+    MacroStore store;
+    if (!LoadMacroFile(file, MacroTarget::User, store, c.messages)) {
+        return kExitFailure;
+    }
+    for (int i = 0; i < store.macroCount; ++i) {
+        const MacroSlot& slot = store.User(i);
+        std::fprintf(c.out, "%d %s events=%d repeat=%d/%d\n", i, Utf16ToUtf8(slot.name()).c_str(), slot.eventCount(),
+                     slot.repeatOn(), slot.repeatCount());
+    }
+    return kExitOk;
+}
+
+int Macro(Context& c, std::span<const std::string> args) {
+    if (args.size() == 3 && args[0] == "convert") {
+        return Convert(c, args[1], args[2]);
+    }
+    if (!args.empty() && args.size() <= 2 && args[0] == "list") {
+        return List(c, args.subspan(1));
+    }
+    return UsageError(c, "macro");
+}
+
+const CommandRegistration kMacro{"macro", "macro convert IN OUT | macro list [FILE]", &Macro};
+
+}  // namespace
+
+}  // namespace orv::cli

@@ -1,0 +1,202 @@
+#include "macro/MacroPlayback.h"
+
+#include <algorithm>
+
+#include "device/FeatureReport.h"
+#include "device/InputListener.h"
+#include "platform/Launcher.h"
+#include "platform/ThreadPriority.h"
+#include "settings/ApplyProfile.h"
+#include "settings/ConfigFile.h"
+#include "settings/ProfileSettings.h"
+
+namespace orv {
+
+namespace {
+
+constexpr std::array<uint16_t, 10> kConsumerUsages{0x0223, 0x0183, 0x018A, 0x00E9, 0x00EA,
+                                                   0x00B6, 0x00B5, 0x00E2, 0x00CD, 0x0192};
+constexpr int32_t kLastConstantMacroCode = kFirstConstantMacroCode + MacroStore::kConstantSlots - 1;
+constexpr int32_t kLastConsumerCode = kFirstConsumerCode + 9;
+constexpr int32_t kCalculatorCode = 39;
+constexpr int32_t kCommandPromptCode = 40;
+constexpr uint8_t kMouseButtonBits = 0x07;
+constexpr uint8_t kFirstMouseCode = 0xF0;
+// Idle waits end on the listener's event; the timeout is only a safety net.
+constexpr auto kIdleWaitLimit = std::chrono::seconds(3600);
+
+}  // namespace
+
+uint16_t ConsumerUsageForFunction(int index) {
+    return index >= 0 && index < static_cast<int>(kConsumerUsages.size()) ? kConsumerUsages[index] : 0;
+}
+
+void MacroPlayer::ServeTrigger(uint8_t triggerCode) {
+    for (size_t i = 0; i < DeviceButtonCode.size(); ++i) {
+        if (static_cast<uint8_t>(kButtonEventBase + DeviceButtonCode[i]) == triggerCode) {
+            ServeButton(i, {});
+        }
+    }
+}
+
+void MacroPlayer::ServeButton(size_t i, const std::function<bool()>& shouldStop) {
+    if (c_.applied.DpiReportFlag[i] == 1) {
+        c_.settings.dpiLevel = static_cast<int32_t>(c_.flags.InputBuffer[2].load());
+        if (c_.repaint) {
+            c_.repaint();
+        }
+        SaveDpiLevel(c_.configPath, c_.currentProfile(), c_.settings);
+    }
+    if (c_.applied.RateCycleFlag[i] == 1) {
+        c_.settings.reportRate = static_cast<uint8_t>((c_.settings.reportRate + 1) % 4);
+        if (c_.repaint) {
+            c_.repaint();
+        }
+        SaveReportRate(c_.configPath, c_.currentProfile(), c_.settings);
+    }
+    const int32_t code = c_.settings.buttonFunction[i];
+    if (code >= kFirstUserMacroCode && code <= kLastUserMacroCode) {
+        const MacroSlot& slot = c_.store.User(code - kFirstUserMacroCode);
+        PlayMacro(slot, PassCount(slot, true), shouldStop);
+    } else if (code >= kFirstConstantMacroCode && code <= kLastConstantMacroCode) {
+        const MacroSlot& slot = c_.store.Constant(code - kFirstConstantMacroCode);
+        PlayMacro(slot, PassCount(slot, false), shouldStop);
+    } else if (code >= kFirstConsumerCode && code <= kLastConsumerCode) {
+        WaitForPause();
+        c_.reports.SendConsumerUsage(ConsumerUsageForFunction(code - kFirstConsumerCode));
+        MarkSent();
+    } else if (code == kCalculatorCode) {
+        c_.launcher.Launch(Program::Calculator);
+    } else if (code == kCommandPromptCode) {
+        c_.launcher.Launch(Program::CommandPrompt);
+    }
+}
+
+int MacroPlayer::PassCount(const MacroSlot& slot, bool userMacro) const {
+    if (!userMacro) {
+        return 1;
+    }
+    if (c_.settings.macroMode != 0) {
+        return kHoldPasses;
+    }
+    return slot.repeatOn() != 0 ? slot.repeatCount() : 1;
+}
+
+void MacroPlayer::PlayMacro(const MacroSlot& slot, int passes, const std::function<bool()>& shouldStop) {
+    // A macro's first pause (the release of an empty macro) counts from its start.
+    lastSent_ = c_.clock.Now();
+    pending_ = std::chrono::milliseconds(0);
+    for (int pass = 0; pass < passes; ++pass) {
+        const size_t events = slot.eventCount();
+        for (size_t k = 0; k < events; ++k) {
+            SendMacroEvent(slot.EventKey(k), slot.EventAction(k));
+            pending_ = std::max<std::chrono::milliseconds>(std::chrono::milliseconds(slot.Delay(k)), kMinimumEventPause);
+        }
+        ReleaseMacroKeys();
+        if (c_.flags.StopRequest.load(std::memory_order_acquire) == 1 || (shouldStop && shouldStop())) {
+            break;
+        }
+    }
+}
+
+void MacroPlayer::SendMacroEvent(uint8_t key, uint8_t action) {
+    if (key < kFirstMouseCode) {
+        if (action == MacroSlot::kPress) {
+            const auto free = std::find(heldKeys_.begin(), heldKeys_.end(), uint8_t{0});
+            if (free != heldKeys_.end()) {
+                *free = key;
+            }
+        } else if (action == MacroSlot::kRelease) {
+            const auto held = std::find(heldKeys_.begin(), heldKeys_.end(), key);
+            if (held != heldKeys_.end()) {
+                std::copy(held + 1, heldKeys_.end(), held);
+            }
+            heldKeys_[5] = 0;
+        }
+        WaitForPause();
+        c_.reports.SendHeldKeys(heldKeys_);
+        MarkSent();
+        return;
+    }
+    const int bit = key - kFirstMouseCode;
+    if (bit <= 2 && action == MacroSlot::kPress) {
+        mouseButtonMask_ = static_cast<uint8_t>(mouseButtonMask_ & ~(1u << bit));
+    } else if (bit <= 2 && action == MacroSlot::kRelease) {
+        mouseButtonMask_ = static_cast<uint8_t>(mouseButtonMask_ | (1u << bit));
+    }
+    WaitForPause();
+    c_.reports.SendMouseButtons(mouseButtonMask_);
+    MarkSent();
+}
+
+void MacroPlayer::ReleaseMacroKeys() {
+    pending_ += kReleasePause;
+    mouseButtonMask_ |= kMouseButtonBits;
+    WaitForPause();
+    c_.reports.SendMouseButtons(mouseButtonMask_);
+    MarkSent();
+    pending_ = kReleasePause;
+    heldKeys_.fill(0);
+    WaitForPause();
+    c_.reports.SendHeldKeys(heldKeys_);
+    MarkSent();
+}
+
+void MacroPlayer::WaitForPause() {
+    if (pending_.count() > 0) {
+        c_.sleeper.SleepUntil(lastSent_ + pending_);
+    }
+}
+
+void MacroPlayer::MarkSent() {
+    lastSent_ = c_.clock.Now();
+    pending_ = std::chrono::milliseconds(0);
+}
+
+MacroPlaybackThread::MacroPlaybackThread(const PlaybackContext& context)
+    : player_(context), flags_(context.flags) {}
+
+MacroPlaybackThread::~MacroPlaybackThread() { Stop(); }
+
+void MacroPlaybackThread::Start() {
+    if (!thread_.joinable()) {
+        stop_ = false;
+        thread_ = std::thread([this] { Run(); });
+    }
+}
+
+void MacroPlaybackThread::Stop() {
+    stop_ = true;
+    flags_.event.Signal();
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+bool MacroPlaybackThread::Idle() const { return flags_.PlaybackActive.load(std::memory_order_acquire) == 0; }
+
+void MacroPlaybackThread::Run() {
+    RaiseCurrentThreadPriority();
+    const auto shouldStop = [this] { return stop_.load(); };
+    while (!stop_) {
+        // Taken before the flags are looked at, so a change signalled after the look still
+        // ends the wait below.
+        const uint64_t seen = flags_.event.Sequence();
+        if (flags_.PlaybackActive.load(std::memory_order_acquire) != 0) {
+            const uint8_t trigger = flags_.TriggerCode.load(std::memory_order_relaxed);
+            for (size_t i = 0; i < DeviceButtonCode.size() && !stop_; ++i) {
+                if (static_cast<uint8_t>(kButtonEventBase + DeviceButtonCode[i]) == trigger) {
+                    player_.ServeButton(i, shouldStop);
+                }
+            }
+            flags_.PlaybackActive.store(0, std::memory_order_release);
+            flags_.StopRequest.store(0, std::memory_order_release);
+            continue;
+        }
+        // A stop request raised while nothing plays (a hold-mode release) is dropped at once.
+        flags_.StopRequest.store(0, std::memory_order_release);
+        flags_.event.WaitForChange(seen, std::chrono::steady_clock::now() + kIdleWaitLimit);
+    }
+}
+
+}  // namespace orv

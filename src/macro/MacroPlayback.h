@@ -1,0 +1,110 @@
+#pragma once
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+#include "macro/MacroStore.h"
+#include "platform/PreciseSleep.h"
+
+namespace orv {
+
+class FeatureReport;
+class Launcher;
+struct AppliedState;
+struct PlaybackFlags;
+struct ProfileSettings;
+
+// Everything playback reads, writes and sends through; all owned by the caller and alive
+// while playback runs.
+struct PlaybackContext {
+    FeatureReport& reports;
+    PlaybackFlags& flags;
+    ProfileSettings& settings;      // dpiLevel and reportRate follow the mouse's own changes
+    const AppliedState& applied;    // DpiReportFlag, RateCycleFlag
+    const MacroStore& store;
+    Launcher& launcher;
+    Clock& clock;
+    Sleeper& sleeper;
+    std::filesystem::path configPath;
+    std::function<int32_t()> currentProfile;
+    std::function<void()> repaint;  // may be empty
+};
+
+// The consumer-page usage sent for multimedia FunctionCode 21 + index (index 0..9); 0 for an
+// index outside the table.
+uint16_t ConsumerUsageForFunction(int index);
+
+// The playing side of playback: what one press does, and the key and button state it holds
+// on the mouse. Used by one thread at a time.
+//
+// Every pause is measured from the moment the previous report was sent and waited for
+// against an absolute deadline, so time spent sending or computing never shortens a pause and
+// a long macro does not drift by more than the sleeps overshoot.
+class MacroPlayer {
+public:
+    static constexpr auto kMinimumEventPause = std::chrono::milliseconds(15);
+    static constexpr auto kReleasePause = std::chrono::milliseconds(10);
+    static constexpr int kHoldPasses = 10000;
+
+    explicit MacroPlayer(const PlaybackContext& context) : c_(context) {}
+
+    // What the press of the button with event code TriggerCode asks for, for every button
+    // that matches it.
+    void ServeTrigger(uint8_t triggerCode);
+
+    // Passes of a user macro (hold mode, repeat, or once) or a constant macro (once).
+    int PassCount(const MacroSlot& slot, bool userMacro) const;
+    // Plays passes of slot; ends early, always at the end of a pass, on StopRequest or when
+    // shouldStop (the thread's own end) says so.
+    void PlayMacro(const MacroSlot& slot, int passes, const std::function<bool()>& shouldStop = {});
+
+    void SendMacroEvent(uint8_t key, uint8_t action);
+    void ReleaseMacroKeys();
+
+    const std::array<uint8_t, 6>& HeldKeys() const { return heldKeys_; }
+    uint8_t MouseButtonMask() const { return mouseButtonMask_; }
+
+private:
+    void ServeButton(size_t button, const std::function<bool()>& shouldStop);
+    void WaitForPause();
+    void MarkSent();
+
+    PlaybackContext c_;
+    std::array<uint8_t, 6> heldKeys_{};
+    uint8_t mouseButtonMask_ = 0xFF;
+    SteadyTime lastSent_{};
+    std::chrono::milliseconds pending_{0};
+
+    friend class MacroPlaybackThread;
+};
+
+// The thread that serves the listener's flags. While nothing plays it sleeps on the
+// listener's event, so it costs no wake-ups when idle and still serves a press at once and
+// clears a stop request raised while idle at once.
+class MacroPlaybackThread {
+public:
+    explicit MacroPlaybackThread(const PlaybackContext& context);
+    ~MacroPlaybackThread();
+    MacroPlaybackThread(const MacroPlaybackThread&) = delete;
+    MacroPlaybackThread& operator=(const MacroPlaybackThread&) = delete;
+
+    void Start();
+    // Ends the thread; a macro that plays ends after its current pass.
+    void Stop();
+    // No press is waiting or being served.
+    bool Idle() const;
+
+private:
+    void Run();
+
+    MacroPlayer player_;
+    PlaybackFlags& flags_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+}  // namespace orv

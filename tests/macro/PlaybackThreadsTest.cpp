@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "device/DeviceLink.h"
+#include "device/FeatureReport.h"
+#include "device/InputListener.h"
+#include "device/SimulatedMouse.h"
+#include "macro/MacroPlayback.h"
+#include "platform/Launcher.h"
+#include "settings/ApplyProfile.h"
+#include "settings/ProfileSettings.h"
+
+namespace orv {
+namespace {
+
+using namespace std::chrono_literals;
+
+class NoLauncher : public Launcher {
+public:
+    void Launch(Program) override {}
+};
+
+// The listener and the playback thread on the simulated mouse, with the real clock: the
+// stop rules of the listener's reports as playback carries them out.
+class PlaybackThreadsTest : public ::testing::Test {
+protected:
+    PlaybackThreadsTest() : link_(mouse_), reports_(link_), sleeper_(CreatePreciseSleeper()) {}
+
+    void SetUp() override {
+        ASSERT_TRUE(link_.FindDevice());
+        // Button 0 (0xF1) plays user macro 0, many passes of key 0x04; button 1 (0xF3) plays
+        // user macro 1, key 0x05.
+        for (int m = 0; m < 2; ++m) {
+            MacroSlot& slot = store_.User(m);
+            slot.SetEvent(0, static_cast<uint8_t>(0x04 + m), 1, 15);
+            slot.SetEventCount(1);
+            slot.SetRepeatOn(1);
+            slot.SetRepeatCount(1000);
+            settings_.buttonFunction[m] = 41 + m;
+        }
+        reports_.SendGoodbye();
+        mouse_.ClearReports();
+        playback_ = std::make_unique<MacroPlaybackThread>(PlaybackContext{
+            reports_, flags_, settings_, applied_, store_, launcher_, SystemClock(), *sleeper_,
+            std::filesystem::temp_directory_path() / "orv_threads_config.ini", [] { return 1; }, {}});
+        listener_ = std::make_unique<InputListenerThread>(link_, settings_, flags_);
+        listener_->Start();
+        playback_->Start();
+    }
+
+    void TearDown() override {
+        listener_->Stop();
+        playback_->Stop();
+    }
+
+    void Input(uint8_t code, uint8_t byte2) {
+        const uint8_t report[] = {6, code, byte2};
+        mouse_.SendInputReport(report);
+    }
+
+    bool WaitUntil(const std::function<bool()>& condition) {
+        const auto limit = std::chrono::steady_clock::now() + 30s;
+        while (!condition()) {
+            if (std::chrono::steady_clock::now() > limit) {
+                return false;
+            }
+            std::this_thread::sleep_for(1ms);
+        }
+        return true;
+    }
+
+    // Reports come in passes of three: the key, then the two releases.
+    void ExpectStoppedAfterWholePasses() {
+        ASSERT_TRUE(WaitUntil([&] { return playback_->Idle(); }));
+        const auto reports = mouse_.Reports();
+        EXPECT_EQ(reports.size() % 3, 0u);
+        EXPECT_LT(reports.size(), 3u * 1000);
+        for (size_t i = 0; i < reports.size(); ++i) {
+            EXPECT_EQ(reports[i].bytes[1], i % 3 == 1 ? 0x16 : 0x15) << i;
+            // The button report keeps byte 2 of the key report before it.
+            EXPECT_EQ(reports[i].bytes[2], i % 3 == 2 ? 0x00 : 0x04) << i;  // never the other macro
+        }
+        EXPECT_EQ(flags_.StopRequest.load(), 0);
+    }
+
+    SimulatedMouse mouse_;
+    DeviceLink link_;
+    FeatureReport reports_;
+    PlaybackFlags flags_;
+    ProfileSettings settings_;
+    AppliedState applied_;
+    MacroStore store_;
+    NoLauncher launcher_;
+    std::unique_ptr<Sleeper> sleeper_;
+    std::unique_ptr<MacroPlaybackThread> playback_;
+    std::unique_ptr<InputListenerThread> listener_;
+};
+
+TEST_F(PlaybackThreadsTest, NormalModeSecondPressStopsWithoutStartingAnother) {
+    Input(0xF1, 0);
+    ASSERT_TRUE(mouse_.WaitForReports(4, 30s));
+    Input(0xF3, 0);
+    ExpectStoppedAfterWholePasses();
+}
+
+TEST_F(PlaybackThreadsTest, AnyOtherReportStopsAPlayingMacro) {
+    Input(0xF1, 0);
+    ASSERT_TRUE(mouse_.WaitForReports(4, 30s));
+    Input(0x05, 0);
+    ExpectStoppedAfterWholePasses();
+}
+
+TEST_F(PlaybackThreadsTest, HoldModeReleaseStopsAndAnIdleReleaseIsDropped) {
+    settings_.macroMode = 1;
+    const uint64_t before = flags_.event.Sequence();
+    Input(0xF1, 0x80);  // a release while idle: raised, then cleared by the idle thread
+    ASSERT_TRUE(WaitUntil([&] { return flags_.event.Sequence() != before && flags_.StopRequest.load() == 0; }));
+    Input(0xF1, 0);
+    ASSERT_TRUE(mouse_.WaitForReports(7, 30s));  // the stale release did not end the macro
+    Input(0xF3, 0);                              // another press in hold mode changes nothing
+    Input(0xF1, 0x80);
+    ExpectStoppedAfterWholePasses();
+    EXPECT_GE(mouse_.Reports().size(), 9u);
+}
+
+}  // namespace
+}  // namespace orv
