@@ -1,5 +1,6 @@
 // profile show | export | import
 #include <cstdio>
+#include <system_error>
 
 #include "cli/Cli.h"
 #include "common/Utf.h"
@@ -55,7 +56,17 @@ int Profile(Context& c, std::span<const std::string> args) {
     }
     if (verb == "import" && rest.size() == 2) {
         const auto n = ParseIntArgument(rest[1]);
-        return n ? Copy(c, PathFromUtf8(rest[0]), kExchangeProfile, c.ConfigPath(), *n) : UsageError(c, "profile");
+        if (!n) {
+            return UsageError(c, "profile");
+        }
+        // A mistyped name would otherwise overwrite the profile with zeros.
+        const std::filesystem::path from = PathFromUtf8(rest[0]);
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(from, error)) {
+            std::fprintf(c.err, "cannot read %s\n", rest[0].c_str());
+            return kExitFailure;
+        }
+        return Copy(c, from, kExchangeProfile, c.ConfigPath(), *n);
     }
     return UsageError(c, "profile");
 }

@@ -17,7 +17,7 @@ class DeviceNotifier {
 public:
     virtual ~DeviceNotifier() = default;
     virtual void Start(DeviceCallback callback) = 0;
-    // No callback runs after Stop returns.
+    // No callback starts after Stop returns (the libudev monitor also waits for one running).
     virtual void Stop() = 0;
 };
 

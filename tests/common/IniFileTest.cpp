@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -200,7 +199,8 @@ TEST(IniWrite, FailsWithoutTouchingAnything) {
     TempFolder folder;
     const auto readOnly = folder / "ro.ini";
     WriteBytes(readOnly, "[A]\nk=0\n");
-    ::chmod(readOnly.c_str(), 0444);
+    std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                               std::filesystem::perms::others_read);
     EXPECT_FALSE(ini::Write(readOnly, "A", "k", "1"));
     EXPECT_FALSE(ini::Write(readOnly, "A", "k", "0")) << "even when the value is already there";
     EXPECT_EQ(ReadBytes(readOnly), "[A]\nk=0\n");

@@ -1,28 +1,33 @@
 #pragma once
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 namespace orv::test {
 
-// An empty folder of its own for one test, removed afterwards. The process id keeps tests that
+// An empty folder of its own for one test, removed afterwards. A random part keeps tests that
 // ctest runs side by side apart.
 class TempFolder {
 public:
     TempFolder() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path_ = std::filesystem::temp_directory_path() /
-                ("orv_" + std::string(info ? info->name() : "test") + "_" + std::to_string(::getpid()));
+                ("orv_" + std::string(info ? info->name() : "test") + "_" + std::to_string(std::random_device{}()));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
     ~TempFolder() {
+        // Read-only files, which tests make, cannot be removed on every system.
         std::error_code ignored;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
+        for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
+             it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
+            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add, ignored);
+        }
         std::filesystem::remove_all(path_, ignored);
     }
     TempFolder(const TempFolder&) = delete;

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+
+#include "common/TempFolder.h"
+#include "platform/FileReplace.h"
+
+namespace orv {
+namespace {
+
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
+bool Replace(const std::filesystem::path& file, const std::string& text) {
+    return ReplaceFileContents(file, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+}
+
+mode_t Mode(const std::filesystem::path& file) {
+    struct stat st {};
+    ::stat(file.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+size_t EntryCount(const std::filesystem::path& folder) {
+    size_t n = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
+        ++n;
+    }
+    return n;
+}
+
+TEST(ReplaceFileContents, KeepsPermissionsAndLeavesNoTemporaryFile) {
+    TempFolder folder;
+    const auto file = folder / "a.ini";
+    WriteBytes(file, "old");
+    ::chmod(file.c_str(), 0640);
+    ASSERT_TRUE(Replace(file, "new contents"));
+    EXPECT_EQ(ReadBytes(file), "new contents");
+    EXPECT_EQ(Mode(file), 0640u);
+    ASSERT_TRUE(Replace(file, ""));
+    EXPECT_EQ(ReadBytes(file), "");
+    EXPECT_EQ(EntryCount(folder.Path()), 1u);
+}
+
+TEST(ReplaceFileContents, NewFilesFollowTheUmask) {
+    TempFolder folder;
+    const mode_t mask = ::umask(022);
+    EXPECT_TRUE(Replace(folder / "a.ini", "x"));
+    ::umask(mask);
+    EXPECT_EQ(Mode(folder / "a.ini"), 0644u);
+}
+
+TEST(ReplaceFileContents, ReplacesTheFileALinkPointsTo) {
+    TempFolder folder;
+    const auto real = folder / "real.ini";
+    const auto link = folder / "link.ini";
+    WriteBytes(real, "old");
+    std::filesystem::create_symlink(real, link);
+    ASSERT_TRUE(Replace(link, "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadBytes(real), "new");
+}
+
+TEST(ReplaceFileContents, RefusesReadOnlyFilesAndMissingFolders) {
+    TempFolder folder;
+    const auto file = folder / "a.ini";
+    WriteBytes(file, "old");
+    ::chmod(file.c_str(), 0444);
+    EXPECT_FALSE(Replace(file, "new"));
+    EXPECT_EQ(ReadBytes(file), "old");
+    EXPECT_FALSE(Replace(folder / "missing" / "a.ini", "new"));
+    EXPECT_EQ(EntryCount(folder.Path()), 1u);
+}
+
+}  // namespace
+}  // namespace orv
