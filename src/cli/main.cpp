@@ -8,6 +8,7 @@
 #include "cli/Cli.h"
 #include "common/Utf.h"
 #include "platform/ExecutablePath.h"
+#include "platform/ProcessStart.h"
 
 namespace orv::cli {
 
@@ -114,4 +115,13 @@ int Main(int argc, char** argv) {
 
 }  // namespace orv::cli
 
-int main(int argc, char** argv) { return orv::cli::Main(argc, argv); }
+int main(int argc, char** argv) {
+    orv::UseBinaryStandardStreams();
+    std::vector<std::string> arguments = orv::CommandLineArguments(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments) {
+        pointers.push_back(argument.data());
+    }
+    pointers.push_back(nullptr);
+    return orv::cli::Main(static_cast<int>(arguments.size()), pointers.data());
+}

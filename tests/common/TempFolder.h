@@ -17,19 +17,10 @@ public:
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path_ = std::filesystem::temp_directory_path() /
                 ("orv_" + std::string(info ? info->name() : "test") + "_" + std::to_string(std::random_device{}()));
-        std::filesystem::remove_all(path_);
+        Remove();
         std::filesystem::create_directories(path_);
     }
-    ~TempFolder() {
-        // Read-only files, which tests make, cannot be removed on every system.
-        std::error_code ignored;
-        for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
-             it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
-            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_write,
-                                         std::filesystem::perm_options::add, ignored);
-        }
-        std::filesystem::remove_all(path_, ignored);
-    }
+    ~TempFolder() { Remove(); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
@@ -37,6 +28,19 @@ public:
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
 private:
+    // Tests make files and folders read-only; Windows refuses to delete a read-only file, so
+    // everything is made writable first.
+    void Remove() {
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
+        for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
+             it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
+            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ignored);
+        }
+        std::filesystem::remove_all(path_, ignored);
+    }
+
     std::filesystem::path path_;
 };
 

@@ -1,0 +1,7 @@
+#include "device/HidNotifications.h"
+
+namespace orv {
+
+bool RegisterHidNotifications(uintptr_t) { return false; }
+
+}  // namespace orv

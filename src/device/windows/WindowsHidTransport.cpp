@@ -1,0 +1,192 @@
+#include "device/HidTransport.h"
+
+#include <windows.h>
+// The HID headers need the Windows types first, and some SDKs' copies lack C linkage.
+extern "C" {
+#include <hidsdi.h>
+// hidsdi.h brings the usage types hidpi.h needs.
+#include <hidpi.h>
+}
+#include <setupapi.h>
+
+#include <algorithm>
+#include <atomic>
+#include <optional>
+#include <vector>
+
+#include "common/Utf.h"
+
+namespace orv {
+
+namespace {
+
+constexpr DWORD kShareReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
+
+std::optional<std::wstring> InterfacePath(HDEVINFO devices, SP_DEVICE_INTERFACE_DATA& interfaceData);
+void Describe(HANDLE probe, HidCollectionInfo& info);
+std::wstring Wide(std::string_view utf8);
+std::string Narrow(std::wstring_view wide);
+
+class WindowsHidHandle : public HidHandle {
+public:
+    WindowsHidHandle(HANDLE handle, uint16_t reportLength) : handle_(handle), reportLength_(reportLength) {}
+
+    ~WindowsHidHandle() override { CloseHandle(handle_); }
+
+    WindowsHidHandle(const WindowsHidHandle&) = delete;
+    WindowsHidHandle& operator=(const WindowsHidHandle&) = delete;
+
+    // The class driver takes a feature report only at the collection's exact length.
+    bool SendFeatureReport(std::span<const uint8_t> report) override {
+        std::vector<uint8_t> buffer(reportLength_ != 0 ? reportLength_ : report.size(), 0);
+        std::copy_n(report.begin(), std::min(report.size(), buffer.size()), buffer.begin());
+        return HidD_SetFeature(handle_, buffer.data(), static_cast<ULONG>(buffer.size())) != FALSE;
+    }
+
+    // The handle is a synchronous one, so the read blocks in ReadFile; CancelRead breaks it.
+    HidReadResult ReadInputReport(std::span<uint8_t> buffer) override {
+        HANDLE self = nullptr;
+        DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &self, 0, FALSE,
+                        DUPLICATE_SAME_ACCESS);
+        readerThread_.store(self);
+        HidReadResult result = HidReadResult::Cancelled;
+        if (!cancelled_.load()) {
+            const DWORD length = static_cast<DWORD>(reportLength_ != 0 ? std::min<size_t>(reportLength_, buffer.size())
+                                                                       : buffer.size());
+            OVERLAPPED position{};
+            DWORD read = 0;
+            const BOOL ok = ReadFile(handle_, buffer.data(), length, &read, &position);
+            if (cancelled_.load()) {
+                result = HidReadResult::Cancelled;
+            } else {
+                result = ok ? HidReadResult::Ok : HidReadResult::Failed;
+            }
+        }
+        readerThread_.store(nullptr);
+        if (self != nullptr) {
+            CloseHandle(self);
+        }
+        return result;
+    }
+
+    // A cancel that lands between the flag check and ReadFile would be lost, so it is repeated
+    // until the reader has left the read (bounded, in case the driver never lets go).
+    void CancelRead() override {
+        cancelled_.store(true);
+        for (int attempt = 0; attempt < 5000; ++attempt) {
+            HANDLE reader = readerThread_.load();
+            if (reader == nullptr) {
+                return;
+            }
+            CancelIoEx(handle_, nullptr);
+            CancelSynchronousIo(reader);
+            Sleep(1);
+        }
+    }
+
+private:
+    HANDLE handle_;
+    uint16_t reportLength_;
+    std::atomic<bool> cancelled_{false};
+    std::atomic<HANDLE> readerThread_{nullptr};
+};
+
+class WindowsHidTransport : public HidTransport {
+public:
+    // Every index is tried up to the limit: an index that fails to enumerate is skipped, not
+    // taken as the end of the list.
+    std::vector<HidCollectionInfo> Enumerate(size_t maxInterfaces) override {
+        std::vector<HidCollectionInfo> collections;
+        GUID hidClass;
+        HidD_GetHidGuid(&hidClass);
+        HDEVINFO devices = SetupDiGetClassDevsW(&hidClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+        if (devices == INVALID_HANDLE_VALUE) {
+            return collections;
+        }
+        for (DWORD index = 0; index < maxInterfaces; ++index) {
+            SP_DEVICE_INTERFACE_DATA interfaceData{};
+            interfaceData.cbSize = sizeof(interfaceData);
+            if (!SetupDiEnumDeviceInterfaces(devices, nullptr, &hidClass, index, &interfaceData)) {
+                continue;
+            }
+            const std::optional<std::wstring> path = InterfacePath(devices, interfaceData);
+            if (!path) {
+                continue;
+            }
+            HidCollectionInfo info;
+            info.path = Narrow(*path);
+            // Access 0: attributes and capabilities can be read even from collections the
+            // system keeps open exclusively (keyboards, mice).
+            HANDLE probe = CreateFileW(path->c_str(), 0, kShareReadWrite, nullptr, OPEN_EXISTING, 0, nullptr);
+            if (probe != INVALID_HANDLE_VALUE) {
+                Describe(probe, info);
+                CloseHandle(probe);
+            }
+            collections.push_back(std::move(info));
+        }
+        SetupDiDestroyDeviceInfoList(devices);
+        return collections;
+    }
+
+    std::unique_ptr<HidHandle> Open(const HidCollectionInfo& collection, HidAccess access) override {
+        const DWORD rights = access == HidAccess::Read ? GENERIC_READ : GENERIC_WRITE;
+        HANDLE handle =
+            CreateFileW(Wide(collection.path).c_str(), rights, kShareReadWrite, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            return nullptr;
+        }
+        const uint16_t length =
+            access == HidAccess::Read ? collection.inputReportLength : collection.featureReportLength;
+        return std::make_unique<WindowsHidHandle>(handle, length);
+    }
+};
+
+// The detail is asked for twice: first for its size, then into a buffer of that size whose
+// size field holds the fixed part's size on this platform (8 on 64-bit, 6 on 32-bit Windows).
+std::optional<std::wstring> InterfacePath(HDEVINFO devices, SP_DEVICE_INTERFACE_DATA& interfaceData) {
+    DWORD required = 0;
+    SetupDiGetDeviceInterfaceDetailW(devices, &interfaceData, nullptr, 0, &required, nullptr);
+    if (required < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) {
+        return std::nullopt;
+    }
+    std::vector<DWORD> buffer((required + sizeof(DWORD) - 1) / sizeof(DWORD));
+    auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(buffer.data());
+    detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
+    if (!SetupDiGetDeviceInterfaceDetailW(devices, &interfaceData, detail, required, nullptr, nullptr)) {
+        return std::nullopt;
+    }
+    return std::wstring(detail->DevicePath);
+}
+
+void Describe(HANDLE probe, HidCollectionInfo& info) {
+    HIDD_ATTRIBUTES attributes{};
+    attributes.Size = sizeof(attributes);
+    if (HidD_GetAttributes(probe, &attributes)) {
+        info.vendorId = attributes.VendorID;
+        info.productId = attributes.ProductID;
+    }
+    PHIDP_PREPARSED_DATA preparsed = nullptr;
+    if (HidD_GetPreparsedData(probe, &preparsed)) {
+        HIDP_CAPS caps{};
+        if (HidP_GetCaps(preparsed, &caps) == HIDP_STATUS_SUCCESS) {
+            info.usagePage = caps.UsagePage;
+            info.usage = caps.Usage;
+            info.inputReportLength = caps.InputReportByteLength;
+            info.featureReportLength = caps.FeatureReportByteLength;
+        }
+        HidD_FreePreparsedData(preparsed);
+    }
+}
+
+std::wstring Wide(std::string_view utf8) {
+    const std::u16string text = Utf8ToUtf16(utf8);
+    return std::wstring(text.begin(), text.end());
+}
+
+std::string Narrow(std::wstring_view wide) { return Utf16ToUtf8(std::u16string(wide.begin(), wide.end())); }
+
+}  // namespace
+
+std::unique_ptr<HidTransport> CreateSystemHidTransport() { return std::make_unique<WindowsHidTransport>(); }
+
+}  // namespace orv

@@ -1,0 +1,43 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace orv {
+
+// The Windows messages the main window's native event filter hands to the core. Plain numbers
+// and bytes, so the decoding is the same code and the same tests on every system.
+inline constexpr uint32_t kWmPowerBroadcast = 0x0218;
+inline constexpr uint32_t kWmDeviceChange = 0x0219;
+inline constexpr uintptr_t kDbtDeviceArrival = 0x8000;
+inline constexpr uintptr_t kDbtDeviceRemoveComplete = 0x8004;
+inline constexpr uint32_t kDbtDevtypDeviceInterface = 5;
+
+enum class WindowEventKind {
+    Other,           // any message or device event the program does not act on
+    Power,           // every WM_POWERBROADCAST, whatever its type: the profile is applied again
+    DeviceArrival,   // WM_DEVICECHANGE, DBT_DEVICEARRIVAL
+    DeviceRemoval,   // WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE
+};
+
+struct WindowEvent {
+    WindowEventKind kind = WindowEventKind::Other;
+    // Device events: whether the broadcast describes a device interface, and its name (UTF-8).
+    bool deviceInterface = false;
+    std::string interfaceName;
+};
+
+// message, wParam and lParam as the window procedure receives them; for device events lParam
+// points to the broadcast header (or is 0).
+WindowEvent DecodeWindowMessage(uint32_t message, uintptr_t wParam, intptr_t lParam);
+
+// The device event part: the broadcast's bytes as the header's own size field gives them.
+WindowEvent DecodeDeviceChange(uintptr_t event, std::span<const uint8_t> broadcast);
+
+// True when the event names the interface at devicePath, letter case ignored (interface paths
+// are ASCII, and the system reports them in either case).
+bool IsOurInterface(const WindowEvent& event, std::string_view devicePath);
+
+}  // namespace orv

@@ -1,0 +1,94 @@
+#include "platform/FileReplace.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+
+namespace orv {
+
+namespace {
+
+HANDLE CreateTemporaryBeside(const std::filesystem::path& target, std::wstring& tempPath);
+bool WriteAll(HANDLE file, std::span<const uint8_t> contents);
+bool MoveOver(const std::wstring& tempPath, const std::filesystem::path& target);
+
+}  // namespace
+
+bool ReplaceFileContents(const std::filesystem::path& target, std::span<const uint8_t> contents) {
+    std::wstring tempPath;
+    HANDLE temp = CreateTemporaryBeside(target, tempPath);
+    if (temp == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    const bool written = WriteAll(temp, contents) && FlushFileBuffers(temp);
+    CloseHandle(temp);
+    if (written && MoveOver(tempPath, target)) {
+        return true;
+    }
+    DeleteFileW(tempPath.c_str());
+    return false;
+}
+
+namespace {
+
+// Unique within the process by the counter and between processes by the process id; a name
+// left over by a killed process is skipped, not reused.
+HANDLE CreateTemporaryBeside(const std::filesystem::path& target, std::wstring& tempPath) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = target.wstring() + L"." + std::to_wstring(GetCurrentProcessId()) + L"." +
+                   std::to_wstring(counter.fetch_add(1)) + L".tmp";
+        HANDLE file = CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
+            return file;
+        }
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+bool WriteAll(HANDLE file, std::span<const uint8_t> contents) {
+    size_t done = 0;
+    while (done < contents.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(contents.size() - done, 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(file, contents.data() + done, chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+// ReplaceFileW keeps the target's security and creation time. It needs an existing target and
+// may be refused by some file systems; the move then stands in. Attributes are checked and put
+// back by hand either way.
+bool MoveOver(const std::wstring& tempPath, const std::filesystem::path& target) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
+            return false;
+        }
+        if (ReplaceFileW(target.c_str(), tempPath.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                         nullptr)) {
+            // Not every implementation of ReplaceFileW carries the attributes over (Wine does not).
+            if (GetFileAttributesW(target.c_str()) != attributes) {
+                SetFileAttributesW(target.c_str(), attributes);
+            }
+            return true;
+        }
+    }
+    if (!MoveFileExW(tempPath.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return false;
+    }
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        SetFileAttributesW(target.c_str(), attributes);
+    }
+    return true;
+}
+
+}  // namespace
+
+}  // namespace orv

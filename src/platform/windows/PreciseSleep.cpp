@@ -1,0 +1,106 @@
+#include "platform/PreciseSleep.h"
+
+#include <windows.h>
+#include <timeapi.h>
+
+namespace orv {
+
+namespace {
+
+// Not in every SDK's headers yet (Windows 10 1803 and later).
+constexpr DWORD kHighResolutionTimer = 0x00000002;
+
+class SteadyClock : public Clock {
+public:
+    SteadyTime Now() override { return std::chrono::steady_clock::now(); }
+};
+
+void OptOutOfTimerThrottling();
+
+class WaitableTimerSleeper : public Sleeper {
+public:
+    WaitableTimerSleeper() {
+        OptOutOfTimerThrottling();
+        timer_ = CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
+        if (timer_ == nullptr) {
+            // Older systems refuse the flag: raise the tick rate so a plain timer is as fine.
+            periodRaised_ = timeBeginPeriod(1) == TIMERR_NOERROR;
+            timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+        }
+    }
+
+    ~WaitableTimerSleeper() override {
+        if (timer_ != nullptr) {
+            CloseHandle(timer_);
+        }
+        if (periodRaised_) {
+            timeEndPeriod(1);
+        }
+    }
+
+    WaitableTimerSleeper(const WaitableTimerSleeper&) = delete;
+    WaitableTimerSleeper& operator=(const WaitableTimerSleeper&) = delete;
+
+    // A timer may fire a little before the steady clock reaches the deadline (they tick from
+    // different sources), so the clock decides, and any remainder is slept again.
+    void SleepUntil(SteadyTime deadline) override {
+        for (;;) {
+            const auto remaining = deadline - std::chrono::steady_clock::now();
+            if (remaining <= std::chrono::steady_clock::duration::zero()) {
+                return;
+            }
+            const auto ticks = std::chrono::ceil<std::chrono::duration<long long, std::ratio<1, 10'000'000>>>(remaining);
+            if (!WaitFor(ticks.count())) {
+                const auto ms = std::chrono::ceil<std::chrono::milliseconds>(remaining);
+                Sleep(static_cast<DWORD>(ms.count()));
+            }
+        }
+    }
+
+private:
+    bool WaitFor(long long hundredNanoseconds) {
+        if (timer_ == nullptr) {
+            return false;
+        }
+        LARGE_INTEGER due;
+        due.QuadPart = -hundredNanoseconds;  // negative: relative to now
+        if (!SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE)) {
+            return false;
+        }
+        return WaitForSingleObject(timer_, INFINITE) == WAIT_OBJECT_0;
+    }
+
+    HANDLE timer_ = nullptr;
+    bool periodRaised_ = false;
+};
+
+// Windows 11 may coarsen the timers of a process it deems in the background; macro timing must
+// not depend on whether the window is visible. Looked up at run time: older systems lack it.
+void OptOutOfTimerThrottling() {
+    using SetInformation = BOOL(WINAPI*)(HANDLE, PROCESS_INFORMATION_CLASS, LPVOID, DWORD);
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    if (kernel == nullptr) {
+        return;
+    }
+    const auto set = reinterpret_cast<SetInformation>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "SetProcessInformation")));
+    if (set == nullptr) {
+        return;
+    }
+    PROCESS_POWER_THROTTLING_STATE state{};
+    state.Version = PROCESS_POWER_THROTTLING_CURRENT_VERSION;
+    state.ControlMask = PROCESS_POWER_THROTTLING_EXECUTION_SPEED | PROCESS_POWER_THROTTLING_IGNORE_TIMER_RESOLUTION;
+    state.StateMask = 0;
+    set(GetCurrentProcess(), ProcessPowerThrottling, &state, sizeof(state));
+}
+
+}  // namespace
+
+Clock& SystemClock() {
+    static SteadyClock clock;
+    return clock;
+}
+
+std::unique_ptr<Sleeper> CreatePreciseSleeper() { return std::make_unique<WaitableTimerSleeper>(); }
+
+}  // namespace orv
