@@ -11,8 +11,8 @@
 #include "app/CAboutDlg.h"
 #include "app/CoreServices.h"
 #include "app/KeyFilter.h"
-#include "app/PowerWatch.h"
 #include "app/ProgramIcon.h"
+#include "app/SystemEvents.h"
 #include "app/TrayIcon.h"
 #include "app/WindowTexts.h"
 #include "common/Messages.h"
@@ -60,7 +60,7 @@ CORV_GMouseDlg::~CORV_GMouseDlg() = default;
 
 bool CORV_GMouseDlg::StartUp() {
     core_.StartThreads();
-    BuildSystemMenu();
+    AddAboutEntry();
     setWindowIcon(icon_);
     LoadConfiguration();
     setWindowTitle(MainWindowTitle(records_.Language));
@@ -74,7 +74,6 @@ bool CORV_GMouseDlg::StartUp() {
     }
     LoadMacros();
     tray_->SetMenuTexts(ShowWindowText(records_.Language), ExitDriverText(records_.Language));
-    keyFilter_ = InstallKeyFilter(*this, [this] { ShowSystemMenu(); });
 
     records_.DevicePresent = core_.FindDevice();
     if (!records_.DevicePresent) {
@@ -83,11 +82,11 @@ bool CORV_GMouseDlg::StartUp() {
         return false;
     }
     WatchDevice();
-    powerWatch_ = WatchPowerEvents(*this, [this] { ApplyProfile(); });
     // The mouse needs a moment after its handles are opened before it takes reports.
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
     ApplyProfile();
     AddTrayIcon();
+    started_ = true;
     return true;
 }
 
@@ -98,7 +97,7 @@ void CORV_GMouseDlg::ExitDriver() {
     tray_->RemoveTrayIcon();
     core_.SayGoodbye();
     ended_ = true;
-    powerWatch_.reset();
+    systemEvents_.reset();
     keyFilter_.reset();
     hide();
     Q_EMIT Ended();
@@ -186,14 +185,31 @@ void CORV_GMouseDlg::mouseMoveEvent(QMouseEvent* event) {
     }
 }
 
-// A frameless window has no system menu of its own on every desktop, so the window keeps a
-// small one; the About entry comes last, below a separator, where users of the program know it.
-void CORV_GMouseDlg::BuildSystemMenu() {
+// Where the system gives the window no menu of its own (a frameless window on Linux), Alt+Space
+// opens a small one instead; the About entry comes last, below a separator, as users know it.
+// The same watcher brings the power events, which re-apply the profile once start-up has
+// applied it, and on Windows the device changes.
+void CORV_GMouseDlg::AddAboutEntry() {
+    SystemEventHandlers handlers;
+    handlers.powerEvent = [this] {
+        if (started_ && !ended_) {
+            ApplyProfile();
+        }
+    };
+    handlers.deviceChange = [this](DeviceChange change, std::string_view path) { core_.HandleDeviceChange(change, path); };
+    handlers.about = [this] { ShowAbout(); };
+    systemEvents_ = WatchSystemEvents(*this, std::move(handlers));
+
     systemMenu_ = std::make_unique<QMenu>();
     systemMenu_->addAction(QStringLiteral("Minimize"), this, [this] { Minimise(); });
     systemMenu_->addAction(QStringLiteral("Close"), this, [this] { CloseToTray(); });
     systemMenu_->addSeparator();
     systemMenu_->addAction(AboutMenuText(), this, &CORV_GMouseDlg::ShowAbout);
+    std::function<void()> openSystemMenu;
+    if (!systemEvents_->HasNativeAboutEntry()) {
+        openSystemMenu = [this] { ShowSystemMenu(); };
+    }
+    keyFilter_ = InstallKeyFilter(*this, std::move(openSystemMenu));
 }
 
 void CORV_GMouseDlg::LoadConfiguration() {

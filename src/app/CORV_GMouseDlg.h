@@ -15,6 +15,7 @@ namespace orv {
 class CoreServices;
 class MainWindowPages;
 class MessageSink;
+class SystemEvents;
 class TrayIcon;
 
 // The one window of the utility. Its life is the life of the process: start-up loads
@@ -62,7 +63,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    void BuildSystemMenu();
+    void AddAboutEntry();
     void LoadConfiguration();
     bool LoadSkinFiles();
     void LoadMacros();
@@ -79,7 +80,8 @@ private:
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<QMenu> systemMenu_;
     std::unique_ptr<QObject> keyFilter_;
-    std::unique_ptr<QObject> powerWatch_;
+    std::unique_ptr<SystemEvents> systemEvents_;
+    bool started_ = false;
     bool ended_ = false;
 };
 

@@ -25,7 +25,8 @@ protected:
             return false;
         }
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (type == QEvent::KeyPress && key->key() == Qt::Key_Space && (key->modifiers() & Qt::AltModifier)) {
+        if (openSystemMenu_ && type == QEvent::KeyPress && key->key() == Qt::Key_Space &&
+            (key->modifiers() & Qt::AltModifier)) {
             openSystemMenu_();
             return true;
         }
