@@ -34,12 +34,12 @@ uint16_t ConsumerUsageForFunction(int index) {
 void MacroPlayer::ServeTrigger(uint8_t triggerCode) {
     for (size_t i = 0; i < DeviceButtonCode.size(); ++i) {
         if (static_cast<uint8_t>(kButtonEventBase + DeviceButtonCode[i]) == triggerCode) {
-            ServeButton(i, {});
+            ServeButton(i);
         }
     }
 }
 
-void MacroPlayer::ServeButton(size_t i, const std::function<bool()>& shouldStop) {
+void MacroPlayer::ServeButton(size_t i) {
     if (c_.applied.DpiReportFlag[i] == 1) {
         c_.settings.dpiLevel = static_cast<int32_t>(c_.flags.InputBuffer[2].load());
         if (c_.repaint) {
@@ -57,12 +57,12 @@ void MacroPlayer::ServeButton(size_t i, const std::function<bool()>& shouldStop)
     const int32_t code = c_.settings.buttonFunction[i];
     if (code >= kFirstUserMacroCode && code <= kLastUserMacroCode) {
         const MacroSlot& slot = c_.store.User(code - kFirstUserMacroCode);
-        PlayMacro(slot, PassCount(slot, true), shouldStop);
+        PlayMacro(slot, PassCount(slot, true));
     } else if (code >= kFirstConstantMacroCode && code <= kLastConstantMacroCode) {
         const MacroSlot& slot = c_.store.Constant(code - kFirstConstantMacroCode);
-        PlayMacro(slot, PassCount(slot, false), shouldStop);
+        PlayMacro(slot, PassCount(slot, false));
     } else if (code >= kFirstConsumerCode && code <= kLastConsumerCode) {
-        WaitForPause();
+        WaitForPause(false);
         c_.reports.SendConsumerUsage(ConsumerUsageForFunction(code - kFirstConsumerCode));
         MarkSent();
     } else if (code == kCalculatorCode) {
@@ -82,18 +82,25 @@ int MacroPlayer::PassCount(const MacroSlot& slot, bool userMacro) const {
     return slot.repeatOn() != 0 ? slot.repeatCount() : 1;
 }
 
-void MacroPlayer::PlayMacro(const MacroSlot& slot, int passes, const std::function<bool()>& shouldStop) {
+void MacroPlayer::PlayMacro(const MacroSlot& slot, int passes) {
     // A macro's first pause (the release of an empty macro) counts from its start.
     lastSent_ = c_.clock.Now();
     pending_ = std::chrono::milliseconds(0);
     for (int pass = 0; pass < passes; ++pass) {
         const size_t events = slot.eventCount();
         for (size_t k = 0; k < events; ++k) {
+            if (!WaitForPause(true)) {
+                pending_ = std::chrono::milliseconds(0);
+                break;
+            }
             SendMacroEvent(slot.EventKey(k), slot.EventAction(k));
             pending_ = std::max<std::chrono::milliseconds>(std::chrono::milliseconds(slot.Delay(k)), kMinimumEventPause);
         }
+        if (Aborted()) {
+            pending_ = std::chrono::milliseconds(0);
+        }
         ReleaseMacroKeys();
-        if (c_.flags.StopRequest.load(std::memory_order_acquire) == 1 || (shouldStop && shouldStop())) {
+        if (c_.flags.StopRequest.load(std::memory_order_acquire) == 1 || Aborted()) {
             break;
         }
     }
@@ -113,7 +120,7 @@ void MacroPlayer::SendMacroEvent(uint8_t key, uint8_t action) {
             }
             heldKeys_[5] = 0;
         }
-        WaitForPause();
+        WaitForPause(false);
         c_.reports.SendHeldKeys(heldKeys_);
         MarkSent();
         return;
@@ -124,7 +131,7 @@ void MacroPlayer::SendMacroEvent(uint8_t key, uint8_t action) {
     } else if (bit <= 2 && action == MacroSlot::kRelease) {
         mouseButtonMask_ = static_cast<uint8_t>(mouseButtonMask_ | (1u << bit));
     }
-    WaitForPause();
+    WaitForPause(false);
     c_.reports.SendMouseButtons(mouseButtonMask_);
     MarkSent();
 }
@@ -132,20 +139,33 @@ void MacroPlayer::SendMacroEvent(uint8_t key, uint8_t action) {
 void MacroPlayer::ReleaseMacroKeys() {
     pending_ += kReleasePause;
     mouseButtonMask_ |= kMouseButtonBits;
-    WaitForPause();
+    WaitForPause(false);
     c_.reports.SendMouseButtons(mouseButtonMask_);
     MarkSent();
     pending_ = kReleasePause;
     heldKeys_.fill(0);
-    WaitForPause();
+    WaitForPause(false);
     c_.reports.SendHeldKeys(heldKeys_);
     MarkSent();
 }
 
-void MacroPlayer::WaitForPause() {
-    if (pending_.count() > 0) {
-        c_.sleeper.SleepUntil(lastSent_ + pending_);
+bool MacroPlayer::WaitForPause(bool interruptible) {
+    if (pending_.count() <= 0) {
+        return true;
     }
+    const SteadyTime deadline = lastSent_ + pending_;
+    if (interruptible && abort_ != nullptr) {
+        for (SteadyTime now = c_.clock.Now(); now < deadline; now = c_.clock.Now()) {
+            if (Aborted()) {
+                return false;
+            }
+            c_.sleeper.SleepUntil(std::min(deadline, now + kAbortCheck));
+        }
+    } else {
+        c_.sleeper.SleepUntil(deadline);
+    }
+    pending_ = std::chrono::milliseconds(0);
+    return true;
 }
 
 void MacroPlayer::MarkSent() {
@@ -154,7 +174,9 @@ void MacroPlayer::MarkSent() {
 }
 
 MacroPlaybackThread::MacroPlaybackThread(const PlaybackContext& context)
-    : player_(context), flags_(context.flags) {}
+    : player_(context), flags_(context.flags) {
+    player_.SetAbortFlag(&stop_);
+}
 
 MacroPlaybackThread::~MacroPlaybackThread() { Stop(); }
 
@@ -177,18 +199,12 @@ bool MacroPlaybackThread::Idle() const { return flags_.PlaybackActive.load(std::
 
 void MacroPlaybackThread::Run() {
     RaiseCurrentThreadPriority();
-    const auto shouldStop = [this] { return stop_.load(); };
     while (!stop_) {
         // Taken before the flags are looked at, so a change signalled after the look still
         // ends the wait below.
         const uint64_t seen = flags_.event.Sequence();
         if (flags_.PlaybackActive.load(std::memory_order_acquire) != 0) {
-            const uint8_t trigger = flags_.TriggerCode.load(std::memory_order_relaxed);
-            for (size_t i = 0; i < DeviceButtonCode.size() && !stop_; ++i) {
-                if (static_cast<uint8_t>(kButtonEventBase + DeviceButtonCode[i]) == trigger) {
-                    player_.ServeButton(i, shouldStop);
-                }
-            }
+            player_.ServeTrigger(flags_.TriggerCode.load(std::memory_order_relaxed));
             flags_.PlaybackActive.store(0, std::memory_order_release);
             flags_.StopRequest.store(0, std::memory_order_release);
             continue;

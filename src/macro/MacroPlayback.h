@@ -58,9 +58,14 @@ public:
 
     // Passes of a user macro (hold mode, repeat, or once) or a constant macro (once).
     int PassCount(const MacroSlot& slot, bool userMacro) const;
-    // Plays passes of slot; ends early, always at the end of a pass, on StopRequest or when
-    // shouldStop (the thread's own end) says so.
-    void PlayMacro(const MacroSlot& slot, int passes, const std::function<bool()>& shouldStop = {});
+    // Plays passes of slot; a StopRequest ends it at the end of a pass.
+    void PlayMacro(const MacroSlot& slot, int passes);
+
+    // Set when the thread is to end: the playing macro skips its remaining events and pauses
+    // and ends with the two release reports, so no key stays held and ending never waits for
+    // a long macro. Checked at least every kAbortCheck while a pause lasts.
+    void SetAbortFlag(const std::atomic<bool>* abort) { abort_ = abort; }
+    static constexpr auto kAbortCheck = std::chrono::milliseconds(100);
 
     void SendMacroEvent(uint8_t key, uint8_t action);
     void ReleaseMacroKeys();
@@ -69,8 +74,10 @@ public:
     uint8_t MouseButtonMask() const { return mouseButtonMask_; }
 
 private:
-    void ServeButton(size_t button, const std::function<bool()>& shouldStop);
-    void WaitForPause();
+    void ServeButton(size_t button);
+    // Waits out the pending pause; false when the abort flag cut it short.
+    bool WaitForPause(bool interruptible);
+    bool Aborted() const { return abort_ != nullptr && abort_->load(); }
     void MarkSent();
 
     PlaybackContext c_;
@@ -78,8 +85,7 @@ private:
     uint8_t mouseButtonMask_ = 0xFF;
     SteadyTime lastSent_{};
     std::chrono::milliseconds pending_{0};
-
-    friend class MacroPlaybackThread;
+    const std::atomic<bool>* abort_ = nullptr;
 };
 
 // The thread that serves the listener's flags. While nothing plays it sleeps on the

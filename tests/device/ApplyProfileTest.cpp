@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "../common/TempFolder.h"
+#include "common/TempFolder.h"
 #include "common/IniFile.h"
 #include "common/Trace.h"
 #include "device/DeviceLink.h"

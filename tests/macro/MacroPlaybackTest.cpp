@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/IniFile.h"
+#include "common/TempFolder.h"
 #include "common/Trace.h"
 #include "device/DeviceLink.h"
 #include "device/FeatureReport.h"
@@ -53,12 +54,7 @@ class PlaybackTest : public ::testing::Test {
 protected:
     PlaybackTest() : link_(mouse_), reports_(link_) {}
 
-    void SetUp() override {
-        ASSERT_TRUE(link_.FindDevice());
-        config_ = std::filesystem::temp_directory_path() / "orv_playback_config.ini";
-        std::filesystem::remove(config_);
-    }
-    void TearDown() override { std::filesystem::remove(config_); }
+    void SetUp() override { ASSERT_TRUE(link_.FindDevice()); }
 
     PlaybackContext Context() {
         return {reports_, flags_,    settings_, applied_, store_, launcher_, time_, time_, config_,
@@ -83,7 +79,8 @@ protected:
     MacroStore store_;
     RecordingLauncher launcher_;
     FakeTime time_;
-    std::filesystem::path config_;
+    test::TempFolder folder_;
+    std::filesystem::path config_ = folder_ / "config.ini";
     int repaints_ = 0;
 };
 
@@ -211,6 +208,22 @@ TEST_F(PlaybackTest, StopRequestEndsTheMacroAtTheEndOfThePass) {
     player.ServeTrigger(0xF2);
     EXPECT_EQ(Sent().size(), 8u);  // two whole passes of two events and two releases
     EXPECT_EQ(Sent().back(), kReleaseKeys);
+}
+
+TEST_F(PlaybackTest, EndingTheThreadCutsALongPauseAndStillReleases) {
+    const MacroSlot slot = Macro({{0x04, 1, 1000}, {0x05, 1, 1000}});
+    std::atomic<bool> abort{false};
+    time_.onSleep = [&](size_t sleeps) {
+        if (sleeps == 3) {
+            abort = true;
+        }
+    };
+    MacroPlayer player(Context());
+    player.SetAbortFlag(&abort);
+    player.PlayMacro(slot, 5);
+    EXPECT_EQ(Sent(), (std::vector<std::string>{"15 04 00 00 00 00 00", "16 04 ff 00 00 00 00", kReleaseKeys}));
+    // The pause is slept in slices so the flag is seen; the releases keep their own pauses.
+    EXPECT_EQ(time_.deadlines, (std::vector<long long>{100, 200, 300, 10, 310}));
 }
 
 TEST_F(PlaybackTest, DispatchOfOtherFunctions) {
