@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QString>
 
+#include "common/IniFile.h"
+
 namespace orv::testing {
 
 SyntheticSkin::SyntheticSkin(QSize size) : size_(size)
@@ -48,6 +50,47 @@ void SyntheticSkin::WriteAllPictures() const
     WriteFlatPicture("color_normal_gray.jpg", Gray());
     WriteFlatPicture("color_over_blue.jpg", Blue());
     WriteFlatPicture("main_mask.jpg", QColor(0, 0, 0));
+}
+
+namespace {
+
+std::string RegionValue(const SkinRegion& r)
+{
+    return std::to_string(r.x) + "," + std::to_string(r.y) + "," + std::to_string(r.width) + "," +
+           std::to_string(r.height) + "," + r.label + ",";
+}
+
+std::string RectValue(const SkinRect& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right - r.left) + "," +
+           std::to_string(r.bottom - r.top) + ",";
+}
+
+template <typename Table>
+void WriteRegions(const std::filesystem::path& file, const Table& regions)
+{
+    for (size_t i = 0; i < regions.size(); ++i)
+        ini::Write(file, "BUTTONPOS", std::to_string(i), RegionValue(regions[i]));
+}
+
+}  // namespace
+
+void SyntheticSkin::WriteDescriptionFiles(const SkinLayout& layout, int language) const
+{
+    const auto dir = SkinDirectory();
+    std::filesystem::create_directories(dir / (language == 1 ? "INI_EN" : "INI_CN"));
+    const auto main = SkinFilePath(dir, SkinFile::Main, language);
+    WriteRegions(main, layout.MainRegions);
+    for (size_t code = 1; code < layout.FunctionNames.size(); ++code)
+        ini::Write(main, "FUN_STRING", std::to_string(code), layout.FunctionNames[code] + ",");
+    WriteRegions(SkinFilePath(dir, SkinFile::Color, language), layout.ColorRegions);
+    const auto advanced = SkinFilePath(dir, SkinFile::Advanced, language);
+    WriteRegions(advanced, layout.AdvancedRegions);
+    ini::Write(advanced, "EDIT", "3", RectValue(layout.ControlRects[kRepeatCountEditRect]));
+    ini::Write(advanced, "EDIT", "4", RectValue(layout.ControlRects[kMacroNameEditRect]));
+    ini::Write(advanced, "MACRODISPLAY", "1", RectValue(layout.ControlRects[kMacroListRect]));
+    ini::Write(advanced, "MACRODISPLAY", "2", RectValue(layout.ControlRects[kEventListRect]));
+    WriteRegions(SkinFilePath(dir, SkinFile::Warning, language), layout.WarningRegions);
 }
 
 bool NearColour(QColor actual, QColor expected, int tolerance)

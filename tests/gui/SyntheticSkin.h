@@ -7,6 +7,8 @@
 #include <QSize>
 #include <QTemporaryDir>
 
+#include "skin/SkinLayout.h"
+
 namespace orv::testing {
 
 // A skin folder in a temporary directory, with pictures drawn by the test. Every picture of a
@@ -24,6 +26,10 @@ public:
     void WriteFlatPicture(const std::string& name, QColor colour) const;
     // All pages' normal, over and down pictures in the colours below, and an all-dark mask.
     void WriteAllPictures() const;
+
+    // The four description files of the language, holding the layout's regions, function
+    // names and control rectangles.
+    void WriteDescriptionFiles(const SkinLayout& layout, int language) const;
 
     static QColor Normal() { return {40, 40, 40}; }
     static QColor Over() { return {0, 200, 0}; }

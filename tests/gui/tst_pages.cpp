@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "PagesFixture.h"
+#include "common/Messages.h"
 #include "settings/ConfigFile.h"
 #include "ui/HitTest.h"
 #include "ui/PageRules.h"
@@ -40,6 +41,7 @@ private Q_SLOTS:
     void hideControlFallsBackToAppliedProfile();
     void advancedControlsLiveWithThePage();
     void colorPageStartsOnePreview();
+    void pagesWorkOnSkinReadFromFiles();
 };
 
 void PagesTest::hitTestEdgesAndLastIndices()
@@ -477,6 +479,30 @@ void PagesTest::colorPageStartsOnePreview()
     f.Click(f.MainCentre(9));
     f.Click(f.MainCentre(11));
     QCOMPARE(std::count(f.actions.calls.begin(), f.actions.calls.end(), "StartPreviewThread"), 2);
+}
+
+void PagesTest::pagesWorkOnSkinReadFromFiles()
+{
+    struct NoMessages : orv::MessageSink {
+        int count = 0;
+        void ShowMessage(std::string_view, std::string_view) override { ++count; }
+    } messages;
+    PagesFixture f;
+    f.layout.MainRegions[42].label = "REVERSE";
+    f.layout.FunctionNames[1] = "Left Click";
+    const orv::SkinLayout written = f.layout;
+    f.skin.WriteDescriptionFiles(written, 1);
+    f.layout = orv::SkinLayout{};
+    QVERIFY(orv::LoadSkin(f.skin.SkinDirectory(), 1, f.layout, messages, "ORV_GMouse"));
+    QCOMPARE(messages.count, 0);
+    QCOMPARE(f.layout.MainRegions[42].label, std::string("REVERSE"));
+    QCOMPARE(f.layout.FunctionNames[1], std::string("Left Click"));
+
+    f.settings.wheelStatus = 0;
+    f.Click(f.MainCentre(42));
+    QCOMPARE(f.settings.wheelStatus.load(), 1);
+    f.Click(f.MainCentre(10));
+    QCOMPARE(f.pages.EventList()->geometry(), QRect(165, 142, 65, 10));
 }
 
 QTEST_MAIN(PagesTest)
