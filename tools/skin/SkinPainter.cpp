@@ -499,9 +499,9 @@ void MousePartLook(QPainter& p, int index, const QRect& rect, State state) {
         FillShape(p, shape, g, Qt::white, 1);
     } else {
         const bool button = index == 115 || index == 117;
-        FillShape(p, shape, Vertical(r, button ? QColor(0x3a, 0x42, 0x52) : QColor(0x4a, 0x54, 0x66),
-                                     button ? QColor(0x22, 0x28, 0x33) : QColor(0x2a, 0x30, 0x3c)),
-                  QColor(0x55, 0x60, 0x74), 1);
+        FillShape(p, shape, Vertical(r, button ? QColor(0x33, 0x3a, 0x48) : QColor(0x4a, 0x54, 0x66),
+                                     button ? QColor(0x1d, 0x22, 0x2b) : QColor(0x2a, 0x30, 0x3c)),
+                  button ? QColor(0x44, 0x4d, 0x5e) : QColor(0x55, 0x60, 0x74), 1);
     }
 }
 
@@ -518,7 +518,7 @@ void Emblem(QPainter& p, const QPointF& c, qreal size, const QColor& color) {
 
 void MouseLogoLook(QPainter& p, const QRect& rect, State state) {
     const QRectF r(rect);
-    if (state == State::Over) {
+    if (state != State::Normal) {
         QRadialGradient g(r.center(), r.width() / 2);
         g.setColorAt(0, WithAlpha(kAccent, 120));
         g.setColorAt(1, WithAlpha(kAccent, 0));
@@ -616,10 +616,6 @@ void Panel(QPainter& p, const QRect& rect) {
     p.drawLine(QPointF(r.left() + 1, r.top() + 24), QPointF(r.left() + 1, r.top() + 12));
     p.drawLine(QPointF(r.left() + 1, r.top() + 12), QPointF(r.left() + 13, r.top()));
     p.drawLine(QPointF(r.left() + 13, r.top()), QPointF(r.left() + 40, r.top()));
-}
-
-void TitleMarker(QPainter& p, const QRect& title) {
-    p.fillRect(QRectF(title.left() - 7, title.top() + 5, 3, title.height() - 10), kAccent);
 }
 
 void Background(QPainter& p, QSize size) {
@@ -730,10 +726,18 @@ void ColorBase(QPainter& p) {
     for (int level = 0; level < 4; ++level) {
         const QRectF chip(32 + 88 * level, 478, 76, 10);
         FillShape(p, Chamfered(chip, 3), Vertical(chip, kLevelColor[level].lighter(140), kLevelColor[level]), QColor(0, 0, 0, 0));
-        QRadialGradient glow(chip.center(), 46);
-        glow.setColorAt(0, WithAlpha(kLevelColor[level], 60));
+        // A soft reflection under each chip.
+        const QPointF centre(chip.center().x(), chip.bottom() + 6);
+        QRadialGradient glow(centre, 40);
+        glow.setColorAt(0, WithAlpha(kLevelColor[level], 70));
         glow.setColorAt(1, WithAlpha(kLevelColor[level], 0));
-        p.fillRect(chip.adjusted(-6, 4, 6, 22), glow);
+        p.setPen(Qt::NoPen);
+        p.setBrush(glow);
+        p.save();
+        p.translate(centre);
+        p.scale(1, 0.3);
+        p.drawEllipse(QPointF(0, 0), 40, 40);
+        p.restore();
     }
 }
 
@@ -797,7 +801,7 @@ void PaintRegion(QPainter& p, const Region& region, State state, Light light) {
     case Role::Ornament:
         OrnamentLook(p, r, state);
         break;
-    case Role::SpecTile:
+    case Role::FeatureTile:
     case Role::InfoTile:
         TileLook(p, r, state);
         break;
@@ -924,11 +928,6 @@ QImage PaintWindowPage(WindowPage page, State state, Light light) {
         ColorBase(p);
         regions = &ColorPage();
         break;
-    }
-    for (const Region& region : regions->regions) {
-        if (region.role == Role::Title) {
-            TitleMarker(p, region.rect);
-        }
     }
     for (const Region& region : MainPage().regions) {
         if (region.index <= 19) {

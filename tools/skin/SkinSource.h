@@ -33,7 +33,7 @@ enum class Role {
     DpiCell,       // one step of a DPI row
     Swatch,        // the colour of a DPI level
     Ornament,      // a small indicator light
-    SpecTile,      // a feature tile
+    FeatureTile,      // a feature tile
     Segment,       // one value of a 0..9 scale
     Slider,        // fire-time bar
     Stepper,       // +/- buttons

@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <vector>
+
+#include "DataWriter.h"
+#include "common/Utf.h"
+#include "skin/SkinLayout.h"
+
+namespace orv {
+namespace {
+
+const QString kData = QStringLiteral(ORV_SOURCE_DIR "/data");
+const QString kSkins = kData + QStringLiteral("/skins");
+
+QImage Picture(const QString& name) {
+    QImage image(kSkins + "/" + name);
+    EXPECT_FALSE(image.isNull()) << qPrintable(name);
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+bool Light(QRgb px) { return qRed(px) > 100 && qGreen(px) > 100 && qBlue(px) > 100; }
+
+struct Messages : MessageSink {
+    void ShowMessage(std::string_view, std::string_view text) override { ADD_FAILURE() << text; }
+};
+
+SkinLayout Layout() {
+    SkinLayout layout;
+    Messages messages;
+    EXPECT_TRUE(LoadSkin(PathFromUtf8(kSkins.toStdString()), 1, layout, messages, "ORV_GMouse"));
+    return layout;
+}
+
+QRect Rect(const SkinRegion& r) { return QRect(r.x, r.y, r.width, r.height); }
+
+// Share of the region's pixels where the two pictures differ by more than a JPG's noise.
+double Changed(const QImage& a, const QImage& b, const QRect& r) {
+    int changed = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            const int d = std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+            changed += d > 60 ? 1 : 0;
+        }
+    }
+    return static_cast<double>(changed) / (r.width() * r.height());
+}
+
+TEST(SkinPictures, GeneratorOutputEqualsTheShippedFiles) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QString error;
+    ASSERT_TRUE(skin::WriteDataFiles(PathFromUtf8(dir.path().toStdString()), error)) << qPrintable(error);
+    for (const QString& name : skin::TextFileNames()) {
+        QFile shipped(kData + "/" + name);
+        QFile fresh(dir.path() + "/" + name);
+        ASSERT_TRUE(shipped.open(QIODevice::ReadOnly)) << qPrintable(name);
+        ASSERT_TRUE(fresh.open(QIODevice::ReadOnly)) << qPrintable(name);
+        EXPECT_TRUE(shipped.readAll() == fresh.readAll()) << qPrintable(name) << " differs: run orv-skingen data";
+    }
+    for (const QString& name : skin::PictureNames()) {
+        const QImage shipped = Picture(name);
+        const QImage fresh = QImage(dir.path() + "/skins/" + name).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(shipped.size(), fresh.size()) << qPrintable(name);
+        // Another JPG library may round differently; a moved or restyled region cannot hide.
+        EXPECT_LT(Changed(shipped, fresh, shipped.rect()), 0.0005) << qPrintable(name) << " differs: run orv-skingen data";
+    }
+}
+
+TEST(SkinPictures, EveryPictureHasTheSizeOfItsMask) {
+    const QSize window = Picture("main_mask.jpg").size();
+    EXPECT_EQ(window, QSize(800, 600));
+    for (const char* name : {"main_normal.jpg", "main_over.jpg", "main_down.jpg", "advanced_normal.jpg",
+                             "advanced_over.jpg", "advanced_down.jpg", "color_normal_pink.jpg", "color_over_red.jpg",
+                             "color_down_purple.jpg", "color_normal_gray.jpg", "color_over_blue.jpg"}) {
+        EXPECT_EQ(Picture(name).size(), window) << name;
+    }
+    const QSize menu = Picture("menu_mask.jpg").size();
+    const QSize subMenu = Picture("advanced menu_mask.jpg").size();
+    for (const char* state : {"normal", "over", "down"}) {
+        EXPECT_EQ(Picture(QStringLiteral("menu_%1.jpg").arg(state)).size(), menu) << state;
+        EXPECT_EQ(Picture(QStringLiteral("advanced menu_%1.jpg").arg(state)).size(), subMenu) << state;
+    }
+    // Rows tall enough for a line of text, and the same in both menus so that a sub-menu's
+    // last row lines up with the row that opened it.
+    EXPECT_GE(menu.height() / 10, 20);
+    EXPECT_EQ(menu.height() / 10, subMenu.height() / 12);
+    EXPECT_EQ(menu.width(), subMenu.width());
+    const QSize warning = Picture("warning_mask.jpg").size();
+    EXPECT_EQ(Picture("warning_normal.jpg").size(), warning);
+    EXPECT_EQ(Picture("warning_over.jpg").size(), warning);
+}
+
+TEST(SkinPictures, MasksCutTheCornersAndKeepEveryRegion) {
+    const SkinLayout s = Layout();
+    const QImage mask = Picture("main_mask.jpg");
+    EXPECT_TRUE(Light(mask.pixel(0, 0)));
+    EXPECT_TRUE(Light(mask.pixel(799, 599)));
+    EXPECT_FALSE(Light(mask.pixel(400, 300)));
+    auto kept = [](const QImage& m, const QRect& r, const std::string& what) {
+        ASSERT_TRUE(m.rect().contains(r)) << what;
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            for (int x = r.left(); x <= r.right(); ++x) {
+                ASSERT_FALSE(Light(m.pixel(x, y))) << what << " is cut away at " << x << "," << y;
+            }
+        }
+    };
+    auto all = [&](const auto& regions, const char* table) {
+        for (size_t i = 0; i < regions.size(); ++i) {
+            if (regions[i].width > 0) {
+                kept(mask, Rect(regions[i]), std::string(table) + " " + std::to_string(i));
+            }
+        }
+    };
+    all(s.MainRegions, "main");
+    all(s.AdvancedRegions, "advanced");
+    all(s.ColorRegions, "colour");
+    for (const SkinRect& r : s.ControlRects) {
+        kept(mask, QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)), "control");
+    }
+    const QImage warning = Picture("warning_mask.jpg");
+    EXPECT_TRUE(Light(warning.pixel(0, 0)));
+    for (size_t i = 0; i < s.WarningRegions.size(); ++i) {
+        kept(warning, Rect(s.WarningRegions[i]), "warning " + std::to_string(i));
+    }
+}
+
+// The user must see where the mouse is and what is pressed: every region a mouse move or a
+// click can reach looks different under the mouse and while held.
+TEST(SkinPictures, EveryHitTestedRegionHasVisibleOverAndDownLooks) {
+    const SkinLayout s = Layout();
+    struct Page {
+        const char* stem;
+        const char* normal;
+        const char* over;
+        const char* down;
+        std::vector<const SkinRegion*> regions;
+    };
+    Page pages[] = {{"main", "main_normal.jpg", "main_over.jpg", "main_down.jpg", {}},
+                    {"advanced", "advanced_normal.jpg", "advanced_over.jpg", "advanced_down.jpg", {}},
+                    {"color", "color_normal_pink.jpg", "color_over_red.jpg", "color_down_purple.jpg", {}}};
+    for (int i = 0; i <= 114; ++i) pages[0].regions.push_back(&s.MainRegions[i]);
+    for (int i = 0; i <= 19; ++i) pages[1].regions.push_back(&s.MainRegions[i]);
+    for (int i = 0; i <= 37; ++i) pages[1].regions.push_back(&s.AdvancedRegions[i]);
+    for (int i = 0; i <= 19; ++i) pages[2].regions.push_back(&s.MainRegions[i]);
+    for (int i = 0; i <= 4; ++i) pages[2].regions.push_back(&s.ColorRegions[i]);
+    for (const Page& page : pages) {
+        const QImage normal = Picture(page.normal);
+        const QImage over = Picture(page.over);
+        const QImage down = Picture(page.down);
+        for (const SkinRegion* r : page.regions) {
+            EXPECT_GT(Changed(normal, over, Rect(*r)), 0.03) << page.stem << " over: " << r->x << "," << r->y;
+            EXPECT_GT(Changed(normal, down, Rect(*r)), 0.03) << page.stem << " down: " << r->x << "," << r->y;
+        }
+    }
+    // The drawing's button parts light up while their box is under the mouse.
+    const QImage normal = Picture("main_normal.jpg");
+    const QImage over = Picture("main_over.jpg");
+    for (int part = 115; part <= 120; ++part) {
+        EXPECT_GT(Changed(normal, over, Rect(s.MainRegions[part])), 0.2) << part;
+    }
+    const QImage warningNormal = Picture("warning_normal.jpg");
+    const QImage warningOver = Picture("warning_over.jpg");
+    for (int i = 0; i <= 1; ++i) {
+        EXPECT_GT(Changed(warningNormal, warningOver, Rect(s.WarningRegions[i])), 0.03) << i;
+    }
+}
+
+// The average colour of the lit pixels of the preview: the light the user sees.
+QColor LightOf(const QImage& image, const QRect& r) {
+    double red = 0, green = 0, blue = 0;
+    int count = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QColor c(image.pixel(x, y));
+            if (c.hsvSaturation() > 120 && c.value() > 120) {
+                red += c.red();
+                green += c.green();
+                blue += c.blue();
+                ++count;
+            }
+        }
+    }
+    if (count < 200) {
+        return QColor(0, 0, 0);
+    }
+    return QColor(static_cast<int>(red / count), static_cast<int>(green / count), static_cast<int>(blue / count));
+}
+
+TEST(SkinPictures, PreviewShowsTheLightOfEachPicture) {
+    const QRect preview = Rect(Layout().ColorRegions[11]);
+    const struct {
+        const char* picture;
+        int hueLow;
+        int hueHigh;
+    } lights[] = {
+        {"color_normal_pink.jpg", 290, 335},  {"color_over_red.jpg", -15, 15}, {"color_down_purple.jpg", 255, 285},
+        {"color_over_blue.jpg", 205, 240},
+    };
+    for (const auto& l : lights) {
+        const QColor c = LightOf(Picture(l.picture), preview);
+        ASSERT_NE(c, QColor(0, 0, 0)) << l.picture << " shows no light";
+        int hue = c.hsvHue();
+        if (hue > 300 && l.hueLow < 0) hue -= 360;
+        EXPECT_TRUE(hue >= l.hueLow && hue <= l.hueHigh) << l.picture << " hue " << hue;
+    }
+    EXPECT_EQ(LightOf(Picture("color_normal_gray.jpg"), preview), QColor(0, 0, 0));
+}
+
+}  // namespace
+}  // namespace orv
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
