@@ -19,7 +19,9 @@ std::string Read(const std::filesystem::path& file, std::string_view section, st
 
 // Sets key in section to value, creating the file, the section or the key when missing, and
 // leaving every other byte of the file as it was. Returns false, with the file unchanged,
-// when the file cannot be written.
+// when the file cannot be written, and for what the file could not give back: a line break or
+// NUL anywhere, ']' in the section name, '=' in the key name, an empty key name, or a key name
+// starting with '[' or ';'.
 bool Write(const std::filesystem::path& file, std::string_view section, std::string_view key,
            std::string_view value);
 
