@@ -1,4 +1,5 @@
 #include "device/HidTransport.h"
+#include "device/windows/WindowsHidHandle.h"
 
 #include <windows.h>
 // The HID headers need the Windows types first, and some SDKs' copies lack C linkage.
@@ -10,7 +11,6 @@ extern "C" {
 #include <setupapi.h>
 
 #include <algorithm>
-#include <atomic>
 #include <optional>
 #include <vector>
 
@@ -26,70 +26,6 @@ std::optional<std::wstring> InterfacePath(HDEVINFO devices, SP_DEVICE_INTERFACE_
 void Describe(HANDLE probe, HidCollectionInfo& info);
 std::wstring Wide(std::string_view utf8);
 std::string Narrow(std::wstring_view wide);
-
-class WindowsHidHandle : public HidHandle {
-public:
-    WindowsHidHandle(HANDLE handle, uint16_t reportLength) : handle_(handle), reportLength_(reportLength) {}
-
-    ~WindowsHidHandle() override { CloseHandle(handle_); }
-
-    WindowsHidHandle(const WindowsHidHandle&) = delete;
-    WindowsHidHandle& operator=(const WindowsHidHandle&) = delete;
-
-    // The class driver takes a feature report only at the collection's exact length.
-    bool SendFeatureReport(std::span<const uint8_t> report) override {
-        std::vector<uint8_t> buffer(reportLength_ != 0 ? reportLength_ : report.size(), 0);
-        std::copy_n(report.begin(), std::min(report.size(), buffer.size()), buffer.begin());
-        return HidD_SetFeature(handle_, buffer.data(), static_cast<ULONG>(buffer.size())) != FALSE;
-    }
-
-    // The handle is a synchronous one, so the read blocks in ReadFile; CancelRead breaks it.
-    HidReadResult ReadInputReport(std::span<uint8_t> buffer) override {
-        HANDLE self = nullptr;
-        DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &self, 0, FALSE,
-                        DUPLICATE_SAME_ACCESS);
-        readerThread_.store(self);
-        HidReadResult result = HidReadResult::Cancelled;
-        if (!cancelled_.load()) {
-            const DWORD length = static_cast<DWORD>(reportLength_ != 0 ? std::min<size_t>(reportLength_, buffer.size())
-                                                                       : buffer.size());
-            OVERLAPPED position{};
-            DWORD read = 0;
-            const BOOL ok = ReadFile(handle_, buffer.data(), length, &read, &position);
-            if (cancelled_.load()) {
-                result = HidReadResult::Cancelled;
-            } else {
-                result = ok ? HidReadResult::Ok : HidReadResult::Failed;
-            }
-        }
-        readerThread_.store(nullptr);
-        if (self != nullptr) {
-            CloseHandle(self);
-        }
-        return result;
-    }
-
-    // A cancel that lands between the flag check and ReadFile would be lost, so it is repeated
-    // until the reader has left the read (bounded, in case the driver never lets go).
-    void CancelRead() override {
-        cancelled_.store(true);
-        for (int attempt = 0; attempt < 5000; ++attempt) {
-            HANDLE reader = readerThread_.load();
-            if (reader == nullptr) {
-                return;
-            }
-            CancelIoEx(handle_, nullptr);
-            CancelSynchronousIo(reader);
-            Sleep(1);
-        }
-    }
-
-private:
-    HANDLE handle_;
-    uint16_t reportLength_;
-    std::atomic<bool> cancelled_{false};
-    std::atomic<HANDLE> readerThread_{nullptr};
-};
 
 class WindowsHidTransport : public HidTransport {
 public:
@@ -121,6 +57,8 @@ public:
             if (probe != INVALID_HANDLE_VALUE) {
                 Describe(probe, info);
                 CloseHandle(probe);
+            } else {
+                info.accessDenied = GetLastError() == ERROR_ACCESS_DENIED;
             }
             collections.push_back(std::move(info));
         }
@@ -137,7 +75,7 @@ public:
         }
         const uint16_t length =
             access == HidAccess::Read ? collection.inputReportLength : collection.featureReportLength;
-        return std::make_unique<WindowsHidHandle>(handle, length);
+        return WrapHidHandle(handle, length);
     }
 };
 
