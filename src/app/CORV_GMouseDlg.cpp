@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QWindow>
 #include <chrono>
 #include <thread>
@@ -59,10 +60,15 @@ CORV_GMouseDlg::CORV_GMouseDlg(AppRecords& records, CoreServices& core, MessageS
 CORV_GMouseDlg::~CORV_GMouseDlg() = default;
 
 bool CORV_GMouseDlg::StartUp() {
-    core_.StartThreads();
+    core_.StartThreads([window = QPointer<CORV_GMouseDlg>(this)] {
+        if (window != nullptr) {
+            window->update();
+        }
+    });
     AddAboutEntry();
     setWindowIcon(icon_);
     LoadConfiguration();
+    core_.NoteCurrentProfile(records_.currentProfile);
     setWindowTitle(MainWindowTitle(records_.Language));
     if (!LoadSkinFiles()) {
         ExitDriver();
@@ -145,6 +151,7 @@ void CORV_GMouseDlg::HideToTray() {
 void CORV_GMouseDlg::CloseToTray() { HideToTray(); }
 
 void CORV_GMouseDlg::ApplyProfile() {
+    core_.NoteCurrentProfile(records_.currentProfile);
     core_.ApplyProfile();
     update();
 }
@@ -170,12 +177,14 @@ void CORV_GMouseDlg::paintEvent(QPaintEvent*) {
 void CORV_GMouseDlg::mousePressEvent(QMouseEvent* event) {
     if (pages_ != nullptr && event->button() == Qt::LeftButton) {
         pages_->OnLeftButtonDown(event->position().toPoint());
+        core_.NoteCurrentProfile(records_.currentProfile);
     }
 }
 
 void CORV_GMouseDlg::mouseReleaseEvent(QMouseEvent* event) {
     if (pages_ != nullptr && event->button() == Qt::LeftButton) {
         pages_->OnLeftButtonUp(event->position().toPoint());
+        core_.NoteCurrentProfile(records_.currentProfile);
     }
 }
 

@@ -15,8 +15,12 @@ public:
     virtual ~CoreServices() = default;
 
     // Clears PlaybackActive and StopRequest, then starts the input listener and the macro
-    // playback thread at the highest priority the system allows. Called once.
-    virtual void StartThreads() = 0;
+    // playback thread at the highest priority the system allows. Called once. repaint is
+    // called on the window's thread after playback followed a change the mouse made itself.
+    virtual void StartThreads(std::function<void()> repaint) = 0;
+    // The profile the playback thread saves the mouse's own changes into. The window tells it
+    // after every change of currentProfile, which only the window's thread makes.
+    virtual void NoteCurrentProfile(int32_t profile) = 0;
 
     // The user macros of the store's userMacroFile, then the constant macros of the folder.
     virtual void LoadMacros(const std::filesystem::path& appDirectory) = 0;

@@ -9,7 +9,11 @@
 #include "device/FeatureReport.h"
 #include "device/InputListener.h"
 #include "device/SimulatedMouse.h"
+#include "common/Relaxed.h"
 #include "macro/MacroFile.h"
+#include "macro/MacroPlayback.h"
+#include "platform/Launcher.h"
+#include "platform/PreciseSleep.h"
 #include "platform/PointerSettings.h"
 #include "settings/ApplyProfile.h"
 
@@ -24,11 +28,14 @@ public:
         if (options.simulate) {
             simulated_ = std::make_unique<SimulatedMouse>(&trace);
             pointer_ = CreateTracingPointerSettings(trace);
+            launcher_ = CreateTracingLauncher(trace);
         } else {
             transport_ = CreateSystemHidTransport();
             ownNotifier_ = CreateSystemDeviceNotifier();
             pointer_ = CreateSystemPointerSettings();
+            launcher_ = CreateSystemLauncher();
         }
+        sleeper_ = CreatePreciseSleeper();
         link_ = std::make_unique<DeviceLink>(Transport());
         reports_ = std::make_unique<FeatureReport>(*link_);
         listener_ = std::make_unique<InputListenerThread>(*link_, records_.profileSettings, flags_);
@@ -39,12 +46,33 @@ public:
             notifier->Stop();
         }
         listener_->Stop();
+        if (playback_ != nullptr) {
+            playback_->Stop();
+        }
     }
 
-    void StartThreads() override {
+    void StartThreads(std::function<void()> repaint) override {
         flags_.Reset();
         listener_->Start();
+        const PlaybackContext context{*reports_,
+                                      flags_,
+                                      records_.profileSettings,
+                                      applied_,
+                                      records_.macroStore,
+                                      *launcher_,
+                                      SystemClock(),
+                                      *sleeper_,
+                                      records_.AppDirectory / "config.ini",
+                                      [this] { return playbackProfile_.load(); },
+                                      [repaint = std::move(repaint)] {
+                                          QMetaObject::invokeMethod(QCoreApplication::instance(), repaint,
+                                                                    Qt::QueuedConnection);
+                                      }};
+        playback_ = std::make_unique<MacroPlaybackThread>(context);
+        playback_->Start();
     }
+
+    void NoteCurrentProfile(int32_t profile) override { playbackProfile_ = profile; }
 
     void LoadMacros(const std::filesystem::path& appDirectory) override {
         MacroStore& store = records_.macroStore;
@@ -108,7 +136,11 @@ private:
     std::unique_ptr<FeatureReport> reports_;
     PlaybackFlags flags_;
     AppliedState applied_;
+    std::unique_ptr<Launcher> launcher_;
+    std::unique_ptr<Sleeper> sleeper_;
     std::unique_ptr<InputListenerThread> listener_;
+    std::unique_ptr<MacroPlaybackThread> playback_;
+    Relaxed<int32_t> playbackProfile_;
     bool watching_ = false;
 };
 

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QComboBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +20,7 @@
 #include "app/SingleInstance.h"
 #include "app/SystemCore.h"
 #include "app/TrayIcon.h"
+#include "app/VirtualMouseWindow.h"
 #include "app/WindowTexts.h"
 #include "common/Messages.h"
 #include "common/Trace.h"
@@ -83,7 +86,14 @@ public:
     std::function<void()> onApply;
     std::function<void()> exitDriver;
 
-    void StartThreads() override { Note("StartThreads", [&] { real_->StartThreads(); }); }
+    void StartThreads(std::function<void()> repaint) override {
+        Note("StartThreads", [&] { real_->StartThreads(repaint); });
+    }
+    void NoteCurrentProfile(int32_t profile) override {
+        if (real_ != nullptr) {
+            real_->NoteCurrentProfile(profile);
+        }
+    }
     void LoadMacros(const std::filesystem::path& dir) override { Note("LoadMacros", [&] { real_->LoadMacros(dir); }); }
     bool FindDevice() override {
         bool found = devicePresent;
@@ -103,8 +113,10 @@ public:
         Note("WatchDeviceChanges", [&] { real_->WatchDeviceChanges(exit); });
     }
     void HandleDeviceChange(DeviceChange, std::string_view) override {}
-    bool CanSimulateInput() const override { return false; }
-    void SimulateInput(uint8_t, uint8_t) override {}
+    bool CanSimulateInput() const override { return true; }
+    void SimulateInput(uint8_t code, uint8_t value) override { inputs.push_back({code, value}); }
+
+    std::vector<std::pair<int, int>> inputs;
 
 private:
     template <typename F>
@@ -177,6 +189,7 @@ private Q_SLOTS:
     void deviceRemovalEndsTheUtility();
     void keyFilterKeepsTypingButNotEscapeReturnF10();
     void altSpaceOpensTheSystemMenuWithAboutLast();
+    void virtualMouseSendsButtonAndDpiReports();
     void secondInstanceAsksTheFirstToShow();
     void leftOverSocketIsTakenOver();
     void options_data();
@@ -365,6 +378,23 @@ void AppShellTest::altSpaceOpensTheSystemMenuWithAboutLast() {
     QVERIFY(actions[actions.size() - 2]->isSeparator());
     QCOMPARE(actions.last()->text(), QStringLiteral("&About ORV_GMouse..."));
     w.dialog.SystemMenu().hide();
+}
+
+void AppShellTest::virtualMouseSendsButtonAndDpiReports() {
+    RecordingCore core;
+    VirtualMouseWindow window(core);
+    auto* button3 = window.findChild<QPushButton*>(QStringLiteral("button3"));
+    auto* level2 = window.findChild<QPushButton*>(QStringLiteral("dpi2"));
+    auto* from = window.findChild<QComboBox*>();
+    QVERIFY(button3 && level2 && from);
+
+    QTest::mousePress(button3, Qt::LeftButton);
+    QTest::mouseRelease(button3, Qt::LeftButton);
+    from->setCurrentIndex(1);
+    level2->click();
+
+    const std::vector<std::pair<int, int>> expected{{0xF3, 0}, {0xF3, 0x80}, {0xF2, 1}, {0xF2, 0x80}};
+    QCOMPARE(core.inputs, expected);
 }
 
 void AppShellTest::secondInstanceAsksTheFirstToShow() {
