@@ -59,26 +59,27 @@ CORV_GMouseDlg::CORV_GMouseDlg(AppRecords& records, CoreServices& core, MessageS
 
 CORV_GMouseDlg::~CORV_GMouseDlg() = default;
 
+// Everything is loaded before the mouse is looked for, and the mouse gets the profile before
+// the icon appears. A step that ends the utility (missing skin file, no mouse) has already run
+// ExitDriver when this returns false.
 bool CORV_GMouseDlg::StartUp() {
-    core_.StartThreads([window = QPointer<CORV_GMouseDlg>(this)] {
-        if (window != nullptr) {
-            window->update();
-        }
-    });
+    StartThreads();
     AddAboutEntry();
     setWindowIcon(icon_);
     LoadConfiguration();
-    core_.NoteCurrentProfile(records_.currentProfile);
     setWindowTitle(MainWindowTitle(records_.Language));
-    if (!LoadSkinFiles()) {
-        ExitDriver();
+    if (!LoadSkinFile(SkinFile::Main) || !LoadSkinFile(SkinFile::Color) || !LoadSkinFile(SkinFile::Advanced)) {
         return false;
     }
-    pages_ = std::make_unique<MainWindowPages>(model_, state_, *this, *this);
+    pages_ = std::make_unique<MainWindowPages>(model_, state_, *this, *this);  // controls and fonts
+    if (!LoadSkinFile(SkinFile::Warning)) {
+        return false;
+    }
     if (pages_->ShapeWindow()) {
         setFixedSize(pages_->SkinSize());
     }
     LoadMacros();
+    records_.ClickedLine = InitialClickedLine();
     tray_->SetMenuTexts(ShowWindowText(records_.Language), ExitDriverText(records_.Language));
 
     records_.DevicePresent = core_.FindDevice();
@@ -228,30 +229,58 @@ void CORV_GMouseDlg::LoadConfiguration() {
     orv::LoadProfile(records_.ConfigPath, records_.currentProfile, false, records_.Language,
                      records_.profileSettings);
     model_.configPath = records_.ConfigPath;
+    core_.NoteCurrentProfile(records_.currentProfile);
 }
 
-// The page layouts first, then the warning popup's, stopping at the first missing file.
-bool CORV_GMouseDlg::LoadSkinFiles() {
+void CORV_GMouseDlg::StartThreads() {
+    core_.StartThreads([window = QPointer<CORV_GMouseDlg>(this)] {
+        if (window != nullptr) {
+            window->update();
+        }
+    });
+}
+
+// A missing description file has been reported by the reader; the utility cannot run without it.
+bool CORV_GMouseDlg::LoadSkinFile(SkinFile file) {
     records_.SkinDirectory = records_.AppDirectory / "skins";
     model_.skinDirectory = records_.SkinDirectory;
     const std::string caption = ProgramName().toStdString();
     const auto& dir = records_.SkinDirectory;
     SkinLayout& layout = records_.skinLayout;
     const int language = records_.Language;
-    return LoadMainSkin(dir, language, layout, messages_, caption) &&
-           LoadColorSkin(dir, language, layout, messages_, caption) &&
-           LoadAdvancedSkin(dir, language, layout, messages_, caption) &&
-           LoadWarningSkin(dir, language, layout, messages_, caption);
+    bool loaded = false;
+    switch (file) {
+    case SkinFile::Main:
+        loaded = LoadMainSkin(dir, language, layout, messages_, caption);
+        break;
+    case SkinFile::Color:
+        loaded = LoadColorSkin(dir, language, layout, messages_, caption);
+        break;
+    case SkinFile::Advanced:
+        loaded = LoadAdvancedSkin(dir, language, layout, messages_, caption);
+        break;
+    case SkinFile::Warning:
+        loaded = LoadWarningSkin(dir, language, layout, messages_, caption);
+        break;
+    }
+    if (!loaded) {
+        ExitDriver();
+    }
+    return loaded;
 }
 
 void CORV_GMouseDlg::LoadMacros() {
-    MacroStore& store = records_.macroStore;
-    store.userMacroFile = UserMacroFileFor(records_.AppDirectory, records_.Language);
+    records_.macroStore.userMacroFile = UserMacroFileFor(records_.AppDirectory, records_.Language);
     core_.LoadMacros(records_.AppDirectory);
+}
+
+// The macro editor starts on the last event line of the selected user macro.
+int CORV_GMouseDlg::InitialClickedLine() const {
+    const MacroStore& store = records_.macroStore;
     const int selected = store.selectedMacro;
     const bool valid = selected >= 0 && selected < MacroStore::kUserSlots;
     const int events = valid ? store.User(selected).eventCount() : 0;
-    records_.ClickedLine = events > 0 ? 2 * events - 2 : 0;
+    return events > 0 ? 2 * events - 2 : 0;
 }
 
 void CORV_GMouseDlg::WatchDevice() {

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/AppRecords.h"
+#include "skin/SkinLayout.h"
 #include "ui/PageActions.h"
 #include "ui/PageModel.h"
 #include "ui/PageState.h"
@@ -64,9 +65,11 @@ protected:
 
 private:
     void AddAboutEntry();
+    void StartThreads();
     void LoadConfiguration();
-    bool LoadSkinFiles();
+    bool LoadSkinFile(SkinFile file);
     void LoadMacros();
+    int InitialClickedLine() const;
     void WatchDevice();
     void AddTrayIcon();
 
