@@ -56,12 +56,18 @@ int CORV_GMouseApp::Run() {
 
 int CORV_GMouseApp::RunWindow() {
     trace_ = std::make_unique<Trace>(stdout, options_.trace, options_.timestamps);
-    messages_ = std::make_unique<MessageBoxes>();
+    if (options_.screenshots) {
+        messages_ = std::make_unique<ErrorOutputMessages>();
+    } else {
+        messages_ = std::make_unique<MessageBoxes>();
+    }
     core_ = CreateSystemCore(options_, records_, *trace_, *messages_);
     dialog_ = std::make_unique<CORV_GMouseDlg>(records_, *core_, *messages_);
     QObject::connect(dialog_.get(), &CORV_GMouseDlg::Ended, qApp, &QApplication::quit, Qt::QueuedConnection);
     if (!dialog_->StartUp()) {
-        return 0;
+        // Without the mouse or its skin the utility ends as designed; only a screenshot run
+        // that produced nothing is a failure for whoever started it.
+        return options_.screenshots ? 1 : 0;
     }
     if (options_.screenshots) {
         return SaveScreenshots();

@@ -10,4 +10,11 @@ public:
     void ShowMessage(std::string_view caption, std::string_view text) override;
 };
 
+// For runs nobody watches (screenshots under Xvfb): a box would wait forever, so the text goes
+// to the error output instead.
+class ErrorOutputMessages : public MessageSink {
+public:
+    void ShowMessage(std::string_view caption, std::string_view text) override;
+};
+
 }  // namespace orv
