@@ -110,8 +110,10 @@ void CORV_GMouseDlg::ExitDriver() {
     Q_EMIT Ended();
 }
 
+// A show request from a later start can arrive while start-up still waits on a message box; the
+// window appears only once start-up has finished.
 void CORV_GMouseDlg::ShowWindow() {
-    if (ended_) {
+    if (!started_ || ended_) {
         return;
     }
     show();
