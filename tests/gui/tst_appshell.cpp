@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QComboBox>
 #include <QPushButton>
+#include <QLabel>
+#include <QSystemTrayIcon>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "app/AppOptions.h"
+#include "app/CAboutDlg.h"
 #include "app/CORV_GMouseDlg.h"
 #include "app/CoreServices.h"
 #include "app/KeyFilter.h"
@@ -185,6 +188,7 @@ private Q_SLOTS:
     void withoutTheMouseShowsThePromptAndExits();
     void missingSkinFileEndsBeforeLookingForTheMouse();
     void closingHidesToOneTrayIconThatKeepsItsTip();
+    void onlyADoubleClickOnTheIconShowsTheWindow();
     void trayMenuExitDriverEndsOnce();
     void deviceRemovalEndsTheUtility();
     void keyFilterKeepsTypingButNotEscapeReturnF10();
@@ -308,6 +312,22 @@ void AppShellTest::closingHidesToOneTrayIconThatKeepsItsTip() {
     QVERIFY(std::count(w.core.calls.begin(), w.core.calls.end(), "SayGoodbye") == 0);
 }
 
+void AppShellTest::onlyADoubleClickOnTheIconShowsTheWindow() {
+    StartedWindow w;
+    QVERIFY(w.started);
+    auto* icon = w.dialog.Tray().findChild<QSystemTrayIcon*>();
+    QVERIFY(icon != nullptr);
+    QCOMPARE(icon->contextMenu(), w.dialog.Tray().Menu());
+
+    for (auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Context}) {
+        Q_EMIT icon->activated(reason);
+        QVERIFY(!w.dialog.isVisible());
+    }
+    Q_EMIT icon->activated(QSystemTrayIcon::DoubleClick);
+    QVERIFY(w.dialog.isVisible());
+    QVERIFY(!w.dialog.isMinimized());
+}
+
 void AppShellTest::trayMenuExitDriverEndsOnce() {
     StartedWindow w("1");
     QVERIFY(w.started);
@@ -378,6 +398,14 @@ void AppShellTest::altSpaceOpensTheSystemMenuWithAboutLast() {
     QVERIFY(actions[actions.size() - 2]->isSeparator());
     QCOMPARE(actions.last()->text(), QStringLiteral("&About ORV_GMouse..."));
     w.dialog.SystemMenu().hide();
+
+    CAboutDlg about(QIcon(), &w.dialog);
+    QCOMPARE(about.windowTitle(), QStringLiteral("About ORV_GMouse"));
+    QStringList texts;
+    for (const QLabel* label : about.findChildren<QLabel*>()) {
+        texts << label->text();
+    }
+    QVERIFY(texts.contains(QStringLiteral("ORV_GMouse Version 1.0")));
 }
 
 void AppShellTest::virtualMouseSendsButtonAndDpiReports() {
