@@ -41,6 +41,8 @@ public:
     // Simulated mode only: the input report the mouse would send (event code, value).
     virtual bool CanSimulateInput() const = 0;
     virtual void SimulateInput(uint8_t eventCode, uint8_t value) = 0;
+    // Simulated mode only: the mouse is pulled out, as the system would announce it.
+    virtual void SimulateUnplug() = 0;
 };
 
 }  // namespace orv

@@ -122,6 +122,12 @@ public:
         }
     }
 
+    void SimulateUnplug() override {
+        if (simulated_ != nullptr) {
+            simulated_->Unplug();
+        }
+    }
+
 private:
     HidTransport& Transport() { return simulated_ ? static_cast<HidTransport&>(*simulated_) : *transport_; }
     DeviceNotifier* Notifier() { return simulated_ ? simulated_.get() : ownNotifier_.get(); }

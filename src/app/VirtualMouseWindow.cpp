@@ -57,6 +57,11 @@ VirtualMouseWindow::VirtualMouseWindow(CoreServices& core, QWidget* parent) : QW
         dpiLayout->addWidget(button, 1, level);
     }
     layout->addWidget(dpi, 1, 0);
+
+    auto* unplug = new QPushButton(QStringLiteral("Unplug the mouse (ends the program)"), this);
+    unplug->setObjectName(QStringLiteral("unplug"));
+    connect(unplug, &QPushButton::clicked, this, [&core] { core.SimulateUnplug(); });
+    layout->addWidget(unplug, 2, 0);
 }
 
 }  // namespace orv

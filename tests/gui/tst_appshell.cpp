@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,7 @@ public:
     void HandleDeviceChange(DeviceChange, std::string_view) override {}
     bool CanSimulateInput() const override { return true; }
     void SimulateInput(uint8_t code, uint8_t value) override { inputs.push_back({code, value}); }
+    void SimulateUnplug() override { calls.emplace_back("SimulateUnplug"); }
 
     std::vector<std::pair<int, int>> inputs;
 
@@ -355,14 +357,32 @@ void AppShellTest::trayMenuExitDriverEndsOnce() {
 }
 
 void AppShellTest::deviceRemovalEndsTheUtility() {
-    StartedWindow w;
-    QVERIFY(w.started);
-    QVERIFY(w.core.exitDriver);
-    QSignalSpy ended(&w.dialog, &CORV_GMouseDlg::Ended);
-    w.core.exitDriver();
-    QCOMPARE(ended.count(), 1);
-    QVERIFY(!w.records.DevicePresent);
-    QCOMPARE(w.core.calls.back(), std::string("SayGoodbye"));
+    AppFolder folder;
+    AppRecords records;
+    records.AppDirectory = folder.Path();
+    std::FILE* traceFile = std::tmpfile();
+    QVERIFY(traceFile != nullptr);
+    Trace trace(traceFile, true, false);
+    RecordedMessages messages;
+    AppOptions options;
+    options.simulate = true;
+    auto core = CreateSystemCore(options, records, trace, messages);
+    CORV_GMouseDlg dialog(records, *core, messages);
+    QSignalSpy ended(&dialog, &CORV_GMouseDlg::Ended);
+    QVERIFY(dialog.StartUp());
+    const size_t linesBefore = Lines(traceFile).size();
+
+    // The removal is announced on another thread, as the system's monitor does.
+    std::thread([&core] { core->SimulateUnplug(); }).join();
+    QTRY_COMPARE(ended.count(), 1);
+
+    QVERIFY(!records.DevicePresent);
+    QVERIFY(!dialog.Tray().IsAdded());
+    const std::vector<std::string> lines = Lines(traceFile);
+    const std::vector<std::string> after(lines.begin() + static_cast<std::ptrdiff_t>(linesBefore), lines.end());
+    // The mouse is gone, so only the pointer speed changes.
+    QCOMPARE(after, std::vector<std::string>{"pointer-speed 10"});
+    std::fclose(traceFile);
 }
 
 void AppShellTest::keyFilterKeepsTypingButNotEscapeReturnF10() {
