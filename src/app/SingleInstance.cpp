@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
 
 namespace orv {
 
@@ -20,8 +19,10 @@ SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::DefaultName() {
     const QString name = QStringLiteral("CORV_GMouseApp");
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty() || QDir(runtime) == QDir::temp() || !QDir(runtime).exists()) {
+    // Only desktops that give each user session a runtime folder set this; elsewhere (Windows)
+    // the plain name already belongs to the session.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtime.isEmpty() || !QDir(runtime).exists()) {
         return name;
     }
     return QDir(runtime).filePath(name);

@@ -20,7 +20,7 @@ public:
     bool Claim();
 
     // "CORV_GMouseApp", placed in the user's runtime folder where the system has one so that
-    // other users' sessions do not collide.
+    // the instances of other users on the same machine do not collide.
     static QString DefaultName();
 
     // Sends one command line to the running instance; false when none answers.
