@@ -21,7 +21,8 @@ struct SkinRegion {
     std::string label;  // UTF-8; drawn centred in the region, may be empty
 
     bool Contains(int32_t px, int32_t py) const {
-        return px >= x && py >= y && px - x < width && py - y < height;
+        // In 64 bits: the distance from a far-off edge need not fit in 32.
+        return px >= x && py >= y && int64_t{px} - x < width && int64_t{py} - y < height;
     }
 };
 

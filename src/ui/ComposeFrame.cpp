@@ -81,6 +81,7 @@ void ComposeAdvancedPage(QPainter& canvas, const QImage& down, const PageModel& 
     const auto& regions = model.skin.AdvancedRegions;
     if (model.Recording)
         CopyAt(canvas, down, regions, 4);
+    // A hand-edited speed beyond 9 would press a neighbouring control's region instead.
     if (s.pointerSpeed <= 9)
         CopyAt(canvas, down, regions, 8 + s.pointerSpeed);
     if (s.wheelSpeed <= 9)
@@ -98,6 +99,7 @@ void ComposeColorPage(QPainter& canvas, const QImage& over, const QImage& down, 
                       PictureCache& pictures)
 {
     const auto& regions = model.skin.ColorRegions;
+    // Only the four modes have a pressed look; a hand-edited value would press a label region.
     if (model.settings.ledStatus <= 3)
         CopyAt(canvas, down, regions, model.settings.ledStatus);
     const QRect preview = RegionRect(regions[11]);

@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPalette>
+#include <QStyle>
 #include <QWidget>
 
 #include "settings/ConfigFile.h"
@@ -38,6 +39,17 @@ void StyleControl(QWidget& control, const QFont& font, const QRect& rect, int id
     control.setObjectName(QString::fromLatin1(name));
     control.setProperty("controlId", id);
     control.show();
+}
+
+// Where a window system still shows the client area of a minimised window, it shows the
+// program's icon rather than a squeezed page.
+void DrawMinimisedIcon(QPainter& painter, const QWidget& window)
+{
+    const QRect client = window.rect();
+    painter.fillRect(client, window.palette().color(QPalette::Window));
+    const int extent = window.style()->pixelMetric(QStyle::PM_LargeIconSize, nullptr, &window);
+    const QRect icon((client.width() - extent + 1) / 2, (client.height() - extent + 1) / 2, extent, extent);
+    window.windowIcon().paint(&painter, icon);
 }
 
 }  // namespace
@@ -76,9 +88,10 @@ void MainWindowPages::PaintMainWindow(QPainter& painter)
         state_.CloseMenuRequest = false;
         actions_.CloseFunctionMenu();
     }
-    // A minimised frameless window shows no client area, so there is nothing to draw then.
-    if (window_.isMinimized())
+    if (window_.isMinimized()) {
+        DrawMinimisedIcon(painter, window_);
         return;
+    }
     painter.drawImage(QPoint(0, 0), ComposeFrame());
 }
 
@@ -159,7 +172,7 @@ void MainWindowPages::ClickMainPage(QPoint point)
         s.dpiStep[static_cast<size_t>((m - 66) / 12)] = static_cast<uint8_t>((m - 66) % 12);
         actions_.Repaint();
     } else if (m == kNoRegion) {
-        actions_.StartDrag(point);
+        StartDrag(point);
     }
 }
 
@@ -203,7 +216,7 @@ void MainWindowPages::ClickAdvancedPage(QPoint point)
         s.fireTime = std::max<int32_t>(s.fireTime - 1, 0);
         actions_.Repaint();
     } else if (a == kNoRegion && m == kNoRegion) {
-        actions_.StartDrag(point);
+        StartDrag(point);
     }
 }
 
@@ -218,8 +231,16 @@ void MainWindowPages::ClickColorPage(QPoint point)
     } else if (c >= 0 && c <= 3) {
         model_.settings.ledStatus = static_cast<uint8_t>(c);
     } else if (c == kNoRegion && m == kNoRegion) {
-        actions_.StartDrag(point);
+        StartDrag(point);
     }
+}
+
+void MainWindowPages::StartDrag(QPoint point)
+{
+    // The window system keeps the release of a drag, so a press that also hit another page's
+    // region must not leave the next hovered region drawn pressed.
+    state_.ButtonHeld = false;
+    actions_.StartDrag(point);
 }
 
 void MainWindowPages::OnLeftButtonUp(QPoint point)

@@ -75,6 +75,7 @@ private:
     void ClickAdvancedPage(QPoint point);
     void ClickColorPage(QPoint point);
     void OpenFunctionMenu(int box);
+    void StartDrag(QPoint point);
     void HideToTray();
 
     PageModel& model_;

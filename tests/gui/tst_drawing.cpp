@@ -3,7 +3,10 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QIcon>
 #include <QPainter>
+#include <QPixmap>
+#include <QStyle>
 #include <QTest>
 
 #include "PagesFixture.h"
@@ -79,7 +82,8 @@ private Q_SLOTS:
     void advancedRepaintRegionLeavesOutControls();
     void replacedPictureShowsNextPaint();
     void paintDrawsTheComposedFrame();
-    void fontsAtTheirPixelSizes();
+    void minimisedWindowShowsItsIcon();
+    void fontsAtTheirHeights();
 };
 
 void DrawingTest::hoveredRegionComesFromOverOrDown()
@@ -468,10 +472,46 @@ void DrawingTest::paintDrawsTheComposedFrame()
     QCOMPARE(f.actions.Operations(), (std::vector<std::string>{"CloseFunctionMenu"}));
 }
 
-void DrawingTest::fontsAtTheirPixelSizes()
+void DrawingTest::minimisedWindowShowsItsIcon()
+{
+    PagesFixture f;
+    f.state.MainHover = 60;
+    QPixmap icon(64, 64);
+    icon.fill(QColor(255, 0, 0));
+    f.window.setWindowIcon(QIcon(icon));
+    const QColor background(10, 20, 30);
+    QPalette palette = f.window.palette();
+    palette.setColor(QPalette::Window, background);
+    f.window.setPalette(palette);
+    f.window.resize(101, 80);
+    f.window.showMinimized();
+    QVERIFY(f.window.isMinimized());
+
+    QImage painted(f.window.size(), QImage::Format_RGB32);
+    painted.fill(Qt::white);
+    {
+        QPainter painter(&painted);
+        f.pages.PaintMainWindow(painter);
+    }
+    // The system's icon size, centred with the halves rounded up.
+    const int extent = f.window.style()->pixelMetric(QStyle::PM_LargeIconSize, nullptr, &f.window);
+    const QRect iconRect((101 - extent + 1) / 2, (80 - extent + 1) / 2, extent, extent);
+    QCOMPARE(painted.pixelColor(iconRect.topLeft()), QColor(255, 0, 0));
+    QCOMPARE(painted.pixelColor(iconRect.bottomRight()), QColor(255, 0, 0));
+    QCOMPARE(painted.pixelColor(iconRect.topLeft() - QPoint(1, 1)), background);
+    QCOMPARE(painted.pixelColor(iconRect.bottomRight() + QPoint(1, 1)), background);
+    QCOMPARE(painted.pixelColor(0, 0), background);
+}
+
+void DrawingTest::fontsAtTheirHeights()
 {
     const orv::SkinFonts fonts = orv::CreateSkinFonts();
-    QCOMPARE(QFontInfo(fonts.EnglishFont).pixelSize(), 14);
+    // The English 14 is a cell height (ascent + descent): the largest font whose cell fits,
+    // not a 14-pixel em with a taller cell. The Chinese 12 is the em.
+    QVERIFY(QFontMetrics(fonts.EnglishFont).height() <= 14);
+    QFont larger = fonts.EnglishFont;
+    larger.setPixelSize(QFontInfo(fonts.EnglishFont).pixelSize() + 1);
+    QVERIFY(QFontMetrics(larger).height() > 14);
     QCOMPARE(QFontInfo(fonts.ChineseFont).pixelSize(), 12);
     QVERIFY(QFontInfo(fonts.EnglishFont).fixedPitch());
     QVERIFY(qAbs(QFontMetrics(fonts.EnglishFont).horizontalAdvance("0123456789") - 70) <= 10);

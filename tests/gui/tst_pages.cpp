@@ -349,6 +349,15 @@ void PagesTest::dragOnlyOutsideRegions()
         const Calls operations = f.actions.Operations();
         QVERIFY(std::find(operations.begin(), operations.end(), "StartDrag") == operations.end());
     }
+
+    // A press on the main page over a region of another page's table still drags; the window
+    // system then keeps the release, so nothing may stay drawn pressed afterwards.
+    PagesFixture f;
+    const QPoint hiddenRegion = f.AdvancedCentre(0);
+    QCOMPARE(orv::HitTest(hiddenRegion, f.layout.MainRegions, orv::kMainLastOnMainPage), kNoRegion);
+    f.pages.OnLeftButtonDown(hiddenRegion);
+    QCOMPARE(f.actions.Operations(), (Calls{"StartDrag"}));
+    QVERIFY(!f.state.ButtonHeld);
 }
 
 void PagesTest::releaseTable()

@@ -162,6 +162,10 @@ TEST(SkinRegion, CoversItsLeftAndTopEdgesButNotItsRightAndBottom) {
     EXPECT_FALSE(r.Contains(14, 23));
     EXPECT_FALSE(r.Contains(9, 20));
     EXPECT_FALSE(SkinRegion{}.Contains(0, 0));
+    // Hand-edited extremes: the distance from the edge does not fit in 32 bits.
+    EXPECT_FALSE((SkinRegion{INT32_MIN, 0, 10, 10, ""}.Contains(0, 0)));
+    EXPECT_FALSE((SkinRegion{0, INT32_MIN, 10, 10, ""}.Contains(0, 5)));
+    EXPECT_TRUE((SkinRegion{INT32_MAX - 5, 0, 10, 10, ""}.Contains(INT32_MAX, 0)));
 }
 
 }  // namespace

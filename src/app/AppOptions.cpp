@@ -1,0 +1,31 @@
+#include "app/AppOptions.h"
+
+#include "common/Utf.h"
+
+namespace orv {
+
+ParsedAppOptions ParseAppOptions(const std::vector<std::string>& args) {
+    AppOptions options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--simulate") {
+            options.simulate = true;
+        } else if (arg == "--trace") {
+            options.trace = true;
+        } else if (arg == "--timestamps") {
+            options.timestamps = true;
+        } else if (arg == "--dir" && hasValue) {
+            options.dir = PathFromUtf8(args[++i]);
+        } else if (arg == "--screenshots" && hasValue) {
+            options.screenshots = PathFromUtf8(args[++i]);
+        } else if (arg == "--dir" || arg == "--screenshots") {
+            return {std::nullopt, arg + " needs a folder"};
+        } else {
+            return {std::nullopt, "unknown argument: " + arg};
+        }
+    }
+    return {options, {}};
+}
+
+}  // namespace orv

@@ -1,0 +1,26 @@
+#pragma once
+#include <atomic>
+#include <filesystem>
+
+#include "macro/MacroStore.h"
+#include "settings/ProfileSettings.h"
+#include "skin/SkinLayout.h"
+
+namespace orv {
+
+// The process-wide records the window's life cycle fills. Created empty with the application
+// object and kept until the process ends.
+struct AppRecords {
+    std::filesystem::path AppDirectory;
+    std::filesystem::path ConfigPath;
+    std::filesystem::path SkinDirectory;
+    int32_t currentProfile = 0;
+    int Language = 0;
+    ProfileSettings profileSettings;
+    SkinLayout skinLayout;
+    MacroStore macroStore;
+    std::atomic<bool> DevicePresent{false};
+    int ClickedLine = 0;
+};
+
+}  // namespace orv

@@ -1,0 +1,131 @@
+#include "app/CORV_GMouseApp.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QMenu>
+#include <cstdio>
+
+#include "app/CORV_GMouseDlg.h"
+#include "app/MessageBoxes.h"
+#include "app/SingleInstance.h"
+#include "app/SystemCore.h"
+#include "app/TrayIcon.h"
+#include "app/VirtualMouseWindow.h"
+#include "common/Trace.h"
+#include "common/Utf.h"
+#include "platform/ExecutablePath.h"
+#include "ui/MainWindowPages.h"
+
+namespace orv {
+
+namespace {
+
+constexpr const char* kTestHooksVariable = "ORV_GMOUSE_TEST_HOOKS";
+
+}  // namespace
+
+CORV_GMouseApp::CORV_GMouseApp(AppOptions options) : options_(std::move(options)) {
+    records_.AppDirectory = options_.dir ? *options_.dir : ExecutablePath().parent_path();
+}
+
+CORV_GMouseApp::~CORV_GMouseApp() = default;
+
+int CORV_GMouseApp::Run() {
+    // Screenshots come from a separate, short run that must not disturb a running utility.
+    if (options_.screenshots) {
+        return RunWindow();
+    }
+    SingleInstance instance(SingleInstance::DefaultName());
+    if (!instance.Claim()) {
+        return 0;
+    }
+    QObject::connect(&instance, &SingleInstance::ShowRequested, [this] {
+        if (dialog_ != nullptr) {
+            dialog_->ShowWindow();
+        }
+    });
+    if (qEnvironmentVariableIsSet(kTestHooksVariable)) {
+        QObject::connect(&instance, &SingleInstance::CommandReceived, [this](const QString& command) {
+            RunTestCommand(command);
+        });
+    }
+    return RunWindow();
+}
+
+int CORV_GMouseApp::RunWindow() {
+    trace_ = std::make_unique<Trace>(stdout, options_.trace, options_.timestamps);
+    if (options_.screenshots) {
+        messages_ = std::make_unique<ErrorOutputMessages>();
+    } else {
+        messages_ = std::make_unique<MessageBoxes>();
+    }
+    core_ = CreateSystemCore(options_, records_, *trace_, *messages_);
+    dialog_ = std::make_unique<CORV_GMouseDlg>(records_, *core_, *messages_);
+    QObject::connect(dialog_.get(), &CORV_GMouseDlg::Ended, qApp, &QApplication::quit, Qt::QueuedConnection);
+    if (!dialog_->StartUp()) {
+        // Without the mouse or its skin the utility ends as designed; only a screenshot run
+        // that produced nothing is a failure for whoever started it.
+        return options_.screenshots ? 1 : 0;
+    }
+    if (options_.screenshots) {
+        return SaveScreenshots();
+    }
+    dialog_->show();
+    if (options_.simulate) {
+        virtualMouse_ = std::make_unique<VirtualMouseWindow>(*core_);
+        virtualMouse_->move(dialog_->frameGeometry().topRight() + QPoint(16, 0));
+        virtualMouse_->show();
+        QObject::connect(dialog_.get(), &CORV_GMouseDlg::Ended, virtualMouse_.get(), &QWidget::close);
+    }
+    return QApplication::exec();
+}
+
+// End-to-end tests cannot click into a notification area without a pointer-driving tool, so
+// they ask the running instance to trigger the very menu entry a click would, or to close the
+// window as Alt+F4 would.
+void CORV_GMouseApp::RunTestCommand(const QString& command) {
+    if (dialog_ == nullptr) {
+        return;
+    }
+    if (command == QLatin1String("tray-exit")) {
+        dialog_->Tray().Menu()->actions().at(1)->trigger();
+    } else if (command == QLatin1String("tray-show")) {
+        dialog_->Tray().Menu()->actions().at(0)->trigger();
+    } else if (command == QLatin1String("close")) {
+        dialog_->close();
+    }
+}
+
+// Each page as the user sees it, for a look at the skin without a display.
+int CORV_GMouseApp::SaveScreenshots() {
+    const QDir dir(QString::fromStdString(PathToUtf8(*options_.screenshots)));
+    dir.mkpath(QStringLiteral("."));
+    MainWindowPages& pages = dialog_->Pages();
+    struct Shot {
+        const char* name;
+        void (MainWindowPages::*show)();
+    };
+    const Shot shots[] = {{"main.png", &MainWindowPages::ShowMainPage},
+                          {"advanced.png", &MainWindowPages::ShowAdvancedPage},
+                          {"color.png", &MainWindowPages::ShowColorPage}};
+    dialog_->show();
+    int failures = 0;
+    for (const Shot& shot : shots) {
+        (pages.*shot.show)();
+        QApplication::processEvents();
+        const QString path = dir.absoluteFilePath(QString::fromLatin1(shot.name));
+        if (dialog_->grab().save(path, "PNG")) {
+            std::printf("%s\n", path.toUtf8().constData());
+        } else {
+            std::fprintf(stderr, "cannot write %s\n", path.toUtf8().constData());
+            ++failures;
+        }
+    }
+    std::fflush(stdout);
+    dialog_->ExitDriver();
+    return failures == 0 ? 0 : 1;
+}
+
+}  // namespace orv

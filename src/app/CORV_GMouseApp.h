@@ -1,0 +1,40 @@
+#pragma once
+#include <QString>
+#include <memory>
+
+#include "app/AppOptions.h"
+#include "app/AppRecords.h"
+
+namespace orv {
+
+class CoreServices;
+class CORV_GMouseDlg;
+class MessageSink;
+class Trace;
+class VirtualMouseWindow;
+
+// The process: one instance per session, and the main window for the whole of its life.
+// Expects a QApplication to exist.
+class CORV_GMouseApp {
+public:
+    explicit CORV_GMouseApp(AppOptions options);
+    ~CORV_GMouseApp();
+
+    // Runs the utility to its end and returns the process's exit code.
+    int Run();
+
+private:
+    int RunWindow();
+    int SaveScreenshots();
+    void RunTestCommand(const QString& command);
+
+    AppOptions options_;
+    AppRecords records_;
+    std::unique_ptr<Trace> trace_;
+    std::unique_ptr<MessageSink> messages_;
+    std::unique_ptr<CoreServices> core_;
+    std::unique_ptr<CORV_GMouseDlg> dialog_;
+    std::unique_ptr<VirtualMouseWindow> virtualMouse_;
+};
+
+}  // namespace orv

@@ -1,0 +1,91 @@
+#pragma once
+#include <QIcon>
+#include <QWidget>
+#include <memory>
+
+#include "app/AppRecords.h"
+#include "skin/SkinLayout.h"
+#include "ui/PageActions.h"
+#include "ui/PageModel.h"
+#include "ui/PageState.h"
+
+class QMenu;
+
+namespace orv {
+
+class CoreServices;
+class MainWindowPages;
+class MessageSink;
+class SystemEvents;
+class TrayIcon;
+
+// The one window of the utility. Its life is the life of the process: start-up loads
+// everything and finds the mouse, closing only hides it, and ExitDriver is the one way out.
+class CORV_GMouseDlg : public QWidget, public PageActions {
+    Q_OBJECT
+public:
+    CORV_GMouseDlg(AppRecords& records, CoreServices& core, MessageSink& messages, QWidget* parent = nullptr);
+    ~CORV_GMouseDlg() override;
+
+    // False when start-up ended the utility (missing skin file, no mouse); Ended has then
+    // been emitted and the window must not be shown.
+    bool StartUp();
+
+    void ExitDriver();
+    void ShowWindow();
+    void ShowAbout();
+    void ShowSystemMenu();
+
+    bool HasEnded() const { return ended_; }
+    TrayIcon& Tray() { return *tray_; }
+    QMenu& SystemMenu() { return *systemMenu_; }
+    MainWindowPages& Pages() { return *pages_; }
+    PageState& State() { return state_; }
+
+    // PageActions
+    void Repaint() override;
+    void RepaintRegion(const QRegion& region) override;
+    void UpdateNow() override;
+    void StartDrag(QPoint clientPoint) override;
+    void Minimise() override;
+    void HideToTray() override;
+    void CloseToTray() override;
+    void ApplyProfile() override;
+    QPoint WindowTopLeft() const override;
+
+Q_SIGNALS:
+    void Ended();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void AddAboutEntry();
+    void StartThreads();
+    void LoadConfiguration();
+    bool LoadSkinFile(SkinFile file);
+    void LoadMacros();
+    int InitialClickedLine() const;
+    void WatchDevice();
+    void AddTrayIcon();
+
+    AppRecords& records_;
+    CoreServices& core_;
+    MessageSink& messages_;
+    QIcon icon_;
+    PageState state_;
+    PageModel model_;
+    std::unique_ptr<MainWindowPages> pages_;
+    std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<QMenu> systemMenu_;
+    std::unique_ptr<QObject> keyFilter_;
+    std::unique_ptr<SystemEvents> systemEvents_;
+    bool started_ = false;
+    bool ended_ = false;
+};
+
+}  // namespace orv

@@ -1,0 +1,8 @@
+#pragma once
+#include <QIcon>
+
+namespace orv {
+
+QIcon ProgramIcon();
+
+}  // namespace orv

@@ -1,0 +1,76 @@
+#include "app/SingleInstance.h"
+
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+
+namespace orv {
+
+namespace {
+
+const QString kShowRequest = QStringLiteral("show");
+constexpr int kConnectTimeoutMs = 3000;
+
+}  // namespace
+
+SingleInstance::SingleInstance(QString name, QObject* parent) : QObject(parent), name_(std::move(name)) {}
+
+SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::DefaultName() {
+    const QString name = QStringLiteral("CORV_GMouseApp");
+    // Only desktops that give each user session a runtime folder set this; elsewhere (Windows)
+    // the plain name already belongs to the session.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtime.isEmpty() || !QDir(runtime).exists()) {
+        return name;
+    }
+    return QDir(runtime).filePath(name);
+}
+
+bool SingleInstance::Claim() {
+    if (AskRunningInstance()) {
+        return false;
+    }
+    server_ = std::make_unique<QLocalServer>();
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!server_->listen(name_)) {
+        // Nobody answered, so the name is left over from an instance that did not end cleanly.
+        QLocalServer::removeServer(name_);
+        server_->listen(name_);
+    }
+    connect(server_.get(), &QLocalServer::newConnection, this, &SingleInstance::OnNewConnection);
+    return true;
+}
+
+bool SingleInstance::AskRunningInstance() { return Send(kShowRequest); }
+
+bool SingleInstance::Send(const QString& command) {
+    QLocalSocket socket;
+    socket.connectToServer(name_);
+    if (!socket.waitForConnected(kConnectTimeoutMs)) {
+        return false;
+    }
+    socket.write((command + QLatin1Char('\n')).toUtf8());
+    socket.waitForBytesWritten(kConnectTimeoutMs);
+    socket.disconnectFromServer();
+    return true;
+}
+
+void SingleInstance::OnNewConnection() {
+    while (QLocalSocket* socket = server_->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            while (socket->canReadLine()) {
+                const QString line = QString::fromUtf8(socket->readLine()).trimmed();
+                if (line == kShowRequest) {
+                    Q_EMIT ShowRequested();
+                } else if (!line.isEmpty()) {
+                    Q_EMIT CommandReceived(line);
+                }
+            }
+        });
+    }
+}
+
+}  // namespace orv

@@ -1,0 +1,33 @@
+#pragma once
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+#include "device/DeviceLink.h"
+
+class QWidget;
+
+namespace orv {
+
+// What the system tells the main window besides input: each handler runs on the window's
+// thread.
+struct SystemEventHandlers {
+    // Every suspend, resume and power-status change.
+    std::function<void()> powerEvent;
+    // HID interface arrivals and removals, where the system tells windows rather than threads.
+    std::function<void(DeviceChange, std::string_view interfacePath)> deviceChange;
+    // The About entry of the window's system menu was chosen.
+    std::function<void()> about;
+};
+
+class SystemEvents : public QObject {
+public:
+    // True when the About entry went into the system's own window menu; otherwise the window
+    // offers its own small menu.
+    virtual bool HasNativeAboutEntry() const = 0;
+};
+
+std::unique_ptr<SystemEvents> WatchSystemEvents(QWidget& window, SystemEventHandlers handlers);
+
+}  // namespace orv

@@ -1,0 +1,39 @@
+#pragma once
+#include <QIcon>
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QMenu;
+class QSystemTrayIcon;
+
+namespace orv {
+
+// The notification-area icon and its two-item menu. The icon is added at most once: a later
+// add keeps the tip of the first one, as the user sees one icon for the whole run.
+class TrayIcon : public QObject {
+    Q_OBJECT
+public:
+    TrayIcon(const QIcon& icon, QObject* parent = nullptr);
+    ~TrayIcon() override;
+
+    void AddTrayIcon(const QString& tip);
+    void RemoveTrayIcon();
+    bool IsAdded() const { return added_; }
+    QString Tip() const;
+
+    // Texts of the menu's two items; the menu follows the language switch, the tip does not.
+    void SetMenuTexts(const QString& showWindow, const QString& exitDriver);
+    QMenu* Menu() const { return menu_.get(); }
+
+Q_SIGNALS:
+    void ShowWindowRequested();
+    void ExitDriverRequested();
+
+private:
+    std::unique_ptr<QMenu> menu_;
+    QSystemTrayIcon* icon_;
+    bool added_ = false;
+};
+
+}  // namespace orv

@@ -1,0 +1,25 @@
+// ORV_GMouse: the utility's window and notification-area icon.
+#include <QApplication>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/AppOptions.h"
+#include "app/CORV_GMouseApp.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    // The utility lives in the notification area; a hidden window must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    std::vector<std::string> args;
+    for (const QString& arg : QApplication::arguments().mid(1)) {
+        args.push_back(arg.toStdString());
+    }
+    const orv::ParsedAppOptions parsed = orv::ParseAppOptions(args);
+    if (!parsed.options) {
+        std::fprintf(stderr, "%s\n%s\n", parsed.error.c_str(), orv::kAppUsage);
+        return 2;
+    }
+    orv::CORV_GMouseApp app(*parsed.options);
+    return app.Run();
+}

@@ -1,0 +1,78 @@
+#include "app/SystemEvents.h"
+
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+#include <QWidget>
+
+#include "app/WindowTexts.h"
+#include "device/HidNotifications.h"
+#include "platform/NativeWindow.h"
+#include "platform/WindowMessages.h"
+
+namespace orv {
+
+namespace {
+
+// The messages only a window procedure sees: power broadcasts, device changes of the HID
+// interfaces the window registered for, and the system menu's About entry.
+class WindowMessageEvents : public SystemEvents, public QAbstractNativeEventFilter {
+public:
+    WindowMessageEvents(QWidget& window, SystemEventHandlers handlers)
+        : window_(static_cast<uintptr_t>(window.winId())), handlers_(std::move(handlers)) {
+        RegisterHidNotifications(window_);
+        nativeAbout_ = AddAboutToSystemMenu(window_, AboutMenuText().toStdString());
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+
+    ~WindowMessageEvents() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+
+    bool HasNativeAboutEntry() const override { return nativeAbout_; }
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override {
+        NativeMessage msg;
+        // Broadcasts reach every top-level window of the process; only the main window acts.
+        if (!ReadNativeMessage(eventType.toStdString(), message, msg) || msg.window != window_) {
+            return false;
+        }
+        if (msg.message == kWmSysCommand && (msg.wParam & 0xFFF0) == kAboutCommand) {
+            if (handlers_.about) {
+                handlers_.about();
+            }
+            *result = 0;
+            return true;
+        }
+        const WindowEvent event = DecodeWindowMessage(msg.message, msg.wParam, msg.lParam);
+        switch (event.kind) {
+        case WindowEventKind::Power:
+            if (handlers_.powerEvent) {
+                handlers_.powerEvent();
+            }
+            return false;  // the default handling still runs
+        case WindowEventKind::DeviceArrival:
+        case WindowEventKind::DeviceRemoval:
+            if (event.deviceInterface && handlers_.deviceChange) {
+                handlers_.deviceChange(event.kind == WindowEventKind::DeviceArrival ? DeviceChange::Arrival
+                                                                                     : DeviceChange::Removal,
+                                       event.interfaceName);
+            }
+            *result = 1;  // TRUE: the device event was handled
+            return true;
+        case WindowEventKind::Other:
+            break;
+        }
+        return false;
+    }
+
+private:
+    uintptr_t window_;
+    SystemEventHandlers handlers_;
+    bool nativeAbout_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<SystemEvents> WatchSystemEvents(QWidget& window, SystemEventHandlers handlers) {
+    return std::make_unique<WindowMessageEvents>(window, std::move(handlers));
+}
+
+}  // namespace orv

@@ -1,0 +1,157 @@
+// The real program in a real notification area (Xvfb + trayer): the icon embeds, a second
+// start brings the hidden window back and ends, and Exit Driver says goodbye to the mouse.
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+constexpr int kLongWaitMs = 60000;
+
+QString RunTool(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.start(program, args);
+    if (!process.waitForFinished(kLongWaitMs)) {
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString RootTree() { return RunTool(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")}); }
+
+// The id of the first window whose line in the tree matches.
+QString WindowId(const QString& tree, const QRegularExpression& line) {
+    for (const QString& l : tree.split(QLatin1Char('\n'))) {
+        if (line.match(l).hasMatch()) {
+            return l.trimmed().section(QLatin1Char(' '), 0, 0);
+        }
+    }
+    return {};
+}
+
+QString PanelId() { return WindowId(RootTree(), QRegularExpression(QStringLiteral("\"panel\": \\(\"panel\" \"trayer\"\\)"))); }
+
+bool IconInPanel() {
+    const QString panel = PanelId();
+    if (panel.isEmpty()) {
+        return false;
+    }
+    const QString tree = RunTool(QStringLiteral("xwininfo"), {QStringLiteral("-tree"), QStringLiteral("-id"), panel});
+    return tree.contains(QStringLiteral("(\"ORV_GMouse\" \"ORV_GMouse\")"));
+}
+
+// The main window is the program's window with the size of the skin.
+QString MainWindowId() {
+    return WindowId(RootTree(), QRegularExpression(QStringLiteral("\\(\"ORV_GMouse\" \"ORV_GMouse\"\\)\\s+800x600")));
+}
+
+bool IsViewable(const QString& id) {
+    return RunTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id}).contains(QStringLiteral("IsViewable"));
+}
+
+void CopyFolder(const QString& from, const QString& to) {
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = to + file.mid(from.size());
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::copy(file, target);
+    }
+}
+
+}  // namespace
+
+class E2eTrayTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void trayIconSecondStartAndExitDriver();
+    void cleanupTestCase();
+
+private:
+    bool Send(const QByteArray& command);
+    QString Program() const { return QStringLiteral(ORV_GMOUSE_EXE); }
+    QStringList Arguments() const {
+        return {QStringLiteral("--simulate"), QStringLiteral("--trace"), QStringLiteral("--dir"), data_.path()};
+    }
+
+    QTemporaryDir data_;
+    QTemporaryDir runtime_;
+    QProcess first_;
+    QByteArray trace_;
+};
+
+void E2eTrayTest::initTestCase() {
+    QVERIFY(qEnvironmentVariableIsSet("DISPLAY"));
+    QTRY_VERIFY_WITH_TIMEOUT(!PanelId().isEmpty(), kLongWaitMs);
+    for (const char* item : {"config.ini", "Macro_CN.dat", "Macro_EN.dat", "constMacro.dat"}) {
+        QVERIFY(QFile::copy(QStringLiteral(ORV_DATA_DIR "/") + QLatin1String(item), data_.filePath(QLatin1String(item))));
+    }
+    CopyFolder(QStringLiteral(ORV_DATA_DIR "/skins"), data_.filePath(QStringLiteral("skins")));
+    QFile::setPermissions(runtime_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // Both instances meet in this folder only, and accept the commands a click would give.
+    qputenv("XDG_RUNTIME_DIR", runtime_.path().toUtf8());
+    qputenv("ORV_GMOUSE_TEST_HOOKS", "1");
+}
+
+void E2eTrayTest::trayIconSecondStartAndExitDriver() {
+    connect(&first_, &QProcess::readyReadStandardOutput, this, [this] { trace_ += first_.readAllStandardOutput(); });
+    first_.start(Program(), Arguments());
+    QVERIFY(first_.waitForStarted(kLongWaitMs));
+    QTRY_VERIFY_WITH_TIMEOUT(trace_.count("report 07 ") >= 13, kLongWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(IconInPanel(), kLongWaitMs);
+
+    QString window;
+    QTRY_VERIFY_WITH_TIMEOUT(!(window = MainWindowId()).isEmpty(), kLongWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(IsViewable(window), kLongWaitMs);
+    QVERIFY(Send("close"));
+    QTRY_VERIFY_WITH_TIMEOUT(!IsViewable(window), kLongWaitMs);
+    QVERIFY(IconInPanel());
+
+    QProcess second;
+    second.start(Program(), Arguments());
+    QVERIFY(second.waitForFinished(kLongWaitMs));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QVERIFY2(second.readAllStandardOutput().isEmpty(), "the second start sent nothing to a mouse");
+    QTRY_VERIFY_WITH_TIMEOUT(IsViewable(window), kLongWaitMs);
+    QCOMPARE(first_.state(), QProcess::Running);
+
+    const qsizetype before = trace_.size();
+    QVERIFY(Send("tray-exit"));
+    QVERIFY(first_.waitForFinished(kLongWaitMs));
+    trace_ += first_.readAllStandardOutput();
+    QCOMPARE(first_.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(first_.exitCode(), 0);
+    const QByteArray ending = trace_.mid(before);
+    QVERIFY2(ending.startsWith("report 07 20 00 00"), ending.constData());
+    QVERIFY2(ending.contains("\npointer-speed 10\n"), ending.constData());
+    QTRY_VERIFY_WITH_TIMEOUT(!IconInPanel(), kLongWaitMs);
+}
+
+void E2eTrayTest::cleanupTestCase() {
+    if (first_.state() != QProcess::NotRunning) {
+        first_.kill();
+        first_.waitForFinished(kLongWaitMs);
+    }
+}
+
+bool E2eTrayTest::Send(const QByteArray& command) {
+    QLocalSocket socket;
+    socket.connectToServer(runtime_.filePath(QStringLiteral("CORV_GMouseApp")));
+    if (!socket.waitForConnected(kLongWaitMs)) {
+        return false;
+    }
+    socket.write(command + '\n');
+    const bool written = socket.waitForBytesWritten(kLongWaitMs);
+    socket.disconnectFromServer();
+    return written;
+}
+
+QTEST_GUILESS_MAIN(E2eTrayTest)
+#include "tst_e2e_tray.moc"

@@ -1,0 +1,513 @@
+// The window program's life cycle: start-up order, the ways out, tray, keys, single instance.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QComboBox>
+#include <QPushButton>
+#include <QLabel>
+#include <QSystemTrayIcon>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+#include <thread>
+#include <string>
+#include <vector>
+
+#include "app/AppOptions.h"
+#include "app/CAboutDlg.h"
+#include "app/CORV_GMouseDlg.h"
+#include "app/CoreServices.h"
+#include "app/KeyFilter.h"
+#include "app/SingleInstance.h"
+#include "app/SystemCore.h"
+#include "app/TrayIcon.h"
+#include "app/VirtualMouseWindow.h"
+#include "app/WindowTexts.h"
+#include "common/Messages.h"
+#include "common/Trace.h"
+#include "SyntheticSkin.h"
+
+using namespace orv;
+
+namespace {
+
+// The files start-up reads: flat pictures, empty description files, no macros.
+class AppFolder {
+public:
+    explicit AppFolder(const char* verSel = nullptr) {
+        skin_.WriteAllPictures();
+        QDir root(Dir());
+        for (const char* lang : {"INI_CN", "INI_EN"}) {
+            root.mkpath(QStringLiteral("skins/%1").arg(QLatin1String(lang)));
+        }
+        for (const char* file : {"skins/INI_CN/skin_main.ini", "skins/INI_CN/skin_color.ini",
+                                 "skins/INI_CN/skin_advance.ini", "skins/INI_CN/LBWarning.ini",
+                                 "skins/INI_EN/skin_main_en.ini", "skins/INI_EN/skin_color_en.ini",
+                                 "skins/INI_EN/skin_advance_en.ini", "skins/INI_EN/LBWarning_en.ini"}) {
+            Write(file, "");
+        }
+        for (const char* file : {"Macro_CN.dat", "Macro_EN.dat", "constMacro.dat"}) {
+            Write(file, "[Macros]\r\nmacroNum=0\r\n");
+        }
+        QByteArray config = "[Init]\r\nCurConfig=1\r\n";
+        if (verSel != nullptr) {
+            config += "VER_SEL=" + QByteArray(verSel) + "\r\n";
+        }
+        Write("config.ini", config);
+    }
+
+    std::filesystem::path Path() const { return skin_.AppDirectory(); }
+    void Remove(const char* file) const { QFile::remove(Dir().filePath(QLatin1String(file))); }
+
+private:
+    QDir Dir() const { return QDir(QString::fromStdString(skin_.AppDirectory().string())); }
+    void Write(const char* name, const QByteArray& contents) const {
+        QFile file(Dir().filePath(QLatin1String(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+    testing::SyntheticSkin skin_;
+};
+
+class RecordedMessages : public MessageSink {
+public:
+    void ShowMessage(std::string_view caption, std::string_view text) override {
+        shown.push_back({std::string(caption), std::string(text)});
+    }
+    std::vector<std::pair<std::string, std::string>> shown;
+};
+
+// Records the calls the window makes and, where a real core is given, passes them on.
+class RecordingCore : public CoreServices {
+public:
+    explicit RecordingCore(CoreServices* real = nullptr) : real_(real) {}
+
+    std::vector<std::string> calls;
+    bool devicePresent = true;
+    std::function<void()> onApply;
+    std::function<void()> exitDriver;
+
+    void StartThreads(std::function<void()> repaint) override {
+        Note("StartThreads", [&] { real_->StartThreads(repaint); });
+    }
+    void NoteCurrentProfile(int32_t profile) override {
+        if (real_ != nullptr) {
+            real_->NoteCurrentProfile(profile);
+        }
+    }
+    void LoadMacros(const std::filesystem::path& dir) override { Note("LoadMacros", [&] { real_->LoadMacros(dir); }); }
+    bool FindDevice() override {
+        bool found = devicePresent;
+        Note("FindDevice", [&] { found = real_->FindDevice(); });
+        return found;
+    }
+    void ApplyProfile() override {
+        Note("ApplyProfile", [&] { real_->ApplyProfile(); });
+        if (onApply) {
+            onApply();
+        }
+    }
+    void SayGoodbye() override { Note("SayGoodbye", [&] { real_->SayGoodbye(); }); }
+    uint8_t AppliedDpiCode(int level) const override { return real_ ? real_->AppliedDpiCode(level) : 1; }
+    void WatchDeviceChanges(std::function<void()> exit) override {
+        exitDriver = exit;
+        Note("WatchDeviceChanges", [&] { real_->WatchDeviceChanges(exit); });
+    }
+    void HandleDeviceChange(DeviceChange, std::string_view) override {}
+    bool CanSimulateInput() const override { return true; }
+    void SimulateInput(uint8_t code, uint8_t value) override { inputs.push_back({code, value}); }
+    void SimulateUnplug() override { calls.emplace_back("SimulateUnplug"); }
+
+    std::vector<std::pair<int, int>> inputs;
+
+private:
+    template <typename F>
+    void Note(const char* name, F&& forward) {
+        calls.emplace_back(name);
+        if (real_ != nullptr) {
+            forward();
+        }
+    }
+    CoreServices* real_;
+};
+
+std::vector<std::string> Lines(std::FILE* file) {
+    std::fflush(file);
+    std::rewind(file);
+    std::vector<std::string> lines;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, file) != nullptr) {
+        std::string line(buffer);
+        if (!line.empty() && line.back() == '\n') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    std::fseek(file, 0, SEEK_END);
+    return lines;
+}
+
+// A started window on a recording core, for the tests of what happens after start-up.
+struct StartedWindow {
+    explicit StartedWindow(const char* verSel = nullptr) : folder(verSel) {
+        records.AppDirectory = folder.Path();
+        started = dialog.StartUp();
+    }
+    AppFolder folder;
+    AppRecords records;
+    RecordingCore core;
+    RecordedMessages messages;
+    CORV_GMouseDlg dialog{records, core, messages};
+    bool started = false;
+};
+
+class KeyCountingEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+    int f10Events = 0;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        f10Events += event->key() == Qt::Key_F10;
+        QLineEdit::keyPressEvent(event);
+    }
+    void keyReleaseEvent(QKeyEvent* event) override {
+        f10Events += event->key() == Qt::Key_F10;
+        QLineEdit::keyReleaseEvent(event);
+    }
+};
+
+}  // namespace
+
+class AppShellTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void startUpAppliesThirteenReportsThenAddsTheIcon();
+    void withoutTheMouseShowsThePromptAndExits_data();
+    void withoutTheMouseShowsThePromptAndExits();
+    void missingSkinFileEndsBeforeLookingForTheMouse();
+    void closingHidesToOneTrayIconThatKeepsItsTip();
+    void onlyADoubleClickOnTheIconShowsTheWindow();
+    void trayMenuExitDriverEndsOnce();
+    void deviceRemovalEndsTheUtility();
+    void keyFilterKeepsTypingButNotEscapeReturnF10();
+    void altSpaceOpensTheSystemMenuWithAboutLast();
+    void virtualMouseSendsButtonAndDpiReports();
+    void secondInstanceAsksTheFirstToShow();
+    void leftOverSocketIsTakenOver();
+    void options_data();
+    void options();
+};
+
+void AppShellTest::startUpAppliesThirteenReportsThenAddsTheIcon() {
+    AppFolder folder;
+    AppRecords records;
+    records.AppDirectory = folder.Path();
+    std::FILE* traceFile = std::tmpfile();
+    QVERIFY(traceFile != nullptr);
+    Trace trace(traceFile, true, false);
+    RecordedMessages messages;
+    AppOptions options;
+    options.simulate = true;
+    auto real = CreateSystemCore(options, records, trace, messages);
+    RecordingCore core(real.get());
+    CORV_GMouseDlg dialog(records, core, messages);
+
+    std::vector<std::string> traceAtApply;
+    bool trayAddedAtApply = true;
+    core.onApply = [&] {
+        traceAtApply = Lines(traceFile);
+        trayAddedAtApply = dialog.Tray().IsAdded();
+    };
+    QVERIFY(dialog.StartUp());
+
+    const std::vector<std::string> expectedCalls{"StartThreads", "LoadMacros", "FindDevice", "WatchDeviceChanges",
+                                                 "ApplyProfile"};
+    QCOMPARE(core.calls, expectedCalls);
+    std::vector<std::string> reports;
+    for (const std::string& line : traceAtApply) {
+        if (line.rfind("report ", 0) == 0) {
+            reports.push_back(line.substr(7, 5));
+        }
+    }
+    const std::vector<std::string> expectedCommands{"07 10", "07 10", "07 10", "07 10", "07 10", "07 10", "07 11",
+                                                    "07 09", "07 09", "07 09", "07 09", "07 13", "07 12"};
+    QCOMPARE(reports, expectedCommands);
+    QVERIFY(!trayAddedAtApply);
+    QVERIFY(dialog.Tray().IsAdded());
+    QCOMPARE(dialog.Tray().Tip(), MainWindowTitle(0));
+    QCOMPARE(dialog.windowTitle(), MainWindowTitle(0));
+    QVERIFY(messages.shown.empty());
+    std::fclose(traceFile);
+}
+
+void AppShellTest::withoutTheMouseShowsThePromptAndExits_data() {
+    QTest::addColumn<QByteArray>("verSel");
+    QTest::addColumn<QString>("prompt");
+    QTest::newRow("english") << QByteArray("1") << QStringLiteral("Please plug-in【TALVEN Q7】USB Mouse");
+    QTest::newRow("chinese") << QByteArray("0") << QStringLiteral("请插入【TALVEN Q7】USB鼠标");
+    QTest::newRow("missing language") << QByteArray() << QStringLiteral("请插入【TALVEN Q7】USB鼠标");
+}
+
+void AppShellTest::withoutTheMouseShowsThePromptAndExits() {
+    QFETCH(QByteArray, verSel);
+    QFETCH(QString, prompt);
+    AppFolder folder(verSel.isEmpty() ? nullptr : verSel.constData());
+    AppRecords records;
+    records.AppDirectory = folder.Path();
+    RecordingCore core;
+    core.devicePresent = false;
+    RecordedMessages messages;
+    CORV_GMouseDlg dialog(records, core, messages);
+    QSignalSpy ended(&dialog, &CORV_GMouseDlg::Ended);
+
+    QVERIFY(!dialog.StartUp());
+
+    QCOMPARE(messages.shown.size(), size_t(1));
+    QCOMPARE(QString::fromStdString(messages.shown[0].first), QStringLiteral("tst_appshell"));
+    QCOMPARE(QString::fromStdString(messages.shown[0].second), prompt);
+    QCOMPARE(core.calls.back(), std::string("SayGoodbye"));
+    QVERIFY(std::find(core.calls.begin(), core.calls.end(), "ApplyProfile") == core.calls.end());
+    QVERIFY(!dialog.Tray().IsAdded());
+    QCOMPARE(ended.count(), 1);
+}
+
+void AppShellTest::missingSkinFileEndsBeforeLookingForTheMouse() {
+    AppFolder folder;
+    folder.Remove("skins/INI_CN/LBWarning.ini");
+    AppRecords records;
+    records.AppDirectory = folder.Path();
+    RecordingCore core;
+    RecordedMessages messages;
+    CORV_GMouseDlg dialog(records, core, messages);
+    QSignalSpy ended(&dialog, &CORV_GMouseDlg::Ended);
+
+    QVERIFY(!dialog.StartUp());
+
+    QCOMPARE(messages.shown.size(), size_t(1));
+    QCOMPARE(QString::fromStdString(messages.shown[0].second), QStringLiteral("找不到配置文件"));
+    const std::vector<std::string> expected{"StartThreads", "SayGoodbye"};
+    QCOMPARE(core.calls, expected);
+    QCOMPARE(ended.count(), 1);
+}
+
+void AppShellTest::closingHidesToOneTrayIconThatKeepsItsTip() {
+    StartedWindow w("1");
+    QVERIFY(w.started);
+    w.dialog.Tray().RemoveTrayIcon();  // as if start-up had not added it
+    w.dialog.show();
+
+    w.dialog.close();
+    QVERIFY(!w.dialog.isVisible());
+    QVERIFY(!w.dialog.HasEnded());
+    QVERIFY(w.dialog.Tray().IsAdded());
+    QCOMPARE(w.dialog.Tray().Tip(), MainWindowTitle(1));
+
+    w.records.Language = 0;  // a language switch happened meanwhile
+    w.dialog.ShowWindow();
+    QVERIFY(w.dialog.isVisible());
+    w.dialog.close();
+    QCOMPARE(w.dialog.Tray().Tip(), MainWindowTitle(1));
+    QVERIFY(std::count(w.core.calls.begin(), w.core.calls.end(), "SayGoodbye") == 0);
+}
+
+void AppShellTest::onlyADoubleClickOnTheIconShowsTheWindow() {
+    StartedWindow w;
+    QVERIFY(w.started);
+    auto* icon = w.dialog.Tray().findChild<QSystemTrayIcon*>();
+    QVERIFY(icon != nullptr);
+    QCOMPARE(icon->contextMenu(), w.dialog.Tray().Menu());
+
+    for (auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Context}) {
+        Q_EMIT icon->activated(reason);
+        QVERIFY(!w.dialog.isVisible());
+    }
+    Q_EMIT icon->activated(QSystemTrayIcon::DoubleClick);
+    QVERIFY(w.dialog.isVisible());
+    QVERIFY(!w.dialog.isMinimized());
+}
+
+void AppShellTest::trayMenuExitDriverEndsOnce() {
+    StartedWindow w("1");
+    QVERIFY(w.started);
+    w.dialog.show();
+    QSignalSpy ended(&w.dialog, &CORV_GMouseDlg::Ended);
+    const auto actions = w.dialog.Tray().Menu()->actions();
+    QCOMPARE(actions.size(), 2);
+    QCOMPARE(actions[0]->text(), QStringLiteral("Show Window"));
+    QCOMPARE(actions[1]->text(), QStringLiteral("Exit Driver"));
+
+    actions[1]->trigger();
+    w.dialog.ExitDriver();
+
+    QCOMPARE(std::count(w.core.calls.begin(), w.core.calls.end(), "SayGoodbye"), 1);
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(!w.dialog.Tray().IsAdded());
+    QVERIFY(!w.dialog.isVisible());
+    w.dialog.ShowWindow();  // a late request from a second start brings nothing back
+    QVERIFY(!w.dialog.isVisible());
+
+    StartedWindow chinese("0");
+    const auto chineseActions = chinese.dialog.Tray().Menu()->actions();
+    QCOMPARE(chineseActions[0]->text(), QStringLiteral("显示窗口   "));
+    QCOMPARE(chineseActions[1]->text(), QStringLiteral("关闭驱动"));
+}
+
+void AppShellTest::deviceRemovalEndsTheUtility() {
+    AppFolder folder;
+    AppRecords records;
+    records.AppDirectory = folder.Path();
+    std::FILE* traceFile = std::tmpfile();
+    QVERIFY(traceFile != nullptr);
+    Trace trace(traceFile, true, false);
+    RecordedMessages messages;
+    AppOptions options;
+    options.simulate = true;
+    auto core = CreateSystemCore(options, records, trace, messages);
+    CORV_GMouseDlg dialog(records, *core, messages);
+    QSignalSpy ended(&dialog, &CORV_GMouseDlg::Ended);
+    QVERIFY(dialog.StartUp());
+    const size_t linesBefore = Lines(traceFile).size();
+
+    // The removal is announced on another thread, as the system's monitor does.
+    std::thread([&core] { core->SimulateUnplug(); }).join();
+    QTRY_COMPARE(ended.count(), 1);
+
+    QVERIFY(!records.DevicePresent);
+    QVERIFY(!dialog.Tray().IsAdded());
+    const std::vector<std::string> lines = Lines(traceFile);
+    const std::vector<std::string> after(lines.begin() + static_cast<std::ptrdiff_t>(linesBefore), lines.end());
+    // The mouse is gone, so only the pointer speed changes.
+    QCOMPARE(after, std::vector<std::string>{"pointer-speed 10"});
+    std::fclose(traceFile);
+}
+
+void AppShellTest::keyFilterKeepsTypingButNotEscapeReturnF10() {
+    StartedWindow w;
+    QVERIFY(w.started);
+    auto* edit = new KeyCountingEdit(&w.dialog);
+    w.dialog.show();
+    edit->setFocus();
+    QSignalSpy returned(edit, &QLineEdit::returnPressed);
+
+    QTest::keyClicks(edit, QStringLiteral("y1Y"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClick(edit, Qt::Key_Enter);
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QTest::keyClick(edit, Qt::Key_F10);
+
+    QCOMPARE(edit->text(), QStringLiteral("y1Y"));
+    QCOMPARE(returned.count(), 0);
+    QCOMPARE(edit->f10Events, 0);
+    QVERIFY(w.dialog.isVisible());
+    QVERIFY(!w.dialog.HasEnded());
+}
+
+void AppShellTest::altSpaceOpensTheSystemMenuWithAboutLast() {
+    StartedWindow w;
+    QVERIFY(w.started);
+    w.dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.dialog));
+    QTest::keyClick(&w.dialog, Qt::Key_Space, Qt::AltModifier);
+    QTRY_VERIFY(w.dialog.SystemMenu().isVisible());
+    const auto actions = w.dialog.SystemMenu().actions();
+    QVERIFY(actions.size() >= 2);
+    QVERIFY(actions[actions.size() - 2]->isSeparator());
+    QCOMPARE(actions.last()->text(), QStringLiteral("&About ORV_GMouse..."));
+    w.dialog.SystemMenu().hide();
+
+    CAboutDlg about(QIcon(), &w.dialog);
+    QCOMPARE(about.windowTitle(), QStringLiteral("About ORV_GMouse"));
+    QStringList texts;
+    for (const QLabel* label : about.findChildren<QLabel*>()) {
+        texts << label->text();
+    }
+    QVERIFY(texts.contains(QStringLiteral("ORV_GMouse Version 1.0")));
+}
+
+void AppShellTest::virtualMouseSendsButtonAndDpiReports() {
+    RecordingCore core;
+    VirtualMouseWindow window(core);
+    auto* button3 = window.findChild<QPushButton*>(QStringLiteral("button3"));
+    auto* level2 = window.findChild<QPushButton*>(QStringLiteral("dpi2"));
+    auto* from = window.findChild<QComboBox*>();
+    QVERIFY(button3 && level2 && from);
+
+    QTest::mousePress(button3, Qt::LeftButton);
+    QTest::mouseRelease(button3, Qt::LeftButton);
+    from->setCurrentIndex(1);
+    level2->click();
+
+    const std::vector<std::pair<int, int>> expected{{0xF3, 0}, {0xF3, 0x80}, {0xF2, 1}, {0xF2, 0x80}};
+    QCOMPARE(core.inputs, expected);
+}
+
+void AppShellTest::secondInstanceAsksTheFirstToShow() {
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("CORV_GMouseApp"));
+    SingleInstance first(name);
+    QVERIFY(first.Claim());
+    QSignalSpy shown(&first, &SingleInstance::ShowRequested);
+    QSignalSpy commands(&first, &SingleInstance::CommandReceived);
+
+    SingleInstance second(name);
+    QVERIFY(!second.Claim());
+    QTRY_COMPARE(shown.count(), 1);
+    QVERIFY(second.Send(QStringLiteral("tray-exit")));
+    QTRY_COMPARE(commands.count(), 1);
+    QCOMPARE(commands[0][0].toString(), QStringLiteral("tray-exit"));
+}
+
+void AppShellTest::leftOverSocketIsTakenOver() {
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("CORV_GMouseApp"));
+    {
+        QFile leftOver(name);
+        QVERIFY(leftOver.open(QIODevice::WriteOnly));
+    }
+    SingleInstance first(name);
+    QVERIFY(first.Claim());
+    SingleInstance second(name);
+    QVERIFY(!second.Claim());
+}
+
+void AppShellTest::options_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<bool>("simulate");
+    QTest::addColumn<QString>("dir");
+    QTest::addColumn<QString>("screenshots");
+    QTest::newRow("none") << QStringList{} << true << false << QString() << QString();
+    QTest::newRow("all") << QStringList{"--simulate", "--trace", "--dir", "d ü", "--screenshots", "s"} << true
+                         << true << QStringLiteral("d ü") << QStringLiteral("s");
+    QTest::newRow("dir without folder") << QStringList{"--dir"} << false << false << QString() << QString();
+    QTest::newRow("unknown") << QStringList{"--simulat"} << false << false << QString() << QString();
+}
+
+void AppShellTest::options() {
+    QFETCH(QStringList, args);
+    QFETCH(bool, valid);
+    std::vector<std::string> list;
+    for (const QString& a : args) {
+        list.push_back(a.toStdString());
+    }
+    const ParsedAppOptions parsed = ParseAppOptions(list);
+    QCOMPARE(parsed.options.has_value(), valid);
+    if (!valid) {
+        QVERIFY(!parsed.error.empty());
+        return;
+    }
+    QFETCH(bool, simulate);
+    QFETCH(QString, dir);
+    QFETCH(QString, screenshots);
+    QCOMPARE(parsed.options->simulate, simulate);
+    QCOMPARE(parsed.options->dir ? QString::fromStdString(parsed.options->dir->string()) : QString(), dir);
+    QCOMPARE(parsed.options->screenshots ? QString::fromStdString(parsed.options->screenshots->string()) : QString(),
+             screenshots);
+}
+
+QTEST_MAIN(AppShellTest)
+#include "tst_appshell.moc"
