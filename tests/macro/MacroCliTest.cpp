@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "common/IniFile.h"
+#include "common/Utf.h"
 #include "macro/MacroFile.h"
 
 namespace orv {
@@ -18,17 +18,19 @@ struct CliRun {
     std::string out;
 };
 
+// Through std::system with the output in a file, which works alike with the POSIX shell and
+// with cmd.exe.
 CliRun RunCli(const std::string& args) {
-    const std::string command = std::string(ORV_DATA_DIR) + "/orv-gmousectl " + args + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        out.append(buffer, n);
-    }
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    const std::filesystem::path out = std::filesystem::temp_directory_path() / "orv_macro_cli_out.txt";
+    const std::string command = std::filesystem::path(ORV_DATA_DIR "/orv-gmousectl").make_preferred().string() +
+                                " " + args + " >\"" + PathToUtf8(out) + "\" 2>&1";
+    const int status = std::system(command.c_str());
+    std::ifstream in(out, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    std::filesystem::remove(out);
+    // std::system gives the wait status on POSIX systems and the exit code on Windows.
+    return {status >= 256 ? status >> 8 : status, text};
 }
 
 class MacroCliTest : public ::testing::Test {
