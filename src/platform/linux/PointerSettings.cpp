@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cmath>
@@ -16,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/linux/GnomeMouseSpeed.h"
+
 extern char** environ;
 
 namespace orv {
@@ -24,18 +27,6 @@ namespace {
 
 constexpr const char* kSchema = "org.gnome.desktop.peripherals.mouse";
 constexpr const char* kKey = "speed";
-
-// The Windows scale 1..20 with 10 as the neutral speed, onto GNOME's -1..1 with 0 neutral:
-// each half is linear so that both ends and the middle meet.
-double GnomeSpeed(int windowsSpeed) {
-    const double s = windowsSpeed;
-    return s <= 10 ? std::max(-1.0, (s - 10) / 9) : std::min(1.0, (s - 10) / 10);
-}
-
-int WindowsSpeed(double gnomeSpeed) {
-    const double s = gnomeSpeed <= 0 ? 10 + 9 * gnomeSpeed : 10 + 10 * gnomeSpeed;
-    return static_cast<int>(std::lround(s));
-}
 
 std::optional<std::filesystem::path> FindOnPath(const char* name) {
     const char* path = std::getenv("PATH");
@@ -142,7 +133,7 @@ public:
         if (ec != std::errc()) {
             return false;
         }
-        speed = WindowsSpeed(value);
+        speed = WindowsSpeedFromGnome(value);
         return true;
     }
 
@@ -152,7 +143,7 @@ public:
             return false;
         }
         char text[32];
-        const auto [end, ec] = std::to_chars(text, text + sizeof text, GnomeSpeed(speed), std::chars_format::fixed, 6);
+        const auto [end, ec] = std::to_chars(text, text + sizeof text, GnomeMouseSpeed(speed), std::chars_format::fixed, 6);
         if (ec != std::errc()) {
             return false;
         }
@@ -164,6 +155,16 @@ public:
 };
 
 }  // namespace
+
+double GnomeMouseSpeed(int windowsSpeed) {
+    const double s = windowsSpeed;
+    return s <= 10 ? std::max(-1.0, (s - 10) / 9) : std::min(1.0, (s - 10) / 10);
+}
+
+int WindowsSpeedFromGnome(double gnomeSpeed) {
+    const double g = std::clamp(gnomeSpeed, -1.0, 1.0);
+    return static_cast<int>(std::lround(g <= 0 ? 10 + 9 * g : 10 + 10 * g));
+}
 
 std::unique_ptr<PointerSettings> CreateSystemPointerSettings() { return std::make_unique<GnomePointerSettings>(); }
 
