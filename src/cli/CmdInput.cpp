@@ -1,6 +1,8 @@
 // input [@MS:]HEX … — the mouse sends input reports while the listener and playback run.
+#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <thread>
 #include <vector>

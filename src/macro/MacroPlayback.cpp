@@ -204,12 +204,7 @@ void MacroPlaybackThread::Run() {
         // ends the wait below.
         const uint64_t seen = flags_.event.Sequence();
         if (flags_.PlaybackActive.load(std::memory_order_acquire) != 0) {
-            const uint8_t trigger = flags_.TriggerCode.load(std::memory_order_relaxed);
-            for (size_t i = 0; i < DeviceButtonCode.size() && !stop_; ++i) {
-                if (static_cast<uint8_t>(kButtonEventBase + DeviceButtonCode[i]) == trigger) {
-                    player_.ServeButton(i);
-                }
-            }
+            player_.ServeTrigger(flags_.TriggerCode.load(std::memory_order_relaxed));
             flags_.PlaybackActive.store(0, std::memory_order_release);
             flags_.StopRequest.store(0, std::memory_order_release);
             continue;

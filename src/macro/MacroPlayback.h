@@ -86,8 +86,6 @@ private:
     SteadyTime lastSent_{};
     std::chrono::milliseconds pending_{0};
     const std::atomic<bool>* abort_ = nullptr;
-
-    friend class MacroPlaybackThread;
 };
 
 // The thread that serves the listener's flags. While nothing plays it sleeps on the

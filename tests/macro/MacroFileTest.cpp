@@ -2,11 +2,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "common/IniFile.h"
+#include "common/TempFolder.h"
 #include "macro/MacroFile.h"
 
 namespace orv {
@@ -22,20 +22,10 @@ public:
 
 class MacroFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("orv_macrofile_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::filesystem::path File(const char* name) const { return folder_ / name; }
+    static void WriteText(const std::filesystem::path& path, const std::string& text) { test::WriteBytes(path, text); }
 
-    std::filesystem::path File(const char* name) const { return dir_ / name; }
-    static void WriteText(const std::filesystem::path& path, const std::string& text) {
-        std::ofstream(path, std::ios::binary) << text;
-    }
-
-    std::filesystem::path dir_;
+    test::TempFolder folder_;
     RecordingMessages messages_;
 };
 
@@ -216,7 +206,7 @@ TEST_F(MacroFileTest, SavingFewerMacrosLeavesLaterKeysInTheFile) {
 TEST_F(MacroFileTest, SaveReportsAWriteFailure) {
     MacroStore store;
     store.macroCount = 1;
-    EXPECT_FALSE(SaveMacroFile(dir_ / "no-such-folder" / "m.dat", store));
+    EXPECT_FALSE(SaveMacroFile(folder_.Path() / "no-such-folder" / "m.dat", store));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/IniFile.h"
+#include "common/TempFolder.h"
 #include "common/Trace.h"
 #include "device/DeviceLink.h"
 #include "device/FeatureReport.h"
@@ -53,12 +54,7 @@ class PlaybackTest : public ::testing::Test {
 protected:
     PlaybackTest() : link_(mouse_), reports_(link_) {}
 
-    void SetUp() override {
-        ASSERT_TRUE(link_.FindDevice());
-        config_ = std::filesystem::temp_directory_path() / "orv_playback_config.ini";
-        std::filesystem::remove(config_);
-    }
-    void TearDown() override { std::filesystem::remove(config_); }
+    void SetUp() override { ASSERT_TRUE(link_.FindDevice()); }
 
     PlaybackContext Context() {
         return {reports_, flags_,    settings_, applied_, store_, launcher_, time_, time_, config_,
@@ -83,7 +79,8 @@ protected:
     MacroStore store_;
     RecordingLauncher launcher_;
     FakeTime time_;
-    std::filesystem::path config_;
+    test::TempFolder folder_;
+    std::filesystem::path config_ = folder_ / "config.ini";
     int repaints_ = 0;
 };
 

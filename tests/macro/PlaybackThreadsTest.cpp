@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "common/TempFolder.h"
 #include "device/DeviceLink.h"
 #include "device/FeatureReport.h"
 #include "device/InputListener.h"
@@ -44,7 +45,7 @@ protected:
         mouse_.ClearReports();
         playback_ = std::make_unique<MacroPlaybackThread>(PlaybackContext{
             reports_, flags_, settings_, applied_, store_, launcher_, SystemClock(), *sleeper_,
-            std::filesystem::temp_directory_path() / "orv_threads_config.ini", [] { return 1; }, {}});
+            folder_ / "config.ini", [] { return 1; }, {}});
         listener_ = std::make_unique<InputListenerThread>(link_, settings_, flags_);
         listener_->Start();
         playback_->Start();
@@ -85,6 +86,7 @@ protected:
         EXPECT_EQ(flags_.StopRequest.load(), 0);
     }
 
+    test::TempFolder folder_;
     SimulatedMouse mouse_;
     DeviceLink link_;
     FeatureReport reports_;

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <chrono>
@@ -10,22 +9,11 @@
 #include <string>
 #include <thread>
 
+#include "common/TempFolder.h"
 #include "platform/Launcher.h"
-#include "platform/PreciseSleep.h"
 
 namespace orv {
 namespace {
-
-TEST(PreciseSleeper, NeverReturnsBeforeTheDeadline) {
-    auto sleeper = CreatePreciseSleeper();
-    Clock& clock = SystemClock();
-    for (int ms : {0, 1, 3, 15}) {
-        const SteadyTime deadline = clock.Now() + std::chrono::milliseconds(ms);
-        sleeper->SleepUntil(deadline);
-        EXPECT_GE(clock.Now(), deadline) << ms;
-    }
-    sleeper->SleepUntil(SteadyTime{});  // long past: returns at once
-}
 
 class ScopedPath {
 public:
@@ -51,8 +39,8 @@ bool WaitForFile(const std::filesystem::path& path) {
 }
 
 TEST(SystemLauncher, StartsTheFirstProgramFoundOnAbsolutePathEntriesOnly) {
-    const auto dir = std::filesystem::temp_directory_path() / "orv_launcher_test";
-    std::filesystem::remove_all(dir);
+    test::TempFolder folder;
+    const auto dir = folder.Path();
     std::filesystem::create_directories(dir / "bin");
     std::filesystem::create_directories(dir / "rel");
     const auto marks = dir / "marks";
@@ -82,7 +70,6 @@ TEST(SystemLauncher, StartsTheFirstProgramFoundOnAbsolutePathEntriesOnly) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
-    std::filesystem::remove_all(dir);
 }
 
 TEST(SystemLauncher, NothingFoundStartsNothing) {

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "common/IniFile.h"
+#include "common/TempFolder.h"
+#include "common/Utf.h"
+#include "macro/MacroFile.h"
+
+namespace orv {
+namespace {
+
+struct RunResult {
+    int exit;
+    std::string out;
+    std::string err;
+};
+
+// Runs the command line with the folder as its data folder (quoting as the other command tests
+// do, so that it works with the POSIX shell and with cmd.exe).
+RunResult RunCtl(const test::TempFolder& folder, const std::string& args) {
+    const auto quoted = [](const std::filesystem::path& p) { return "\"" + PathToUtf8(p) + "\""; };
+    const auto out = folder / "stdout.txt";
+    const auto err = folder / "stderr.txt";
+    const std::string command = std::filesystem::path(ORV_DATA_DIR "/orv-gmousectl").make_preferred().string() +
+                                " --dir " + quoted(folder.Path()) + " " + args + " >" + quoted(out) + " 2>" +
+                                quoted(err);
+    const int status = std::system(command.c_str());
+    return {status >= 256 ? status >> 8 : status, test::ReadBytes(out), test::ReadBytes(err)};
+}
+
+std::string Quoted(const std::filesystem::path& p) { return "\"" + PathToUtf8(p) + "\""; }
+
+class CmdMacroTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::WriteBytes(folder_ / "config.ini", "[Init]\r\nCurConfig=2\r\nVER_SEL=1\r\n[Config2]\r\nK0=41\r\nK1=39\r\n");
+        MacroStore store;
+        MacroSlot& combo = store.User(0);
+        combo.SetName(u"Combo");
+        combo.SetRepeatOn(1);
+        combo.SetRepeatCount(2);
+        combo.SetEvent(0, 0x04, 1, 20);
+        combo.SetEvent(1, 0xF1, 1, 0);
+        combo.SetEventCount(2);
+        store.User(1).SetName(u"Empty");
+        store.User(1).SetRepeatCount(1);
+        store.macroCount = 2;
+        ASSERT_TRUE(SaveMacroFile(folder_ / "Macro_EN.dat", store));
+    }
+
+    test::TempFolder folder_;
+};
+
+TEST_F(CmdMacroTest, ListAndConvert) {
+    const RunResult list = RunCtl(folder_, "macro list");
+    EXPECT_EQ(list.exit, 0);
+    EXPECT_EQ(list.out, "0 Combo events=2 repeat=1/2\n1 Empty events=0 repeat=0/1\n");
+
+    const auto in = folder_ / "Macro_EN.dat";
+    const auto out = folder_ / "out.dat";
+    EXPECT_EQ(RunCtl(folder_, "macro convert " + Quoted(in) + " " + Quoted(out)).exit, 0);
+    EXPECT_EQ(ini::Read(out, "Macros", "0", 4096), ini::Read(in, "Macros", "0", 4096));
+    EXPECT_EQ(RunCtl(folder_, "macro list " + Quoted(out)).out, list.out);
+
+    // A missing input says so and leaves the output alone.
+    const RunResult missing = RunCtl(folder_, "macro convert " + Quoted(folder_ / "none.dat") + " " + Quoted(out));
+    EXPECT_EQ(missing.exit, 1);
+    EXPECT_EQ(missing.err, "找不到配置文件\n");
+    EXPECT_EQ(ini::Read(out, "Macros", "macroNum", 10), "2");
+    EXPECT_EQ(RunCtl(folder_, "macro list " + Quoted(folder_ / "none.dat")).exit, 1);
+    EXPECT_EQ(RunCtl(folder_, "macro frobnicate").exit, 2);
+}
+
+TEST_F(CmdMacroTest, InputPlaysAfterTheApplyAndWaitsForTheEnd) {
+    test::WriteBytes(folder_ / "constMacro.dat", "[Macros]\r\nmacroNum=0\r\n");
+    const RunResult run = RunCtl(folder_, "--simulate --trace input 06f100 @2000:06f300");
+    EXPECT_EQ(run.exit, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const std::string pass =
+        "report 07 15 04 00 00 00 00 00\n"
+        "report 07 16 04 fd 00 00 00 00\n"
+        "report 07 16 04 ff 00 00 00 00\n"
+        "report 07 15 00 00 00 00 00 00\n";
+    const size_t start = run.out.find("report 07 15");
+    ASSERT_NE(start, std::string::npos) << run.out;
+    EXPECT_NE(run.out.rfind("report 07 12", start), std::string::npos);  // the apply comes first
+    // The second press comes long after the two passes: button 1 starts the calculator.
+    EXPECT_EQ(run.out.substr(start), pass + pass + "launch calc\n");
+
+    EXPECT_EQ(RunCtl(folder_, "input 06f100").exit, 2);  // only the simulated mouse takes input
+    EXPECT_EQ(RunCtl(folder_, "--simulate input 06f").exit, 2);
+    EXPECT_EQ(RunCtl(folder_, "--simulate input @x:06f100").exit, 2);
+}
+
+}  // namespace
+}  // namespace orv
