@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <thread>
+#include <vector>
 
 #include "platform/PreciseSleep.h"
 
@@ -34,6 +36,31 @@ TEST(PreciseSleep, PastDeadlineReturnsAndLaterSleepsStillWait) {
     const SteadyTime start = clock.Now();
     sleeper->SleepUntil(start + 30ms);
     EXPECT_GE(clock.Now() - start, 30ms);
+}
+
+// The command line sleeps on its script while the playback thread sleeps between events, both
+// on one sleeper: neither may hold up or lose the other's wake-up.
+TEST(PreciseSleep, OneSleeperServesSeveralThreadsAtOnce) {
+    std::unique_ptr<Sleeper> sleeper = CreatePreciseSleeper();
+    Clock& clock = SystemClock();
+    const SteadyTime start = clock.Now();
+    SteadyTime shortWoke{};
+    SteadyTime longWoke{};
+    std::thread longSleeper([&] {
+        sleeper->SleepUntil(start + 1s);
+        longWoke = clock.Now();
+    });
+    std::thread shortSleeper([&] {
+        for (int i = 1; i <= 5; ++i) {
+            sleeper->SleepUntil(start + i * 15ms);
+        }
+        shortWoke = clock.Now();
+    });
+    shortSleeper.join();
+    longSleeper.join();
+    EXPECT_GE(shortWoke, start + 75ms);
+    EXPECT_GE(longWoke, start + 1s);
+    EXPECT_LT(shortWoke, longWoke) << "the short sleeps waited for the long one";
 }
 
 }  // namespace

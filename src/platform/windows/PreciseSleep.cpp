@@ -17,22 +17,24 @@ public:
 
 void OptOutOfTimerThrottling();
 
+// Safe for several threads at once (the command line's script and the playback thread share
+// one): every sleep waits on a timer of its own, as one timer re-armed by a second thread would
+// leave the first waiting for good.
 class WaitableTimerSleeper : public Sleeper {
 public:
     WaitableTimerSleeper() {
         OptOutOfTimerThrottling();
-        timer_ = CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
-        if (timer_ == nullptr) {
+        HANDLE probe = CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
+        if (probe != nullptr) {
+            CloseHandle(probe);
+            timerFlags_ = kHighResolutionTimer;
+        } else {
             // Older systems refuse the flag: raise the tick rate so a plain timer is as fine.
             periodRaised_ = timeBeginPeriod(1) == TIMERR_NOERROR;
-            timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
         }
     }
 
     ~WaitableTimerSleeper() override {
-        if (timer_ != nullptr) {
-            CloseHandle(timer_);
-        }
         if (periodRaised_) {
             timeEndPeriod(1);
         }
@@ -44,33 +46,40 @@ public:
     // A timer may fire a little before the steady clock reaches the deadline (they tick from
     // different sources), so the clock decides, and any remainder is slept again.
     void SleepUntil(SteadyTime deadline) override {
+        HANDLE timer = nullptr;
         for (;;) {
             const auto remaining = deadline - std::chrono::steady_clock::now();
             if (remaining <= std::chrono::steady_clock::duration::zero()) {
-                return;
+                break;
+            }
+            if (timer == nullptr) {
+                timer = CreateWaitableTimerExW(nullptr, nullptr, timerFlags_, TIMER_ALL_ACCESS);
             }
             const auto ticks = std::chrono::ceil<std::chrono::duration<long long, std::ratio<1, 10'000'000>>>(remaining);
-            if (!WaitFor(ticks.count())) {
+            if (!WaitFor(timer, ticks.count())) {
                 const auto ms = std::chrono::ceil<std::chrono::milliseconds>(remaining);
                 Sleep(static_cast<DWORD>(ms.count()));
             }
         }
+        if (timer != nullptr) {
+            CloseHandle(timer);
+        }
     }
 
 private:
-    bool WaitFor(long long hundredNanoseconds) {
-        if (timer_ == nullptr) {
+    static bool WaitFor(HANDLE timer, long long hundredNanoseconds) {
+        if (timer == nullptr) {
             return false;
         }
         LARGE_INTEGER due;
         due.QuadPart = -hundredNanoseconds;  // negative: relative to now
-        if (!SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE)) {
+        if (!SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE)) {
             return false;
         }
-        return WaitForSingleObject(timer_, INFINITE) == WAIT_OBJECT_0;
+        return WaitForSingleObject(timer, INFINITE) == WAIT_OBJECT_0;
     }
 
-    HANDLE timer_ = nullptr;
+    DWORD timerFlags_ = 0;
     bool periodRaised_ = false;
 };
 
