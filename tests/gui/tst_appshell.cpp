@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
+#include <memory>
 #include <thread>
 #include <string>
 #include <vector>
@@ -164,6 +165,28 @@ struct StartedWindow {
     bool started = false;
 };
 
+// The real core on the simulated mouse, its trace going to a scratch file.
+struct SimulatedCore {
+    SimulatedCore() {
+        records.AppDirectory = folder.Path();
+        AppOptions options;
+        options.simulate = true;
+        core = CreateSystemCore(options, records, trace, messages);
+    }
+    ~SimulatedCore() { std::fclose(traceFile); }
+    SimulatedCore(const SimulatedCore&) = delete;
+    SimulatedCore& operator=(const SimulatedCore&) = delete;
+
+    std::vector<std::string> TraceLines() const { return Lines(traceFile); }
+
+    AppFolder folder;
+    AppRecords records;
+    std::FILE* traceFile = std::tmpfile();
+    Trace trace{traceFile, true, false};
+    RecordedMessages messages;
+    std::unique_ptr<CoreServices> core;
+};
+
 class KeyCountingEdit : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
@@ -203,23 +226,15 @@ private Q_SLOTS:
 };
 
 void AppShellTest::startUpAppliesThirteenReportsThenAddsTheIcon() {
-    AppFolder folder;
-    AppRecords records;
-    records.AppDirectory = folder.Path();
-    std::FILE* traceFile = std::tmpfile();
-    QVERIFY(traceFile != nullptr);
-    Trace trace(traceFile, true, false);
-    RecordedMessages messages;
-    AppOptions options;
-    options.simulate = true;
-    auto real = CreateSystemCore(options, records, trace, messages);
-    RecordingCore core(real.get());
-    CORV_GMouseDlg dialog(records, core, messages);
+    SimulatedCore sim;
+    QVERIFY(sim.traceFile != nullptr);
+    RecordingCore core(sim.core.get());
+    CORV_GMouseDlg dialog(sim.records, core, sim.messages);
 
     std::vector<std::string> traceAtApply;
     bool trayAddedAtApply = true;
     core.onApply = [&] {
-        traceAtApply = Lines(traceFile);
+        traceAtApply = sim.TraceLines();
         trayAddedAtApply = dialog.Tray().IsAdded();
     };
     QVERIFY(dialog.StartUp());
@@ -240,8 +255,7 @@ void AppShellTest::startUpAppliesThirteenReportsThenAddsTheIcon() {
     QVERIFY(dialog.Tray().IsAdded());
     QCOMPARE(dialog.Tray().Tip(), MainWindowTitle(0));
     QCOMPARE(dialog.windowTitle(), MainWindowTitle(0));
-    QVERIFY(messages.shown.empty());
-    std::fclose(traceFile);
+    QVERIFY(sim.messages.shown.empty());
 }
 
 void AppShellTest::withoutTheMouseShowsThePromptAndExits_data() {
@@ -357,32 +371,23 @@ void AppShellTest::trayMenuExitDriverEndsOnce() {
 }
 
 void AppShellTest::deviceRemovalEndsTheUtility() {
-    AppFolder folder;
-    AppRecords records;
-    records.AppDirectory = folder.Path();
-    std::FILE* traceFile = std::tmpfile();
-    QVERIFY(traceFile != nullptr);
-    Trace trace(traceFile, true, false);
-    RecordedMessages messages;
-    AppOptions options;
-    options.simulate = true;
-    auto core = CreateSystemCore(options, records, trace, messages);
-    CORV_GMouseDlg dialog(records, *core, messages);
+    SimulatedCore sim;
+    QVERIFY(sim.traceFile != nullptr);
+    CORV_GMouseDlg dialog(sim.records, *sim.core, sim.messages);
     QSignalSpy ended(&dialog, &CORV_GMouseDlg::Ended);
     QVERIFY(dialog.StartUp());
-    const size_t linesBefore = Lines(traceFile).size();
+    const size_t linesBefore = sim.TraceLines().size();
 
     // The removal is announced on another thread, as the system's monitor does.
-    std::thread([&core] { core->SimulateUnplug(); }).join();
+    std::thread([&sim] { sim.core->SimulateUnplug(); }).join();
     QTRY_COMPARE(ended.count(), 1);
 
-    QVERIFY(!records.DevicePresent);
+    QVERIFY(!sim.records.DevicePresent);
     QVERIFY(!dialog.Tray().IsAdded());
-    const std::vector<std::string> lines = Lines(traceFile);
+    const std::vector<std::string> lines = sim.TraceLines();
     const std::vector<std::string> after(lines.begin() + static_cast<std::ptrdiff_t>(linesBefore), lines.end());
     // The mouse is gone, so only the pointer speed changes.
     QCOMPARE(after, std::vector<std::string>{"pointer-speed 10"});
-    std::fclose(traceFile);
 }
 
 void AppShellTest::keyFilterKeepsTypingButNotEscapeReturnF10() {
