@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/Utf.h"
-#include "platform/FileReplace.h"
+#include "common/FileReplace.h"
 
 // How lines are understood, as the Windows private-profile functions understand them:
 // - Lines end at "\r\n", "\n" or a lone "\r". Spaces and tabs around names and values do not count.

@@ -1,4 +1,4 @@
-#include "platform/FileReplace.h"
+#include "common/FileReplace.h"
 
 #include <windows.h>
 

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "platform/FileReplace.h"
+#include "common/FileReplace.h"
 
 namespace orv {
 namespace {

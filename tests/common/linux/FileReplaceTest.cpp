@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/TempFolder.h"
-#include "platform/FileReplace.h"
+#include "common/FileReplace.h"
 
 namespace orv {
 namespace {
