@@ -81,7 +81,7 @@ struct Rig {
         playback = std::make_unique<orv::MacroPlaybackThread>(orv::PlaybackContext{
             reports, flags, settings, applied, store, launcher, orv::SystemClock(), *sleeper,
             std::filesystem::temp_directory_path() / "orv_bench_config.ini", [] { return 1; }, {}});
-        listener = std::make_unique<orv::InputListenerThread>(link, settings, flags);
+        listener = std::make_unique<orv::InputListenerThread>(link, settings.macroMode, flags);
         listener->Start();
         playback->Start();
     }

@@ -38,7 +38,7 @@ public:
         sleeper_ = CreatePreciseSleeper();
         link_ = std::make_unique<DeviceLink>(Transport());
         reports_ = std::make_unique<FeatureReport>(*link_);
-        listener_ = std::make_unique<InputListenerThread>(*link_, records_.profileSettings, flags_);
+        listener_ = std::make_unique<InputListenerThread>(*link_, records_.profileSettings.macroMode, flags_);
     }
 
     ~SystemCore() override {

@@ -142,7 +142,7 @@ int Input(Context& c, std::span<const std::string> args) {
     const auto sleeper = CreatePreciseSleeper();
     MacroPlaybackThread playback({reports, flags, settings, applied, store, *launcher, SystemClock(), *sleeper, config,
                                   [currentProfile] { return currentProfile; }, {}});
-    InputListenerThread listener(link, settings, flags);
+    InputListenerThread listener(link, settings.macroMode, flags);
     listener.Start();
     playback.Start();
 

@@ -4,7 +4,6 @@
 
 #include "device/DeviceLink.h"
 #include "platform/ThreadPriority.h"
-#include "settings/ProfileSettings.h"
 
 namespace orv {
 
@@ -64,8 +63,8 @@ void PlaybackFlags::Reset() {
     StopRequest.store(0);
 }
 
-InputListenerThread::InputListenerThread(DeviceLink& link, const ProfileSettings& settings, PlaybackFlags& flags)
-    : link_(link), settings_(settings), flags_(flags) {}
+InputListenerThread::InputListenerThread(DeviceLink& link, const Relaxed<int32_t>& macroMode, PlaybackFlags& flags)
+    : link_(link), macroMode_(macroMode), flags_(flags) {}
 
 InputListenerThread::~InputListenerThread() { Stop(); }
 
@@ -98,7 +97,7 @@ void InputListenerThread::Run() {
         }
         const size_t length = std::min<size_t>(link_.ReadCaps().inputReportLength, buffer.size());
         if (result == HidReadResult::Ok &&
-            HandleInputReport(std::span<const uint8_t>(buffer.data(), length), settings_.macroMode, flags_)) {
+            HandleInputReport(std::span<const uint8_t>(buffer.data(), length), macroMode_, flags_)) {
             flags_.event.Signal();
         }
         // Only a failed read waits: after a report the next one is awaited at once, so a release

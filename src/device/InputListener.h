@@ -13,7 +13,6 @@
 namespace orv {
 
 class DeviceLink;
-struct ProfileSettings;
 
 inline constexpr uint8_t kInputReportId = 6;
 inline constexpr uint8_t kButtonEventBase = 0xF0;  // event codes above it are button presses
@@ -62,10 +61,11 @@ bool HandleInputReport(std::span<const uint8_t> report, int32_t macroMode, Playb
 
 // The thread that reads input report 6 and raises the flags. A failed read (mouse absent or
 // gone) retries after 2 ms. The program runs it until it ends; the command line and tests stop
-// it.
+// it. macroMode is the working profile's cell, read at every report, so a change of hold mode
+// takes effect at the next press.
 class InputListenerThread {
 public:
-    InputListenerThread(DeviceLink& link, const ProfileSettings& settings, PlaybackFlags& flags);
+    InputListenerThread(DeviceLink& link, const Relaxed<int32_t>& macroMode, PlaybackFlags& flags);
     ~InputListenerThread();
     InputListenerThread(const InputListenerThread&) = delete;
     InputListenerThread& operator=(const InputListenerThread&) = delete;
@@ -77,7 +77,7 @@ private:
     void Run();
 
     DeviceLink& link_;
-    const ProfileSettings& settings_;
+    const Relaxed<int32_t>& macroMode_;
     PlaybackFlags& flags_;
     std::atomic<bool> stop_{false};
     std::thread thread_;

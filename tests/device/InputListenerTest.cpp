@@ -7,7 +7,6 @@
 #include "device/DeviceLink.h"
 #include "device/InputListener.h"
 #include "device/SimulatedMouse.h"
-#include "settings/ProfileSettings.h"
 
 namespace orv {
 namespace {
@@ -86,13 +85,13 @@ protected:
 
     SimulatedMouse mouse;
     DeviceLink link{mouse};
-    ProfileSettings settings;
+    Relaxed<int32_t> macroMode;
     PlaybackFlags flags;
 };
 
 TEST_F(InputListenerThreadTest, ReadsReportsAndSignalsEachChange) {
     ASSERT_TRUE(link.FindDevice());
-    InputListenerThread listener(link, settings, flags);
+    InputListenerThread listener(link, macroMode, flags);
     listener.Start();
 
     uint64_t seen = flags.event.Sequence();
@@ -111,14 +110,14 @@ TEST_F(InputListenerThreadTest, ReadsReportsAndSignalsEachChange) {
 
 TEST_F(InputListenerThreadTest, StopsWhileBlockedInARead) {
     ASSERT_TRUE(link.FindDevice());
-    InputListenerThread listener(link, settings, flags);
+    InputListenerThread listener(link, macroMode, flags);
     listener.Start();
     listener.Stop();  // returns only once the thread has ended
     EXPECT_EQ(flags.PlaybackActive.load(), 0);
 }
 
 TEST_F(InputListenerThreadTest, PollsWithoutTheMouseAndFollowsRediscovery) {
-    InputListenerThread listener(link, settings, flags);
+    InputListenerThread listener(link, macroMode, flags);
     listener.Start();
     ASSERT_TRUE(link.FindDevice());
     mouse.Unplug();

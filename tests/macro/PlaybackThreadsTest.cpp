@@ -46,7 +46,7 @@ protected:
         playback_ = std::make_unique<MacroPlaybackThread>(PlaybackContext{
             reports_, flags_, settings_, applied_, store_, launcher_, SystemClock(), *sleeper_,
             folder_ / "config.ini", [] { return 1; }, {}});
-        listener_ = std::make_unique<InputListenerThread>(link_, settings_, flags_);
+        listener_ = std::make_unique<InputListenerThread>(link_, settings_.macroMode, flags_);
         listener_->Start();
         playback_->Start();
     }
