@@ -2,6 +2,8 @@
 #include <atomic>
 #include <filesystem>
 
+#include "common/Language.h"
+
 #include "macro/MacroStore.h"
 #include "settings/ProfileSettings.h"
 #include "skin/SkinLayout.h"
@@ -15,7 +17,7 @@ struct AppRecords {
     std::filesystem::path ConfigPath;
     std::filesystem::path SkinDirectory;
     int32_t currentProfile = 0;
-    int Language = 0;
+    Language language;
     ProfileSettings profileSettings;
     SkinLayout skinLayout;
     MacroStore macroStore;

@@ -16,6 +16,7 @@
 #include "app/SystemEvents.h"
 #include "app/TrayIcon.h"
 #include "app/WindowTexts.h"
+#include "ui/UiText.h"
 #include "common/Messages.h"
 #include "common/Utf.h"
 #include "settings/ConfigFile.h"
@@ -37,7 +38,7 @@ CORV_GMouseDlg::CORV_GMouseDlg(AppRecords& records, CoreServices& core, MessageS
       core_(core),
       messages_(messages),
       icon_(ProgramIcon()),
-      model_{records.profileSettings, records.currentProfile, records.Language, records.skinLayout, {}, {}, {}, {}, {}},
+      model_{records.profileSettings, records.currentProfile, records.language, records.skinLayout, {}, {}, {}, {}, {}},
       tray_(std::make_unique<TrayIcon>(icon_)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -67,24 +68,21 @@ bool CORV_GMouseDlg::StartUp() {
     AddAboutEntry();
     setWindowIcon(icon_);
     LoadConfiguration();
-    setWindowTitle(MainWindowTitle(records_.Language));
-    if (!LoadSkinFile(SkinFile::Main) || !LoadSkinFile(SkinFile::Color) || !LoadSkinFile(SkinFile::Advanced)) {
+    setWindowTitle(UiText(TextId::MainWindowTitle, records_.language));
+    if (!LoadSkinFiles()) {
         return false;
     }
     pages_ = std::make_unique<MainWindowPages>(model_, state_, *this, *this);  // controls and fonts
-    if (!LoadSkinFile(SkinFile::Warning)) {
-        return false;
-    }
     if (pages_->ShapeWindow()) {
         setFixedSize(pages_->SkinSize());
     }
     LoadMacros();
     records_.ClickedLine = InitialClickedLine();
-    tray_->SetMenuTexts(ShowWindowText(records_.Language), ExitDriverText(records_.Language));
+    tray_->SetMenuTexts(UiText(TextId::ShowWindow, records_.language), UiText(TextId::ExitDriver, records_.language));
 
     records_.DevicePresent = core_.FindDevice();
     if (!records_.DevicePresent) {
-        messages_.ShowMessage(ProgramName().toStdString(), PlugInPrompt(records_.Language).toStdString());
+        messages_.ShowMessage(ProgramName().toStdString(), Text(TextId::PlugInPrompt, records_.language));
         ExitDriver();
         return false;
     }
@@ -213,10 +211,10 @@ void CORV_GMouseDlg::AddAboutEntry() {
     systemEvents_ = WatchSystemEvents(*this, std::move(handlers));
 
     systemMenu_ = std::make_unique<QMenu>();
-    systemMenu_->addAction(QStringLiteral("Minimize"), this, [this] { Minimise(); });
-    systemMenu_->addAction(QStringLiteral("Close"), this, [this] { CloseToTray(); });
+    systemMenu_->addAction(UiText(TextId::Minimize), this, [this] { Minimise(); });
+    systemMenu_->addAction(UiText(TextId::Close), this, [this] { CloseToTray(); });
     systemMenu_->addSeparator();
-    systemMenu_->addAction(AboutMenuText(), this, &CORV_GMouseDlg::ShowAbout);
+    systemMenu_->addAction(UiText(TextId::AboutMenu), this, &CORV_GMouseDlg::ShowAbout);
     std::function<void()> openSystemMenu;
     if (!systemEvents_->HasNativeAboutEntry()) {
         openSystemMenu = [this] { ShowSystemMenu(); };
@@ -227,8 +225,8 @@ void CORV_GMouseDlg::AddAboutEntry() {
 void CORV_GMouseDlg::LoadConfiguration() {
     records_.ConfigPath = records_.AppDirectory / "config.ini";
     records_.currentProfile = LoadCurrentProfile(records_.ConfigPath);
-    records_.Language = LoadLanguage(records_.ConfigPath);
-    orv::LoadProfile(records_.ConfigPath, records_.currentProfile, false, records_.Language,
+    records_.language = LoadLanguage(records_.ConfigPath);
+    orv::LoadProfile(records_.ConfigPath, records_.currentProfile, false, records_.language,
                      records_.profileSettings);
     model_.configPath = records_.ConfigPath;
     core_.NoteCurrentProfile(records_.currentProfile);
@@ -243,28 +241,11 @@ void CORV_GMouseDlg::StartThreads() {
 }
 
 // A missing description file has been reported by the reader; the utility cannot run without it.
-bool CORV_GMouseDlg::LoadSkinFile(SkinFile file) {
+bool CORV_GMouseDlg::LoadSkinFiles() {
     records_.SkinDirectory = records_.AppDirectory / "skins";
     model_.skinDirectory = records_.SkinDirectory;
-    const std::string caption = ProgramName().toStdString();
-    const auto& dir = records_.SkinDirectory;
-    SkinLayout& layout = records_.skinLayout;
-    const int language = records_.Language;
-    bool loaded = false;
-    switch (file) {
-    case SkinFile::Main:
-        loaded = LoadMainSkin(dir, language, layout, messages_, caption);
-        break;
-    case SkinFile::Color:
-        loaded = LoadColorSkin(dir, language, layout, messages_, caption);
-        break;
-    case SkinFile::Advanced:
-        loaded = LoadAdvancedSkin(dir, language, layout, messages_, caption);
-        break;
-    case SkinFile::Warning:
-        loaded = LoadWarningSkin(dir, language, layout, messages_, caption);
-        break;
-    }
+    const bool loaded = LoadSkin(records_.SkinDirectory, records_.language, records_.skinLayout, messages_,
+                                 ProgramName().toStdString());
     if (!loaded) {
         ExitDriver();
     }
@@ -272,7 +253,7 @@ bool CORV_GMouseDlg::LoadSkinFile(SkinFile file) {
 }
 
 void CORV_GMouseDlg::LoadMacros() {
-    records_.macroStore.userMacroFile = UserMacroFileFor(records_.AppDirectory, records_.Language);
+    records_.macroStore.userMacroFile = UserMacroFileFor(records_.AppDirectory, records_.language);
     core_.LoadMacros(records_.AppDirectory);
 }
 
@@ -293,7 +274,7 @@ void CORV_GMouseDlg::WatchDevice() {
 }
 
 void CORV_GMouseDlg::AddTrayIcon() {
-    tray_->AddTrayIcon(MainWindowTitle(records_.Language));
+    tray_->AddTrayIcon(UiText(TextId::MainWindowTitle, records_.language));
 }
 
 }  // namespace orv

@@ -67,7 +67,7 @@ private:
     void AddAboutEntry();
     void StartThreads();
     void LoadConfiguration();
-    bool LoadSkinFile(SkinFile file);
+    bool LoadSkinFiles();
     void LoadMacros();
     int InitialClickedLine() const;
     void WatchDevice();

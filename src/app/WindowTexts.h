@@ -3,15 +3,8 @@
 
 namespace orv {
 
-// The window's own texts, per language (1 English, anything else Chinese except where noted).
-QString MainWindowTitle(int language);
-QString PlugInPrompt(int language);
-QString ShowWindowText(int language);
-QString ExitDriverText(int language);
-QString AboutMenuText();
-QString AboutTitle();
-QString AboutVersionText();
-// The name the executable runs under, without extension: the caption of the plug-in prompt.
+// The name the executable runs under, without extension: the caption of the plug-in prompt
+// and of the skin's messages.
 QString ProgramName();
 
 }  // namespace orv

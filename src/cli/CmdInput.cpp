@@ -120,7 +120,7 @@ int Input(Context& c, std::span<const std::string> args) {
 
     const std::filesystem::path config = c.ConfigPath();
     const int32_t currentProfile = LoadCurrentProfile(config);
-    const int language = LoadLanguage(config);
+    const Language language = LoadLanguage(config);
     SimulatedMouse mouse(&c.trace);
     CountingTransport transport(mouse);
     DeviceLink link(transport);

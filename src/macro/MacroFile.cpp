@@ -6,6 +6,7 @@
 
 #include "common/Decimal.h"
 #include "common/IniFile.h"
+#include "common/Texts.h"
 #include "common/Utf.h"
 #include "macro/KeyCodes.h"
 
@@ -61,7 +62,7 @@ bool LoadMacroFile(const std::filesystem::path& path, MacroTarget target, MacroS
     std::error_code error;
     const bool exists = std::filesystem::exists(path, error);
     if (!exists) {
-        messages.ShowMessage(kProgramName, kMissingFileMessage);
+        messages.ShowMessage(Text(TextId::ProgramName, {}), Text(TextId::FileMissing, {}));
     }
     const auto declared = static_cast<int16_t>(ParseDecimal(ini::Read(path, kSection, kCountKey, kCountBufferChars)));
     const int capacity = target == MacroTarget::User ? MacroStore::kUserSlots : MacroStore::kConstantSlots;

@@ -9,11 +9,6 @@ namespace orv {
 
 enum class MacroTarget { User, Constant };
 
-// Caption of the program's message boxes.
-inline constexpr std::string_view kProgramName = "ORV_GMouse";
-// Shown when a macro file is missing.
-inline constexpr std::string_view kMissingFileMessage = "找不到配置文件";
-
 // Reads section "Macros": "macroNum" and then that many macros into consecutive slots of the
 // target, starting at its first slot; slots beyond those read keep their contents. For the
 // user macros it also sets macroCount and selectedMacro.
@@ -23,7 +18,7 @@ inline constexpr std::string_view kMissingFileMessage = "找不到配置文件";
 // counts only those, a negative count loads none, so no load writes past the store and a
 // later save never reads past it.
 //
-// A missing file shows kMissingFileMessage and loads nothing (user macros: count 0, selected
+// A missing file shows the missing-file text and loads nothing (user macros: count 0, selected
 // 0, slots unchanged). Returns false in that case.
 bool LoadMacroFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store, MessageSink& messages);
 

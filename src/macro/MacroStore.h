@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "common/Language.h"
 #include "common/Relaxed.h"
 #include "macro/MacroSlot.h"
 
@@ -32,8 +33,8 @@ struct MacroStore {
     const MacroSlot& Blank() const { return slots[kBlankSlot]; }
 };
 
-// "Macro_EN.dat" for a non-zero language, else "Macro_CN.dat", in dir.
-std::filesystem::path UserMacroFileFor(const std::filesystem::path& dir, int language);
+// "Macro_EN.dat" or "Macro_CN.dat" in dir.
+std::filesystem::path UserMacroFileFor(const std::filesystem::path& dir, Language language);
 // "constMacro.dat" in dir.
 std::filesystem::path ConstantMacroFile(const std::filesystem::path& dir);
 

@@ -20,14 +20,14 @@ std::string Indexed(const char* prefix, size_t i) { return prefix + FormatDecima
 
 std::string ProfileSection(int n) { return "Config" + FormatDecimal(n); }
 
-std::string ResetSection(int n, int language) {
-    if (n == 5 && language == kEnglish) {
+std::string ResetSection(int n, Language language) {
+    if (n == 5 && language.IsExactlyEnglish()) {
         return "CfgReset_EN5";
     }
     return "CfgReset" + FormatDecimal(n);
 }
 
-void LoadProfile(const std::filesystem::path& file, int n, bool fromReset, int language, ProfileSettings& s) {
+void LoadProfile(const std::filesystem::path& file, int n, bool fromReset, Language language, ProfileSettings& s) {
     const std::string section = fromReset ? ResetSection(n, language) : ProfileSection(n);
     auto read5 = [&](const std::string& key) { return ReadNumber(file, section, key, 5); };
     auto read10 = [&](const std::string& key) { return ReadNumber(file, section, key, 10); };
@@ -89,10 +89,12 @@ bool SaveCurrentProfile(const std::filesystem::path& file, int32_t profile) {
     return ini::Write(file, kInit, "CurConfig", FormatDecimal(profile));
 }
 
-int LoadLanguage(const std::filesystem::path& file) { return ReadNumber(file, kInit, "VER_SEL", 5) & 0xFF; }
+Language LoadLanguage(const std::filesystem::path& file) {
+    return Language::FromSetting(ReadNumber(file, kInit, "VER_SEL", 5));
+}
 
-bool SaveLanguage(const std::filesystem::path& file, int language) {
-    return ini::Write(file, kInit, "VER_SEL", FormatDecimal(language));
+bool SaveLanguage(const std::filesystem::path& file, Language language) {
+    return ini::Write(file, kInit, "VER_SEL", FormatDecimal(language.Setting()));
 }
 
 }  // namespace orv

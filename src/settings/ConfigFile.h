@@ -5,17 +5,18 @@
 #include <utility>
 #include <vector>
 
+#include "common/Language.h"
 #include "settings/ProfileSettings.h"
 
 namespace orv {
 
 // "Config" + n, or the reset section a factory reset reads for profile n.
 std::string ProfileSection(int n);
-std::string ResetSection(int n, int language);
+std::string ResetSection(int n, Language language);
 
 // Replaces every field of settings with the values of profile n's section (a reset section
 // when fromReset). Missing file, section or key read as 0.
-void LoadProfile(const std::filesystem::path& file, int n, bool fromReset, int language,
+void LoadProfile(const std::filesystem::path& file, int n, bool fromReset, Language language,
                  ProfileSettings& settings);
 
 // The key/value lines of a profile section, in the order SaveProfile writes them.
@@ -30,11 +31,8 @@ bool SaveReportRate(const std::filesystem::path& file, int n, const ProfileSetti
 int32_t LoadCurrentProfile(const std::filesystem::path& file);
 bool SaveCurrentProfile(const std::filesystem::path& file, int32_t profile);
 
-// "VER_SEL" of "Init": 1 English, 0 Chinese; the low 8 bits of the number count.
-int LoadLanguage(const std::filesystem::path& file);
-bool SaveLanguage(const std::filesystem::path& file, int language);
-
-inline constexpr int kEnglish = 1;
-inline constexpr int kChinese = 0;
+// "VER_SEL" of "Init"; missing or not a number is Chinese.
+Language LoadLanguage(const std::filesystem::path& file);
+bool SaveLanguage(const std::filesystem::path& file, Language language);
 
 }  // namespace orv

@@ -5,6 +5,7 @@
 
 #include "common/Decimal.h"
 #include "common/IniFile.h"
+#include "common/Texts.h"
 
 namespace orv {
 
@@ -49,19 +50,19 @@ bool ReadRegions(const std::filesystem::path& file, std::array<SkinRegion, N>& r
 std::optional<SkinFields> ReadSkinEntry(const std::filesystem::path& file, std::string_view section, int entry,
                                         MessageSink& messages, std::string_view caption) {
     if (!FileExists(file)) {
-        messages.ShowMessage(caption, kSkinFileMissingText);
+        messages.ShowMessage(caption, Text(TextId::FileMissing, {}));
         return std::nullopt;
     }
     const std::string value = ini::Read(file, section, FormatDecimal(entry), kSkinValueBufferChars);
     SplitSkinValueResult split = SplitSkinValue(value);
     if (split.commas > 6) {
-        messages.ShowMessage(caption, kSkinEntryErrorText);
+        messages.ShowMessage(caption, Text(TextId::SkinEntryError, {}));
     }
     return std::move(split.fields);
 }
 
-std::filesystem::path SkinFilePath(const std::filesystem::path& skinDirectory, SkinFile role, int language) {
-    const bool english = language == 1;
+std::filesystem::path SkinFilePath(const std::filesystem::path& skinDirectory, SkinFile role, Language language) {
+    const bool english = language.IsEnglish();
     const char* name = "";
     switch (role) {
     case SkinFile::Main:
@@ -80,7 +81,7 @@ std::filesystem::path SkinFilePath(const std::filesystem::path& skinDirectory, S
     return skinDirectory / (english ? "INI_EN" : "INI_CN") / name;
 }
 
-bool LoadMainSkin(const std::filesystem::path& skinDirectory, int language, SkinLayout& layout,
+bool LoadMainSkin(const std::filesystem::path& skinDirectory, Language language, SkinLayout& layout,
                   MessageSink& messages, std::string_view caption) {
     const auto file = SkinFilePath(skinDirectory, SkinFile::Main, language);
     if (!ReadRegions(file, layout.MainRegions, messages, caption)) {
@@ -97,13 +98,13 @@ bool LoadMainSkin(const std::filesystem::path& skinDirectory, int language, Skin
     return true;
 }
 
-bool LoadColorSkin(const std::filesystem::path& skinDirectory, int language, SkinLayout& layout,
+bool LoadColorSkin(const std::filesystem::path& skinDirectory, Language language, SkinLayout& layout,
                    MessageSink& messages, std::string_view caption) {
     return ReadRegions(SkinFilePath(skinDirectory, SkinFile::Color, language), layout.ColorRegions, messages,
                        caption);
 }
 
-bool LoadAdvancedSkin(const std::filesystem::path& skinDirectory, int language, SkinLayout& layout,
+bool LoadAdvancedSkin(const std::filesystem::path& skinDirectory, Language language, SkinLayout& layout,
                       MessageSink& messages, std::string_view caption) {
     const auto file = SkinFilePath(skinDirectory, SkinFile::Advanced, language);
     if (!ReadRegions(file, layout.AdvancedRegions, messages, caption)) {
@@ -123,13 +124,13 @@ bool LoadAdvancedSkin(const std::filesystem::path& skinDirectory, int language, 
     return true;
 }
 
-bool LoadWarningSkin(const std::filesystem::path& skinDirectory, int language, SkinLayout& layout,
+bool LoadWarningSkin(const std::filesystem::path& skinDirectory, Language language, SkinLayout& layout,
                      MessageSink& messages, std::string_view caption) {
     return ReadRegions(SkinFilePath(skinDirectory, SkinFile::Warning, language), layout.WarningRegions, messages,
                        caption);
 }
 
-bool LoadSkin(const std::filesystem::path& skinDirectory, int language, SkinLayout& layout, MessageSink& messages,
+bool LoadSkin(const std::filesystem::path& skinDirectory, Language language, SkinLayout& layout, MessageSink& messages,
               std::string_view caption) {
     return LoadMainSkin(skinDirectory, language, layout, messages, caption) &&
            LoadColorSkin(skinDirectory, language, layout, messages, caption) &&

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/Language.h"
 #include "common/Messages.h"
 
 namespace orv {
@@ -65,12 +66,9 @@ using SkinFields = std::array<std::string, kSkinFieldCount>;
 // Values are read as into a buffer of this many characters, so they are cut after 259.
 inline constexpr size_t kSkinValueBufferChars = 260;
 
-inline constexpr std::string_view kSkinFileMissingText = "找不到配置文件";
-inline constexpr std::string_view kSkinEntryErrorText = "加载ini错误！";
-
-// One entry of a description file split into its seven fields. A missing file shows
-// kSkinFileMissingText and gives nothing: the caller must stop reading the skin (the program
-// then ends). More than six commas show kSkinEntryErrorText; the fields are still returned.
+// One entry of a description file split into its seven fields. A missing file shows the
+// missing-file text and gives nothing: the caller must stop reading the skin (the program then
+// ends). More than six commas show the skin-entry error; the fields are still returned.
 // caption is the program's name, the caption of both messages.
 std::optional<SkinFields> ReadSkinEntry(const std::filesystem::path& file, std::string_view section, int entry,
                                         MessageSink& messages, std::string_view caption);
@@ -87,24 +85,24 @@ SplitSkinValueResult SplitSkinValue(std::string_view value);
 // Which description file a loader reads.
 enum class SkinFile { Main, Color, Advanced, Warning };
 
-// The description file of a role for a language (1 English, anything else Chinese).
-std::filesystem::path SkinFilePath(const std::filesystem::path& skinDirectory, SkinFile role, int language);
+// The description file of a role for a language.
+std::filesystem::path SkinFilePath(const std::filesystem::path& skinDirectory, SkinFile role, Language language);
 
 // Each loader fills its tables from the file of the language, entry by entry in ascending key
 // order. It returns false when the file is missing (after the message); the caller must then
 // read nothing more and end the program.
-bool LoadMainSkin(const std::filesystem::path& skinDirectory, int language, SkinLayout& layout,
+bool LoadMainSkin(const std::filesystem::path& skinDirectory, Language language, SkinLayout& layout,
                   MessageSink& messages, std::string_view caption);
-bool LoadColorSkin(const std::filesystem::path& skinDirectory, int language, SkinLayout& layout,
+bool LoadColorSkin(const std::filesystem::path& skinDirectory, Language language, SkinLayout& layout,
                    MessageSink& messages, std::string_view caption);
-bool LoadAdvancedSkin(const std::filesystem::path& skinDirectory, int language, SkinLayout& layout,
+bool LoadAdvancedSkin(const std::filesystem::path& skinDirectory, Language language, SkinLayout& layout,
                       MessageSink& messages, std::string_view caption);
-bool LoadWarningSkin(const std::filesystem::path& skinDirectory, int language, SkinLayout& layout,
+bool LoadWarningSkin(const std::filesystem::path& skinDirectory, Language language, SkinLayout& layout,
                      MessageSink& messages, std::string_view caption);
 
 // The four loaders in the order start-up and the language switch use (main, color, advanced,
 // warning), stopping at the first missing file.
-bool LoadSkin(const std::filesystem::path& skinDirectory, int language, SkinLayout& layout, MessageSink& messages,
+bool LoadSkin(const std::filesystem::path& skinDirectory, Language language, SkinLayout& layout, MessageSink& messages,
               std::string_view caption);
 
 }  // namespace orv

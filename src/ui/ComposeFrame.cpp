@@ -7,6 +7,7 @@
 
 #include "skin/SkinLayout.h"
 #include "ui/PageRules.h"
+#include "ui/UiText.h"
 
 namespace orv {
 
@@ -117,12 +118,8 @@ void ComposeColorPage(QPainter& canvas, const QImage& over, const QImage& down, 
 
 QString AdvancedLabel(const PageModel& model, int k)
 {
-    const bool english = model.language == 1;
     switch (k) {
-    case 4:
-        if (model.Recording)
-            return english ? QStringLiteral("Stop") : QString::fromUtf8("停止");
-        return english ? QStringLiteral("Record") : QString::fromUtf8("录制");
+    case 4: return UiText(model.Recording ? TextId::Stop : TextId::Record, model.language);
     case 33: return QString::number(model.settings.fireTime) + QStringLiteral("ms");
     case 43: return QString::fromUtf8("[↓]") + QString::number(model.DownLines);
     case 44: return QString::fromUtf8("[↑]") + QString::number(model.UpLines);
@@ -203,7 +200,7 @@ void ComposeHeader(QPainter& canvas, const QImage& over, const QImage& down, int
             CopyRegion(canvas, state.ButtonHeld ? down : over, rect);
         else if (i == tabIndex)
             CopyRegion(canvas, down, rect);
-        else if ((i == 17 && model.language == 0) || (i == 18 && model.language == 1))
+        else if ((i == 17 && model.language == Language::Chinese()) || (i == 18 && model.language.IsExactlyEnglish()))
             CopyRegion(canvas, down, rect);
     }
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "common/Language.h"
 #include "common/Relaxed.h"
 #include "settings/ProfileSettings.h"
 
@@ -18,7 +19,7 @@ struct SkinLayout;
 struct PageModel {
     ProfileSettings& settings;
     int32_t& currentProfile;
-    int& language;  // 1 English, 0 Chinese
+    Language& language;
     const SkinLayout& skin;
     std::filesystem::path configPath;
     std::filesystem::path skinDirectory;

@@ -39,11 +39,11 @@ ProfileSettings LoadSection(const std::string& section) {
     ProfileSettings s;
     const std::filesystem::path file = kData / "config.ini";
     if (section.rfind("Config", 0) == 0) {
-        LoadProfile(file, section.back() - '0', false, kChinese, s);
+        LoadProfile(file, section.back() - '0', false, Language::Chinese(), s);
     } else if (section == "CfgReset_EN5") {
-        LoadProfile(file, 5, true, kEnglish, s);
+        LoadProfile(file, 5, true, Language::English(), s);
     } else {
-        LoadProfile(file, section.back() - '0', true, kChinese, s);
+        LoadProfile(file, section.back() - '0', true, Language::Chinese(), s);
     }
     return s;
 }
@@ -51,9 +51,9 @@ ProfileSettings LoadSection(const std::string& section) {
 TEST(DeliveredConfig, StartsOnProfileOneWithTheFactoryValues) {
     const std::filesystem::path file = kData / "config.ini";
     EXPECT_EQ(LoadCurrentProfile(file), 1);
-    const int language = LoadLanguage(file);
-    EXPECT_TRUE(language == kEnglish || language == kChinese);
-    EXPECT_EQ(ini::Read(file, "Init", "VER_SEL", 5), std::to_string(language));
+    const Language language = LoadLanguage(file);
+    EXPECT_TRUE(language == Language::English() || language == Language::Chinese());
+    EXPECT_EQ(ini::Read(file, "Init", "VER_SEL", 5), std::to_string(language.Setting()));
 
     ProfileSettings factory;
     SetFactorySettings(factory);
@@ -116,7 +116,7 @@ TEST(DeliveredConfig, PresetsAreValidAndDistinct) {
     SetFactorySettings(factory);
     EXPECT_FALSE(resets.count(ProfileKeyValues(factory))) << "a reset section repeats profile 1";
     // A fresh installation is what a factory reset in the installed language gives.
-    const int language = LoadLanguage(kData / "config.ini");
+    const Language language = LoadLanguage(kData / "config.ini");
     for (int n = 2; n <= 5; ++n) {
         ProfileSettings reset;
         LoadProfile(kData / "config.ini", n, true, language, reset);
@@ -125,17 +125,17 @@ TEST(DeliveredConfig, PresetsAreValidAndDistinct) {
 }
 
 TEST(DeliveredConfig, MacroButtonsOfTheResetsNameExistingFactoryMacros) {
-    for (int language : {kChinese, kEnglish}) {
+    for (const Language language : {Language::Chinese(), Language::English()}) {
         auto store = std::make_unique<MacroStore>();
         Messages messages;
-        LoadMacroFile(kData / "skins" / (language == kEnglish ? "INI_EN" : "INI_CN") / "defMacro.dat", MacroTarget::User,
+        LoadMacroFile(kData / "skins" / (language == Language::English() ? "INI_EN" : "INI_CN") / "defMacro.dat", MacroTarget::User,
                       *store, messages);
         for (int n = 2; n <= 5; ++n) {
             ProfileSettings s;
             LoadProfile(kData / "config.ini", n, true, language, s);
             for (int32_t code : s.buttonFunction) {
                 if (code >= 41) {
-                    EXPECT_LT(code - 41, store->macroCount) << "profile " << n << " language " << language;
+                    EXPECT_LT(code - 41, store->macroCount) << "profile " << n << " language " << int{language.Setting()};
                 }
             }
         }
@@ -166,7 +166,7 @@ TEST(DeliveredMacros, ConstantMacrosAreTheEightTheMenuNames) {
     ASSERT_TRUE(LoadMacroFile(kData / "constMacro.dat", MacroTarget::Constant, *store, messages));
     EXPECT_EQ(ini::Read(kData / "constMacro.dat", "Macros", "macroNum", 3), "8");
     SkinLayout english;
-    ASSERT_TRUE(LoadMainSkin(kData / "skins", kEnglish, english, messages, "ORV_GMouse"));
+    ASSERT_TRUE(LoadMainSkin(kData / "skins", Language::English(), english, messages, "ORV_GMouse"));
     for (int c = 0; c < 8; ++c) {
         const MacroSlot& slot = store->Constant(c);
         EXPECT_EQ(Utf16ToUtf8(slot.name()), english.FunctionNames[static_cast<size_t>(31 + c)]);

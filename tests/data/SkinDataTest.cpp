@@ -21,7 +21,7 @@ struct Messages : MessageSink {
 SkinLayout Load(int language) {
     SkinLayout layout;
     Messages messages;
-    EXPECT_TRUE(LoadSkin(kSkins, language, layout, messages, "ORV_GMouse"));
+    EXPECT_TRUE(LoadSkin(kSkins, Language::FromSetting(language), layout, messages, "ORV_GMouse"));
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
     return layout;
 }

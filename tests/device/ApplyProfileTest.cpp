@@ -119,7 +119,7 @@ TEST_F(ApplyProfileTest, SendsTheThirteenReportsSetsTheSystemAndSaves) {
     EXPECT_EQ(LoadCurrentProfile(config), 3);
     for (int n : {6, 3}) {
         ProfileSettings back;
-        LoadProfile(config, n, false, kEnglish, back);
+        LoadProfile(config, n, false, Language::English(), back);
         EXPECT_EQ(ProfileKeyValues(back), ProfileKeyValues(s)) << "profile " << n;
     }
 }

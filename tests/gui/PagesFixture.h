@@ -98,7 +98,7 @@ struct PagesFixture {
     SkinLayout layout;
     ProfileSettings settings;
     int32_t currentProfile = 1;
-    int language = 1;
+    Language language = Language::English();
     std::vector<std::string> macroNames{"Alpha", "Beta"};
     uint8_t repeatOn = 0;
     std::array<uint8_t, 4> appliedDpi{1, 2, 3, 4};

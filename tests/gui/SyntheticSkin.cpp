@@ -75,10 +75,10 @@ void WriteRegions(const std::filesystem::path& file, const Table& regions)
 
 }  // namespace
 
-void SyntheticSkin::WriteDescriptionFiles(const SkinLayout& layout, int language) const
+void SyntheticSkin::WriteDescriptionFiles(const SkinLayout& layout, Language language) const
 {
     const auto dir = SkinDirectory();
-    std::filesystem::create_directories(dir / (language == 1 ? "INI_EN" : "INI_CN"));
+    std::filesystem::create_directories(dir / (language.IsEnglish() ? "INI_EN" : "INI_CN"));
     const auto main = SkinFilePath(dir, SkinFile::Main, language);
     WriteRegions(main, layout.MainRegions);
     for (size_t code = 1; code < layout.FunctionNames.size(); ++code)

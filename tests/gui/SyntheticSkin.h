@@ -29,7 +29,7 @@ public:
 
     // The four description files of the language, holding the layout's regions, function
     // names and control rectangles.
-    void WriteDescriptionFiles(const SkinLayout& layout, int language) const;
+    void WriteDescriptionFiles(const SkinLayout& layout, Language language) const;
 
     static QColor Normal() { return {40, 40, 40}; }
     static QColor Over() { return {0, 200, 0}; }

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QMenu>
 #include <QComboBox>
@@ -26,7 +27,8 @@
 #include "app/SystemCore.h"
 #include "app/TrayIcon.h"
 #include "app/VirtualMouseWindow.h"
-#include "app/WindowTexts.h"
+#include "ui/UiText.h"
+#include "ui/MainWindowPages.h"
 #include "common/Messages.h"
 #include "common/Trace.h"
 #include "SyntheticSkin.h"
@@ -212,6 +214,7 @@ private Q_SLOTS:
     void withoutTheMouseShowsThePromptAndExits_data();
     void withoutTheMouseShowsThePromptAndExits();
     void missingSkinFileEndsBeforeLookingForTheMouse();
+    void anyNonZeroLanguageIsEnglishThroughout();
     void closingHidesToOneTrayIconThatKeepsItsTip();
     void onlyADoubleClickOnTheIconShowsTheWindow();
     void trayMenuExitDriverEndsOnce();
@@ -253,8 +256,8 @@ void AppShellTest::startUpAppliesThirteenReportsThenAddsTheIcon() {
     QCOMPARE(reports, expectedCommands);
     QVERIFY(!trayAddedAtApply);
     QVERIFY(dialog.Tray().IsAdded());
-    QCOMPARE(dialog.Tray().Tip(), MainWindowTitle(0));
-    QCOMPARE(dialog.windowTitle(), MainWindowTitle(0));
+    QCOMPARE(dialog.Tray().Tip(), UiText(TextId::MainWindowTitle, Language::Chinese()));
+    QCOMPARE(dialog.windowTitle(), UiText(TextId::MainWindowTitle, Language::Chinese()));
     QVERIFY(sim.messages.shown.empty());
 }
 
@@ -289,6 +292,32 @@ void AppShellTest::withoutTheMouseShowsThePromptAndExits() {
     QCOMPARE(ended.count(), 1);
 }
 
+// A hand-edited "VER_SEL"=2 once gave an English title and tray menu over a Chinese skin, font
+// and caption: every user must agree that non-zero is English.
+void AppShellTest::anyNonZeroLanguageIsEnglishThroughout() {
+    AppFolder folder("2");
+    for (const char* file : {"skins/INI_CN/skin_main.ini", "skins/INI_CN/skin_color.ini",
+                             "skins/INI_CN/skin_advance.ini", "skins/INI_CN/LBWarning.ini"}) {
+        folder.Remove(file);  // only the English skin can start the window
+    }
+    AppRecords records;
+    records.AppDirectory = folder.Path();
+    RecordingCore core;
+    RecordedMessages messages;
+    CORV_GMouseDlg dialog(records, core, messages);
+
+    QVERIFY(dialog.StartUp());
+    QVERIFY(messages.shown.empty());
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("TALVEN Q7 Gaming Mouse"));
+    QCOMPARE(dialog.Tray().Menu()->actions().at(0)->text(), QStringLiteral("Show Window"));
+    QCOMPARE(dialog.Pages().TextFont(), dialog.Pages().Fonts().EnglishFont);
+    QCOMPARE(records.macroStore.userMacroFile.filename().string(), std::string("Macro_EN.dat"));
+    dialog.Pages().ShowAdvancedPage();
+    QVERIFY(dialog.Pages().MacroList() != nullptr);
+    QCOMPARE(dialog.Pages().MacroList()->font(), dialog.Pages().Fonts().EnglishFont);
+    dialog.ExitDriver();
+}
+
 void AppShellTest::missingSkinFileEndsBeforeLookingForTheMouse() {
     AppFolder folder;
     folder.Remove("skins/INI_CN/LBWarning.ini");
@@ -318,13 +347,13 @@ void AppShellTest::closingHidesToOneTrayIconThatKeepsItsTip() {
     QVERIFY(!w.dialog.isVisible());
     QVERIFY(!w.dialog.HasEnded());
     QVERIFY(w.dialog.Tray().IsAdded());
-    QCOMPARE(w.dialog.Tray().Tip(), MainWindowTitle(1));
+    QCOMPARE(w.dialog.Tray().Tip(), UiText(TextId::MainWindowTitle, Language::English()));
 
-    w.records.Language = 0;  // a language switch happened meanwhile
+    w.records.language = Language::Chinese();  // a language switch happened meanwhile
     w.dialog.ShowWindow();
     QVERIFY(w.dialog.isVisible());
     w.dialog.close();
-    QCOMPARE(w.dialog.Tray().Tip(), MainWindowTitle(1));
+    QCOMPARE(w.dialog.Tray().Tip(), UiText(TextId::MainWindowTitle, Language::English()));
     QVERIFY(std::count(w.core.calls.begin(), w.core.calls.end(), "SayGoodbye") == 0);
 }
 

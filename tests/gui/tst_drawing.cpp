@@ -13,6 +13,7 @@
 #include "ui/ComposeFrame.h"
 #include "ui/ShapeFromMask.h"
 
+using orv::Language;
 using orv::kAdvancedPage;
 using orv::kColorPage;
 using orv::kMainPage;
@@ -191,7 +192,7 @@ void DrawingTest::headerPrecedence()
     for (const Case& c : cases) {
         PagesFixture f;
         f.currentProfile = c.profile;
-        f.language = c.language;
+        f.language = Language::FromSetting(c.language);
         f.state.CurrentPage = c.page;
         f.state.MainHover = c.hover;
         f.state.ButtonHeld = c.held;
@@ -335,7 +336,7 @@ void DrawingTest::labelsPlacedAndColoured()
     for (const Case& c : cases) {
         PagesFixture f;
         f.state.CurrentPage = c.page;
-        f.language = c.language;
+        f.language = Language::FromSetting(c.language);
         // Everything but the region under test lies far off the canvas.
         for (auto& r : f.layout.MainRegions) r.x -= 10000;
         for (auto& r : f.layout.AdvancedRegions) r.x -= 10000;
@@ -345,7 +346,7 @@ void DrawingTest::labelsPlacedAndColoured()
         region.x += 10000 + 60;
         region.y += 20;
 
-        const QFont& font = f.pages.Fonts().ForLanguage(c.language);
+        const QFont& font = f.pages.Fonts().ForLanguage(Language::FromSetting(c.language));
         QImage actual(f.skin.Size(), QImage::Format_RGB32);
         actual.fill(Qt::black);
         {

@@ -468,7 +468,7 @@ void PagesTest::advancedControlsLiveWithThePage()
     QCOMPARE(f.window.findChildren<QLineEdit*>().size(), 0);
     QCOMPARE(f.window.findChildren<QListWidget*>().size(), 0);
     f.layout.ControlRects[2] = orv::SkinRect{10, 20, 30, 40};
-    f.language = 0;
+    f.language = orv::Language::Chinese();
     f.Click(f.MainCentre(10));
     QCOMPARE(f.pages.MacroList()->geometry(), QRect(10, 20, 20, 20));
     QCOMPARE(f.pages.MacroList()->font(), f.pages.Fonts().ChineseFont);
@@ -500,9 +500,9 @@ void PagesTest::pagesWorkOnSkinReadFromFiles()
     f.layout.MainRegions[42].label = "REVERSE";
     f.layout.FunctionNames[1] = "Left Click";
     const orv::SkinLayout written = f.layout;
-    f.skin.WriteDescriptionFiles(written, 1);
+    f.skin.WriteDescriptionFiles(written, orv::Language::English());
     f.layout = orv::SkinLayout{};
-    QVERIFY(orv::LoadSkin(f.skin.SkinDirectory(), 1, f.layout, messages, "ORV_GMouse"));
+    QVERIFY(orv::LoadSkin(f.skin.SkinDirectory(), orv::Language::English(), f.layout, messages, "ORV_GMouse"));
     QCOMPARE(messages.count, 0);
     QCOMPARE(f.layout.MainRegions[42].label, std::string("REVERSE"));
     QCOMPARE(f.layout.FunctionNames[1], std::string("Left Click"));

@@ -84,8 +84,8 @@ TEST(MacroStore, SlotPositionsAndUserFiles) {
     store.User(0) = store.User(11);  // a whole slot moves as its bytes
     EXPECT_EQ(store.User(0).Bytes(), store.User(11).Bytes());
 
-    EXPECT_EQ(UserMacroFileFor("d", 1), std::filesystem::path("d") / "Macro_EN.dat");
-    EXPECT_EQ(UserMacroFileFor("d", 0), std::filesystem::path("d") / "Macro_CN.dat");
+    EXPECT_EQ(UserMacroFileFor("d", Language::FromSetting(2)), std::filesystem::path("d") / "Macro_EN.dat");
+    EXPECT_EQ(UserMacroFileFor("d", Language::Chinese()), std::filesystem::path("d") / "Macro_CN.dat");
 }
 
 }  // namespace

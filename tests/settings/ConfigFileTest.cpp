@@ -55,7 +55,7 @@ TEST(SaveProfile, RoundTripsThroughLoadProfileAndTouchesNoOtherSection) {
     ASSERT_TRUE(SaveProfile(file, 2, Example())) << "a second save finds every key in place";
     EXPECT_EQ(ReadBytes(file).rfind(others + "[Config2]\n", 0), 0u);
     ProfileSettings loaded;
-    LoadProfile(file, 2, false, kEnglish, loaded);
+    LoadProfile(file, 2, false, Language::English(), loaded);
     EXPECT_EQ(ProfileKeyValues(loaded), ProfileKeyValues(Example()));
 }
 
@@ -78,7 +78,7 @@ TEST(LoadProfile, ReadsHandEditedValuesAsTheFieldsHoldThem) {
                "USB_SPEED=12345\n"      // "1234", low 8 bits
                "WHEEL_STATUS=\"5\"\n"); // quotes come off
     ProfileSettings s = Example();  // every field must be replaced, missing keys by 0
-    LoadProfile(file, 2, false, kChinese, s);
+    LoadProfile(file, 2, false, Language::Chinese(), s);
     EXPECT_EQ(s.buttonFunction[0], 41);
     EXPECT_EQ(s.buttonFunction[1], 0);
     EXPECT_EQ(s.buttonFunction[2], 0);
@@ -102,7 +102,7 @@ TEST(LoadProfile, ReadsHandEditedValuesAsTheFieldsHoldThem) {
 TEST(LoadProfile, MissingFileLoadsZeros) {
     TempFolder folder;
     ProfileSettings s = Example();
-    LoadProfile(folder / "none.ini", 1, false, kEnglish, s);
+    LoadProfile(folder / "none.ini", 1, false, Language::English(), s);
     EXPECT_EQ(ProfileKeyValues(s), ProfileKeyValues(ProfileSettings{}));
 }
 
@@ -120,7 +120,7 @@ TEST(LoadProfile, ResetSectionOfProfileFiveDependsOnEnglishExactly) {
     };
     for (const auto& c : cases) {
         ProfileSettings s;
-        LoadProfile(file, c.n, c.fromReset, c.language, s);
+        LoadProfile(file, c.n, c.fromReset, Language::FromSetting(c.language), s);
         EXPECT_EQ(s.buttonFunction[0], c.k0) << "profile " << c.n << " reset " << c.fromReset << " language " << c.language;
     }
 }
@@ -159,9 +159,9 @@ TEST(LoadLanguage, TakesTheLowEightBitsOfAtMostFourCharacters) {
     const auto file = folder / "config.ini";
     for (const auto& c : cases) {
         WriteBytes(file, c.file);
-        EXPECT_EQ(LoadLanguage(file), c.language) << c.file;
+        EXPECT_EQ(LoadLanguage(file).Setting(), c.language) << c.file;
     }
-    EXPECT_EQ(LoadLanguage(folder / "none.ini"), 0);
+    EXPECT_EQ(LoadLanguage(folder / "none.ini"), Language::Chinese());
 }
 
 TEST(CurrentProfile, MissingReadsAsZeroAndWrittenValuesReadBack) {
@@ -169,9 +169,9 @@ TEST(CurrentProfile, MissingReadsAsZeroAndWrittenValuesReadBack) {
     const auto file = folder / "config.ini";
     EXPECT_EQ(LoadCurrentProfile(file), 0);
     ASSERT_TRUE(SaveCurrentProfile(file, 4));
-    ASSERT_TRUE(SaveLanguage(file, 1));
+    ASSERT_TRUE(SaveLanguage(file, Language::English()));
     EXPECT_EQ(LoadCurrentProfile(file), 4);
-    EXPECT_EQ(LoadLanguage(file), 1);
+    EXPECT_EQ(LoadLanguage(file), Language::English());
     EXPECT_EQ(ReadBytes(file), "[Init]\r\nCurConfig=4\r\nVER_SEL=1\r\n");
 }
 

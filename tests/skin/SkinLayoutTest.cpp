@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/TempFolder.h"
+#include "common/Texts.h"
 #include "skin/SkinLayout.h"
 
 namespace orv {
@@ -27,7 +28,7 @@ public:
         std::filesystem::create_directories(root_ / "INI_CN");
     }
     void Write(SkinFile role, int language, const std::string& text) const {
-        test::WriteBytes(SkinFilePath(root_, role, language), text);
+        test::WriteBytes(SkinFilePath(root_, role, Language::FromSetting(language)), text);
     }
     void WriteAll(int language) const {
         Write(SkinFile::Main, language,
@@ -53,7 +54,7 @@ TEST(SkinLoaders, FillEveryTableFromTheLanguagesFiles) {
     layout.MainRegions[1] = SkinRegion{1, 2, 3, 4, "stale"};
     Messages messages;
 
-    ASSERT_TRUE(LoadSkin(skin.Root(), 1, layout, messages, kCaption));
+    ASSERT_TRUE(LoadSkin(skin.Root(), Language::English(), layout, messages, kCaption));
 
     EXPECT_TRUE(messages.shown.empty());
     const SkinRegion& save = layout.MainRegions[0];
@@ -87,31 +88,33 @@ TEST(SkinLoaders, ReadTheFolderOfTheLanguage) {
     Messages messages;
     SkinLayout layout;
 
-    // Only the Chinese folder exists: every language but 1 reads it.
-    EXPECT_TRUE(LoadSkin(skin.Root(), 0, layout, messages, kCaption));
-    EXPECT_TRUE(LoadSkin(skin.Root(), 2, layout, messages, kCaption));
+    // Only the Chinese folder exists: Chinese reads it, and a hand-edited 2 counts as English.
+    EXPECT_TRUE(LoadSkin(skin.Root(), Language::Chinese(), layout, messages, kCaption));
     EXPECT_EQ(layout.MainRegions[0].label, "保存");
     EXPECT_EQ(layout.FunctionNames[1], "左键单击");
     EXPECT_TRUE(messages.shown.empty());
 
-    EXPECT_EQ(SkinFilePath(skin.Root(), SkinFile::Advanced, 1), skin.Root() / "INI_EN" / "skin_advance_en.ini");
-    EXPECT_EQ(SkinFilePath(skin.Root(), SkinFile::Warning, 0), skin.Root() / "INI_CN" / "LBWarning.ini");
+    EXPECT_EQ(SkinFilePath(skin.Root(), SkinFile::Advanced, Language::English()),
+              skin.Root() / "INI_EN" / "skin_advance_en.ini");
+    EXPECT_EQ(SkinFilePath(skin.Root(), SkinFile::Advanced, Language::FromSetting(2)),
+              skin.Root() / "INI_EN" / "skin_advance_en.ini");
+    EXPECT_EQ(SkinFilePath(skin.Root(), SkinFile::Warning, Language::Chinese()), skin.Root() / "INI_CN" / "LBWarning.ini");
 }
 
 TEST(SkinLoaders, StopAtTheFirstMissingFileWithOneMessage) {
     test::TempFolder temp;
     SkinFolder skin(temp);
     skin.WriteAll(1);
-    std::filesystem::remove(SkinFilePath(skin.Root(), SkinFile::Color, 1));
-    std::filesystem::remove(SkinFilePath(skin.Root(), SkinFile::Warning, 1));
+    std::filesystem::remove(SkinFilePath(skin.Root(), SkinFile::Color, Language::English()));
+    std::filesystem::remove(SkinFilePath(skin.Root(), SkinFile::Warning, Language::English()));
     Messages messages;
     SkinLayout layout;
 
-    EXPECT_FALSE(LoadSkin(skin.Root(), 1, layout, messages, kCaption));
+    EXPECT_FALSE(LoadSkin(skin.Root(), Language::English(), layout, messages, kCaption));
 
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].first, kCaption);
-    EXPECT_EQ(messages.shown[0].second, kSkinFileMissingText);
+    EXPECT_EQ(messages.shown[0].second, Text(TextId::FileMissing, {}));
     // Nothing after the missing colour file was read.
     EXPECT_EQ(layout.AdvancedRegions[4].label, "");
     EXPECT_EQ(layout.MainRegions[0].label, "SAVE");
@@ -125,10 +128,10 @@ TEST(SkinLoaders, AnEntryWithTooManyCommasWarnsOnceAndIsStillUsed) {
     Messages messages;
     SkinLayout layout;
 
-    EXPECT_TRUE(LoadWarningSkin(skin.Root(), 1, layout, messages, kCaption));
+    EXPECT_TRUE(LoadWarningSkin(skin.Root(), Language::English(), layout, messages, kCaption));
 
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].second, kSkinEntryErrorText);
+    EXPECT_EQ(messages.shown[0].second, Text(TextId::SkinEntryError, {}));
     EXPECT_EQ(messages.shown[0].first, kCaption);
     EXPECT_EQ(layout.WarningRegions[0].label, "OK");
     EXPECT_EQ(layout.WarningRegions[0].height, 4);
@@ -147,7 +150,7 @@ TEST(SkinLoaders, ValuesAreCutAfter259Characters) {
     Messages messages;
     SkinLayout layout;
 
-    EXPECT_TRUE(LoadWarningSkin(skin.Root(), 1, layout, messages, kCaption));
+    EXPECT_TRUE(LoadWarningSkin(skin.Root(), Language::English(), layout, messages, kCaption));
 
     EXPECT_EQ(layout.WarningRegions[0].label, "");
     EXPECT_EQ(layout.WarningRegions[0].height, 4);

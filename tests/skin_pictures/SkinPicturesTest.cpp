@@ -33,7 +33,7 @@ struct Messages : MessageSink {
 SkinLayout Layout() {
     SkinLayout layout;
     Messages messages;
-    EXPECT_TRUE(LoadSkin(PathFromUtf8(kSkins.toStdString()), 1, layout, messages, "ORV_GMouse"));
+    EXPECT_TRUE(LoadSkin(PathFromUtf8(kSkins.toStdString()), Language::English(), layout, messages, "ORV_GMouse"));
     return layout;
 }
 

@@ -293,7 +293,7 @@ bool WriteConfig(const std::filesystem::path& data, QString& error) {
     ProfileSettings factory;
     SetFactorySettings(factory);
     factory.macroMode = 0;
-    bool ok = SaveCurrentProfile(file, 1) && SaveLanguage(file, kEnglish);
+    bool ok = SaveCurrentProfile(file, 1) && SaveLanguage(file, Language::English());
     // A fresh installation starts with every profile at its factory values; English is the
     // installed language, so profile 5 starts as the English preset.
     const ProfileSettings profiles[] = {factory, FromPreset(kShooter), FromPreset(kStrategy), FromPreset(kOffice),
@@ -301,11 +301,11 @@ bool WriteConfig(const std::filesystem::path& data, QString& error) {
     for (int n = 1; n <= 5; ++n) {
         ok = WriteSection(file, ProfileSection(n), profiles[n - 1]) && ok;
     }
-    ok = WriteSection(file, ResetSection(2, kChinese), FromPreset(kShooter)) && ok;
-    ok = WriteSection(file, ResetSection(3, kChinese), FromPreset(kStrategy)) && ok;
-    ok = WriteSection(file, ResetSection(4, kChinese), FromPreset(kOffice)) && ok;
-    ok = WriteSection(file, ResetSection(5, kChinese), FromPreset(kMediaCn)) && ok;
-    ok = WriteSection(file, ResetSection(5, kEnglish), FromPreset(kMediaEn)) && ok;
+    ok = WriteSection(file, ResetSection(2, Language::Chinese()), FromPreset(kShooter)) && ok;
+    ok = WriteSection(file, ResetSection(3, Language::Chinese()), FromPreset(kStrategy)) && ok;
+    ok = WriteSection(file, ResetSection(4, Language::Chinese()), FromPreset(kOffice)) && ok;
+    ok = WriteSection(file, ResetSection(5, Language::Chinese()), FromPreset(kMediaCn)) && ok;
+    ok = WriteSection(file, ResetSection(5, Language::English()), FromPreset(kMediaEn)) && ok;
     if (!ok) {
         error = QStringLiteral("cannot write %1").arg(QString::fromStdString(PathToUtf8(file)));
     }

@@ -288,7 +288,7 @@ int main(int argc, char** argv) {
     for (const bool english : {true, false}) {
         SkinLayout s;
         Recorder messages;
-        if (!orv::LoadSkin(orv::PathFromUtf8(skins.toStdString()), english ? 1 : 0, s, messages, "ORV_GMouse")) {
+        if (!orv::LoadSkin(orv::PathFromUtf8(skins.toStdString()), english ? orv::Language::English() : orv::Language::Chinese(), s, messages, "ORV_GMouse")) {
             return 1;
         }
         const QString l = english ? "en" : "cn";

@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <QWidget>
 
-#include "app/WindowTexts.h"
+#include "common/Texts.h"
 #include "device/HidNotifications.h"
 #include "platform/NativeWindow.h"
 #include "platform/WindowMessages.h"
@@ -20,7 +20,7 @@ public:
     WindowMessageEvents(QWidget& window, SystemEventHandlers handlers)
         : window_(static_cast<uintptr_t>(window.winId())), handlers_(std::move(handlers)) {
         RegisterHidNotifications(window_);
-        nativeAbout_ = AddAboutToSystemMenu(window_, AboutMenuText().toStdString());
+        nativeAbout_ = AddAboutToSystemMenu(window_, Text(TextId::AboutMenu, {}));
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
 

@@ -1,0 +1,31 @@
+#pragma once
+#include <string_view>
+
+#include "common/Language.h"
+
+namespace orv {
+
+// Every text the program shows the user, in one table with both languages side by side
+// (UTF-8). Texts the program shows in one language only carry the same text in both columns.
+enum class TextId {
+    ProgramName,       // caption of the message boxes
+    MainWindowTitle,   // also the tray icon's tip, and how a second start finds the window
+    PlugInPrompt,
+    ShowWindow,        // tray menu
+    ExitDriver,        // tray menu
+    Minimize,          // the window menu where the system gives none
+    Close,
+    AboutMenu,
+    AboutTitle,
+    AboutVersion,
+    AboutCopyright,
+    Record,            // record control, idle
+    Stop,              // record control, while recording
+    FileMissing,       // a skin or macro file is missing
+    SkinEntryError,    // a skin entry with too many fields
+    Overflow,          // a macro would exceed its events
+};
+
+std::string_view Text(TextId id, Language language);
+
+}  // namespace orv
