@@ -62,7 +62,7 @@ CORV_GMouseDlg::~CORV_GMouseDlg() = default;
 // Everything is loaded before the mouse is looked for, and the mouse gets the profile before
 // the icon appears. A step that ends the utility (missing skin file, no mouse) has already run
 // ExitDriver when this returns false.
-bool CORV_GMouseDlg::StartUp() {
+bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     StartThreads();
     AddAboutEntry();
     setWindowIcon(icon_);
@@ -84,7 +84,9 @@ bool CORV_GMouseDlg::StartUp() {
 
     records_.DevicePresent = core_.FindDevice();
     if (!records_.DevicePresent) {
-        messages_.ShowMessage(ProgramName().toStdString(), PlugInPrompt(records_.Language).toStdString());
+        if (noMousePrompt == NoMousePrompt::Show) {
+            messages_.ShowMessage(ProgramName().toStdString(), PlugInPrompt(records_.Language).toStdString());
+        }
         ExitDriver();
         return false;
     }
@@ -243,8 +245,8 @@ void CORV_GMouseDlg::StartThreads() {
 }
 
 // A missing description file has been reported by the reader; the utility cannot run without it.
+// The skin's folder was chosen with AppDirectory: an installed copy shares one skin between users.
 bool CORV_GMouseDlg::LoadSkinFile(SkinFile file) {
-    records_.SkinDirectory = records_.AppDirectory / "skins";
     model_.skinDirectory = records_.SkinDirectory;
     const std::string caption = ProgramName().toStdString();
     const auto& dir = records_.SkinDirectory;
