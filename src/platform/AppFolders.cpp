@@ -6,16 +6,16 @@
 
 #include "common/FileReplace.h"
 #include "common/Utf.h"
-#include "macro/MacroStore.h"
 #include "platform/ExecutablePath.h"
 #include "platform/SystemFolders.h"
-#include "settings/ConfigFile.h"
 
 namespace orv {
 
 namespace {
 
 constexpr const char* kSkins = "skins";
+// What a user changes: the settings and the macros. The skin is never written.
+constexpr const char* kSeeded[] = {"config.ini", "Macro_EN.dat", "Macro_CN.dat", "constMacro.dat"};
 
 bool MakeUserFolder(const std::filesystem::path& folder, std::string& error);
 bool SeedUserFolder(const AppFolders& folders, std::string& error);
@@ -103,9 +103,7 @@ bool ReadWhole(const std::filesystem::path& file, std::vector<uint8_t>& bytes) {
 bool SeedUserFolder(const AppFolders& folders, std::string& error) {
     const std::filesystem::path& from = folders.shippedFolder;
     const std::filesystem::path& to = folders.AppDirectory;
-    const std::filesystem::path names[] = {"config.ini", UserMacroFileFor({}, kEnglish), UserMacroFileFor({}, kChinese),
-                                           ConstantMacroFile({})};
-    for (const std::filesystem::path& name : names) {
+    for (const char* name : kSeeded) {
         std::error_code code;
         if (std::filesystem::exists(to / name, code) || !std::filesystem::exists(from / name, code)) {
             continue;
