@@ -18,6 +18,11 @@ cmake -S . -B "$out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORV_BUILD_GUI=OFF -DORV_BUILD_TESTS=ON >/dev/null
 cmake --build "$out" -j2 --target orv_core orv-gmousectl orv_core_tests orv_data
 
+echo "-- the program's icon is a resource of orv-gmousectl.exe"
+x86_64-w64-mingw32-objdump -h "$out/bin/orv-gmousectl.exe" | grep -q '\.rsrc' || fail "orv-gmousectl.exe has no resources"
+# Each size of the icon file is a PNG image, whose header chunk names itself.
+[[ $(grep -a -o IHDR "$out/bin/orv-gmousectl.exe" | wc -l) -ge 8 ]] || fail "orv-gmousectl.exe lacks the icon's images"
+
 # A prefix of our own: nothing of the user's Wine setup is used or changed. No Mono or Gecko
 # (their install dialogs would wait for a click), no display: the null driver gives windows
 # that exist without a screen.

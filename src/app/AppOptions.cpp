@@ -15,6 +15,8 @@ ParsedAppOptions ParseAppOptions(const std::vector<std::string>& args) {
             options.trace = true;
         } else if (arg == "--timestamps") {
             options.timestamps = true;
+        } else if (arg == "--hidden") {
+            options.hidden = true;
         } else if (arg == "--dir" && hasValue) {
             options.dir = PathFromUtf8(args[++i]);
         } else if (arg == "--screenshots" && hasValue) {

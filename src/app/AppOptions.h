@@ -6,12 +6,15 @@
 
 namespace orv {
 
-// ORV_GMouse [--simulate] [--trace] [--timestamps] [--dir DIR] [--screenshots DIR]
+// ORV_GMouse [--simulate] [--trace] [--timestamps] [--dir DIR] [--hidden] [--screenshots DIR]
 struct AppOptions {
     bool simulate = false;
     bool trace = false;
     bool timestamps = false;
     std::optional<std::filesystem::path> dir;
+    // Start in the notification area with no window until the icon is used, as the session's
+    // autostart does; without the mouse, end quietly instead of prompting at every login.
+    bool hidden = false;
     // Show each page, save it as a PNG in this folder, print the paths and end.
     std::optional<std::filesystem::path> screenshots;
 };
@@ -25,6 +28,6 @@ struct ParsedAppOptions {
 ParsedAppOptions ParseAppOptions(const std::vector<std::string>& args);
 
 inline constexpr const char* kAppUsage =
-    "usage: ORV_GMouse [--simulate] [--trace] [--timestamps] [--dir DIR] [--screenshots DIR]";
+    "usage: ORV_GMouse [--simulate] [--trace] [--timestamps] [--dir DIR] [--hidden] [--screenshots DIR]";
 
 }  // namespace orv

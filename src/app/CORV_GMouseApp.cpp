@@ -13,9 +13,10 @@
 #include "app/SystemCore.h"
 #include "app/TrayIcon.h"
 #include "app/VirtualMouseWindow.h"
+#include "app/WindowTexts.h"
 #include "common/Trace.h"
 #include "common/Utf.h"
-#include "platform/ExecutablePath.h"
+#include "platform/AppFolders.h"
 #include "ui/MainWindowPages.h"
 
 namespace orv {
@@ -27,18 +28,32 @@ constexpr const char* kTestHooksVariable = "ORV_GMOUSE_TEST_HOOKS";
 }  // namespace
 
 CORV_GMouseApp::CORV_GMouseApp(AppOptions options) : options_(std::move(options)) {
-    records_.AppDirectory = options_.dir ? *options_.dir : ExecutablePath().parent_path();
+    AppFolders folders;
+    if (FindAppFolders(options_.dir, SystemFolderFacts(), folders, folderError_)) {
+        records_.AppDirectory = folders.AppDirectory;
+        records_.SkinDirectory = folders.SkinDirectory;
+    }
 }
 
 CORV_GMouseApp::~CORV_GMouseApp() = default;
 
 int CORV_GMouseApp::Run() {
+    // Nothing the user changes could be kept, so the utility says why instead of starting.
+    if (!folderError_.empty()) {
+        std::unique_ptr<MessageSink> sink = std::make_unique<MessageBoxes>();
+        if (options_.screenshots) {
+            sink = std::make_unique<ErrorOutputMessages>();
+        }
+        sink->ShowMessage(ProgramName().toStdString(), folderError_);
+        return 1;
+    }
     // Screenshots come from a separate, short run that must not disturb a running utility.
     if (options_.screenshots) {
         return RunWindow();
     }
+    // A hidden start (the session's autostart) leaves an instance that already runs as it is.
     SingleInstance instance(SingleInstance::DefaultName());
-    if (!instance.Claim()) {
+    if (!instance.Claim(options_.hidden ? SingleInstance::Request::None : SingleInstance::Request::Show)) {
         return 0;
     }
     QObject::connect(&instance, &SingleInstance::ShowRequested, [this] {
@@ -64,13 +79,17 @@ int CORV_GMouseApp::RunWindow() {
     core_ = CreateSystemCore(options_, records_, *trace_, *messages_);
     dialog_ = std::make_unique<CORV_GMouseDlg>(records_, *core_, *messages_);
     QObject::connect(dialog_.get(), &CORV_GMouseDlg::Ended, qApp, &QApplication::quit, Qt::QueuedConnection);
-    if (!dialog_->StartUp()) {
+    const bool hidden = options_.hidden && !options_.screenshots;
+    if (!dialog_->StartUp(hidden ? NoMousePrompt::Skip : NoMousePrompt::Show)) {
         // Without the mouse or its skin the utility ends as designed; only a screenshot run
         // that produced nothing is a failure for whoever started it.
         return options_.screenshots ? 1 : 0;
     }
     if (options_.screenshots) {
         return SaveScreenshots();
+    }
+    if (hidden) {
+        return QApplication::exec();
     }
     dialog_->show();
     if (options_.simulate) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <memory>
+#include <string>
 
 #include "app/AppOptions.h"
 #include "app/AppRecords.h"
@@ -30,6 +31,7 @@ private:
 
     AppOptions options_;
     AppRecords records_;
+    std::string folderError_;  // why the folders for the user's files could not be made ready
     std::unique_ptr<Trace> trace_;
     std::unique_ptr<MessageSink> messages_;
     std::unique_ptr<CoreServices> core_;

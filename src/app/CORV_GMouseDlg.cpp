@@ -63,7 +63,7 @@ CORV_GMouseDlg::~CORV_GMouseDlg() = default;
 // Everything is loaded before the mouse is looked for, and the mouse gets the profile before
 // the icon appears. A step that ends the utility (missing skin file, no mouse) has already run
 // ExitDriver when this returns false.
-bool CORV_GMouseDlg::StartUp() {
+bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     StartThreads();
     AddAboutEntry();
     setWindowIcon(icon_);
@@ -82,7 +82,9 @@ bool CORV_GMouseDlg::StartUp() {
 
     records_.DevicePresent = core_.FindDevice();
     if (!records_.DevicePresent) {
-        messages_.ShowMessage(ProgramName().toStdString(), Text(TextId::PlugInPrompt, records_.language));
+        if (noMousePrompt == NoMousePrompt::Show) {
+            messages_.ShowMessage(ProgramName().toStdString(), Text(TextId::PlugInPrompt, records_.language));
+        }
         ExitDriver();
         return false;
     }
@@ -241,8 +243,8 @@ void CORV_GMouseDlg::StartThreads() {
 }
 
 // A missing description file has been reported by the reader; the utility cannot run without it.
+// The skin's folder was chosen with AppDirectory: an installed copy shares one skin between users.
 bool CORV_GMouseDlg::LoadSkinFiles() {
-    records_.SkinDirectory = records_.AppDirectory / "skins";
     model_.skinDirectory = records_.SkinDirectory;
     const bool loaded = LoadSkin(records_.SkinDirectory, records_.language, records_.skinLayout, messages_,
                                  ProgramName().toStdString());

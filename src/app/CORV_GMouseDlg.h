@@ -19,6 +19,10 @@ class MessageSink;
 class SystemEvents;
 class TrayIcon;
 
+// Whether a start without the mouse tells the user to plug it in. A hidden start from the
+// session's autostart must not prompt at every login of a user who has no such mouse.
+enum class NoMousePrompt { Show, Skip };
+
 // The one window of the utility. Its life is the life of the process: start-up loads
 // everything and finds the mouse, closing only hides it, and ExitDriver is the one way out.
 class CORV_GMouseDlg : public QWidget, public PageActions {
@@ -29,7 +33,7 @@ public:
 
     // False when start-up ended the utility (missing skin file, no mouse); Ended has then
     // been emitted and the window must not be shown.
-    bool StartUp();
+    bool StartUp(NoMousePrompt noMousePrompt = NoMousePrompt::Show);
 
     void ExitDriver();
     void ShowWindow();

@@ -3,6 +3,7 @@
 
 namespace orv {
 
+// The program's icon: window, notification area, About box.
 QIcon ProgramIcon();
 
 }  // namespace orv

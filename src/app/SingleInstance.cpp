@@ -28,8 +28,8 @@ QString SingleInstance::DefaultName() {
     return QDir(runtime).filePath(name);
 }
 
-bool SingleInstance::Claim() {
-    if (AskRunningInstance()) {
+bool SingleInstance::Claim(Request request) {
+    if (AskRunningInstance(request)) {
         return false;
     }
     server_ = std::make_unique<QLocalServer>();
@@ -43,7 +43,10 @@ bool SingleInstance::Claim() {
     return true;
 }
 
-bool SingleInstance::AskRunningInstance() { return Send(kShowRequest); }
+// An empty line asks for nothing but still tells whether anyone answers.
+bool SingleInstance::AskRunningInstance(Request request) {
+    return Send(request == Request::Show ? kShowRequest : QString());
+}
 
 bool SingleInstance::Send(const QString& command) {
     QLocalSocket socket;

@@ -15,9 +15,12 @@ public:
     explicit SingleInstance(QString name, QObject* parent = nullptr);
     ~SingleInstance() override;
 
+    // What a later start asks of the instance that already runs.
+    enum class Request { Show, None };
+
     // True when this process is the first instance and now listens. False when another
-    // instance answered; it has been asked to show its window.
-    bool Claim();
+    // instance answered; it has been given the request.
+    bool Claim(Request request = Request::Show);
 
     // "CORV_GMouseApp", placed in the user's runtime folder where the system has one so that
     // the instances of other users on the same machine do not collide.
@@ -32,7 +35,7 @@ Q_SIGNALS:
     void CommandReceived(const QString& command);
 
 private:
-    bool AskRunningInstance();
+    bool AskRunningInstance(Request request);
     void OnNewConnection();
 
     QString name_;

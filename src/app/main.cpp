@@ -9,6 +9,8 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    // Lets the desktop match the window to its menu entry, icon included.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ORV_APP_ID));
     // The utility lives in the notification area; a hidden window must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     std::vector<std::string> args;

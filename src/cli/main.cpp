@@ -7,7 +7,7 @@
 
 #include "cli/Cli.h"
 #include "common/Utf.h"
-#include "platform/ExecutablePath.h"
+#include "platform/AppFolders.h"
 #include "platform/ProcessStart.h"
 
 namespace orv::cli {
@@ -34,13 +34,34 @@ public:
 
 constexpr const char* kGlobalUsage = "[--dir DIR] [--simulate] [--trace] [--timestamps]";
 
-void PrintUsage(std::FILE* err) {
+std::string WhereLine(const AppFolders& folders);
+
+// Ends with the folders this run would use, so that a user can tell which settings it reads.
+void PrintUsage(std::FILE* file, const AppFolders& folders) {
     std::vector<Command> sorted = Commands();
     std::sort(sorted.begin(), sorted.end(), [](const Command& a, const Command& b) { return a.name < b.name; });
-    std::fprintf(err, "usage: orv-gmousectl %s COMMAND [ARGS]\ncommands:\n", kGlobalUsage);
+    std::fprintf(file, "usage: orv-gmousectl %s COMMAND [ARGS]\ncommands:\n", kGlobalUsage);
     for (const Command& c : sorted) {
-        std::fprintf(err, "  %s\n", c.usage.c_str());
+        std::fprintf(file, "  %s\n", c.usage.c_str());
     }
+    std::fprintf(file, "%s\n", WhereLine(folders).c_str());
+}
+
+std::string WhereLine(const AppFolders& folders) {
+    const char* why = "";
+    switch (folders.layout) {
+    case FolderLayout::Given:
+        why = "--dir";
+        break;
+    case FolderLayout::Portable:
+        why = "beside the program";
+        break;
+    case FolderLayout::Installed:
+        why = "this user's own folder";
+        break;
+    }
+    return "where: config.ini and macros in " + PathToUtf8(folders.AppDirectory) + " (" + why + "), skin in " +
+           PathToUtf8(folders.SkinDirectory);
 }
 
 }  // namespace
@@ -72,7 +93,7 @@ std::optional<int> ParseIntArgument(std::string_view text) {
 }
 
 int Main(int argc, char** argv) {
-    std::filesystem::path dir = ExecutablePath().parent_path();
+    std::optional<std::filesystem::path> dir;
     bool simulate = false;
     bool trace = false;
     bool timestamps = false;
@@ -87,30 +108,38 @@ int Main(int argc, char** argv) {
             trace = true;
         } else if (option == "--timestamps") {
             timestamps = true;
+        } else if (option == "--help") {
+            PrintUsage(stdout, ChooseAppFolders(dir, SystemFolderFacts()));
+            return kExitOk;
         } else {
             std::fprintf(stderr, "unknown option: %s\n", option.c_str());
-            PrintUsage(stderr);
+            PrintUsage(stderr, ChooseAppFolders(dir, SystemFolderFacts()));
             return kExitUsage;
         }
     }
     if (i >= argc) {
-        PrintUsage(stderr);
+        PrintUsage(stderr, ChooseAppFolders(dir, SystemFolderFacts()));
         return kExitUsage;
     }
     const std::string name = argv[i++];
     const std::vector<std::string> args(argv + i, argv + argc);
 
+    const auto command = std::find_if(Commands().begin(), Commands().end(), [&](const Command& c) { return c.name == name; });
+    if (command == Commands().end()) {
+        std::fprintf(stderr, "unknown command: %s\n", name.c_str());
+        PrintUsage(stderr, ChooseAppFolders(dir, SystemFolderFacts()));
+        return kExitUsage;
+    }
+    AppFolders folders;
+    std::string error;
+    if (!FindAppFolders(dir, SystemFolderFacts(), folders, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return kExitFailure;
+    }
     Trace traceSink(stdout, trace, timestamps);
     StderrMessages messages;
-    Context context{dir, simulate, traceSink, messages, stdout, stderr};
-    for (const Command& c : Commands()) {
-        if (c.name == name) {
-            return c.fn(context, args);
-        }
-    }
-    std::fprintf(stderr, "unknown command: %s\n", name.c_str());
-    PrintUsage(stderr);
-    return kExitUsage;
+    Context context{folders.AppDirectory, simulate, traceSink, messages, stdout, stderr};
+    return command->fn(context, args);
 }
 
 }  // namespace orv::cli

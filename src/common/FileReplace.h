@@ -13,4 +13,12 @@ namespace orv {
 // when any step fails.
 bool ReplaceFileContents(const std::filesystem::path& target, std::span<const uint8_t> contents);
 
+enum class NewFile { Created, AlreadyThere, Failed };
+
+// Creates target with the contents unless a file of that name exists, which is never touched,
+// even when another process creates it at the same moment: the bytes go to a temporary file
+// that is flushed and then moved to its name only if that name is still free. A process
+// killed half-way leaves no partial target behind.
+NewFile CreateFileContents(const std::filesystem::path& target, std::span<const uint8_t> contents);
+
 }  // namespace orv

@@ -71,6 +71,8 @@ class E2eTrayTest : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void trayIconSecondStartAndExitDriver();
+    void hiddenStartShowsOnlyTheIconUntilItIsUsed();
+    void hiddenStartWithoutTheMouseEndsQuietly();
     void cleanupTestCase();
 
 private:
@@ -132,6 +134,40 @@ void E2eTrayTest::trayIconSecondStartAndExitDriver() {
     QVERIFY2(ending.startsWith("report 07 20 00 00"), ending.constData());
     QVERIFY2(ending.contains("\npointer-speed 10\n"), ending.constData());
     QTRY_VERIFY_WITH_TIMEOUT(!IconInPanel(), kLongWaitMs);
+}
+
+// The session's autostart: the mouse gets its profile and the icon appears, but no window does
+// until the icon's menu asks for it.
+void E2eTrayTest::hiddenStartShowsOnlyTheIconUntilItIsUsed() {
+    QProcess hidden;
+    QByteArray trace;
+    connect(&hidden, &QProcess::readyReadStandardOutput, this, [&] { trace += hidden.readAllStandardOutput(); });
+    hidden.start(Program(), Arguments() << QStringLiteral("--hidden"));
+    QVERIFY(hidden.waitForStarted(kLongWaitMs));
+    QTRY_VERIFY_WITH_TIMEOUT(trace.count("report 07 ") >= 13, kLongWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(IconInPanel(), kLongWaitMs);
+    const QString before = MainWindowId();
+    QVERIFY2(before.isEmpty() || !IsViewable(before), "a hidden start shows no window");
+
+    QVERIFY(Send("tray-show"));
+    QString window;
+    QTRY_VERIFY_WITH_TIMEOUT(!(window = MainWindowId()).isEmpty() && IsViewable(window), kLongWaitMs);
+
+    QVERIFY(Send("tray-exit"));
+    QVERIFY(hidden.waitForFinished(kLongWaitMs));
+    QCOMPARE(hidden.exitCode(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!IconInPanel(), kLongWaitMs);
+}
+
+// No machine running these tests has the mouse, so the real device search finds none: at a
+// login without the mouse nothing waits for a click.
+void E2eTrayTest::hiddenStartWithoutTheMouseEndsQuietly() {
+    QProcess hidden;
+    hidden.start(Program(), {QStringLiteral("--hidden"), QStringLiteral("--dir"), data_.path()});
+    QVERIFY(hidden.waitForFinished(kLongWaitMs));
+    QCOMPARE(hidden.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(hidden.exitCode(), 0);
+    QVERIFY(!IconInPanel());
 }
 
 void E2eTrayTest::cleanupTestCase() {

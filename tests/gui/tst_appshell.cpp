@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 #include <thread>
@@ -63,6 +64,11 @@ public:
     }
 
     std::filesystem::path Path() const { return skin_.AppDirectory(); }
+    // As the portable layout gives them: everything here, the skin below.
+    void Use(AppRecords& records) const {
+        records.AppDirectory = skin_.AppDirectory();
+        records.SkinDirectory = skin_.SkinDirectory();
+    }
     void Remove(const char* file) const { QFile::remove(Dir().filePath(QLatin1String(file))); }
 
 private:
@@ -156,7 +162,7 @@ std::vector<std::string> Lines(std::FILE* file) {
 // A started window on a recording core, for the tests of what happens after start-up.
 struct StartedWindow {
     explicit StartedWindow(const char* verSel = nullptr) : folder(verSel) {
-        records.AppDirectory = folder.Path();
+        folder.Use(records);
         started = dialog.StartUp();
     }
     AppFolder folder;
@@ -170,7 +176,7 @@ struct StartedWindow {
 // The real core on the simulated mouse, its trace going to a scratch file.
 struct SimulatedCore {
     SimulatedCore() {
-        records.AppDirectory = folder.Path();
+        folder.Use(records);
         AppOptions options;
         options.simulate = true;
         core = CreateSystemCore(options, records, trace, messages);
@@ -221,6 +227,7 @@ private Q_SLOTS:
     void deviceRemovalEndsTheUtility();
     void keyFilterKeepsTypingButNotEscapeReturnF10();
     void altSpaceOpensTheSystemMenuWithAboutLast();
+    void programIconIsTheGeneratedOneEverywhere();
     void virtualMouseSendsButtonAndDpiReports();
     void secondInstanceAsksTheFirstToShow();
     void leftOverSocketIsTakenOver();
@@ -263,29 +270,37 @@ void AppShellTest::startUpAppliesThirteenReportsThenAddsTheIcon() {
 
 void AppShellTest::withoutTheMouseShowsThePromptAndExits_data() {
     QTest::addColumn<QByteArray>("verSel");
+    QTest::addColumn<bool>("hidden");
     QTest::addColumn<QString>("prompt");
-    QTest::newRow("english") << QByteArray("1") << QStringLiteral("Please plug-in【TALVEN Q7】USB Mouse");
-    QTest::newRow("chinese") << QByteArray("0") << QStringLiteral("请插入【TALVEN Q7】USB鼠标");
-    QTest::newRow("missing language") << QByteArray() << QStringLiteral("请插入【TALVEN Q7】USB鼠标");
+    QTest::newRow("english") << QByteArray("1") << false << QStringLiteral("Please plug-in【TALVEN Q7】USB Mouse");
+    QTest::newRow("chinese") << QByteArray("0") << false << QStringLiteral("请插入【TALVEN Q7】USB鼠标");
+    QTest::newRow("missing language") << QByteArray() << false << QStringLiteral("请插入【TALVEN Q7】USB鼠标");
+    // The session's autostart, for a user who has no such mouse: nothing to click away.
+    QTest::newRow("hidden start") << QByteArray("1") << true << QString();
 }
 
 void AppShellTest::withoutTheMouseShowsThePromptAndExits() {
     QFETCH(QByteArray, verSel);
+    QFETCH(bool, hidden);
     QFETCH(QString, prompt);
     AppFolder folder(verSel.isEmpty() ? nullptr : verSel.constData());
     AppRecords records;
-    records.AppDirectory = folder.Path();
+    folder.Use(records);
     RecordingCore core;
     core.devicePresent = false;
     RecordedMessages messages;
     CORV_GMouseDlg dialog(records, core, messages);
     QSignalSpy ended(&dialog, &CORV_GMouseDlg::Ended);
 
-    QVERIFY(!dialog.StartUp());
+    QVERIFY(!dialog.StartUp(hidden ? NoMousePrompt::Skip : NoMousePrompt::Show));
 
-    QCOMPARE(messages.shown.size(), size_t(1));
-    QCOMPARE(QString::fromStdString(messages.shown[0].first), QStringLiteral("tst_appshell"));
-    QCOMPARE(QString::fromStdString(messages.shown[0].second), prompt);
+    if (hidden) {
+        QVERIFY(messages.shown.empty());
+    } else {
+        QCOMPARE(messages.shown.size(), size_t(1));
+        QCOMPARE(QString::fromStdString(messages.shown[0].first), QStringLiteral("tst_appshell"));
+        QCOMPARE(QString::fromStdString(messages.shown[0].second), prompt);
+    }
     QCOMPARE(core.calls.back(), std::string("SayGoodbye"));
     QVERIFY(std::find(core.calls.begin(), core.calls.end(), "ApplyProfile") == core.calls.end());
     QVERIFY(!dialog.Tray().IsAdded());
@@ -301,7 +316,7 @@ void AppShellTest::anyNonZeroLanguageIsEnglishThroughout() {
         folder.Remove(file);  // only the English skin can start the window
     }
     AppRecords records;
-    records.AppDirectory = folder.Path();
+    folder.Use(records);
     RecordingCore core;
     RecordedMessages messages;
     CORV_GMouseDlg dialog(records, core, messages);
@@ -322,7 +337,7 @@ void AppShellTest::missingSkinFileEndsBeforeLookingForTheMouse() {
     AppFolder folder;
     folder.Remove("skins/INI_CN/LBWarning.ini");
     AppRecords records;
-    records.AppDirectory = folder.Path();
+    folder.Use(records);
     RecordingCore core;
     RecordedMessages messages;
     CORV_GMouseDlg dialog(records, core, messages);
@@ -462,6 +477,37 @@ void AppShellTest::altSpaceOpensTheSystemMenuWithAboutLast() {
     QVERIFY(texts.contains(QStringLiteral("ORV_GMouse Version 1.0")));
 }
 
+void AppShellTest::programIconIsTheGeneratedOneEverywhere() {
+    StartedWindow w;
+    QVERIFY(w.started);
+    const QIcon icon = w.dialog.windowIcon();
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QImage drawn(QStringLiteral(ORV_SOURCE_DIR "/packaging/icons/orv-gmouse-%1.png").arg(size));
+        QVERIFY2(!drawn.isNull(), qPrintable(QString::number(size)));
+        QCOMPARE(icon.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32),
+                 drawn.convertToFormat(QImage::Format_ARGB32));
+    }
+    auto* tray = w.dialog.Tray().findChild<QSystemTrayIcon*>();
+    QVERIFY(tray != nullptr);
+    QCOMPARE(tray->icon().pixmap(22, 22).toImage(), icon.pixmap(22, 22).toImage());
+
+    QImage inAbout;
+    QTimer::singleShot(0, &w.dialog, [&inAbout] {
+        auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
+        if (about == nullptr) {
+            return;
+        }
+        for (const QLabel* label : about->findChildren<QLabel*>()) {
+            if (!label->pixmap().isNull()) {
+                inAbout = label->pixmap().toImage();
+            }
+        }
+        about->accept();
+    });
+    w.dialog.ShowAbout();
+    QCOMPARE(inAbout.convertToFormat(QImage::Format_ARGB32), icon.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32));
+}
+
 void AppShellTest::virtualMouseSendsButtonAndDpiReports() {
     RecordingCore core;
     VirtualMouseWindow window(core);
@@ -490,9 +536,13 @@ void AppShellTest::secondInstanceAsksTheFirstToShow() {
     SingleInstance second(name);
     QVERIFY(!second.Claim());
     QTRY_COMPARE(shown.count(), 1);
+    // A hidden start finds the running instance just the same, and leaves its window alone.
+    SingleInstance hidden(name);
+    QVERIFY(!hidden.Claim(SingleInstance::Request::None));
     QVERIFY(second.Send(QStringLiteral("tray-exit")));
     QTRY_COMPARE(commands.count(), 1);
     QCOMPARE(commands[0][0].toString(), QStringLiteral("tray-exit"));
+    QCOMPARE(shown.count(), 1);
 }
 
 void AppShellTest::leftOverSocketIsTakenOver() {
@@ -514,11 +564,12 @@ void AppShellTest::options_data() {
     QTest::addColumn<bool>("simulate");
     QTest::addColumn<QString>("dir");
     QTest::addColumn<QString>("screenshots");
-    QTest::newRow("none") << QStringList{} << true << false << QString() << QString();
-    QTest::newRow("all") << QStringList{"--simulate", "--trace", "--dir", "d ü", "--screenshots", "s"} << true
-                         << true << QStringLiteral("d ü") << QStringLiteral("s");
-    QTest::newRow("dir without folder") << QStringList{"--dir"} << false << false << QString() << QString();
-    QTest::newRow("unknown") << QStringList{"--simulat"} << false << false << QString() << QString();
+    QTest::addColumn<bool>("hidden");
+    QTest::newRow("none") << QStringList{} << true << false << QString() << QString() << false;
+    QTest::newRow("all") << QStringList{"--simulate", "--trace", "--dir", "d ü", "--screenshots", "s", "--hidden"}
+                         << true << true << QStringLiteral("d ü") << QStringLiteral("s") << true;
+    QTest::newRow("dir without folder") << QStringList{"--dir"} << false << false << QString() << QString() << false;
+    QTest::newRow("unknown") << QStringList{"--simulat"} << false << false << QString() << QString() << false;
 }
 
 void AppShellTest::options() {
@@ -537,7 +588,9 @@ void AppShellTest::options() {
     QFETCH(bool, simulate);
     QFETCH(QString, dir);
     QFETCH(QString, screenshots);
+    QFETCH(bool, hidden);
     QCOMPARE(parsed.options->simulate, simulate);
+    QCOMPARE(parsed.options->hidden, hidden);
     QCOMPARE(parsed.options->dir ? QString::fromStdString(parsed.options->dir->string()) : QString(), dir);
     QCOMPARE(parsed.options->screenshots ? QString::fromStdString(parsed.options->screenshots->string()) : QString(),
              screenshots);

@@ -4,11 +4,14 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <vector>
 
 #include "DataWriter.h"
+#include "IconWriter.h"
 #include "common/Utf.h"
 #include "skin/SkinLayout.h"
 
@@ -16,6 +19,7 @@ namespace orv {
 namespace {
 
 const QString kData = QStringLiteral(ORV_SOURCE_DIR "/data");
+const QString kIcons = QStringLiteral(ORV_SOURCE_DIR "/packaging/icons");
 const QString kSkins = kData + QStringLiteral("/skins");
 
 QImage Picture(const QString& name) {
@@ -71,6 +75,93 @@ TEST(SkinPictures, GeneratorOutputEqualsTheShippedFiles) {
         ASSERT_EQ(shipped.size(), fresh.size()) << qPrintable(name);
         // Another JPG library may round differently; a moved or restyled region cannot hide.
         EXPECT_LT(Changed(shipped, fresh, shipped.rect()), 0.0005) << qPrintable(name) << " differs: run orv-skingen data";
+    }
+}
+
+// What a renderer shows of an SVG file, for comparing drawings rather than the text.
+QImage Rendered(const QString& svgFile) {
+    QSvgRenderer renderer(svgFile);
+    EXPECT_TRUE(renderer.isValid()) << qPrintable(svgFile);
+    QImage image(128, 128, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    renderer.render(&p);
+    return image;
+}
+
+// The images of an icon file that stores each one as PNG.
+std::vector<QImage> IcoImages(const QByteArray& ico) {
+    auto number = [&](qsizetype at, int width) {
+        uint32_t value = 0;
+        for (int i = width - 1; i >= 0; --i) {
+            value = (value << 8) | static_cast<uint8_t>(ico[at + i]);
+        }
+        return value;
+    };
+    std::vector<QImage> images;
+    if (ico.size() < 6 || number(0, 2) != 0 || number(2, 2) != 1) {
+        return images;
+    }
+    for (uint32_t i = 0; i < number(4, 2); ++i) {
+        const qsizetype entry = 6 + 16 * static_cast<qsizetype>(i);
+        images.push_back(QImage::fromData(ico.mid(number(entry + 12, 4), number(entry + 8, 4)), "PNG"));
+    }
+    return images;
+}
+
+double ChangedArgb(const QImage& a, const QImage& b) {
+    return Changed(a.convertToFormat(QImage::Format_ARGB32), b.convertToFormat(QImage::Format_ARGB32), a.rect());
+}
+
+TEST(SkinPictures, GeneratorOutputEqualsTheCommittedIcons) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QString error;
+    ASSERT_TRUE(skin::WriteIconFiles(PathFromUtf8(dir.path().toStdString()), error)) << qPrintable(error);
+    const QList<int> sizes = skin::IconSizes();
+    const QStringList names = skin::IconPictureNames();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QImage shipped(kIcons + "/" + names[i]);
+        const QImage fresh(dir.path() + "/" + names[i]);
+        ASSERT_EQ(shipped.size(), QSize(sizes[i], sizes[i])) << qPrintable(names[i]);
+        ASSERT_TRUE(shipped.hasAlphaChannel()) << qPrintable(names[i]);
+        EXPECT_LT(ChangedArgb(shipped, fresh), 0.002) << qPrintable(names[i]) << " differs: run orv-skingen";
+    }
+    const QString svg = QString::fromLatin1(skin::kScalableIconName);
+    EXPECT_LT(ChangedArgb(Rendered(kIcons + "/" + svg), Rendered(dir.path() + "/" + svg)), 0.002)
+        << "the scalable icon differs: run orv-skingen";
+
+    QFile shippedIco(kIcons + "/" + QString::fromLatin1(skin::kWindowsIconName));
+    QFile freshIco(dir.path() + "/" + QString::fromLatin1(skin::kWindowsIconName));
+    ASSERT_TRUE(shippedIco.open(QIODevice::ReadOnly) && freshIco.open(QIODevice::ReadOnly));
+    const std::vector<QImage> shippedImages = IcoImages(shippedIco.readAll());
+    const std::vector<QImage> freshImages = IcoImages(freshIco.readAll());
+    ASSERT_EQ(shippedImages.size(), freshImages.size());
+    ASSERT_FALSE(shippedImages.empty());
+    EXPECT_EQ(shippedImages.back().size(), QSize(256, 256));
+    for (size_t i = 0; i < shippedImages.size(); ++i) {
+        ASSERT_FALSE(shippedImages[i].isNull()) << i;
+        ASSERT_EQ(shippedImages[i].size(), freshImages[i].size()) << i;
+        EXPECT_LT(ChangedArgb(shippedImages[i], freshImages[i]), 0.002) << "icon image " << i << " differs";
+    }
+}
+
+// The icon must read at the notification area's size and match the skin: transparent where the
+// plate's corners are cut, opaque inside, and the cyan emblem in the middle.
+TEST(SkinPictures, IconKeepsTheSkinsShapeAndColoursAtEverySize) {
+    for (int size : skin::IconSizes()) {
+        const QImage icon = skin::PaintIcon(size);
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << size << ": the top-left corner is cut";
+        EXPECT_EQ(qAlpha(icon.pixel(size - 1, size - 1)), 0) << size << ": the bottom-right corner is cut";
+        EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 8)), 255) << size;
+        int emblem = 0;
+        for (int y = size / 4; y < size * 3 / 4; ++y) {
+            for (int x = size / 4; x < size * 3 / 4; ++x) {
+                const QColor c = QColor::fromRgba(icon.pixel(x, y));
+                emblem += c.blue() > 200 && c.green() > 150 && c.red() < 180 ? 1 : 0;
+            }
+        }
+        EXPECT_GT(emblem, (size / 2) * (size / 2) / 8) << size << ": the emblem is too faint";
     }
 }
 

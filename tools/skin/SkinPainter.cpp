@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
 #include <cmath>
 
 namespace orv::skin {
@@ -995,6 +996,32 @@ QImage PaintWarning(State state) {
     p.setClipping(false);
     Outline(p, WarningOutline());
     return image;
+}
+
+// The emblem's two chevrons on a plate cut like the window, in the window's graphite and
+// cyan. Sizes below 32 pixels keep every line at least a pixel wide and drop the glow, which
+// would only blur them.
+void PaintProgramIcon(QPainter& p, int size) {
+    const qreal s = size;
+    const bool small = size < 32;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal border = std::max(s * 0.035, 1.0);
+    const QRectF plate = QRectF(0, 0, s, s).adjusted(border / 2, border / 2, -border / 2, -border / 2);
+    const QPainterPath shape = Chamfered(plate, s * 0.22);
+    FillShape(p, shape, Vertical(plate, kSteelTop, kBackBottom), QColor(0, 0, 0, 0));
+    const QPointF centre(s / 2, s * 0.53);
+    if (!small) {
+        QRadialGradient glow(centre, s * 0.45);
+        glow.setColorAt(0, WithAlpha(kAccent, 110));
+        glow.setColorAt(1, WithAlpha(kAccent, 0));
+        p.setPen(Qt::NoPen);
+        p.setBrush(glow);
+        p.drawPath(shape);
+    }
+    FillShape(p, shape, Qt::NoBrush, kAccent, border);
+    Emblem(p, centre, s * (small ? 0.68 : 0.62), kAccentBright);
+    p.restore();
 }
 
 }  // namespace orv::skin

@@ -1,6 +1,8 @@
 #pragma once
 #include <QImage>
 
+class QPainter;
+
 #include "SkinSource.h"
 
 namespace orv::skin {
@@ -26,5 +28,9 @@ QImage PaintMenuMask();
 QImage PaintSubMenuMask();
 
 QImage PaintWarning(State state);
+
+// The program's icon in a square of size pixels, on a transparent ground: window, notification
+// area, menus, About box and executable all show it.
+void PaintProgramIcon(QPainter& p, int size);
 
 }  // namespace orv::skin

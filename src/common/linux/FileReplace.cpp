@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <string>
 #include <system_error>
 
@@ -17,6 +18,8 @@ std::filesystem::path Destination(const std::filesystem::path& target, bool& ok)
 bool WriteAll(int fd, std::span<const uint8_t> contents);
 void SyncFolder(const std::filesystem::path& folder);
 std::filesystem::path TempName(const std::filesystem::path& destination);
+int CreateTemp(const std::filesystem::path& destination, std::filesystem::path& temp);
+NewFile MoveUnlessTaken(const std::filesystem::path& temp, const std::filesystem::path& target);
 
 }  // namespace
 
@@ -39,15 +42,7 @@ bool ReplaceFileContents(const std::filesystem::path& target, std::span<const ui
     }
 
     std::filesystem::path temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = TempName(destination);
-        // 0666 lets the umask decide a new file's permissions, as for any file the user creates.
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) {
-            return false;
-        }
-    }
+    const int fd = CreateTemp(destination, temp);
     if (fd < 0) {
         return false;
     }
@@ -69,6 +64,27 @@ bool ReplaceFileContents(const std::filesystem::path& target, std::span<const ui
     // The new contents are in place once renamed; a failed folder sync cannot undo that.
     SyncFolder(destination.parent_path());
     return true;
+}
+
+NewFile CreateFileContents(const std::filesystem::path& target, std::span<const uint8_t> contents) {
+    struct stat existing {};
+    if (::lstat(target.c_str(), &existing) == 0) {
+        return NewFile::AlreadyThere;
+    }
+    std::filesystem::path temp;
+    const int fd = CreateTemp(target, temp);
+    if (fd < 0) {
+        return NewFile::Failed;
+    }
+    bool ok = WriteAll(fd, contents) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    const NewFile result = ok ? MoveUnlessTaken(temp, target) : NewFile::Failed;
+    if (result != NewFile::Created) {
+        ::unlink(temp.c_str());
+        return result;
+    }
+    SyncFolder(target.parent_path());
+    return result;
 }
 
 namespace {
@@ -114,6 +130,37 @@ std::filesystem::path TempName(const std::filesystem::path& destination) {
     name.replace_filename("." + destination.filename().string() + "." + std::to_string(::getpid()) + "." +
                           std::to_string(counter.fetch_add(1)) + ".tmp");
     return name;
+}
+
+// 0666 lets the umask decide a new file's permissions, as for any file the user creates.
+int CreateTemp(const std::filesystem::path& destination, std::filesystem::path& temp) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = TempName(destination);
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+// A rename that refuses to replace; file systems without it get a hard link, which refuses
+// the same way, and the temporary name is then dropped.
+NewFile MoveUnlessTaken(const std::filesystem::path& temp, const std::filesystem::path& target) {
+    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+        return NewFile::Created;
+    }
+    if (errno == EEXIST) {
+        return NewFile::AlreadyThere;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return NewFile::Failed;
+    }
+    if (::link(temp.c_str(), target.c_str()) != 0) {
+        return errno == EEXIST ? NewFile::AlreadyThere : NewFile::Failed;
+    }
+    ::unlink(temp.c_str());
+    return NewFile::Created;
 }
 
 }  // namespace

@@ -31,6 +31,27 @@ bool ReplaceFileContents(const std::filesystem::path& target, std::span<const ui
     return false;
 }
 
+NewFile CreateFileContents(const std::filesystem::path& target, std::span<const uint8_t> contents) {
+    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return NewFile::AlreadyThere;
+    }
+    std::wstring tempPath;
+    HANDLE temp = CreateTemporaryBeside(target, tempPath);
+    if (temp == INVALID_HANDLE_VALUE) {
+        return NewFile::Failed;
+    }
+    const bool written = WriteAll(temp, contents) && FlushFileBuffers(temp);
+    CloseHandle(temp);
+    // Without MOVEFILE_REPLACE_EXISTING the move fails when the name is taken meanwhile.
+    if (written && MoveFileExW(tempPath.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        return NewFile::Created;
+    }
+    const DWORD error = GetLastError();
+    DeleteFileW(tempPath.c_str());
+    return written && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) ? NewFile::AlreadyThere
+                                                                                    : NewFile::Failed;
+}
+
 namespace {
 
 // Unique within the process by the counter and between processes by the process id; a name
