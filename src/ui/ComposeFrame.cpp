@@ -172,7 +172,7 @@ void ComposePage(QPainter& canvas, const QImage& over, const QImage& down, const
     const int32_t hover = page == kMainPage       ? state.MainHover
                           : page == kAdvancedPage ? state.AdvancedHover
                                                   : state.ColorHover;
-    if (hover != kNoRegion) {
+    if (hover != region::kNone) {
         const SkinRegion* region = page == kMainPage       ? RegionAt(model.skin.MainRegions, hover)
                                    : page == kAdvancedPage ? RegionAt(model.skin.AdvancedRegions, hover)
                                                            : RegionAt(model.skin.ColorRegions, hover);

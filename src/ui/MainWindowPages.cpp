@@ -8,9 +8,9 @@
 #include <QWidget>
 
 #include "settings/ConfigFile.h"
+#include "skin/HitTest.h"
 #include "skin/SkinLayout.h"
 #include "ui/ComposeFrame.h"
-#include "ui/HitTest.h"
 #include "ui/PageRules.h"
 #include "ui/ShapeFromMask.h"
 
@@ -104,9 +104,10 @@ void MainWindowPages::OnMouseMove(QPoint point)
 {
     const SkinLayout& skin = model_.skin;
     const bool mainPage = state_.CurrentPage == kMainPage;
-    state_.MainHover = HitTest(point, skin.MainRegions, mainPage ? kMainLastOnMainPage : kMainLastOnOtherPages);
-    state_.ColorHover = HitTest(point, skin.ColorRegions, kColorLast);
-    state_.AdvancedHover = HitTest(point, skin.AdvancedRegions, kAdvancedLast);
+    const int32_t mainLast = mainPage ? region::main::kLastOnMainPage : region::main::kLastHeader;
+    state_.MainHover = HitTest(point.x(), point.y(), skin.MainRegions, mainLast);
+    state_.ColorHover = HitTest(point.x(), point.y(), skin.ColorRegions, region::color::kLastHitTested);
+    state_.AdvancedHover = HitTest(point.x(), point.y(), skin.AdvancedRegions, region::advanced::kLastHitTested);
 
     const std::pair<int32_t, int32_t*> hovers[] = {
         {state_.MainHover, &state_.PreviousMainHover},
@@ -130,7 +131,7 @@ void MainWindowPages::OnLeftButtonDown(QPoint point)
 {
     // A press can arrive without a move to its point (a window shown under a still cursor).
     OnMouseMove(point);
-    if (state_.MainHover != kNoRegion || state_.ColorHover != kNoRegion || state_.AdvancedHover != kNoRegion) {
+    if (state_.MainHover != region::kNone || state_.ColorHover != region::kNone || state_.AdvancedHover != region::kNone) {
         state_.ButtonHeld = true;
         actions_.Repaint();
     }
@@ -171,7 +172,7 @@ void MainWindowPages::ClickMainPage(QPoint point)
     } else if (m >= 66 && m <= 113) {
         s.dpiStep[static_cast<size_t>((m - 66) / 12)] = static_cast<uint8_t>((m - 66) % 12);
         actions_.Repaint();
-    } else if (m == kNoRegion) {
+    } else if (m == region::kNone) {
         StartDrag(point);
     }
 }
@@ -215,7 +216,7 @@ void MainWindowPages::ClickAdvancedPage(QPoint point)
     } else if (a == 32) {
         s.fireTime = std::max<int32_t>(s.fireTime - 1, 0);
         actions_.Repaint();
-    } else if (a == kNoRegion && m == kNoRegion) {
+    } else if (a == region::kNone && m == region::kNone) {
         StartDrag(point);
     }
 }
@@ -230,7 +231,7 @@ void MainWindowPages::ClickColorPage(QPoint point)
         ShowAdvancedPage();
     } else if (c >= 0 && c <= 3) {
         model_.settings.ledStatus = static_cast<uint8_t>(c);
-    } else if (c == kNoRegion && m == kNoRegion) {
+    } else if (c == region::kNone && m == region::kNone) {
         StartDrag(point);
     }
 }
@@ -259,10 +260,10 @@ void MainWindowPages::OnLeftButtonUp(QPoint point)
         LoadProfile(model_.configPath, model_.currentProfile, false, model_.language, model_.settings);
         actions_.Repaint();
     } else if (m == 12) {
-        state_.MainHover = kNoRegion;
+        state_.MainHover = region::kNone;
         actions_.Minimise();
     } else if (m == 13) {
-        state_.MainHover = kNoRegion;
+        state_.MainHover = region::kNone;
         actions_.CloseToTray();
     } else if (m == 16) {
         actions_.RestoreDefaults();
@@ -275,7 +276,7 @@ void MainWindowPages::OnLeftButtonUp(QPoint point)
 
 void MainWindowPages::HideToTray()
 {
-    state_.MainHover = kNoRegion;
+    state_.MainHover = region::kNone;
     // The working settings fall back to what was last applied, with the mouse's current level.
     SaveDpiLevel(model_.configPath, kAppliedProfile, model_.settings);
     LoadProfile(model_.configPath, kAppliedProfile, false, model_.language, model_.settings);

@@ -17,7 +17,7 @@ using orv::Language;
 using orv::kAdvancedPage;
 using orv::kColorPage;
 using orv::kMainPage;
-using orv::kNoRegion;
+using orv::region::kNone;
 using orv::testing::NearColour;
 using orv::testing::PagesFixture;
 using orv::testing::SyntheticSkin;
@@ -172,21 +172,21 @@ void DrawingTest::headerPrecedence()
     };
     const QColor normal = SyntheticSkin::Normal(), over = SyntheticSkin::Over(), down = SyntheticSkin::Down();
     const Case cases[] = {
-        {1, 1, kMainPage, kNoRegion, false, 4, down},    // the current profile
+        {1, 1, kMainPage, kNone, false, 4, down},    // the current profile
         {1, 1, kMainPage, 4, false, 4, down},            // ... is pressed even when hovered
-        {1, 1, kMainPage, kNoRegion, false, 5, normal},
+        {1, 1, kMainPage, kNone, false, 5, normal},
         {1, 1, kMainPage, 5, false, 5, over},
         {1, 1, kMainPage, 5, true, 5, down},
-        {1, 1, kMainPage, kNoRegion, false, 9, down},    // the tab of the page
+        {1, 1, kMainPage, kNone, false, 9, down},    // the tab of the page
         {1, 1, kMainPage, 9, false, 9, over},            // hover beats the tab
-        {1, 1, kColorPage, kNoRegion, false, 11, down},
-        {1, 1, kColorPage, kNoRegion, false, 9, normal},
+        {1, 1, kColorPage, kNone, false, 11, down},
+        {1, 1, kColorPage, kNone, false, 9, normal},
         {1, 1, kAdvancedPage, 2, false, 2, over},
-        {0, 1, kMainPage, kNoRegion, false, 3, down},    // no profile recorded
-        {1, 1, kMainPage, kNoRegion, false, 18, down},
-        {1, 1, kMainPage, kNoRegion, false, 17, normal},
-        {1, 0, kMainPage, kNoRegion, false, 17, down},
-        {1, 0, kMainPage, kNoRegion, false, 18, normal},
+        {0, 1, kMainPage, kNone, false, 3, down},    // no profile recorded
+        {1, 1, kMainPage, kNone, false, 18, down},
+        {1, 1, kMainPage, kNone, false, 17, normal},
+        {1, 0, kMainPage, kNone, false, 17, down},
+        {1, 0, kMainPage, kNone, false, 18, normal},
         {1, 0, kMainPage, 17, false, 17, over},
     };
     for (const Case& c : cases) {

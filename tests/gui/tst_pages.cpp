@@ -9,13 +9,13 @@
 #include "PagesFixture.h"
 #include "common/Messages.h"
 #include "settings/ConfigFile.h"
-#include "ui/HitTest.h"
+#include "skin/HitTest.h"
 #include "ui/PageRules.h"
 
 using orv::kAdvancedPage;
 using orv::kColorPage;
 using orv::kMainPage;
-using orv::kNoRegion;
+using orv::region::kNone;
 using orv::testing::PagesFixture;
 using Calls = std::vector<std::string>;
 
@@ -23,8 +23,7 @@ class PagesTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void hitTestEdgesAndLastIndices();
-    void hitTestFirstRegionWins();
+    void hoverTestsEachTableUpToItsLastRegion();
     void hoverRepaintsOnlyOnChange();
     void mainPageClicks();
     void dpiEnabledKeepsOneLevel();
@@ -44,46 +43,31 @@ private Q_SLOTS:
     void pagesWorkOnSkinReadFromFiles();
 };
 
-void PagesTest::hitTestEdgesAndLastIndices()
+void PagesTest::hoverTestsEachTableUpToItsLastRegion()
 {
     PagesFixture f;
-    const auto& main = f.layout.MainRegions;
     struct Case {
+        uint8_t page;
         QPoint point;
-        int32_t last;
+        int32_t orv::PageState::*hover;
         int32_t expected;
     };
-    // Region 5 is (75, 0, 14, 9): left and top edges inside, right and bottom outside.
     const Case cases[] = {
-        {{75, 0}, 114, 5},   {{88, 8}, 114, 5},   {{89, 0}, 114, kNoRegion}, {{75, 9}, 114, kNoRegion},
-        {{74, 0}, 114, kNoRegion}, {{-1, -1}, 114, kNoRegion},
-        {f.MainCentre(114), 114, 114}, {f.MainCentre(115), 114, kNoRegion},
-        {f.MainCentre(19), 19, 19},    {f.MainCentre(20), 19, kNoRegion},
+        {kMainPage, f.MainCentre(114), &orv::PageState::MainHover, 114},
+        {kMainPage, f.MainCentre(115), &orv::PageState::MainHover, kNone},
+        {kColorPage, f.MainCentre(19), &orv::PageState::MainHover, 19},
+        {kColorPage, f.MainCentre(60), &orv::PageState::MainHover, kNone},  // the header only
+        {kAdvancedPage, f.MainCentre(20), &orv::PageState::MainHover, kNone},
+        {kMainPage, f.AdvancedCentre(37), &orv::PageState::AdvancedHover, 37},  // whatever the page
+        {kMainPage, f.AdvancedCentre(38), &orv::PageState::AdvancedHover, kNone},
+        {kAdvancedPage, f.ColorCentre(4), &orv::PageState::ColorHover, 4},
+        {kAdvancedPage, f.ColorCentre(5), &orv::PageState::ColorHover, kNone},
     };
     for (const Case& c : cases) {
-        QCOMPARE(orv::HitTest(c.point, main, c.last), c.expected);
+        f.OnPage(c.page);
+        f.pages.OnMouseMove(c.point);
+        QCOMPARE(f.state.*c.hover, c.expected);
     }
-    QCOMPARE(orv::HitTest(f.AdvancedCentre(37), f.layout.AdvancedRegions, orv::kAdvancedLast), 37);
-    QCOMPARE(orv::HitTest(f.AdvancedCentre(38), f.layout.AdvancedRegions, orv::kAdvancedLast), kNoRegion);
-    QCOMPARE(orv::HitTest(f.ColorCentre(4), f.layout.ColorRegions, orv::kColorLast), 4);
-    QCOMPARE(orv::HitTest(f.ColorCentre(5), f.layout.ColorRegions, orv::kColorLast), kNoRegion);
-
-    // The main table's last index follows the page.
-    f.pages.OnMouseMove(f.MainCentre(60));
-    QCOMPARE(f.state.MainHover, 60);
-    f.OnPage(kColorPage);
-    f.pages.OnMouseMove(f.MainCentre(60));
-    QCOMPARE(f.state.MainHover, kNoRegion);
-    f.pages.OnMouseMove(f.MainCentre(11));
-    QCOMPARE(f.state.MainHover, 11);
-}
-
-void PagesTest::hitTestFirstRegionWins()
-{
-    const orv::SkinRegion regions[] = {{0, 0, 0, 0, ""}, {10, 10, 20, 20, ""}, {0, 0, 100, 100, ""}};
-    QCOMPARE(orv::HitTest(QPoint(0, 0), regions, 2), 2);
-    QCOMPARE(orv::HitTest(QPoint(15, 15), regions, 2), 1);
-    QCOMPARE(orv::HitTest(QPoint(15, 15), regions, 0), kNoRegion);
 }
 
 void PagesTest::hoverRepaintsOnlyOnChange()
@@ -100,7 +84,7 @@ void PagesTest::hoverRepaintsOnlyOnChange()
     f.OnPage(kAdvancedPage);
     f.pages.OnMouseMove(f.AdvancedCentre(3));
     QCOMPARE(f.state.AdvancedHover, 3);
-    QCOMPARE(f.state.MainHover, kNoRegion);
+    QCOMPARE(f.state.MainHover, kNone);
     QCOMPARE(f.actions.calls, (Calls{"RepaintRegion", "UpdateNow", "RepaintRegion", "UpdateNow"}));
     for (const QRegion& region : f.actions.repaintedRegions)
         QCOMPARE(region, f.pages.AdvancedRepaintRegion());
@@ -354,7 +338,8 @@ void PagesTest::dragOnlyOutsideRegions()
     // system then keeps the release, so nothing may stay drawn pressed afterwards.
     PagesFixture f;
     const QPoint hiddenRegion = f.AdvancedCentre(0);
-    QCOMPARE(orv::HitTest(hiddenRegion, f.layout.MainRegions, orv::kMainLastOnMainPage), kNoRegion);
+    QCOMPARE(orv::HitTest(hiddenRegion.x(), hiddenRegion.y(), f.layout.MainRegions, orv::region::main::kLastOnMainPage),
+             kNone);
     f.pages.OnLeftButtonDown(hiddenRegion);
     QCOMPARE(f.actions.Operations(), (Calls{"StartDrag"}));
     QVERIFY(!f.state.ButtonHeld);
@@ -383,7 +368,7 @@ void PagesTest::releaseTable()
             QVERIFY(!f.state.ButtonHeld);
             QCOMPARE(f.actions.Operations(), c.operations);
             if (c.region == 12 || c.region == 13)
-                QCOMPARE(f.state.MainHover, kNoRegion);
+                QCOMPARE(f.state.MainHover, kNone);
         }
     }
 }
@@ -427,7 +412,7 @@ void PagesTest::hideControlFallsBackToAppliedProfile()
     QCOMPARE(f.settings.fireTime.load(), 66);
     QCOMPARE(f.settings.dpiLevel.load(), 3);
     QCOMPARE(f.actions.Operations(), (Calls{"HideToTray"}));
-    QCOMPARE(f.state.MainHover, kNoRegion);
+    QCOMPARE(f.state.MainHover, kNone);
 }
 
 void PagesTest::advancedControlsLiveWithThePage()
