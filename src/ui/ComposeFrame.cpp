@@ -6,7 +6,7 @@
 #include <QPainter>
 
 #include "skin/SkinLayout.h"
-#include "ui/PageRules.h"
+#include "ui/DrawingGeometry.h"
 #include "ui/UiText.h"
 
 namespace orv {
@@ -229,7 +229,7 @@ void DrawLabels(QPainter& canvas, int count, const PageModel& model, const PageS
                 const int32_t level = model.settings.dpiLevel;
                 const uint8_t code =
                     level >= 0 && level <= 3 && model.appliedDpiCode ? model.appliedDpiCode(level) : 0;
-                DrawCentred(canvas, r, QString::number(ShownDpi(code)), kTextColour);
+                DrawCentred(canvas, r, QString::number(DpiForCode(code)), kTextColour);
             } else {
                 DrawCentred(canvas, r, QString::fromStdString(r.label), kTextColour);
             }

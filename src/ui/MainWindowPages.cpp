@@ -8,10 +8,10 @@
 #include <QWidget>
 
 #include "settings/ConfigFile.h"
+#include "settings/ProfileEdits.h"
 #include "skin/HitTest.h"
 #include "skin/SkinLayout.h"
 #include "ui/ComposeFrame.h"
-#include "ui/PageRules.h"
 #include "ui/ShapeFromMask.h"
 
 namespace orv {
@@ -201,20 +201,20 @@ void MainWindowPages::ClickAdvancedPage(QPoint point)
     } else if (a == 6) {
         actions_.ToggleRepeat();
     } else if (a == 7) {
-        s.macroMode = s.macroMode == 0 ? 1 : 0;
+        ToggleHoldMode(s);
     } else if (a >= 8 && a <= 17) {
         s.pointerSpeed = static_cast<uint8_t>(a - 8);
     } else if (a >= 18 && a <= 27) {
         s.wheelSpeed = static_cast<uint8_t>(a - 18);
     } else if (a == 30) {
         const SkinRegion& slider = model_.skin.AdvancedRegions[30];
-        s.fireTime = FireTimeFromClick(point.x(), slider.x, slider.width);
+        s.fireTime = FireTimeAtSliderPoint(point.x(), slider.x, slider.width);
         actions_.Repaint();
     } else if (a == 31) {
-        s.fireTime = std::min<int32_t>(s.fireTime + 1, 300);
+        StepFireTimeUp(s);
         actions_.Repaint();
     } else if (a == 32) {
-        s.fireTime = std::max<int32_t>(s.fireTime - 1, 0);
+        StepFireTimeDown(s);
         actions_.Repaint();
     } else if (a == region::kNone && m == region::kNone) {
         StartDrag(point);
@@ -277,9 +277,7 @@ void MainWindowPages::OnLeftButtonUp(QPoint point)
 void MainWindowPages::HideToTray()
 {
     state_.MainHover = region::kNone;
-    // The working settings fall back to what was last applied, with the mouse's current level.
-    SaveDpiLevel(model_.configPath, kAppliedProfile, model_.settings);
-    LoadProfile(model_.configPath, kAppliedProfile, false, model_.language, model_.settings);
+    FallBackToAppliedProfile(model_.configPath, model_.language, model_.settings);
     actions_.HideToTray();
     actions_.Repaint();
 }
@@ -291,12 +289,7 @@ void MainWindowPages::OpenFunctionMenu(int box)
     state_.MenuAnchor = actions_.WindowTopLeft() + QPoint(r.x, r.y + r.height);
 
     const int button = box - 25;
-    bool anotherLeftClick = false;
-    for (int i = 0; i < 6; ++i) {
-        if (i != button && model_.settings.buttonFunction[static_cast<size_t>(i)] == kLeftClick)
-            anotherLeftClick = true;
-    }
-    if (!anotherLeftClick && actions_.ShowLeftButtonWarning(state_.MenuAnchor) == 2)
+    if (NeedsLeftButtonWarning(model_.settings, button) && actions_.ShowLeftButtonWarning(state_.MenuAnchor) == 2)
         return;
     if (actions_.OpenFunctionMenu(button, state_.MenuAnchor))
         state_.MenuOpen = true;
