@@ -49,12 +49,15 @@ int32_t FireTimeAtSliderPoint(int px, int sliderX, int sliderWidth) {
     return kMinFireTime + static_cast<int32_t>(scaled);
 }
 
+// In 64 bits: a hand-edited extreme must not wrap round to the far end of the 32-bit range.
 void StepFireTimeUp(ProfileSettings& settings) {
-    settings.fireTime = std::min<int32_t>(settings.fireTime + 1, kMaxFireTime);
+    const int64_t time = settings.fireTime.load();
+    settings.fireTime = static_cast<int32_t>(std::min<int64_t>(time + 1, kMaxFireTime));
 }
 
 void StepFireTimeDown(ProfileSettings& settings) {
-    settings.fireTime = std::max<int32_t>(settings.fireTime - 1, kMinFireTime);
+    const int64_t time = settings.fireTime.load();
+    settings.fireTime = static_cast<int32_t>(std::max<int64_t>(time - 1, kMinFireTime));
 }
 
 void ToggleHoldMode(ProfileSettings& settings) { settings.macroMode = settings.macroMode == 0 ? 1 : 0; }

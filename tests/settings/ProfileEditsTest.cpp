@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "common/IniFile.h"
@@ -93,6 +94,8 @@ TEST(ProfileEdits, FireTimeSteppersStopAtTheRangeEnds) {
         {1000, true, 300},   // a hand-edited value comes back into range going up
         {1000, false, 999},  // and only steps going down
         {-7, false, 0},
+        {INT32_MAX, true, 300},  // the extremes do not wrap round
+        {INT32_MIN, false, 0},
     };
     for (const Case& c : cases) {
         ProfileSettings s;
