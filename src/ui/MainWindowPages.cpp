@@ -54,8 +54,8 @@ void DrawMinimisedIcon(QPainter& painter, const QWidget& window)
 
 }  // namespace
 
-MainWindowPages::MainWindowPages(PageModel& model, PageState& state, PageActions& actions, QWidget& window)
-    : model_(model), state_(state), actions_(actions), window_(window), fonts_(CreateSkinFonts())
+MainWindowPages::MainWindowPages(PageModel& model, PageState& state, WindowHost& host, QWidget& window)
+    : model_(model), state_(state), host_(host), window_(window), fonts_(CreateSkinFonts())
 {
 }
 
@@ -86,7 +86,8 @@ void MainWindowPages::PaintMainWindow(QPainter& painter)
 {
     if (state_.CloseMenuRequest) {
         state_.CloseMenuRequest = false;
-        actions_.CloseFunctionMenu();
+        if (features_.functionMenus)
+            features_.functionMenus->CloseFunctionMenu();
     }
     if (window_.isMinimized()) {
         DrawMinimisedIcon(painter, window_);
@@ -119,10 +120,10 @@ void MainWindowPages::OnMouseMove(QPoint point)
             continue;
         // Repainting the whole advanced page would make its edit and list controls flicker.
         if (state_.CurrentPage == kAdvancedPage)
-            actions_.RepaintRegion(advancedRepaintRegion_);
+            host_.RepaintRegion(advancedRepaintRegion_);
         else
-            actions_.Repaint();
-        actions_.UpdateNow();
+            host_.Repaint();
+        host_.UpdateNow();
         *previous = hover;
     }
 }
@@ -133,7 +134,7 @@ void MainWindowPages::OnLeftButtonDown(QPoint point)
     OnMouseMove(point);
     if (state_.MainHover != region::kNone || state_.ColorHover != region::kNone || state_.AdvancedHover != region::kNone) {
         state_.ButtonHeld = true;
-        actions_.Repaint();
+        host_.Repaint();
     }
     switch (state_.CurrentPage) {
     case kMainPage: ClickMainPage(point); break;
@@ -145,7 +146,8 @@ void MainWindowPages::OnLeftButtonDown(QPoint point)
 void MainWindowPages::ClickMainPage(QPoint point)
 {
     if (state_.MenuOpen) {
-        actions_.CloseFunctionMenu();
+        if (features_.functionMenus)
+            features_.functionMenus->CloseFunctionMenu();
         state_.MenuOpen = false;
     }
     ProfileSettings& s = model_.settings;
@@ -155,12 +157,14 @@ void MainWindowPages::ClickMainPage(QPoint point)
     } else if (m == 11) {
         ShowColorPage();
     } else if (m == 14) {
-        actions_.ImportProfile();
+        if (features_.profileExchange)
+            features_.profileExchange->ImportProfile();
     } else if (m == 15) {
-        actions_.ExportProfile();
+        if (features_.profileExchange)
+            features_.profileExchange->ExportProfile();
     } else if (m == 0) {
         SaveProfile(model_.configPath, model_.currentProfile, s);
-        actions_.Repaint();
+        host_.Repaint();
     } else if (m >= 25 && m <= 30) {
         OpenFunctionMenu(m);
     } else if (m == 41 || m == 42) {
@@ -171,7 +175,7 @@ void MainWindowPages::ClickMainPage(QPoint point)
         SelectDpiLevel(s, m - 54);
     } else if (m >= 66 && m <= 113) {
         s.dpiStep[static_cast<size_t>((m - 66) / 12)] = static_cast<uint8_t>((m - 66) % 12);
-        actions_.Repaint();
+        host_.Repaint();
     } else if (m == region::kNone) {
         StartDrag(point);
     }
@@ -187,19 +191,26 @@ void MainWindowPages::ClickAdvancedPage(QPoint point)
     } else if (m == 11) {
         ShowColorPage();
     } else if (a == 0) {
-        actions_.ImportMacros();
+        if (features_.macroEditor)
+            features_.macroEditor->ImportMacros();
     } else if (a == 1) {
-        actions_.ExportMacros();
+        if (features_.macroEditor)
+            features_.macroEditor->ExportMacros();
     } else if (a == 2) {
-        actions_.AddMacro();
+        if (features_.macroEditor)
+            features_.macroEditor->AddMacro();
     } else if (a == 3) {
-        actions_.DeleteMacro();
+        if (features_.macroEditor)
+            features_.macroEditor->DeleteMacro();
     } else if (a == 4) {
-        actions_.ToggleRecording();
+        if (features_.recording)
+            features_.recording->ToggleRecording();
     } else if (a == 5) {
-        actions_.StoreRepeatCount();
+        if (features_.macroEditor)
+            features_.macroEditor->StoreRepeatCount();
     } else if (a == 6) {
-        actions_.ToggleRepeat();
+        if (features_.macroEditor)
+            features_.macroEditor->ToggleRepeat();
     } else if (a == 7) {
         ToggleHoldMode(s);
     } else if (a >= 8 && a <= 17) {
@@ -209,13 +220,13 @@ void MainWindowPages::ClickAdvancedPage(QPoint point)
     } else if (a == 30) {
         const SkinRegion& slider = model_.skin.AdvancedRegions[30];
         s.fireTime = FireTimeAtSliderPoint(point.x(), slider.x, slider.width);
-        actions_.Repaint();
+        host_.Repaint();
     } else if (a == 31) {
         StepFireTimeUp(s);
-        actions_.Repaint();
+        host_.Repaint();
     } else if (a == 32) {
         StepFireTimeDown(s);
-        actions_.Repaint();
+        host_.Repaint();
     } else if (a == region::kNone && m == region::kNone) {
         StartDrag(point);
     }
@@ -241,7 +252,7 @@ void MainWindowPages::StartDrag(QPoint point)
     // The window system keeps the release of a drag, so a press that also hit another page's
     // region must not leave the next hovered region drawn pressed.
     state_.ButtonHeld = false;
-    actions_.StartDrag(point);
+    host_.StartDrag(point);
 }
 
 void MainWindowPages::OnLeftButtonUp(QPoint point)
@@ -249,28 +260,31 @@ void MainWindowPages::OnLeftButtonUp(QPoint point)
     // The release decides: the region under the mouse now, wherever the press was.
     OnMouseMove(point);
     state_.ButtonHeld = false;
-    actions_.Repaint();
+    host_.Repaint();
     const int32_t m = state_.MainHover;
     if (m == 2) {
         HideToTray();
     } else if (m == 3) {
-        actions_.ApplyProfile();
+        host_.ApplyProfile();
     } else if (m >= 4 && m <= 8) {
         model_.currentProfile = m - 3;
         LoadProfile(model_.configPath, model_.currentProfile, false, model_.language, model_.settings);
-        actions_.Repaint();
+        host_.Repaint();
     } else if (m == 12) {
         state_.MainHover = region::kNone;
-        actions_.Minimise();
+        host_.Minimise();
     } else if (m == 13) {
         state_.MainHover = region::kNone;
-        actions_.CloseToTray();
+        host_.CloseToTray();
     } else if (m == 16) {
-        actions_.RestoreDefaults();
+        if (features_.profileExchange)
+            features_.profileExchange->RestoreDefaults();
     } else if (m == 17) {
-        actions_.SwitchToChinese();
+        if (features_.language)
+            features_.language->SwitchToChinese();
     } else if (m == 18) {
-        actions_.SwitchToEnglish();
+        if (features_.language)
+            features_.language->SwitchToEnglish();
     }
 }
 
@@ -278,20 +292,24 @@ void MainWindowPages::HideToTray()
 {
     state_.MainHover = region::kNone;
     FallBackToAppliedProfile(model_.configPath, model_.language, model_.settings);
-    actions_.HideToTray();
-    actions_.Repaint();
+    host_.HideToTray();
+    host_.Repaint();
 }
 
 void MainWindowPages::OpenFunctionMenu(int box)
 {
+    FunctionMenuController* menus = features_.functionMenus;
+    if (!menus)
+        return;
     state_.MenuButton = box;
     const SkinRegion& r = model_.skin.MainRegions[static_cast<size_t>(box)];
-    state_.MenuAnchor = actions_.WindowTopLeft() + QPoint(r.x, r.y + r.height);
+    state_.MenuAnchor = host_.WindowTopLeft() + QPoint(r.x, r.y + r.height);
 
     const int button = box - 25;
-    if (NeedsLeftButtonWarning(model_.settings, button) && actions_.ShowLeftButtonWarning(state_.MenuAnchor) == 2)
+    if (NeedsLeftButtonWarning(model_.settings, button) &&
+        menus->ShowLeftButtonWarning(state_.MenuAnchor) == kWarningCancelled)
         return;
-    if (actions_.OpenFunctionMenu(button, state_.MenuAnchor))
+    if (menus->OpenFunctionMenu(button, state_.MenuAnchor))
         state_.MenuOpen = true;
 }
 
@@ -300,31 +318,33 @@ void MainWindowPages::ShowMainPage()
     const bool leavingAdvanced = state_.CurrentPage == kAdvancedPage;
     state_.CurrentPage = kMainPage;
     if (leavingAdvanced)
-        DestroyAdvancedControls();
-    actions_.Repaint();
+        LeaveAdvancedPage();
+    host_.Repaint();
 }
 
 void MainWindowPages::ShowAdvancedPage()
 {
     state_.CurrentPage = kAdvancedPage;
-    actions_.RepaintRegion(advancedRepaintRegion_);
+    host_.RepaintRegion(advancedRepaintRegion_);
     CreateAdvancedControls();
-    actions_.UpdateNow();
-    actions_.RefreshMacroList();
-    actions_.UpdateNow();
+    host_.UpdateNow();
+    if (features_.macroEditor) {
+        features_.macroEditor->RefreshMacroList(AdvancedControls());
+        host_.UpdateNow();
+    }
 }
 
 void MainWindowPages::ShowColorPage()
 {
     const bool leavingAdvanced = state_.CurrentPage == kAdvancedPage;
     state_.CurrentPage = kColorPage;
-    if (!model_.PreviewThreadRunning) {
+    if (features_.preview && !model_.PreviewThreadRunning) {
         model_.PreviewThreadRunning = true;
-        actions_.StartPreviewThread();
+        features_.preview->StartPreviewThread();
     }
     if (leavingAdvanced)
-        DestroyAdvancedControls();
-    actions_.Repaint();
+        LeaveAdvancedPage();
+    host_.Repaint();
 }
 
 void MainWindowPages::CreateAdvancedControls()
@@ -342,6 +362,18 @@ void MainWindowPages::CreateAdvancedControls()
     StyleControl(*macroList_, font, ControlRect(rects[kMacroListRect]), kMacroListId, "MacroList");
     eventList_ = new QListWidget(&window_);
     StyleControl(*eventList_, font, ControlRect(rects[kEventListRect]), kEventListId, "EventList");
+}
+
+AdvancedPageControls MainWindowPages::AdvancedControls() const
+{
+    return {repeatCountEdit_.data(), macroNameEdit_.data(), macroList_.data(), eventList_.data()};
+}
+
+void MainWindowPages::LeaveAdvancedPage()
+{
+    if (features_.recording)
+        features_.recording->StopRecording();
+    DestroyAdvancedControls();
 }
 
 void MainWindowPages::DestroyAdvancedControls()

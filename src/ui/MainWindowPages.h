@@ -12,11 +12,13 @@
 #include <QRegion>
 #include <QSize>
 
-#include "ui/PageActions.h"
+#include "ui/AdvancedPageControls.h"
+#include "ui/PageFeatures.h"
 #include "ui/PageModel.h"
 #include "ui/PageState.h"
 #include "ui/PictureCache.h"
 #include "ui/SkinFonts.h"
+#include "ui/WindowHost.h"
 
 class QPainter;
 class QWidget;
@@ -31,10 +33,11 @@ inline constexpr int kEventListId = 10002;
 
 // The three skinned pages of the main window: drawing, hit-testing, clicks and page switches.
 // The window forwards its paint and mouse events here; the advanced page's four controls are
-// created as children of that window while the page is shown.
+// created as children of that window while the page is shown. Clicks on a feature's controls
+// go to that feature (SetFeatures); the window itself is reached through its host.
 class MainWindowPages {
 public:
-    MainWindowPages(PageModel& model, PageState& state, PageActions& actions, QWidget& window);
+    MainWindowPages(PageModel& model, PageState& state, WindowHost& host, QWidget& window);
     ~MainWindowPages();
     MainWindowPages(const MainWindowPages&) = delete;
     MainWindowPages& operator=(const MainWindowPages&) = delete;
@@ -42,6 +45,8 @@ public:
     // Reads "main_mask.jpg": gives the window its outline and sets SkinSize and
     // AdvancedRepaintRegion. False when the mask cannot be read; the window is then unchanged.
     bool ShapeWindow();
+    // Replaces the features the controls act on; absent ones leave their controls inert.
+    void SetFeatures(const PageFeatures& features) { features_ = features; }
     QSize SkinSize() const { return skinSize_; }
     const QRegion& AdvancedRepaintRegion() const { return advancedRepaintRegion_; }
 
@@ -67,9 +72,11 @@ public:
     QLineEdit* MacroNameEdit() const { return macroNameEdit_.data(); }
     QListWidget* MacroList() const { return macroList_.data(); }
     QListWidget* EventList() const { return eventList_.data(); }
+    AdvancedPageControls AdvancedControls() const;
 
 private:
     void CreateAdvancedControls();
+    void LeaveAdvancedPage();
     void DestroyAdvancedControls();
     void ClickMainPage(QPoint point);
     void ClickAdvancedPage(QPoint point);
@@ -80,7 +87,8 @@ private:
 
     PageModel& model_;
     PageState& state_;
-    PageActions& actions_;
+    WindowHost& host_;
+    PageFeatures features_;
     QWidget& window_;
     SkinFonts fonts_;
     PictureCache pictures_;

@@ -1,17 +1,6 @@
 #include "PagesFixture.h"
 
-#include <algorithm>
-
 namespace orv::testing {
-
-std::vector<std::string> RecordingActions::Operations() const
-{
-    std::vector<std::string> result;
-    std::copy_if(calls.begin(), calls.end(), std::back_inserter(result), [](const std::string& call) {
-        return call != "Repaint" && call != "RepaintRegion" && call != "UpdateNow";
-    });
-    return result;
-}
 
 SkinRegion PagesFixture::GridRegion(int index, int top)
 {
@@ -30,7 +19,7 @@ PagesFixture::PagesFixture()
             .skin = layout,
             .configPath = skin.AppDirectory() / "config.ini",
             .skinDirectory = skin.SkinDirectory()},
-      pages(model, state, actions, window)
+      pages(model, state, host, window)
 {
     for (int i = 0; i < static_cast<int>(layout.MainRegions.size()); ++i)
         layout.MainRegions[static_cast<size_t>(i)] = GridRegion(i, 0);
@@ -49,6 +38,7 @@ PagesFixture::PagesFixture()
     model.selectedMacroRepeatOn = [this] { return repeatOn; };
     model.appliedDpiCode = [this](int level) { return appliedDpi[static_cast<size_t>(level)]; };
 
+    pages.SetFeatures(features.All());
     skin.WriteAllPictures();
     window.resize(skin.Size());
     pages.ShapeWindow();
@@ -69,7 +59,7 @@ void PagesFixture::OnPage(uint8_t page)
         pages.ShowAdvancedPage();
     else
         pages.ShowColorPage();
-    actions.calls.clear();
+    log.calls.clear();
 }
 
 }  // namespace orv::testing

@@ -461,7 +461,8 @@ void DrawingTest::paintDrawsTheComposedFrame()
 {
     PagesFixture f;
     PaintedWindow window;
-    orv::MainWindowPages pages(f.model, f.state, f.actions, window);
+    orv::MainWindowPages pages(f.model, f.state, f.host, window);
+    pages.SetFeatures(f.features.All());
     pages.ShapeWindow();
     window.pages = &pages;
     window.resize(f.skin.Size());
@@ -470,7 +471,7 @@ void DrawingTest::paintDrawsTheComposedFrame()
     const QImage grabbed = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(grabbed, pages.ComposeFrame());
     QVERIFY(!f.state.CloseMenuRequest);
-    QCOMPARE(f.actions.Operations(), (std::vector<std::string>{"CloseFunctionMenu"}));
+    QCOMPARE(f.log.Operations(), (std::vector<std::string>{"CloseFunctionMenu"}));
 }
 
 void DrawingTest::minimisedWindowShowsItsIcon()

@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QTest>
 
 #include "PagesFixture.h"
@@ -37,6 +38,7 @@ private Q_SLOTS:
     void releaseDecidesProfile();
     void hideControlFallsBackToAppliedProfile();
     void advancedControlsLiveWithThePage();
+    void absentFeaturesLeaveTheirControlsInert();
     void colorPageStartsOnePreview();
     void pagesWorkOnSkinReadFromFiles();
 };
@@ -72,10 +74,10 @@ void PagesTest::hoverRepaintsOnlyOnChange()
 {
     PagesFixture f;
     f.pages.OnMouseMove(f.MainCentre(30));
-    QCOMPARE(f.actions.calls, (Calls{"Repaint", "UpdateNow"}));
-    f.actions.calls.clear();
+    QCOMPARE(f.log.calls, (Calls{"Repaint", "UpdateNow"}));
+    f.log.calls.clear();
     f.pages.OnMouseMove(f.MainCentre(30) + QPoint(1, 1));
-    QVERIFY(f.actions.calls.empty());
+    QVERIFY(f.log.calls.empty());
 
     // The advanced page invalidates only the part without the edit and list controls, once for
     // each index that changed (main 30 -> none, advanced none -> 3).
@@ -83,8 +85,8 @@ void PagesTest::hoverRepaintsOnlyOnChange()
     f.pages.OnMouseMove(f.AdvancedCentre(3));
     QCOMPARE(f.state.AdvancedHover, 3);
     QCOMPARE(f.state.MainHover, kNone);
-    QCOMPARE(f.actions.calls, (Calls{"RepaintRegion", "UpdateNow", "RepaintRegion", "UpdateNow"}));
-    for (const QRegion& region : f.actions.repaintedRegions)
+    QCOMPARE(f.log.calls, (Calls{"RepaintRegion", "UpdateNow", "RepaintRegion", "UpdateNow"}));
+    for (const QRegion& region : f.host.repaintedRegions)
         QCOMPARE(region, f.pages.AdvancedRepaintRegion());
 }
 
@@ -113,7 +115,7 @@ void PagesTest::mainPageClicks()
         c.before(f.settings);
         f.Click(f.MainCentre(c.region));
         QVERIFY2(c.check(f.settings), qPrintable(QString("region %1").arg(c.region)));
-        QCOMPARE(f.actions.Operations(), c.operations);
+        QCOMPARE(f.log.Operations(), c.operations);
         QCOMPARE(f.state.CurrentPage.load(), kMainPage);
     }
 
@@ -146,19 +148,19 @@ void PagesTest::functionMenuWarningAndClosing()
         f.settings.buttonFunction[0] = 1;
         f.settings.buttonFunction[1] = 1;
         f.Click(f.MainCentre(27));
-        QCOMPARE(f.actions.Operations(), (Calls{"OpenFunctionMenu 2"}));
+        QCOMPARE(f.log.Operations(), (Calls{"OpenFunctionMenu 2"}));
         const auto& r = f.layout.MainRegions[27];
-        QCOMPARE(f.actions.menuAnchor, QPoint(300 + r.x, 200 + r.y + r.height));
+        QCOMPARE(f.features.functionMenus.menuAnchor, QPoint(300 + r.x, 200 + r.y + r.height));
         QCOMPARE(f.state.MenuButton, 27);
         QVERIFY(f.state.MenuOpen);
 
         // Any click on the main page closes it; a click on another box opens the next one.
-        f.actions.calls.clear();
+        f.log.calls.clear();
         f.Click(f.MainCentre(28));
-        QCOMPARE(f.actions.Operations(), (Calls{"CloseFunctionMenu", "OpenFunctionMenu 3"}));
-        f.actions.calls.clear();
+        QCOMPARE(f.log.Operations(), (Calls{"CloseFunctionMenu", "OpenFunctionMenu 3"}));
+        f.log.calls.clear();
         f.Click(f.MainCentre(41));
-        QCOMPARE(f.actions.Operations(), (Calls{"CloseFunctionMenu"}));
+        QCOMPARE(f.log.Operations(), (Calls{"CloseFunctionMenu"}));
         QVERIFY(!f.state.MenuOpen);
     }
     for (int result : {1, 2}) {
@@ -167,12 +169,12 @@ void PagesTest::functionMenuWarningAndClosing()
         for (auto& code : f.settings.buttonFunction)
             code = 9;
         f.settings.buttonFunction[2] = 1;
-        f.actions.warningResult = result;
+        f.features.functionMenus.warningResult = result;
         f.Click(f.MainCentre(27));
         const Calls expected = result == 2 ? Calls{"ShowLeftButtonWarning"}
                                            : Calls{"ShowLeftButtonWarning", "OpenFunctionMenu 2"};
-        QCOMPARE(f.actions.Operations(), expected);
-        QCOMPARE(f.actions.warningAnchor, f.state.MenuAnchor);
+        QCOMPARE(f.log.Operations(), expected);
+        QCOMPARE(f.features.functionMenus.warningAnchor, f.state.MenuAnchor);
         QCOMPARE(f.state.MenuOpen, result != 2);
     }
 }
@@ -204,7 +206,7 @@ void PagesTest::advancedPageClicks()
         PagesFixture f;
         f.OnPage(kAdvancedPage);
         f.Click(f.AdvancedCentre(c.region));
-        QCOMPARE(f.actions.Operations(), c.operations);
+        QCOMPARE(f.log.Operations(), c.operations);
     }
 
     PagesFixture f;
@@ -251,7 +253,7 @@ void PagesTest::colorPageClicks()
     QCOMPARE(f.settings.ledStatus.load(), uint8_t{3});
     f.Click(f.ColorCentre(4));
     QCOMPARE(f.settings.ledStatus.load(), uint8_t{3});
-    QVERIFY(f.actions.Operations().empty());
+    QVERIFY(f.log.Operations().empty());
     f.Click(f.MainCentre(10));
     QCOMPARE(f.state.CurrentPage.load(), kAdvancedPage);
     f.OnPage(kColorPage);
@@ -266,7 +268,7 @@ void PagesTest::headerOnlyActionsIgnoredOffMainPage()
             PagesFixture f;
             f.OnPage(page);
             f.Click(f.MainCentre(region));
-            QVERIFY(f.actions.Operations().empty());
+            QVERIFY(f.log.Operations().empty());
             QVERIFY(!QFile::exists(QString::fromStdString(f.model.configPath.string())));
         }
     }
@@ -279,13 +281,13 @@ void PagesTest::dragOnlyOutsideRegions()
         f.OnPage(page);
         f.pages.OnMouseMove(PagesFixture::Empty());
         f.pages.OnLeftButtonDown(PagesFixture::Empty());
-        QCOMPARE(f.actions.Operations(), (Calls{"StartDrag"}));
-        QCOMPARE(f.actions.dragPoint, PagesFixture::Empty());
+        QCOMPARE(f.log.Operations(), (Calls{"StartDrag"}));
+        QCOMPARE(f.host.dragPoint, PagesFixture::Empty());
         QVERIFY(!f.state.ButtonHeld);
 
         // Over a region the page hit-tests the press does not drag, even where the page has no
         // action for it.
-        f.actions.calls.clear();
+        f.log.calls.clear();
         const QPoint pageRegion = page == kMainPage       ? f.MainCentre(60)
                                   : page == kAdvancedPage ? f.AdvancedCentre(37)
                                                           : f.ColorCentre(4);
@@ -293,7 +295,7 @@ void PagesTest::dragOnlyOutsideRegions()
             f.pages.OnLeftButtonDown(point);
             f.pages.OnLeftButtonUp(point);
         }
-        const Calls operations = f.actions.Operations();
+        const Calls operations = f.log.Operations();
         QVERIFY(std::find(operations.begin(), operations.end(), "StartDrag") == operations.end());
     }
 
@@ -304,7 +306,7 @@ void PagesTest::dragOnlyOutsideRegions()
     QCOMPARE(orv::HitTest(hiddenRegion.x(), hiddenRegion.y(), f.layout.MainRegions, orv::region::main::kLastOnMainPage),
              kNone);
     f.pages.OnLeftButtonDown(hiddenRegion);
-    QCOMPARE(f.actions.Operations(), (Calls{"StartDrag"}));
+    QCOMPARE(f.log.Operations(), (Calls{"StartDrag"}));
     QVERIFY(!f.state.ButtonHeld);
 }
 
@@ -326,10 +328,10 @@ void PagesTest::releaseTable()
             f.pages.OnMouseMove(f.MainCentre(c.region));
             f.pages.OnLeftButtonDown(f.MainCentre(c.region));
             QVERIFY(f.state.ButtonHeld);
-            QVERIFY(f.actions.Operations().empty());
+            QVERIFY(f.log.Operations().empty());
             f.pages.OnLeftButtonUp(f.MainCentre(c.region));
             QVERIFY(!f.state.ButtonHeld);
-            QCOMPARE(f.actions.Operations(), c.operations);
+            QCOMPARE(f.log.Operations(), c.operations);
             if (c.region == 12 || c.region == 13)
                 QCOMPARE(f.state.MainHover, kNone);
         }
@@ -353,7 +355,7 @@ void PagesTest::releaseDecidesProfile()
     f.pages.OnLeftButtonUp(f.MainCentre(4));
     QCOMPARE(f.currentProfile, 1);
     QCOMPARE(f.settings.fireTime.load(), 11);
-    QVERIFY(f.actions.Operations().empty());  // nothing goes to the mouse
+    QVERIFY(f.log.Operations().empty());  // nothing goes to the mouse
 
     f.Click(f.MainCentre(8));
     QCOMPARE(f.currentProfile, 5);
@@ -374,7 +376,7 @@ void PagesTest::hideControlFallsBackToAppliedProfile()
     f.Click(f.MainCentre(2));
     QCOMPARE(f.settings.fireTime.load(), 66);
     QCOMPARE(f.settings.dpiLevel.load(), 3);
-    QCOMPARE(f.actions.Operations(), (Calls{"HideToTray"}));
+    QCOMPARE(f.log.Operations(), (Calls{"HideToTray"}));
     QCOMPARE(f.state.MainHover, kNone);
 }
 
@@ -384,7 +386,13 @@ void PagesTest::advancedControlsLiveWithThePage()
     f.window.show();
     QVERIFY(!f.pages.MacroList());
     f.Click(f.MainCentre(10));
-    QCOMPARE(f.actions.Operations(), (Calls{"RefreshMacroList"}));
+    QCOMPARE(f.log.Operations(), (Calls{"RefreshMacroList"}));
+    // The editor fills the controls the page has just made.
+    const orv::AdvancedPageControls& given = f.features.macroEditor.refreshedControls;
+    QVERIFY(given.macroList && given.macroList == f.pages.MacroList());
+    QCOMPARE(given.eventList, f.pages.EventList());
+    QCOMPARE(given.macroNameEdit, f.pages.MacroNameEdit());
+    QCOMPARE(given.repeatCountEdit, f.pages.RepeatCountEdit());
 
     struct Expected {
         QWidget* control;
@@ -410,8 +418,11 @@ void PagesTest::advancedControlsLiveWithThePage()
     QCOMPARE(f.window.findChildren<QLineEdit*>().size(), 2);
     QCOMPARE(f.window.findChildren<QListWidget*>().size(), 2);
 
-    // Leaving destroys them; coming back (here after a layout change) re-creates them.
+    // Leaving ends a recording, then destroys them; coming back (here after a layout change)
+    // re-creates them.
+    f.log.calls.clear();
     f.Click(f.MainCentre(11));
+    QCOMPARE(f.log.Operations(), (Calls{"StartPreviewThread", "StopRecording"}));
     QVERIFY(!f.pages.MacroList());
     QCOMPARE(f.window.findChildren<QLineEdit*>().size(), 0);
     QCOMPARE(f.window.findChildren<QListWidget*>().size(), 0);
@@ -420,8 +431,37 @@ void PagesTest::advancedControlsLiveWithThePage()
     f.Click(f.MainCentre(10));
     QCOMPARE(f.pages.MacroList()->geometry(), QRect(10, 20, 20, 20));
     QCOMPARE(f.pages.MacroList()->font(), f.pages.Fonts().ChineseFont);
+    f.log.calls.clear();
     f.Click(f.MainCentre(9));
+    QCOMPARE(f.log.Operations(), (Calls{"StopRecording"}));
     QCOMPARE(f.window.findChildren<QWidget*>().size(), 0);
+}
+
+void PagesTest::absentFeaturesLeaveTheirControlsInert()
+{
+    PagesFixture f;
+    f.pages.SetFeatures({});
+    for (int region : {14, 15, 16, 17, 18, 27})
+        f.Click(f.MainCentre(region));
+    QVERIFY(!f.state.MenuOpen);
+    f.Click(f.MainCentre(10));
+    QVERIFY(f.pages.MacroList());  // the page still has its controls
+    for (int region = 0; region <= 6; ++region)
+        f.Click(f.AdvancedCentre(region));
+    f.Click(f.MainCentre(11));
+    QCOMPARE(f.state.CurrentPage.load(), kColorPage);
+    // Nothing would ever clear the mark, and the preview could never start later.
+    QVERIFY(!f.model.PreviewThreadRunning);
+    QVERIFY(f.log.Operations().empty());
+
+    // The controls keep their looks, and a pending close request is still consumed.
+    f.pages.OnLeftButtonDown(f.MainCentre(16));
+    QVERIFY(f.state.ButtonHeld);
+    f.state.CloseMenuRequest = true;
+    QImage canvas(f.skin.Size(), QImage::Format_RGB32);
+    QPainter painter(&canvas);
+    f.pages.PaintMainWindow(painter);
+    QVERIFY(!f.state.CloseMenuRequest);
 }
 
 void PagesTest::colorPageStartsOnePreview()
@@ -430,12 +470,12 @@ void PagesTest::colorPageStartsOnePreview()
     f.Click(f.MainCentre(11));
     f.Click(f.MainCentre(9));
     f.Click(f.MainCentre(11));
-    const Calls operations = f.actions.Operations();
+    const Calls operations = f.log.Operations();
     QCOMPARE(std::count(operations.begin(), operations.end(), "StartPreviewThread"), 1);
     f.model.PreviewThreadRunning = false;  // the thread ended
     f.Click(f.MainCentre(9));
     f.Click(f.MainCentre(11));
-    QCOMPARE(std::count(f.actions.calls.begin(), f.actions.calls.end(), "StartPreviewThread"), 2);
+    QCOMPARE(std::count(f.log.calls.begin(), f.log.calls.end(), "StartPreviewThread"), 2);
 }
 
 void PagesTest::pagesWorkOnSkinReadFromFiles()
