@@ -86,8 +86,7 @@ void MainWindowPages::PaintMainWindow(QPainter& painter)
 {
     if (state_.CloseMenuRequest) {
         state_.CloseMenuRequest = false;
-        if (features_.functionMenus)
-            features_.functionMenus->CloseFunctionMenu();
+        IfPresent(features_.functionMenus, &FunctionMenuController::CloseFunctionMenu);
     }
     if (window_.isMinimized()) {
         DrawMinimisedIcon(painter, window_);
@@ -132,7 +131,8 @@ void MainWindowPages::OnLeftButtonDown(QPoint point)
 {
     // A press can arrive without a move to its point (a window shown under a still cursor).
     OnMouseMove(point);
-    if (state_.MainHover != region::kNone || state_.ColorHover != region::kNone || state_.AdvancedHover != region::kNone) {
+    using region::kNone;
+    if (state_.MainHover != kNone || state_.ColorHover != kNone || state_.AdvancedHover != kNone) {
         state_.ButtonHeld = true;
         host_.Repaint();
     }
@@ -143,174 +143,35 @@ void MainWindowPages::OnLeftButtonDown(QPoint point)
     }
 }
 
-void MainWindowPages::ClickMainPage(QPoint point)
-{
-    if (state_.MenuOpen) {
-        if (features_.functionMenus)
-            features_.functionMenus->CloseFunctionMenu();
-        state_.MenuOpen = false;
-    }
-    ProfileSettings& s = model_.settings;
-    const int32_t m = state_.MainHover;
-    if (m == 10) {
-        ShowAdvancedPage();
-    } else if (m == 11) {
-        ShowColorPage();
-    } else if (m == 14) {
-        if (features_.profileExchange)
-            features_.profileExchange->ImportProfile();
-    } else if (m == 15) {
-        if (features_.profileExchange)
-            features_.profileExchange->ExportProfile();
-    } else if (m == 0) {
-        SaveProfile(model_.configPath, model_.currentProfile, s);
-        host_.Repaint();
-    } else if (m >= 25 && m <= 30) {
-        OpenFunctionMenu(m);
-    } else if (m == 41 || m == 42) {
-        s.wheelStatus = m - 41;
-    } else if (m >= 46 && m <= 49) {
-        ToggleDpiEnabled(s, m - 46);
-    } else if (m >= 54 && m <= 57) {
-        SelectDpiLevel(s, m - 54);
-    } else if (m >= 66 && m <= 113) {
-        s.dpiStep[static_cast<size_t>((m - 66) / 12)] = static_cast<uint8_t>((m - 66) % 12);
-        host_.Repaint();
-    } else if (m == region::kNone) {
-        StartDrag(point);
-    }
-}
-
-void MainWindowPages::ClickAdvancedPage(QPoint point)
-{
-    ProfileSettings& s = model_.settings;
-    const int32_t m = state_.MainHover;
-    const int32_t a = state_.AdvancedHover;
-    if (m == 9) {
-        ShowMainPage();
-    } else if (m == 11) {
-        ShowColorPage();
-    } else if (a == 0) {
-        if (features_.macroEditor)
-            features_.macroEditor->ImportMacros();
-    } else if (a == 1) {
-        if (features_.macroEditor)
-            features_.macroEditor->ExportMacros();
-    } else if (a == 2) {
-        if (features_.macroEditor)
-            features_.macroEditor->AddMacro();
-    } else if (a == 3) {
-        if (features_.macroEditor)
-            features_.macroEditor->DeleteMacro();
-    } else if (a == 4) {
-        if (features_.recording)
-            features_.recording->ToggleRecording();
-    } else if (a == 5) {
-        if (features_.macroEditor)
-            features_.macroEditor->StoreRepeatCount();
-    } else if (a == 6) {
-        if (features_.macroEditor)
-            features_.macroEditor->ToggleRepeat();
-    } else if (a == 7) {
-        ToggleHoldMode(s);
-    } else if (a >= 8 && a <= 17) {
-        s.pointerSpeed = static_cast<uint8_t>(a - 8);
-    } else if (a >= 18 && a <= 27) {
-        s.wheelSpeed = static_cast<uint8_t>(a - 18);
-    } else if (a == 30) {
-        const SkinRegion& slider = model_.skin.AdvancedRegions[30];
-        s.fireTime = FireTimeAtSliderPoint(point.x(), slider.x, slider.width);
-        host_.Repaint();
-    } else if (a == 31) {
-        StepFireTimeUp(s);
-        host_.Repaint();
-    } else if (a == 32) {
-        StepFireTimeDown(s);
-        host_.Repaint();
-    } else if (a == region::kNone && m == region::kNone) {
-        StartDrag(point);
-    }
-}
-
-void MainWindowPages::ClickColorPage(QPoint point)
-{
-    const int32_t m = state_.MainHover;
-    const int32_t c = state_.ColorHover;
-    if (m == 9) {
-        ShowMainPage();
-    } else if (m == 10) {
-        ShowAdvancedPage();
-    } else if (c >= 0 && c <= 3) {
-        model_.settings.ledStatus = static_cast<uint8_t>(c);
-    } else if (c == region::kNone && m == region::kNone) {
-        StartDrag(point);
-    }
-}
-
-void MainWindowPages::StartDrag(QPoint point)
-{
-    // The window system keeps the release of a drag, so a press that also hit another page's
-    // region must not leave the next hovered region drawn pressed.
-    state_.ButtonHeld = false;
-    host_.StartDrag(point);
-}
-
 void MainWindowPages::OnLeftButtonUp(QPoint point)
 {
+    using namespace region::main;
+    using P = MainWindowPages;
+    using Exchange = ProfileExchangeController;
+    // The header's release actions, on every page.
+    static constexpr RegionAction kReleaseActions[] = {
+        {kHideToTray, [](P& p, Hit) { p.HideToTray(); }},
+        {kApply, [](P& p, Hit) { p.host_.ApplyProfile(); }},
+        {kFirstProfile, kLastProfile, [](P& p, Hit hit) { p.SelectProfile(hit.offset + 1); }},
+        {kMinimise,
+         [](P& p, Hit) {
+             p.state_.MainHover = region::kNone;
+             p.host_.Minimise();
+         }},
+        {kClose,
+         [](P& p, Hit) {
+             p.state_.MainHover = region::kNone;
+             p.host_.CloseToTray();
+         }},
+        {kDefaults, [](P& p, Hit) { IfPresent(p.features_.profileExchange, &Exchange::RestoreDefaults); }},
+        {kChinese, [](P& p, Hit) { IfPresent(p.features_.language, &LanguageController::SwitchToChinese); }},
+        {kEnglish, [](P& p, Hit) { IfPresent(p.features_.language, &LanguageController::SwitchToEnglish); }},
+    };
     // The release decides: the region under the mouse now, wherever the press was.
     OnMouseMove(point);
     state_.ButtonHeld = false;
     host_.Repaint();
-    const int32_t m = state_.MainHover;
-    if (m == 2) {
-        HideToTray();
-    } else if (m == 3) {
-        host_.ApplyProfile();
-    } else if (m >= 4 && m <= 8) {
-        model_.currentProfile = m - 3;
-        LoadProfile(model_.configPath, model_.currentProfile, false, model_.language, model_.settings);
-        host_.Repaint();
-    } else if (m == 12) {
-        state_.MainHover = region::kNone;
-        host_.Minimise();
-    } else if (m == 13) {
-        state_.MainHover = region::kNone;
-        host_.CloseToTray();
-    } else if (m == 16) {
-        if (features_.profileExchange)
-            features_.profileExchange->RestoreDefaults();
-    } else if (m == 17) {
-        if (features_.language)
-            features_.language->SwitchToChinese();
-    } else if (m == 18) {
-        if (features_.language)
-            features_.language->SwitchToEnglish();
-    }
-}
-
-void MainWindowPages::HideToTray()
-{
-    state_.MainHover = region::kNone;
-    FallBackToAppliedProfile(model_.configPath, model_.language, model_.settings);
-    host_.HideToTray();
-    host_.Repaint();
-}
-
-void MainWindowPages::OpenFunctionMenu(int box)
-{
-    FunctionMenuController* menus = features_.functionMenus;
-    if (!menus)
-        return;
-    state_.MenuButton = box;
-    const SkinRegion& r = model_.skin.MainRegions[static_cast<size_t>(box)];
-    state_.MenuAnchor = host_.WindowTopLeft() + QPoint(r.x, r.y + r.height);
-
-    const int button = box - 25;
-    if (NeedsLeftButtonWarning(model_.settings, button) &&
-        menus->ShowLeftButtonWarning(state_.MenuAnchor) == kWarningCancelled)
-        return;
-    if (menus->OpenFunctionMenu(button, state_.MenuAnchor))
-        state_.MenuOpen = true;
+    Act(state_.MainHover, kReleaseActions, point);
 }
 
 void MainWindowPages::ShowMainPage()
@@ -347,6 +208,170 @@ void MainWindowPages::ShowColorPage()
     host_.Repaint();
 }
 
+AdvancedPageControls MainWindowPages::AdvancedControls() const
+{
+    return {repeatCountEdit_.data(), macroNameEdit_.data(), macroList_.data(), eventList_.data()};
+}
+
+bool MainWindowPages::Act(int32_t hover, std::span<const RegionAction> table, QPoint point)
+{
+    for (const RegionAction& row : table) {
+        if (hover >= row.first && hover <= row.last) {
+            row.act(*this, Hit{hover - row.first, point});
+            return true;
+        }
+    }
+    return false;
+}
+
+void MainWindowPages::ClickMainPage(QPoint point)
+{
+    using namespace region::main;
+    using P = MainWindowPages;
+    using Exchange = ProfileExchangeController;
+    static constexpr RegionAction kActions[] = {
+        {kAdvancedTab, [](P& p, Hit) { p.ShowAdvancedPage(); }},
+        {kColorTab, [](P& p, Hit) { p.ShowColorPage(); }},
+        {kImportProfile, [](P& p, Hit) { IfPresent(p.features_.profileExchange, &Exchange::ImportProfile); }},
+        {kExportProfile, [](P& p, Hit) { IfPresent(p.features_.profileExchange, &Exchange::ExportProfile); }},
+        {kSave, [](P& p, Hit) { p.SaveProfile(); }},
+        {kFirstButtonBox, kLastButtonBox, [](P& p, Hit hit) { p.OpenFunctionMenu(hit.offset); }},
+        {kFirstWheelStatus, kLastWheelStatus, [](P& p, Hit hit) { p.model_.settings.wheelStatus = hit.offset; }},
+        {kFirstDpiEnabled, kLastDpiEnabled, [](P& p, Hit hit) { ToggleDpiEnabled(p.model_.settings, hit.offset); }},
+        {kFirstDpiLevel, kLastDpiLevel, [](P& p, Hit hit) { SelectDpiLevel(p.model_.settings, hit.offset); }},
+        {kFirstDpiCell, kLastDpiCell,
+         [](P& p, Hit hit) {
+             const auto level = static_cast<size_t>(hit.offset / kDpiCellsPerLevel);
+             p.model_.settings.dpiStep[level] = static_cast<uint8_t>(hit.offset % kDpiCellsPerLevel);
+             p.host_.Repaint();
+         }},
+    };
+    // Any click on the main page closes an open function menu, then acts as usual.
+    if (state_.MenuOpen) {
+        IfPresent(features_.functionMenus, &FunctionMenuController::CloseFunctionMenu);
+        state_.MenuOpen = false;
+    }
+    if (!Act(state_.MainHover, kActions, point) && state_.MainHover == region::kNone)
+        StartDrag(point);
+}
+
+void MainWindowPages::ClickAdvancedPage(QPoint point)
+{
+    using namespace region::advanced;
+    using P = MainWindowPages;
+    using Editor = MacroEditorController;
+    static constexpr RegionAction kTabs[] = {
+        {region::main::kMainTab, [](P& p, Hit) { p.ShowMainPage(); }},
+        {region::main::kColorTab, [](P& p, Hit) { p.ShowColorPage(); }},
+    };
+    static constexpr RegionAction kActions[] = {
+        {kImportMacros, [](P& p, Hit) { IfPresent(p.features_.macroEditor, &Editor::ImportMacros); }},
+        {kExportMacros, [](P& p, Hit) { IfPresent(p.features_.macroEditor, &Editor::ExportMacros); }},
+        {kAddMacro, [](P& p, Hit) { IfPresent(p.features_.macroEditor, &Editor::AddMacro); }},
+        {kDeleteMacro, [](P& p, Hit) { IfPresent(p.features_.macroEditor, &Editor::DeleteMacro); }},
+        {kRecord, [](P& p, Hit) { IfPresent(p.features_.recording, &RecordingController::ToggleRecording); }},
+        {kStoreRepeatCount, [](P& p, Hit) { IfPresent(p.features_.macroEditor, &Editor::StoreRepeatCount); }},
+        {kRepeat, [](P& p, Hit) { IfPresent(p.features_.macroEditor, &Editor::ToggleRepeat); }},
+        {kHoldMode, [](P& p, Hit) { ToggleHoldMode(p.model_.settings); }},
+        {kFirstPointerSpeed, kLastPointerSpeed,
+         [](P& p, Hit hit) { p.model_.settings.pointerSpeed = static_cast<uint8_t>(hit.offset); }},
+        {kFirstWheelSpeed, kLastWheelSpeed,
+         [](P& p, Hit hit) { p.model_.settings.wheelSpeed = static_cast<uint8_t>(hit.offset); }},
+        {kFireTimeSlider, [](P& p, Hit hit) { p.SetFireTimeFromSlider(hit.point); }},
+        {kFireTimeUp,
+         [](P& p, Hit) {
+             StepFireTimeUp(p.model_.settings);
+             p.host_.Repaint();
+         }},
+        {kFireTimeDown,
+         [](P& p, Hit) {
+             StepFireTimeDown(p.model_.settings);
+             p.host_.Repaint();
+         }},
+    };
+    if (Act(state_.MainHover, kTabs, point) || Act(state_.AdvancedHover, kActions, point))
+        return;
+    if (state_.AdvancedHover == region::kNone && state_.MainHover == region::kNone)
+        StartDrag(point);
+}
+
+void MainWindowPages::ClickColorPage(QPoint point)
+{
+    using namespace region::color;
+    using P = MainWindowPages;
+    static constexpr RegionAction kTabs[] = {
+        {region::main::kMainTab, [](P& p, Hit) { p.ShowMainPage(); }},
+        {region::main::kAdvancedTab, [](P& p, Hit) { p.ShowAdvancedPage(); }},
+    };
+    // The preview follows the applied mode, not this one.
+    static constexpr RegionAction kActions[] = {
+        {kFirstMode, kLastMode, [](P& p, Hit hit) { p.model_.settings.ledStatus = static_cast<uint8_t>(hit.offset); }},
+    };
+    if (Act(state_.MainHover, kTabs, point) || Act(state_.ColorHover, kActions, point))
+        return;
+    if (state_.ColorHover == region::kNone && state_.MainHover == region::kNone)
+        StartDrag(point);
+}
+
+void MainWindowPages::SaveProfile()
+{
+    orv::SaveProfile(model_.configPath, model_.currentProfile, model_.settings);
+    host_.Repaint();
+}
+
+void MainWindowPages::OpenFunctionMenu(int button)
+{
+    FunctionMenuController* menus = features_.functionMenus;
+    if (!menus)
+        return;
+    const int32_t box = region::main::ButtonBox(button);
+    state_.MenuButton = box;
+    const SkinRegion& r = model_.skin.MainRegions[static_cast<size_t>(box)];
+    state_.MenuAnchor = host_.WindowTopLeft() + QPoint(r.x, r.y + r.height);
+    if (NeedsLeftButtonWarning(model_.settings, button) &&
+        menus->ShowLeftButtonWarning(state_.MenuAnchor) == kWarningCancelled)
+        return;
+    if (menus->OpenFunctionMenu(button, state_.MenuAnchor))
+        state_.MenuOpen = true;
+}
+
+void MainWindowPages::SetFireTimeFromSlider(QPoint point)
+{
+    const SkinRegion& slider = model_.skin.AdvancedRegions[region::advanced::kFireTimeSlider];
+    model_.settings.fireTime = FireTimeAtSliderPoint(point.x(), slider.x, slider.width);
+    host_.Repaint();
+}
+
+void MainWindowPages::StartDrag(QPoint point)
+{
+    // The window system keeps the release of a drag, so a press that also hit another page's
+    // region must not leave the next hovered region drawn pressed.
+    state_.ButtonHeld = false;
+    host_.StartDrag(point);
+}
+
+void MainWindowPages::HideToTray()
+{
+    state_.MainHover = region::kNone;
+    FallBackToAppliedProfile(model_.configPath, model_.language, model_.settings);
+    host_.HideToTray();
+    host_.Repaint();
+}
+
+// Nothing is sent to the mouse: the profile reaches it with the next apply.
+void MainWindowPages::SelectProfile(int32_t profile)
+{
+    model_.currentProfile = profile;
+    LoadProfile(model_.configPath, model_.currentProfile, false, model_.language, model_.settings);
+    host_.Repaint();
+}
+
+void MainWindowPages::LeaveAdvancedPage()
+{
+    IfPresent(features_.recording, &RecordingController::StopRecording);
+    DestroyAdvancedControls();
+}
+
 void MainWindowPages::CreateAdvancedControls()
 {
     // Entering again re-creates them at the current layout (a language switch may move them).
@@ -362,18 +387,6 @@ void MainWindowPages::CreateAdvancedControls()
     StyleControl(*macroList_, font, ControlRect(rects[kMacroListRect]), kMacroListId, "MacroList");
     eventList_ = new QListWidget(&window_);
     StyleControl(*eventList_, font, ControlRect(rects[kEventListRect]), kEventListId, "EventList");
-}
-
-AdvancedPageControls MainWindowPages::AdvancedControls() const
-{
-    return {repeatCountEdit_.data(), macroNameEdit_.data(), macroList_.data(), eventList_.data()};
-}
-
-void MainWindowPages::LeaveAdvancedPage()
-{
-    if (features_.recording)
-        features_.recording->StopRecording();
-    DestroyAdvancedControls();
 }
 
 void MainWindowPages::DestroyAdvancedControls()

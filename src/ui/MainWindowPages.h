@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <memory>
+#include <span>
 
 #include <QFont>
 #include <QImage>
@@ -75,15 +76,43 @@ public:
     AdvancedPageControls AdvancedControls() const;
 
 private:
-    void CreateAdvancedControls();
-    void LeaveAdvancedPage();
-    void DestroyAdvancedControls();
+    // One row of a click or release table: it acts when the hover index of its table lies in
+    // first..last. The action is given the index's place in that range and the client point.
+    struct Hit {
+        int32_t offset;
+        QPoint point;
+    };
+    struct RegionAction {
+        constexpr RegionAction(int32_t region, void (*act)(MainWindowPages&, Hit))
+            : first(region), last(region), act(act) {}
+        constexpr RegionAction(int32_t first, int32_t last, void (*act)(MainWindowPages&, Hit))
+            : first(first), last(last), act(act) {}
+        int32_t first;
+        int32_t last;
+        void (*act)(MainWindowPages& pages, Hit hit);
+    };
+    // Runs the first row holding the hover index; false when none does.
+    bool Act(int32_t hover, std::span<const RegionAction> table, QPoint point);
+    // A feature's operation, or nothing while the feature is absent.
+    template <typename Feature>
+    static void IfPresent(Feature* feature, void (Feature::*operation)())
+    {
+        if (feature)
+            (feature->*operation)();
+    }
+
     void ClickMainPage(QPoint point);
     void ClickAdvancedPage(QPoint point);
     void ClickColorPage(QPoint point);
-    void OpenFunctionMenu(int box);
+    void SaveProfile();
+    void OpenFunctionMenu(int button);
+    void SetFireTimeFromSlider(QPoint point);
     void StartDrag(QPoint point);
     void HideToTray();
+    void SelectProfile(int32_t profile);
+    void CreateAdvancedControls();
+    void LeaveAdvancedPage();
+    void DestroyAdvancedControls();
 
     PageModel& model_;
     PageState& state_;
