@@ -25,7 +25,7 @@ PagesFixture::PagesFixture()
         layout.MainRegions[static_cast<size_t>(i)] = GridRegion(i, 0);
     for (int i = 0; i < static_cast<int>(layout.AdvancedRegions.size()); ++i)
         layout.AdvancedRegions[static_cast<size_t>(i)] = GridRegion(i, 80);
-    layout.AdvancedRegions[30] = SkinRegion{0, 130, 200, 9, ""};
+    layout.AdvancedRegions[region::advanced::kFireTimeSlider] = SkinRegion{0, 130, 200, 9, ""};
     for (int i = 0; i < static_cast<int>(layout.ColorRegions.size()); ++i)
         layout.ColorRegions[static_cast<size_t>(i)] = SkinRegion{i * 15, 120, 14, 9, ""};
     layout.ControlRects = {SkinRect{0, 142, 40, 150}, SkinRect{45, 142, 95, 150}, SkinRect{100, 142, 160, 159},

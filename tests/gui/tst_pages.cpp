@@ -15,7 +15,8 @@
 using orv::kAdvancedPage;
 using orv::kColorPage;
 using orv::kMainPage;
-using orv::region::kNone;
+// Region names read main::kSave, advanced::kRecord, color::kPreview.
+using namespace orv::region;
 using orv::testing::PagesFixture;
 using Calls = std::vector<std::string>;
 
@@ -53,15 +54,17 @@ void PagesTest::hoverTestsEachTableUpToItsLastRegion()
         int32_t expected;
     };
     const Case cases[] = {
-        {kMainPage, f.MainCentre(114), &orv::PageState::MainHover, 114},
-        {kMainPage, f.MainCentre(115), &orv::PageState::MainHover, kNone},
-        {kColorPage, f.MainCentre(19), &orv::PageState::MainHover, 19},
-        {kColorPage, f.MainCentre(60), &orv::PageState::MainHover, kNone},  // the header only
-        {kAdvancedPage, f.MainCentre(20), &orv::PageState::MainHover, kNone},
-        {kMainPage, f.AdvancedCentre(37), &orv::PageState::AdvancedHover, 37},  // whatever the page
-        {kMainPage, f.AdvancedCentre(38), &orv::PageState::AdvancedHover, kNone},
-        {kAdvancedPage, f.ColorCentre(4), &orv::PageState::ColorHover, 4},
-        {kAdvancedPage, f.ColorCentre(5), &orv::PageState::ColorHover, kNone},
+        {kMainPage, f.MainCentre(main::kLastOnMainPage), &orv::PageState::MainHover, main::kLastOnMainPage},
+        {kMainPage, f.MainCentre(main::kLastOnMainPage + 1), &orv::PageState::MainHover, kNone},
+        {kColorPage, f.MainCentre(main::kLastHeader), &orv::PageState::MainHover, main::kLastHeader},
+        {kColorPage, f.MainCentre(main::kFirstDpiCell), &orv::PageState::MainHover, kNone},  // the header only
+        {kAdvancedPage, f.MainCentre(main::kHeaderCount), &orv::PageState::MainHover, kNone},
+        // Whatever the page.
+        {kMainPage, f.AdvancedCentre(advanced::kLastHitTested), &orv::PageState::AdvancedHover,
+         advanced::kLastHitTested},
+        {kMainPage, f.AdvancedCentre(advanced::kLastHitTested + 1), &orv::PageState::AdvancedHover, kNone},
+        {kAdvancedPage, f.ColorCentre(color::kLastHitTested), &orv::PageState::ColorHover, color::kLastHitTested},
+        {kAdvancedPage, f.ColorCentre(color::kLastHitTested + 1), &orv::PageState::ColorHover, kNone},
     };
     for (const Case& c : cases) {
         f.OnPage(c.page);
@@ -73,17 +76,17 @@ void PagesTest::hoverTestsEachTableUpToItsLastRegion()
 void PagesTest::hoverRepaintsOnlyOnChange()
 {
     PagesFixture f;
-    f.pages.OnMouseMove(f.MainCentre(30));
+    f.pages.OnMouseMove(f.MainCentre(main::kLastButtonBox));
     QCOMPARE(f.log.calls, (Calls{"Repaint", "UpdateNow"}));
     f.log.calls.clear();
-    f.pages.OnMouseMove(f.MainCentre(30) + QPoint(1, 1));
+    f.pages.OnMouseMove(f.MainCentre(main::kLastButtonBox) + QPoint(1, 1));
     QVERIFY(f.log.calls.empty());
 
     // The advanced page invalidates only the part without the edit and list controls, once for
-    // each index that changed (main 30 -> none, advanced none -> 3).
+    // each index that changed (main box -> none, advanced none -> delete).
     f.OnPage(kAdvancedPage);
-    f.pages.OnMouseMove(f.AdvancedCentre(3));
-    QCOMPARE(f.state.AdvancedHover, 3);
+    f.pages.OnMouseMove(f.AdvancedCentre(advanced::kDeleteMacro));
+    QCOMPARE(f.state.AdvancedHover, advanced::kDeleteMacro);
     QCOMPARE(f.state.MainHover, kNone);
     QCOMPARE(f.log.calls, (Calls{"RepaintRegion", "UpdateNow", "RepaintRegion", "UpdateNow"}));
     for (const QRegion& region : f.host.repaintedRegions)
@@ -99,16 +102,22 @@ void PagesTest::mainPageClicks()
         Calls operations;
     };
     const Case cases[] = {
-        {41, [](auto& s) { s.wheelStatus = 1; }, [](const auto& s) { return s.wheelStatus == 0; }, {}},
-        {42, [](auto& s) { s.wheelStatus = 0; }, [](const auto& s) { return s.wheelStatus == 1; }, {}},
-        {56, [](auto& s) { s.dpiEnabled[2] = 1; s.dpiLevel = 0; }, [](const auto& s) { return s.dpiLevel == 2; }, {}},
-        {56, [](auto& s) { s.dpiEnabled[2] = 0; s.dpiLevel = 0; }, [](const auto& s) { return s.dpiLevel == 0; }, {}},
-        {47, [](auto& s) { s.dpiEnabled[1] = 0; }, [](const auto& s) { return s.dpiEnabled[1] == 1; }, {}},
-        {46, [](auto& s) { s.dpiLevel = 0; }, [](const auto& s) { return s.dpiEnabled[0] == 0 && s.dpiLevel == 1; }, {}},
-        {14, [](auto&) {}, [](const auto&) { return true; }, {"ImportProfile"}},
-        {15, [](auto&) {}, [](const auto&) { return true; }, {"ExportProfile"}},
-        {20, [](auto&) {}, [](const auto&) { return true; }, {}},
-        {114, [](auto&) {}, [](const auto&) { return true; }, {}},
+        {main::WheelStatusSwitch(0), [](auto& s) { s.wheelStatus = 1; },
+         [](const auto& s) { return s.wheelStatus == 0; }, {}},
+        {main::WheelStatusSwitch(1), [](auto& s) { s.wheelStatus = 0; },
+         [](const auto& s) { return s.wheelStatus == 1; }, {}},
+        {main::DpiLevelSelector(2), [](auto& s) { s.dpiEnabled[2] = 1; s.dpiLevel = 0; },
+         [](const auto& s) { return s.dpiLevel == 2; }, {}},
+        {main::DpiLevelSelector(2), [](auto& s) { s.dpiEnabled[2] = 0; s.dpiLevel = 0; },
+         [](const auto& s) { return s.dpiLevel == 0; }, {}},
+        {main::DpiEnabledBox(1), [](auto& s) { s.dpiEnabled[1] = 0; },
+         [](const auto& s) { return s.dpiEnabled[1] == 1; }, {}},
+        {main::DpiEnabledBox(0), [](auto& s) { s.dpiLevel = 0; },
+         [](const auto& s) { return s.dpiEnabled[0] == 0 && s.dpiLevel == 1; }, {}},
+        {main::kImportProfile, [](auto&) {}, [](const auto&) { return true; }, {"ImportProfile"}},
+        {main::kExportProfile, [](auto&) {}, [](const auto&) { return true; }, {"ExportProfile"}},
+        {main::kHeaderCount, [](auto&) {}, [](const auto&) { return true; }, {}},
+        {main::kLastOnMainPage, [](auto&) {}, [](const auto&) { return true; }, {}},
     };
     for (const Case& c : cases) {
         PagesFixture f;
@@ -120,46 +129,46 @@ void PagesTest::mainPageClicks()
     }
 
     PagesFixture f;
-    f.Click(f.MainCentre(10));
+    f.Click(f.MainCentre(main::kAdvancedTab));
     QCOMPARE(f.state.CurrentPage.load(), kAdvancedPage);
     f.OnPage(kMainPage);
-    f.Click(f.MainCentre(11));
+    f.Click(f.MainCentre(main::kColorTab));
     QCOMPARE(f.state.CurrentPage.load(), kColorPage);
 }
 
 void PagesTest::dpiCellsSetSteps()
 {
     PagesFixture f;
-    f.Click(f.MainCentre(90));
+    f.Click(f.MainCentre(main::DpiCell(2, 0)));
     QCOMPARE(f.settings.dpiStep[2].load(), uint8_t{0});
-    f.Click(f.MainCentre(113));
+    f.Click(f.MainCentre(main::kLastDpiCell));
     QCOMPARE(f.settings.dpiStep[3].load(), uint8_t{11});
-    f.Click(f.MainCentre(66 + 12 + 5));
+    f.Click(f.MainCentre(main::DpiCell(1, 5)));
     QCOMPARE(f.settings.dpiStep[1].load(), uint8_t{5});
 }
 
 void PagesTest::functionMenuWarningAndClosing()
 {
     {
-        // Buttons 0 and 1 still click: the menu for box 27 opens at once, below the box.
+        // Buttons 0 and 1 still click: the menu for button 2 opens at once, below its box.
         PagesFixture f;
         for (auto& code : f.settings.buttonFunction)
             code = 9;
         f.settings.buttonFunction[0] = 1;
         f.settings.buttonFunction[1] = 1;
-        f.Click(f.MainCentre(27));
+        f.Click(f.MainCentre(main::ButtonBox(2)));
         QCOMPARE(f.log.Operations(), (Calls{"OpenFunctionMenu 2"}));
-        const auto& r = f.layout.MainRegions[27];
+        const auto& r = f.layout.MainRegions[main::ButtonBox(2)];
         QCOMPARE(f.features.functionMenus.menuAnchor, QPoint(300 + r.x, 200 + r.y + r.height));
-        QCOMPARE(f.state.MenuButton, 27);
+        QCOMPARE(f.state.MenuButton, main::ButtonBox(2));
         QVERIFY(f.state.MenuOpen);
 
         // Any click on the main page closes it; a click on another box opens the next one.
         f.log.calls.clear();
-        f.Click(f.MainCentre(28));
+        f.Click(f.MainCentre(main::ButtonBox(3)));
         QCOMPARE(f.log.Operations(), (Calls{"CloseFunctionMenu", "OpenFunctionMenu 3"}));
         f.log.calls.clear();
-        f.Click(f.MainCentre(41));
+        f.Click(f.MainCentre(main::WheelStatusSwitch(0)));
         QCOMPARE(f.log.Operations(), (Calls{"CloseFunctionMenu"}));
         QVERIFY(!f.state.MenuOpen);
     }
@@ -170,7 +179,7 @@ void PagesTest::functionMenuWarningAndClosing()
             code = 9;
         f.settings.buttonFunction[2] = 1;
         f.features.functionMenus.warningResult = result;
-        f.Click(f.MainCentre(27));
+        f.Click(f.MainCentre(main::ButtonBox(2)));
         const Calls expected = result == 2 ? Calls{"ShowLeftButtonWarning"}
                                            : Calls{"ShowLeftButtonWarning", "OpenFunctionMenu 2"};
         QCOMPARE(f.log.Operations(), expected);
@@ -185,7 +194,7 @@ void PagesTest::saveWritesCurrentProfile()
     f.currentProfile = 4;
     f.settings.fireTime = 123;
     f.settings.dpiLevel = 2;
-    f.Click(f.MainCentre(0));
+    f.Click(f.MainCentre(main::kSave));
     orv::ProfileSettings loaded;
     orv::LoadProfile(f.model.configPath, 4, false, f.language, loaded);
     QCOMPARE(loaded.fireTime.load(), 123);
@@ -199,8 +208,14 @@ void PagesTest::advancedPageClicks()
         Calls operations;
     };
     const Case actionCases[] = {
-        {0, {"ImportMacros"}},     {1, {"ExportMacros"}},     {2, {"AddMacro"}},  {3, {"DeleteMacro"}},
-        {4, {"ToggleRecording"}}, {5, {"StoreRepeatCount"}}, {6, {"ToggleRepeat"}}, {28, {}},
+        {advanced::kImportMacros, {"ImportMacros"}},
+        {advanced::kExportMacros, {"ExportMacros"}},
+        {advanced::kAddMacro, {"AddMacro"}},
+        {advanced::kDeleteMacro, {"DeleteMacro"}},
+        {advanced::kRecord, {"ToggleRecording"}},
+        {advanced::kStoreRepeatCount, {"StoreRepeatCount"}},
+        {advanced::kRepeat, {"ToggleRepeat"}},
+        {advanced::kLastHitTested, {}},  // a label
     };
     for (const Case& c : actionCases) {
         PagesFixture f;
@@ -211,22 +226,22 @@ void PagesTest::advancedPageClicks()
 
     PagesFixture f;
     f.OnPage(kAdvancedPage);
-    f.Click(f.AdvancedCentre(8 + 7));
+    f.Click(f.AdvancedCentre(advanced::PointerSpeedSegment(7)));
     QCOMPARE(f.settings.pointerSpeed.load(), uint8_t{7});
-    f.Click(f.AdvancedCentre(18));
+    f.Click(f.AdvancedCentre(advanced::kFirstWheelSpeed));
     QCOMPARE(f.settings.wheelSpeed.load(), uint8_t{0});
-    f.Click(f.AdvancedCentre(27));
+    f.Click(f.AdvancedCentre(advanced::kLastWheelSpeed));
     QCOMPARE(f.settings.wheelSpeed.load(), uint8_t{9});
     f.settings.macroMode = 0;
-    f.Click(f.AdvancedCentre(7));
+    f.Click(f.AdvancedCentre(advanced::kHoldMode));
     QCOMPARE(f.settings.macroMode.load(), 1);
-    f.Click(f.AdvancedCentre(7));
+    f.Click(f.AdvancedCentre(advanced::kHoldMode));
     QCOMPARE(f.settings.macroMode.load(), 0);
 
-    f.Click(f.MainCentre(11));
+    f.Click(f.MainCentre(main::kColorTab));
     QCOMPARE(f.state.CurrentPage.load(), kColorPage);
     f.OnPage(kAdvancedPage);
-    f.Click(f.MainCentre(9));
+    f.Click(f.MainCentre(main::kMainTab));
     QCOMPARE(f.state.CurrentPage.load(), kMainPage);
 }
 
@@ -234,14 +249,14 @@ void PagesTest::fireTimeSliderAndSteps()
 {
     PagesFixture f;
     f.OnPage(kAdvancedPage);
-    const auto& slider = f.layout.AdvancedRegions[30];
+    const auto& slider = f.layout.AdvancedRegions[advanced::kFireTimeSlider];
     f.Click(QPoint(slider.x + slider.width / 2, slider.y + 1));
     QCOMPARE(f.settings.fireTime.load(), 150);
     f.settings.fireTime = 299;
-    f.Click(f.AdvancedCentre(31));
-    f.Click(f.AdvancedCentre(31));
+    f.Click(f.AdvancedCentre(advanced::kFireTimeUp));
+    f.Click(f.AdvancedCentre(advanced::kFireTimeUp));
     QCOMPARE(f.settings.fireTime.load(), 300);
-    f.Click(f.AdvancedCentre(32));
+    f.Click(f.AdvancedCentre(advanced::kFireTimeDown));
     QCOMPARE(f.settings.fireTime.load(), 299);
 }
 
@@ -249,22 +264,22 @@ void PagesTest::colorPageClicks()
 {
     PagesFixture f;
     f.OnPage(kColorPage);
-    f.Click(f.ColorCentre(3));
+    f.Click(f.ColorCentre(color::ModeTile(3)));
     QCOMPARE(f.settings.ledStatus.load(), uint8_t{3});
-    f.Click(f.ColorCentre(4));
+    f.Click(f.ColorCentre(color::kLastHitTested));
     QCOMPARE(f.settings.ledStatus.load(), uint8_t{3});
     QVERIFY(f.log.Operations().empty());
-    f.Click(f.MainCentre(10));
+    f.Click(f.MainCentre(main::kAdvancedTab));
     QCOMPARE(f.state.CurrentPage.load(), kAdvancedPage);
     f.OnPage(kColorPage);
-    f.Click(f.MainCentre(9));
+    f.Click(f.MainCentre(main::kMainTab));
     QCOMPARE(f.state.CurrentPage.load(), kMainPage);
 }
 
 void PagesTest::headerOnlyActionsIgnoredOffMainPage()
 {
     for (uint8_t page : {kAdvancedPage, kColorPage}) {
-        for (int region : {0, 14, 15}) {
+        for (int region : {main::kSave, main::kImportProfile, main::kExportProfile}) {
             PagesFixture f;
             f.OnPage(page);
             f.Click(f.MainCentre(region));
@@ -288,10 +303,10 @@ void PagesTest::dragOnlyOutsideRegions()
         // Over a region the page hit-tests the press does not drag, even where the page has no
         // action for it.
         f.log.calls.clear();
-        const QPoint pageRegion = page == kMainPage       ? f.MainCentre(60)
-                                  : page == kAdvancedPage ? f.AdvancedCentre(37)
-                                                          : f.ColorCentre(4);
-        for (QPoint point : {f.MainCentre(1), pageRegion}) {
+        const QPoint pageRegion = page == kMainPage       ? f.MainCentre(main::kLastOnMainPage)
+                                  : page == kAdvancedPage ? f.AdvancedCentre(advanced::kLastHitTested)
+                                                          : f.ColorCentre(color::kLastHitTested);
+        for (QPoint point : {f.MainCentre(main::kLastHeader), pageRegion}) {
             f.pages.OnLeftButtonDown(point);
             f.pages.OnLeftButtonUp(point);
         }
@@ -302,9 +317,8 @@ void PagesTest::dragOnlyOutsideRegions()
     // A press on the main page over a region of another page's table still drags; the window
     // system then keeps the release, so nothing may stay drawn pressed afterwards.
     PagesFixture f;
-    const QPoint hiddenRegion = f.AdvancedCentre(0);
-    QCOMPARE(orv::HitTest(hiddenRegion.x(), hiddenRegion.y(), f.layout.MainRegions, orv::region::main::kLastOnMainPage),
-             kNone);
+    const QPoint hiddenRegion = f.AdvancedCentre(advanced::kImportMacros);
+    QCOMPARE(orv::HitTest(hiddenRegion.x(), hiddenRegion.y(), f.layout.MainRegions, main::kLastOnMainPage), kNone);
     f.pages.OnLeftButtonDown(hiddenRegion);
     QCOMPARE(f.log.Operations(), (Calls{"StartDrag"}));
     QVERIFY(!f.state.ButtonHeld);
@@ -317,9 +331,13 @@ void PagesTest::releaseTable()
         Calls operations;
     };
     const Case cases[] = {
-        {3, {"ApplyProfile"}},     {12, {"Minimise"}},        {13, {"CloseToTray"}},
-        {16, {"RestoreDefaults"}}, {17, {"SwitchToChinese"}}, {18, {"SwitchToEnglish"}},
-        {1, {}},                   {19, {}},
+        {main::kApply, {"ApplyProfile"}},
+        {main::kMinimise, {"Minimise"}},
+        {main::kClose, {"CloseToTray"}},
+        {main::kDefaults, {"RestoreDefaults"}},
+        {main::kChinese, {"SwitchToChinese"}},
+        {main::kEnglish, {"SwitchToEnglish"}},
+        {main::kLastHeader, {}},  // a label
     };
     for (uint8_t page : {kMainPage, kColorPage}) {
         for (const Case& c : cases) {
@@ -332,7 +350,7 @@ void PagesTest::releaseTable()
             f.pages.OnLeftButtonUp(f.MainCentre(c.region));
             QVERIFY(!f.state.ButtonHeld);
             QCOMPARE(f.log.Operations(), c.operations);
-            if (c.region == 12 || c.region == 13)
+            if (c.region == main::kMinimise || c.region == main::kClose)
                 QCOMPARE(f.state.MainHover, kNone);
         }
     }
@@ -349,15 +367,15 @@ void PagesTest::releaseDecidesProfile()
     five.fireTime = 55;
     orv::SaveProfile(f.model.configPath, 5, five);
 
-    f.pages.OnMouseMove(f.MainCentre(8));
-    f.pages.OnLeftButtonDown(f.MainCentre(8));
-    f.pages.OnMouseMove(f.MainCentre(4));
-    f.pages.OnLeftButtonUp(f.MainCentre(4));
+    f.pages.OnMouseMove(f.MainCentre(main::ProfileButton(5)));
+    f.pages.OnLeftButtonDown(f.MainCentre(main::ProfileButton(5)));
+    f.pages.OnMouseMove(f.MainCentre(main::ProfileButton(1)));
+    f.pages.OnLeftButtonUp(f.MainCentre(main::ProfileButton(1)));
     QCOMPARE(f.currentProfile, 1);
     QCOMPARE(f.settings.fireTime.load(), 11);
     QVERIFY(f.log.Operations().empty());  // nothing goes to the mouse
 
-    f.Click(f.MainCentre(8));
+    f.Click(f.MainCentre(main::ProfileButton(5)));
     QCOMPARE(f.currentProfile, 5);
     QCOMPARE(f.settings.fireTime.load(), 55);
 }
@@ -373,7 +391,7 @@ void PagesTest::hideControlFallsBackToAppliedProfile()
 
     f.settings.fireTime = 200;  // changed on the window, never applied
     f.settings.dpiLevel = 3;    // the level the mouse is on now
-    f.Click(f.MainCentre(2));
+    f.Click(f.MainCentre(main::kHideToTray));
     QCOMPARE(f.settings.fireTime.load(), 66);
     QCOMPARE(f.settings.dpiLevel.load(), 3);
     QCOMPARE(f.log.Operations(), (Calls{"HideToTray"}));
@@ -385,7 +403,7 @@ void PagesTest::advancedControlsLiveWithThePage()
     PagesFixture f;
     f.window.show();
     QVERIFY(!f.pages.MacroList());
-    f.Click(f.MainCentre(10));
+    f.Click(f.MainCentre(main::kAdvancedTab));
     QCOMPARE(f.log.Operations(), (Calls{"RefreshMacroList"}));
     // The editor fills the controls the page has just made.
     const orv::AdvancedPageControls& given = f.features.macroEditor.refreshedControls;
@@ -421,18 +439,18 @@ void PagesTest::advancedControlsLiveWithThePage()
     // Leaving ends a recording, then destroys them; coming back (here after a layout change)
     // re-creates them.
     f.log.calls.clear();
-    f.Click(f.MainCentre(11));
+    f.Click(f.MainCentre(main::kColorTab));
     QCOMPARE(f.log.Operations(), (Calls{"StartPreviewThread", "StopRecording"}));
     QVERIFY(!f.pages.MacroList());
     QCOMPARE(f.window.findChildren<QLineEdit*>().size(), 0);
     QCOMPARE(f.window.findChildren<QListWidget*>().size(), 0);
     f.layout.ControlRects[2] = orv::SkinRect{10, 20, 30, 40};
     f.language = orv::Language::Chinese();
-    f.Click(f.MainCentre(10));
+    f.Click(f.MainCentre(main::kAdvancedTab));
     QCOMPARE(f.pages.MacroList()->geometry(), QRect(10, 20, 20, 20));
     QCOMPARE(f.pages.MacroList()->font(), f.pages.Fonts().ChineseFont);
     f.log.calls.clear();
-    f.Click(f.MainCentre(9));
+    f.Click(f.MainCentre(main::kMainTab));
     QCOMPARE(f.log.Operations(), (Calls{"StopRecording"}));
     QCOMPARE(f.window.findChildren<QWidget*>().size(), 0);
 }
@@ -441,21 +459,22 @@ void PagesTest::absentFeaturesLeaveTheirControlsInert()
 {
     PagesFixture f;
     f.pages.SetFeatures({});
-    for (int region : {14, 15, 16, 17, 18, 27})
+    for (int region : {main::kImportProfile, main::kExportProfile, main::kDefaults, main::kChinese, main::kEnglish,
+                       main::ButtonBox(2)})
         f.Click(f.MainCentre(region));
     QVERIFY(!f.state.MenuOpen);
-    f.Click(f.MainCentre(10));
+    f.Click(f.MainCentre(main::kAdvancedTab));
     QVERIFY(f.pages.MacroList());  // the page still has its controls
-    for (int region = 0; region <= 6; ++region)
+    for (int region = advanced::kImportMacros; region <= advanced::kRepeat; ++region)
         f.Click(f.AdvancedCentre(region));
-    f.Click(f.MainCentre(11));
+    f.Click(f.MainCentre(main::kColorTab));
     QCOMPARE(f.state.CurrentPage.load(), kColorPage);
     // Nothing would ever clear the mark, and the preview could never start later.
     QVERIFY(!f.model.PreviewThreadRunning);
     QVERIFY(f.log.Operations().empty());
 
     // The controls keep their looks, and a pending close request is still consumed.
-    f.pages.OnLeftButtonDown(f.MainCentre(16));
+    f.pages.OnLeftButtonDown(f.MainCentre(main::kDefaults));
     QVERIFY(f.state.ButtonHeld);
     f.state.CloseMenuRequest = true;
     QImage canvas(f.skin.Size(), QImage::Format_RGB32);
@@ -467,14 +486,14 @@ void PagesTest::absentFeaturesLeaveTheirControlsInert()
 void PagesTest::colorPageStartsOnePreview()
 {
     PagesFixture f;
-    f.Click(f.MainCentre(11));
-    f.Click(f.MainCentre(9));
-    f.Click(f.MainCentre(11));
+    f.Click(f.MainCentre(main::kColorTab));
+    f.Click(f.MainCentre(main::kMainTab));
+    f.Click(f.MainCentre(main::kColorTab));
     const Calls operations = f.log.Operations();
     QCOMPARE(std::count(operations.begin(), operations.end(), "StartPreviewThread"), 1);
     f.model.PreviewThreadRunning = false;  // the thread ended
-    f.Click(f.MainCentre(9));
-    f.Click(f.MainCentre(11));
+    f.Click(f.MainCentre(main::kMainTab));
+    f.Click(f.MainCentre(main::kColorTab));
     QCOMPARE(std::count(f.log.calls.begin(), f.log.calls.end(), "StartPreviewThread"), 2);
 }
 
@@ -485,20 +504,20 @@ void PagesTest::pagesWorkOnSkinReadFromFiles()
         void ShowMessage(std::string_view, std::string_view) override { ++count; }
     } messages;
     PagesFixture f;
-    f.layout.MainRegions[42].label = "REVERSE";
+    f.layout.MainRegions[main::WheelStatusSwitch(1)].label = "REVERSE";
     f.layout.FunctionNames[1] = "Left Click";
     const orv::SkinLayout written = f.layout;
     f.skin.WriteDescriptionFiles(written, orv::Language::English());
     f.layout = orv::SkinLayout{};
     QVERIFY(orv::LoadSkin(f.skin.SkinDirectory(), orv::Language::English(), f.layout, messages, "ORV_GMouse"));
     QCOMPARE(messages.count, 0);
-    QCOMPARE(f.layout.MainRegions[42].label, std::string("REVERSE"));
+    QCOMPARE(f.layout.MainRegions[main::WheelStatusSwitch(1)].label, std::string("REVERSE"));
     QCOMPARE(f.layout.FunctionNames[1], std::string("Left Click"));
 
     f.settings.wheelStatus = 0;
-    f.Click(f.MainCentre(42));
+    f.Click(f.MainCentre(main::WheelStatusSwitch(1)));
     QCOMPARE(f.settings.wheelStatus.load(), 1);
-    f.Click(f.MainCentre(10));
+    f.Click(f.MainCentre(main::kAdvancedTab));
     QCOMPARE(f.pages.EventList()->geometry(), QRect(165, 142, 65, 10));
 }
 
