@@ -258,11 +258,18 @@ void DrawLabels(QPainter& canvas, int count, const PageModel& model, const PageS
 
 QString ButtonFunctionText(const PageModel& model, int32_t code)
 {
-    if (code >= kFirstUserMacroCode && code <= kLastUserMacroCode)
+    // A code outside the table (only a hand-edited file holds one) shows nothing, as code 0
+    // does; the skin's names run on past the table and must not be borrowed.
+    if (code < 0 || code > kLastUserMacroCode)
+        return {};
+    switch (DescribeFunctionCode(code).text) {
+    case FunctionText::UserMacroName:
         return model.userMacroName ? QString::fromStdString(model.userMacroName(code - kFirstUserMacroCode))
                                    : QString();
-    // Codes past the user macros name no slot; other out-of-table codes have no name.
-    if (code < 0 || code > kLastUserMacroCode || static_cast<size_t>(code) >= model.skin.FunctionNames.size())
+    case FunctionText::FunctionName:
+        break;
+    }
+    if (static_cast<size_t>(code) >= model.skin.FunctionNames.size())
         return {};
     return QString::fromStdString(model.skin.FunctionNames[static_cast<size_t>(code)]);
 }

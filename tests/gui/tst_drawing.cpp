@@ -331,6 +331,12 @@ void DrawingTest::labelsPlacedAndColoured()
              f.layout.FunctionNames[7] = "中键";
          },
          Table::Main, main::ButtonBox(0), "中键", false, Qt::white},
+        {"code past the table", kMainPage, en,
+         [](PagesFixture& f) {
+             f.settings.buttonFunction[0] = orv::kLastUserMacroCode + 1;
+             f.layout.FunctionNames[orv::kLastUserMacroCode + 1] = "Disabled";
+         },
+         Table::Main, main::ButtonBox(0), "", false, Qt::white},
         {"fire time", kAdvancedPage, en, [](PagesFixture& f) { f.settings.fireTime = 150; },
          Table::Advanced, advanced::kFireTimeText, "150ms", true, Qt::white},
         {"stop while recording, hovered", kAdvancedPage, cn,
