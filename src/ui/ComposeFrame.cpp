@@ -180,13 +180,13 @@ void ComposePage(QPainter& canvas, const QImage& over, const QImage& down, const
                           : page == kAdvancedPage ? state.AdvancedHover
                                                   : state.ColorHover;
     if (hover != region::kNone) {
-        const SkinRegion* region = page == kMainPage       ? RegionAt(model.skin.MainRegions, hover)
-                                   : page == kAdvancedPage ? RegionAt(model.skin.AdvancedRegions, hover)
-                                                           : RegionAt(model.skin.ColorRegions, hover);
+        const SkinRegion* hovered = page == kMainPage       ? RegionAt(model.skin.MainRegions, hover)
+                                    : page == kAdvancedPage ? RegionAt(model.skin.AdvancedRegions, hover)
+                                                            : RegionAt(model.skin.ColorRegions, hover);
         // The fire-time slider keeps showing its bar while it is pressed.
         const bool pressedSlider = page == kAdvancedPage && hover == region::advanced::kFireTimeSlider;
-        if (region && !(state.ButtonHeld && pressedSlider))
-            CopyRegion(canvas, state.ButtonHeld ? down : over, RegionRect(*region));
+        if (hovered && !(state.ButtonHeld && pressedSlider))
+            CopyRegion(canvas, state.ButtonHeld ? down : over, RegionRect(*hovered));
     }
     if (page == kMainPage)
         ComposeMainPage(canvas, over, down, model, state);

@@ -26,7 +26,7 @@ struct PageState {
 
     // A function menu opened from a button box is open.
     bool MenuOpen = false;
-    // The button box (25..30) whose function the open menu sets.
+    // The button box (region::main::ButtonBox) whose function the open menu sets.
     int32_t MenuButton = 0;
     // Screen point where the function menu and the left-button warning open.
     QPoint MenuAnchor;
