@@ -16,10 +16,10 @@
 
 namespace orv::testing {
 
-// A laid-out synthetic skin (240 x 160) with the pages over it, every feature a fake. Main regions sit on a grid of
-// 15 x 10 cells (14 x 9 each) from the top, advanced regions below them from y 80, colour
-// regions on the row y 120; the fire-time slider is 200 x 9 at (0, 130); the four controls
-// share the row y 142.
+// A laid-out synthetic skin (240 x 160) with the pages over it, every feature a fake. Main
+// regions sit on a grid of 15 x 10 cells (14 x 9 each) from the top, advanced regions below
+// them from y 80, colour regions on the row y 120; the fire-time slider is 200 x 9 at (0, 130);
+// the four controls share the row y 142.
 struct PagesFixture {
     PagesFixture();
 
