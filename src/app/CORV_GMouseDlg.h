@@ -5,9 +5,9 @@
 
 #include "app/AppRecords.h"
 #include "skin/SkinLayout.h"
-#include "ui/PageActions.h"
 #include "ui/PageModel.h"
 #include "ui/PageState.h"
+#include "ui/WindowHost.h"
 
 class QMenu;
 
@@ -25,7 +25,7 @@ enum class NoMousePrompt { Show, Skip };
 
 // The one window of the utility. Its life is the life of the process: start-up loads
 // everything and finds the mouse, closing only hides it, and ExitDriver is the one way out.
-class CORV_GMouseDlg : public QWidget, public PageActions {
+class CORV_GMouseDlg : public QWidget, public WindowHost {
     Q_OBJECT
 public:
     CORV_GMouseDlg(AppRecords& records, CoreServices& core, MessageSink& messages, QWidget* parent = nullptr);
@@ -46,7 +46,7 @@ public:
     MainWindowPages& Pages() { return *pages_; }
     PageState& State() { return state_; }
 
-    // PageActions
+    // WindowHost
     void Repaint() override;
     void RepaintRegion(const QRegion& region) override;
     void UpdateNow() override;

@@ -5,17 +5,20 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <tuple>
 
 #include "app/CoreServices.h"
+#include "device/FeatureReport.h"
+#include "device/InputListener.h"
+#include "settings/ProfileSettings.h"
 
 namespace orv {
 
 namespace {
 
-constexpr int kButtons = 6;
-constexpr int kDpiLevels = 4;
-constexpr uint8_t kButtonEventBase = 0xF0;
-constexpr uint8_t kRelease = 0x80;
+// The mouse numbers its buttons 1..6 in its reports, each once in DeviceButtonCode.
+constexpr int kButtons = static_cast<int>(DeviceButtonCode.size());
+constexpr int kDpiLevels = static_cast<int>(std::tuple_size_v<decltype(ProfileSettings::dpiStep)>);
 
 }  // namespace
 
@@ -30,7 +33,7 @@ VirtualMouseWindow::VirtualMouseWindow(CoreServices& core, QWidget* parent) : QW
         button->setObjectName(QStringLiteral("button%1").arg(n));
         const auto code = static_cast<uint8_t>(kButtonEventBase + n);
         connect(button, &QPushButton::pressed, this, [&core, code] { core.SimulateInput(code, 0); });
-        connect(button, &QPushButton::released, this, [&core, code] { core.SimulateInput(code, kRelease); });
+        connect(button, &QPushButton::released, this, [&core, code] { core.SimulateInput(code, kReleaseMarker); });
         buttonLayout->addWidget(button, (n - 1) / 3, (n - 1) % 3);
     }
     layout->addWidget(buttons, 0, 0);
@@ -52,7 +55,7 @@ VirtualMouseWindow::VirtualMouseWindow(CoreServices& core, QWidget* parent) : QW
         connect(button, &QPushButton::clicked, this, [&core, from, level] {
             const auto code = static_cast<uint8_t>(kButtonEventBase + from->currentData().toInt());
             core.SimulateInput(code, static_cast<uint8_t>(level));
-            core.SimulateInput(code, kRelease);
+            core.SimulateInput(code, kReleaseMarker);
         });
         dpiLayout->addWidget(button, 1, level);
     }

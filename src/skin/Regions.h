@@ -27,25 +27,34 @@ inline constexpr int32_t kDefaults = 16;
 inline constexpr int32_t kChinese = 17;
 inline constexpr int32_t kEnglish = 18;
 inline constexpr int32_t kLastHeader = 19;
+inline constexpr int32_t kHeaderCount = kLastHeader + 1;
 
 inline constexpr int32_t kFirstButtonBox = 25;  // box of buttonFunction[0]; six boxes
 inline constexpr int32_t kLastButtonBox = 30;
 inline constexpr int32_t kFirstWheelStatus = 41;  // wheelStatus 0 and 1
-inline constexpr int32_t kFirstDpiEnabled = 46;   // check box of dpiEnabled[0]; four
-inline constexpr int32_t kFirstDpiLevel = 54;     // selector of dpiLevel 0; four
-inline constexpr int32_t kFirstDpiCell = 66;      // 4 rows of kDpiCellsPerLevel step cells
+inline constexpr int32_t kLastWheelStatus = 42;
+inline constexpr int32_t kFirstDpiEnabled = 46;  // check box of dpiEnabled[0]; four
+inline constexpr int32_t kLastDpiEnabled = 49;
+inline constexpr int32_t kFirstDpiLevel = 54;  // selector of dpiLevel 0; four
+inline constexpr int32_t kLastDpiLevel = 57;
+inline constexpr int32_t kFirstDpiCell = 66;  // 4 rows of kDpiCellsPerLevel step cells
 inline constexpr int32_t kDpiCellsPerLevel = 12;
 inline constexpr int32_t kLastDpiCell = kFirstDpiCell + 4 * kDpiCellsPerLevel - 1;
 inline constexpr int32_t kLastOnMainPage = 114;  // the last region hit-tested on the main page
 // The part of the mouse drawing that lights up over box kFirstButtonBox + i is
 // kFirstMousePart + i.
 inline constexpr int32_t kFirstMousePart = 115;
+inline constexpr int32_t kLastMousePart = 120;
 inline constexpr int32_t kLabelCount = 54;  // labels drawn on the main page: 0..53
 
 constexpr int32_t ProfileButton(int32_t profile) { return kFirstProfile + profile - 1; }
-constexpr int32_t ButtonBox(int32_t button) { return kFirstButtonBox + button; }
-constexpr int32_t DpiCell(int32_t level, int32_t step) { return kFirstDpiCell + kDpiCellsPerLevel * level + step; }
 constexpr int32_t PageTab(int32_t page) { return kMainTab + page; }
+constexpr int32_t ButtonBox(int32_t button) { return kFirstButtonBox + button; }
+constexpr int32_t MousePart(int32_t button) { return kFirstMousePart + button; }
+constexpr int32_t WheelStatusSwitch(int32_t status) { return kFirstWheelStatus + status; }
+constexpr int32_t DpiEnabledBox(int32_t level) { return kFirstDpiEnabled + level; }
+constexpr int32_t DpiLevelSelector(int32_t level) { return kFirstDpiLevel + level; }
+constexpr int32_t DpiCell(int32_t level, int32_t step) { return kFirstDpiCell + kDpiCellsPerLevel * level + step; }
 }  // namespace main
 
 // AdvancedRegions (the macro page).
@@ -59,7 +68,9 @@ inline constexpr int32_t kStoreRepeatCount = 5;
 inline constexpr int32_t kRepeat = 6;
 inline constexpr int32_t kHoldMode = 7;
 inline constexpr int32_t kFirstPointerSpeed = 8;  // pointerSpeed 0..9
-inline constexpr int32_t kFirstWheelSpeed = 18;   // wheelSpeed 0..9
+inline constexpr int32_t kLastPointerSpeed = 17;
+inline constexpr int32_t kFirstWheelSpeed = 18;  // wheelSpeed 0..9
+inline constexpr int32_t kLastWheelSpeed = 27;
 inline constexpr int32_t kFireTimeSlider = 30;
 inline constexpr int32_t kFireTimeUp = 31;
 inline constexpr int32_t kFireTimeDown = 32;
@@ -69,6 +80,9 @@ inline constexpr int32_t kDownLinesText = 43;
 inline constexpr int32_t kUpLinesText = 44;
 inline constexpr int32_t kLabelCount = 52;
 inline constexpr int32_t kScaleSteps = 10;  // values of each 0..9 scale
+
+constexpr int32_t PointerSpeedSegment(int32_t speed) { return kFirstPointerSpeed + speed; }
+constexpr int32_t WheelSpeedSegment(int32_t speed) { return kFirstWheelSpeed + speed; }
 }  // namespace advanced
 
 // ColorRegions (the lighting page).
@@ -79,6 +93,8 @@ inline constexpr int32_t kLastHitTested = 4;
 inline constexpr int32_t kDpiText = 9;
 inline constexpr int32_t kPreview = 11;
 inline constexpr int32_t kLabelCount = 13;
+
+constexpr int32_t ModeTile(int32_t ledStatus) { return kFirstMode + ledStatus; }
 }  // namespace color
 
 // WarningRegions (the left-button warning).

@@ -5,8 +5,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "skin/Regions.h"
 #include "skin/SkinLayout.h"
-#include "ui/PageRules.h"
+#include "ui/DrawingGeometry.h"
 #include "ui/UiText.h"
 
 namespace orv {
@@ -19,7 +20,9 @@ const char* const kPagePictures[3][3] = {
     {"color_normal_pink.jpg", "color_over_red.jpg", "color_down_purple.jpg"},
 };
 
-constexpr int kLabelCount[3] = {54, 72, 33};
+// Main page texts, then the header's followed by the page's on the other two.
+constexpr int kLabelCount[3] = {region::main::kLabelCount, region::main::kHeaderCount + region::advanced::kLabelCount,
+                                region::main::kHeaderCount + region::color::kLabelCount};
 
 // Values read from files are not range-checked when loaded, so an index derived from one may
 // point past its table; such a state simply draws nothing.
@@ -56,54 +59,57 @@ void DrawCentred(QPainter& canvas, const SkinRegion& region, const QString& text
 void ComposeMainPage(QPainter& canvas, const QImage& over, const QImage& down, const PageModel& model,
                      const PageState& state)
 {
+    using namespace region::main;
     const ProfileSettings& s = model.settings;
     const auto& regions = model.skin.MainRegions;
     const int32_t level = s.dpiLevel;
     if (level >= 0 && level <= 3)
-        CopyAt(canvas, down, regions, 54 + level);
+        CopyAt(canvas, down, regions, DpiLevelSelector(level));
     for (int L = 0; L < 4; ++L) {
-        const int cells = std::min<int>(s.dpiStep[static_cast<size_t>(L)], 11) + 1;
+        const int cells = std::min<int>(s.dpiStep[static_cast<size_t>(L)], kDpiCellsPerLevel - 1) + 1;
         for (int c = 0; c < cells; ++c) {
-            const QRect fill = DpiCellFill(RegionRect(regions[static_cast<size_t>(66 + 12 * L + c)]));
+            const QRect fill = DpiCellFill(RegionRect(regions[static_cast<size_t>(DpiCell(L, c))]));
             if (!fill.isEmpty())
                 canvas.fillRect(fill, kDpiLevelColours[L]);
         }
         if (s.dpiEnabled[static_cast<size_t>(L)] == 1)
-            CopyAt(canvas, down, regions, 46 + L);
+            CopyAt(canvas, down, regions, DpiEnabledBox(L));
     }
-    CopyAt(canvas, down, regions, s.wheelStatus == 0 ? 41 : 42);
-    if (state.MainHover >= 25 && state.MainHover <= 30)
-        CopyAt(canvas, over, regions, state.MainHover + 90);
+    CopyAt(canvas, down, regions, WheelStatusSwitch(s.wheelStatus == 0 ? 0 : 1));
+    if (state.MainHover >= kFirstButtonBox && state.MainHover <= kLastButtonBox)
+        CopyAt(canvas, over, regions, MousePart(state.MainHover - kFirstButtonBox));
 }
 
 void ComposeAdvancedPage(QPainter& canvas, const QImage& down, const PageModel& model)
 {
+    using namespace region::advanced;
     const ProfileSettings& s = model.settings;
     const auto& regions = model.skin.AdvancedRegions;
     if (model.Recording)
-        CopyAt(canvas, down, regions, 4);
-    // A hand-edited speed beyond 9 would press a neighbouring control's region instead.
-    if (s.pointerSpeed <= 9)
-        CopyAt(canvas, down, regions, 8 + s.pointerSpeed);
-    if (s.wheelSpeed <= 9)
-        CopyAt(canvas, down, regions, 18 + s.wheelSpeed);
-    QRect bar = RegionRect(regions[30]);
+        CopyAt(canvas, down, regions, kRecord);
+    // A hand-edited speed beyond the scale would press a neighbouring control's region instead.
+    if (s.pointerSpeed < kScaleSteps)
+        CopyAt(canvas, down, regions, PointerSpeedSegment(s.pointerSpeed));
+    if (s.wheelSpeed < kScaleSteps)
+        CopyAt(canvas, down, regions, WheelSpeedSegment(s.wheelSpeed));
+    QRect bar = RegionRect(regions[kFireTimeSlider]);
     bar.setWidth(FireTimeBarWidth(s.fireTime, bar.width()));
     CopyRegion(canvas, down, bar);
     if (s.macroMode != 0)
-        CopyAt(canvas, down, regions, 7);
+        CopyAt(canvas, down, regions, kHoldMode);
     if (model.selectedMacroRepeatOn && model.selectedMacroRepeatOn() == 1)
-        CopyAt(canvas, down, regions, 6);
+        CopyAt(canvas, down, regions, kRepeat);
 }
 
 void ComposeColorPage(QPainter& canvas, const QImage& over, const QImage& down, const PageModel& model,
                       PictureCache& pictures)
 {
+    using namespace region::color;
     const auto& regions = model.skin.ColorRegions;
     // Only the four modes have a pressed look; a hand-edited value would press a label region.
-    if (model.settings.ledStatus <= 3)
-        CopyAt(canvas, down, regions, model.settings.ledStatus);
-    const QRect preview = RegionRect(regions[11]);
+    if (model.settings.ledStatus <= kLastMode - kFirstMode)
+        CopyAt(canvas, down, regions, ModeTile(model.settings.ledStatus));
+    const QRect preview = RegionRect(regions[kPreview]);
     if (model.PreviewDark) {
         CopyRegion(canvas, pictures.Get(model.skinDirectory / "color_normal_gray.jpg"), preview);
         return;
@@ -118,11 +124,12 @@ void ComposeColorPage(QPainter& canvas, const QImage& over, const QImage& down, 
 
 QString AdvancedLabel(const PageModel& model, int k)
 {
+    using namespace region::advanced;
     switch (k) {
-    case 4: return UiText(model.Recording ? TextId::Stop : TextId::Record, model.language);
-    case 33: return QString::number(model.settings.fireTime) + QStringLiteral("ms");
-    case 43: return QString::fromUtf8("[↓]") + QString::number(model.DownLines);
-    case 44: return QString::fromUtf8("[↑]") + QString::number(model.UpLines);
+    case kRecord: return UiText(model.Recording ? TextId::Stop : TextId::Record, model.language);
+    case kFireTimeText: return QString::number(model.settings.fireTime) + QStringLiteral("ms");
+    case kDownLinesText: return QString::fromUtf8("[↓]") + QString::number(model.DownLines);
+    case kUpLinesText: return QString::fromUtf8("[↑]") + QString::number(model.UpLines);
     default: return QString::fromStdString(model.skin.AdvancedRegions[static_cast<size_t>(k)].label);
     }
 }
@@ -147,7 +154,7 @@ QImage ComposeFrame(const PageModel& model, const PageState& state, PictureCache
     if (!normal.isNull())
         canvas.drawImage(QPoint(0, 0), normal);
     ComposePage(canvas, over, down, model, state, pictures);
-    ComposeHeader(canvas, over, down, 9 + page, model, state);
+    ComposeHeader(canvas, over, down, region::main::PageTab(page), model, state);
     DrawLabels(canvas, kLabelCount[page], model, state, fonts.ForLanguage(model.language));
     canvas.end();
     return frame;
@@ -172,14 +179,14 @@ void ComposePage(QPainter& canvas, const QImage& over, const QImage& down, const
     const int32_t hover = page == kMainPage       ? state.MainHover
                           : page == kAdvancedPage ? state.AdvancedHover
                                                   : state.ColorHover;
-    if (hover != kNoRegion) {
-        const SkinRegion* region = page == kMainPage       ? RegionAt(model.skin.MainRegions, hover)
-                                   : page == kAdvancedPage ? RegionAt(model.skin.AdvancedRegions, hover)
-                                                           : RegionAt(model.skin.ColorRegions, hover);
+    if (hover != region::kNone) {
+        const SkinRegion* hovered = page == kMainPage       ? RegionAt(model.skin.MainRegions, hover)
+                                    : page == kAdvancedPage ? RegionAt(model.skin.AdvancedRegions, hover)
+                                                            : RegionAt(model.skin.ColorRegions, hover);
         // The fire-time slider keeps showing its bar while it is pressed.
-        const bool pressedSlider = page == kAdvancedPage && hover == 30;
-        if (region && !(state.ButtonHeld && pressedSlider))
-            CopyRegion(canvas, state.ButtonHeld ? down : over, RegionRect(*region));
+        const bool pressedSlider = page == kAdvancedPage && hover == region::advanced::kFireTimeSlider;
+        if (hovered && !(state.ButtonHeld && pressedSlider))
+            CopyRegion(canvas, state.ButtonHeld ? down : over, RegionRect(*hovered));
     }
     if (page == kMainPage)
         ComposeMainPage(canvas, over, down, model, state);
@@ -192,15 +199,19 @@ void ComposePage(QPainter& canvas, const QImage& over, const QImage& down, const
 void ComposeHeader(QPainter& canvas, const QImage& over, const QImage& down, int tabIndex,
                    const PageModel& model, const PageState& state)
 {
-    for (int i = 0; i < 20; ++i) {
+    using namespace region::main;
+    for (int i = 0; i < kHeaderCount; ++i) {
         const QRect rect = RegionRect(model.skin.MainRegions[static_cast<size_t>(i)]);
-        if (i == int64_t{model.currentProfile} + 3)
+        // Whatever a hand-edited currentProfile holds presses the region at its place in the
+        // row, so a profile outside 1..5 presses a neighbour of the profile buttons; in 64 bits,
+        // as no 32-bit value may overflow on the way.
+        if (int64_t{i} - kFirstProfile + 1 == model.currentProfile)
             CopyRegion(canvas, down, rect);
         else if (i == state.MainHover)
             CopyRegion(canvas, state.ButtonHeld ? down : over, rect);
         else if (i == tabIndex)
             CopyRegion(canvas, down, rect);
-        else if ((i == 17 && model.language == Language::Chinese()) || (i == 18 && model.language.IsExactlyEnglish()))
+        else if ((i == kChinese && !model.language.IsEnglish()) || (i == kEnglish && model.language.IsExactlyEnglish()))
             CopyRegion(canvas, down, rect);
     }
 }
@@ -211,30 +222,32 @@ void DrawLabels(QPainter& canvas, int count, const PageModel& model, const PageS
     canvas.setBackgroundMode(Qt::TransparentMode);
     const uint8_t page = state.CurrentPage;
     const SkinLayout& skin = model.skin;
+    using namespace region;
     for (int j = 0; j < count; ++j) {
-        if (page == kMainPage && j >= 25 && j <= 30) {
+        if (page == kMainPage && j >= main::kFirstButtonBox && j <= main::kLastButtonBox) {
             const SkinRegion& r = skin.MainRegions[static_cast<size_t>(j)];
-            const QString text = ButtonFunctionText(model, model.settings.buttonFunction[static_cast<size_t>(j - 25)]);
+            const int button = j - main::kFirstButtonBox;
+            const QString text = ButtonFunctionText(model, model.settings.buttonFunction[static_cast<size_t>(button)]);
             const int y = r.y + (r.height - canvas.fontMetrics().height()) / 2;
             DrawTextAt(canvas, QPoint(r.x + 5, y), text, j == state.MainHover ? kHoverTextColour : kTextColour);
-        } else if (j < 20 || page == kMainPage) {
+        } else if (j < main::kHeaderCount || page == kMainPage) {
             if (const SkinRegion* r = RegionAt(skin.MainRegions, j))
                 DrawCentred(canvas, *r, QString::fromStdString(r->label), kTextColour);
         } else if (page == kColorPage) {
-            const int k = j - 20;
+            const int k = j - main::kHeaderCount;
             if (static_cast<size_t>(k) >= skin.ColorRegions.size())
                 continue;
             const SkinRegion& r = skin.ColorRegions[static_cast<size_t>(k)];
-            if (k == 9) {
+            if (k == color::kDpiText) {
                 const int32_t level = model.settings.dpiLevel;
                 const uint8_t code =
                     level >= 0 && level <= 3 && model.appliedDpiCode ? model.appliedDpiCode(level) : 0;
-                DrawCentred(canvas, r, QString::number(ShownDpi(code)), kTextColour);
+                DrawCentred(canvas, r, QString::number(DpiForCode(code)), kTextColour);
             } else {
                 DrawCentred(canvas, r, QString::fromStdString(r.label), kTextColour);
             }
         } else {
-            const int k = j - 20;
+            const int k = j - main::kHeaderCount;
             if (static_cast<size_t>(k) >= skin.AdvancedRegions.size())
                 continue;
             DrawCentred(canvas, skin.AdvancedRegions[static_cast<size_t>(k)], AdvancedLabel(model, k),
@@ -245,11 +258,18 @@ void DrawLabels(QPainter& canvas, int count, const PageModel& model, const PageS
 
 QString ButtonFunctionText(const PageModel& model, int32_t code)
 {
-    if (code >= kFirstUserMacroCode && code <= kLastUserMacroCode)
+    // A code outside the table (only a hand-edited file holds one) shows nothing, as code 0
+    // does; the skin's names run on past the table and must not be borrowed.
+    if (code < 0 || code > kLastUserMacroCode)
+        return {};
+    switch (DescribeFunctionCode(code).text) {
+    case FunctionText::UserMacroName:
         return model.userMacroName ? QString::fromStdString(model.userMacroName(code - kFirstUserMacroCode))
                                    : QString();
-    // Codes past the user macros name no slot; other out-of-table codes have no name.
-    if (code < 0 || code > kLastUserMacroCode || static_cast<size_t>(code) >= model.skin.FunctionNames.size())
+    case FunctionText::FunctionName:
+        break;
+    }
+    if (static_cast<size_t>(code) >= model.skin.FunctionNames.size())
         return {};
     return QString::fromStdString(model.skin.FunctionNames[static_cast<size_t>(code)]);
 }

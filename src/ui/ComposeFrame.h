@@ -38,10 +38,11 @@ QRect RegionRect(const SkinRegion& region);
 // The page layer: hover, then the page's pressed and selected states.
 void ComposePage(QPainter& canvas, const QImage& over, const QImage& down, const PageModel& model,
                  const PageState& state, PictureCache& pictures);
-// Header regions 0..19; tabIndex is the current page's tab (9, 10 or 11).
+// The header's regions; tabIndex is the current page's tab (region::main::PageTab).
 void ComposeHeader(QPainter& canvas, const QImage& over, const QImage& down, int tabIndex,
                    const PageModel& model, const PageState& state);
-// Texts 0..count-1 of the current page (54 main, 72 advanced, 33 colour).
+// Texts 0..count-1 of the current page: on the main page its own labels, on the others the
+// header's followed by the page's.
 void DrawLabels(QPainter& canvas, int count, const PageModel& model, const PageState& state, const QFont& font);
 
 // The text a button box shows for its function code.

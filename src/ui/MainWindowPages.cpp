@@ -8,10 +8,10 @@
 #include <QWidget>
 
 #include "settings/ConfigFile.h"
+#include "settings/ProfileEdits.h"
+#include "skin/HitTest.h"
 #include "skin/SkinLayout.h"
 #include "ui/ComposeFrame.h"
-#include "ui/HitTest.h"
-#include "ui/PageRules.h"
 #include "ui/ShapeFromMask.h"
 
 namespace orv {
@@ -54,8 +54,8 @@ void DrawMinimisedIcon(QPainter& painter, const QWidget& window)
 
 }  // namespace
 
-MainWindowPages::MainWindowPages(PageModel& model, PageState& state, PageActions& actions, QWidget& window)
-    : model_(model), state_(state), actions_(actions), window_(window), fonts_(CreateSkinFonts())
+MainWindowPages::MainWindowPages(PageModel& model, PageState& state, WindowHost& host, QWidget& window)
+    : model_(model), state_(state), host_(host), window_(window), fonts_(CreateSkinFonts())
 {
 }
 
@@ -86,7 +86,7 @@ void MainWindowPages::PaintMainWindow(QPainter& painter)
 {
     if (state_.CloseMenuRequest) {
         state_.CloseMenuRequest = false;
-        actions_.CloseFunctionMenu();
+        IfPresent(features_.functionMenus, &FunctionMenuController::CloseFunctionMenu);
     }
     if (window_.isMinimized()) {
         DrawMinimisedIcon(painter, window_);
@@ -104,9 +104,10 @@ void MainWindowPages::OnMouseMove(QPoint point)
 {
     const SkinLayout& skin = model_.skin;
     const bool mainPage = state_.CurrentPage == kMainPage;
-    state_.MainHover = HitTest(point, skin.MainRegions, mainPage ? kMainLastOnMainPage : kMainLastOnOtherPages);
-    state_.ColorHover = HitTest(point, skin.ColorRegions, kColorLast);
-    state_.AdvancedHover = HitTest(point, skin.AdvancedRegions, kAdvancedLast);
+    const int32_t mainLast = mainPage ? region::main::kLastOnMainPage : region::main::kLastHeader;
+    state_.MainHover = HitTest(point.x(), point.y(), skin.MainRegions, mainLast);
+    state_.ColorHover = HitTest(point.x(), point.y(), skin.ColorRegions, region::color::kLastHitTested);
+    state_.AdvancedHover = HitTest(point.x(), point.y(), skin.AdvancedRegions, region::advanced::kLastHitTested);
 
     const std::pair<int32_t, int32_t*> hovers[] = {
         {state_.MainHover, &state_.PreviousMainHover},
@@ -118,10 +119,10 @@ void MainWindowPages::OnMouseMove(QPoint point)
             continue;
         // Repainting the whole advanced page would make its edit and list controls flicker.
         if (state_.CurrentPage == kAdvancedPage)
-            actions_.RepaintRegion(advancedRepaintRegion_);
+            host_.RepaintRegion(advancedRepaintRegion_);
         else
-            actions_.Repaint();
-        actions_.UpdateNow();
+            host_.Repaint();
+        host_.UpdateNow();
         *previous = hover;
     }
 }
@@ -130,9 +131,10 @@ void MainWindowPages::OnLeftButtonDown(QPoint point)
 {
     // A press can arrive without a move to its point (a window shown under a still cursor).
     OnMouseMove(point);
-    if (state_.MainHover != kNoRegion || state_.ColorHover != kNoRegion || state_.AdvancedHover != kNoRegion) {
+    using region::kNone;
+    if (state_.MainHover != kNone || state_.ColorHover != kNone || state_.AdvancedHover != kNone) {
         state_.ButtonHeld = true;
-        actions_.Repaint();
+        host_.Repaint();
     }
     switch (state_.CurrentPage) {
     case kMainPage: ClickMainPage(point); break;
@@ -141,164 +143,35 @@ void MainWindowPages::OnLeftButtonDown(QPoint point)
     }
 }
 
-void MainWindowPages::ClickMainPage(QPoint point)
-{
-    if (state_.MenuOpen) {
-        actions_.CloseFunctionMenu();
-        state_.MenuOpen = false;
-    }
-    ProfileSettings& s = model_.settings;
-    const int32_t m = state_.MainHover;
-    if (m == 10) {
-        ShowAdvancedPage();
-    } else if (m == 11) {
-        ShowColorPage();
-    } else if (m == 14) {
-        actions_.ImportProfile();
-    } else if (m == 15) {
-        actions_.ExportProfile();
-    } else if (m == 0) {
-        SaveProfile(model_.configPath, model_.currentProfile, s);
-        actions_.Repaint();
-    } else if (m >= 25 && m <= 30) {
-        OpenFunctionMenu(m);
-    } else if (m == 41 || m == 42) {
-        s.wheelStatus = m - 41;
-    } else if (m >= 46 && m <= 49) {
-        ToggleDpiEnabled(s, m - 46);
-    } else if (m >= 54 && m <= 57) {
-        SelectDpiLevel(s, m - 54);
-    } else if (m >= 66 && m <= 113) {
-        s.dpiStep[static_cast<size_t>((m - 66) / 12)] = static_cast<uint8_t>((m - 66) % 12);
-        actions_.Repaint();
-    } else if (m == kNoRegion) {
-        StartDrag(point);
-    }
-}
-
-void MainWindowPages::ClickAdvancedPage(QPoint point)
-{
-    ProfileSettings& s = model_.settings;
-    const int32_t m = state_.MainHover;
-    const int32_t a = state_.AdvancedHover;
-    if (m == 9) {
-        ShowMainPage();
-    } else if (m == 11) {
-        ShowColorPage();
-    } else if (a == 0) {
-        actions_.ImportMacros();
-    } else if (a == 1) {
-        actions_.ExportMacros();
-    } else if (a == 2) {
-        actions_.AddMacro();
-    } else if (a == 3) {
-        actions_.DeleteMacro();
-    } else if (a == 4) {
-        actions_.ToggleRecording();
-    } else if (a == 5) {
-        actions_.StoreRepeatCount();
-    } else if (a == 6) {
-        actions_.ToggleRepeat();
-    } else if (a == 7) {
-        s.macroMode = s.macroMode == 0 ? 1 : 0;
-    } else if (a >= 8 && a <= 17) {
-        s.pointerSpeed = static_cast<uint8_t>(a - 8);
-    } else if (a >= 18 && a <= 27) {
-        s.wheelSpeed = static_cast<uint8_t>(a - 18);
-    } else if (a == 30) {
-        const SkinRegion& slider = model_.skin.AdvancedRegions[30];
-        s.fireTime = FireTimeFromClick(point.x(), slider.x, slider.width);
-        actions_.Repaint();
-    } else if (a == 31) {
-        s.fireTime = std::min<int32_t>(s.fireTime + 1, 300);
-        actions_.Repaint();
-    } else if (a == 32) {
-        s.fireTime = std::max<int32_t>(s.fireTime - 1, 0);
-        actions_.Repaint();
-    } else if (a == kNoRegion && m == kNoRegion) {
-        StartDrag(point);
-    }
-}
-
-void MainWindowPages::ClickColorPage(QPoint point)
-{
-    const int32_t m = state_.MainHover;
-    const int32_t c = state_.ColorHover;
-    if (m == 9) {
-        ShowMainPage();
-    } else if (m == 10) {
-        ShowAdvancedPage();
-    } else if (c >= 0 && c <= 3) {
-        model_.settings.ledStatus = static_cast<uint8_t>(c);
-    } else if (c == kNoRegion && m == kNoRegion) {
-        StartDrag(point);
-    }
-}
-
-void MainWindowPages::StartDrag(QPoint point)
-{
-    // The window system keeps the release of a drag, so a press that also hit another page's
-    // region must not leave the next hovered region drawn pressed.
-    state_.ButtonHeld = false;
-    actions_.StartDrag(point);
-}
-
 void MainWindowPages::OnLeftButtonUp(QPoint point)
 {
+    using namespace region::main;
+    using P = MainWindowPages;
+    using Exchange = ProfileExchangeController;
+    // The header's release actions, on every page.
+    static constexpr RegionAction kReleaseActions[] = {
+        {kHideToTray, [](P& p, Hit) { p.HideToTray(); }},
+        {kApply, [](P& p, Hit) { p.host_.ApplyProfile(); }},
+        {kFirstProfile, kLastProfile, [](P& p, Hit hit) { p.SelectProfile(hit.offset + 1); }},
+        {kMinimise,
+         [](P& p, Hit) {
+             p.state_.MainHover = region::kNone;
+             p.host_.Minimise();
+         }},
+        {kClose,
+         [](P& p, Hit) {
+             p.state_.MainHover = region::kNone;
+             p.host_.CloseToTray();
+         }},
+        {kDefaults, [](P& p, Hit) { IfPresent(p.features_.profileExchange, &Exchange::RestoreDefaults); }},
+        {kChinese, [](P& p, Hit) { IfPresent(p.features_.language, &LanguageController::SwitchToChinese); }},
+        {kEnglish, [](P& p, Hit) { IfPresent(p.features_.language, &LanguageController::SwitchToEnglish); }},
+    };
     // The release decides: the region under the mouse now, wherever the press was.
     OnMouseMove(point);
     state_.ButtonHeld = false;
-    actions_.Repaint();
-    const int32_t m = state_.MainHover;
-    if (m == 2) {
-        HideToTray();
-    } else if (m == 3) {
-        actions_.ApplyProfile();
-    } else if (m >= 4 && m <= 8) {
-        model_.currentProfile = m - 3;
-        LoadProfile(model_.configPath, model_.currentProfile, false, model_.language, model_.settings);
-        actions_.Repaint();
-    } else if (m == 12) {
-        state_.MainHover = kNoRegion;
-        actions_.Minimise();
-    } else if (m == 13) {
-        state_.MainHover = kNoRegion;
-        actions_.CloseToTray();
-    } else if (m == 16) {
-        actions_.RestoreDefaults();
-    } else if (m == 17) {
-        actions_.SwitchToChinese();
-    } else if (m == 18) {
-        actions_.SwitchToEnglish();
-    }
-}
-
-void MainWindowPages::HideToTray()
-{
-    state_.MainHover = kNoRegion;
-    // The working settings fall back to what was last applied, with the mouse's current level.
-    SaveDpiLevel(model_.configPath, kAppliedProfile, model_.settings);
-    LoadProfile(model_.configPath, kAppliedProfile, false, model_.language, model_.settings);
-    actions_.HideToTray();
-    actions_.Repaint();
-}
-
-void MainWindowPages::OpenFunctionMenu(int box)
-{
-    state_.MenuButton = box;
-    const SkinRegion& r = model_.skin.MainRegions[static_cast<size_t>(box)];
-    state_.MenuAnchor = actions_.WindowTopLeft() + QPoint(r.x, r.y + r.height);
-
-    const int button = box - 25;
-    bool anotherLeftClick = false;
-    for (int i = 0; i < 6; ++i) {
-        if (i != button && model_.settings.buttonFunction[static_cast<size_t>(i)] == kLeftClick)
-            anotherLeftClick = true;
-    }
-    if (!anotherLeftClick && actions_.ShowLeftButtonWarning(state_.MenuAnchor) == 2)
-        return;
-    if (actions_.OpenFunctionMenu(button, state_.MenuAnchor))
-        state_.MenuOpen = true;
+    host_.Repaint();
+    Act(state_.MainHover, kReleaseActions, point);
 }
 
 void MainWindowPages::ShowMainPage()
@@ -306,31 +179,197 @@ void MainWindowPages::ShowMainPage()
     const bool leavingAdvanced = state_.CurrentPage == kAdvancedPage;
     state_.CurrentPage = kMainPage;
     if (leavingAdvanced)
-        DestroyAdvancedControls();
-    actions_.Repaint();
+        LeaveAdvancedPage();
+    host_.Repaint();
 }
 
 void MainWindowPages::ShowAdvancedPage()
 {
     state_.CurrentPage = kAdvancedPage;
-    actions_.RepaintRegion(advancedRepaintRegion_);
+    host_.RepaintRegion(advancedRepaintRegion_);
     CreateAdvancedControls();
-    actions_.UpdateNow();
-    actions_.RefreshMacroList();
-    actions_.UpdateNow();
+    host_.UpdateNow();
+    if (features_.macroEditor) {
+        features_.macroEditor->RefreshMacroList(AdvancedControls());
+        host_.UpdateNow();
+    }
 }
 
 void MainWindowPages::ShowColorPage()
 {
     const bool leavingAdvanced = state_.CurrentPage == kAdvancedPage;
     state_.CurrentPage = kColorPage;
-    if (!model_.PreviewThreadRunning) {
+    if (features_.preview && !model_.PreviewThreadRunning) {
         model_.PreviewThreadRunning = true;
-        actions_.StartPreviewThread();
+        features_.preview->StartPreviewThread();
     }
     if (leavingAdvanced)
-        DestroyAdvancedControls();
-    actions_.Repaint();
+        LeaveAdvancedPage();
+    host_.Repaint();
+}
+
+AdvancedPageControls MainWindowPages::AdvancedControls() const
+{
+    return {repeatCountEdit_.data(), macroNameEdit_.data(), macroList_.data(), eventList_.data()};
+}
+
+bool MainWindowPages::Act(int32_t hover, std::span<const RegionAction> table, QPoint point)
+{
+    for (const RegionAction& row : table) {
+        if (hover >= row.first && hover <= row.last) {
+            row.act(*this, Hit{hover - row.first, point});
+            return true;
+        }
+    }
+    return false;
+}
+
+void MainWindowPages::ClickMainPage(QPoint point)
+{
+    using namespace region::main;
+    using P = MainWindowPages;
+    using Exchange = ProfileExchangeController;
+    static constexpr RegionAction kActions[] = {
+        {kAdvancedTab, [](P& p, Hit) { p.ShowAdvancedPage(); }},
+        {kColorTab, [](P& p, Hit) { p.ShowColorPage(); }},
+        {kImportProfile, [](P& p, Hit) { IfPresent(p.features_.profileExchange, &Exchange::ImportProfile); }},
+        {kExportProfile, [](P& p, Hit) { IfPresent(p.features_.profileExchange, &Exchange::ExportProfile); }},
+        {kSave, [](P& p, Hit) { p.SaveProfile(); }},
+        {kFirstButtonBox, kLastButtonBox, [](P& p, Hit hit) { p.OpenFunctionMenu(hit.offset); }},
+        {kFirstWheelStatus, kLastWheelStatus, [](P& p, Hit hit) { p.model_.settings.wheelStatus = hit.offset; }},
+        {kFirstDpiEnabled, kLastDpiEnabled, [](P& p, Hit hit) { ToggleDpiEnabled(p.model_.settings, hit.offset); }},
+        {kFirstDpiLevel, kLastDpiLevel, [](P& p, Hit hit) { SelectDpiLevel(p.model_.settings, hit.offset); }},
+        {kFirstDpiCell, kLastDpiCell,
+         [](P& p, Hit hit) {
+             const auto level = static_cast<size_t>(hit.offset / kDpiCellsPerLevel);
+             p.model_.settings.dpiStep[level] = static_cast<uint8_t>(hit.offset % kDpiCellsPerLevel);
+             p.host_.Repaint();
+         }},
+    };
+    // Any click on the main page closes an open function menu, then acts as usual.
+    if (state_.MenuOpen) {
+        IfPresent(features_.functionMenus, &FunctionMenuController::CloseFunctionMenu);
+        state_.MenuOpen = false;
+    }
+    if (!Act(state_.MainHover, kActions, point) && state_.MainHover == region::kNone)
+        StartDrag(point);
+}
+
+void MainWindowPages::ClickAdvancedPage(QPoint point)
+{
+    using namespace region::advanced;
+    using P = MainWindowPages;
+    using Editor = MacroEditorController;
+    static constexpr RegionAction kTabs[] = {
+        {region::main::kMainTab, [](P& p, Hit) { p.ShowMainPage(); }},
+        {region::main::kColorTab, [](P& p, Hit) { p.ShowColorPage(); }},
+    };
+    static constexpr RegionAction kActions[] = {
+        {kImportMacros, [](P& p, Hit) { IfPresent(p.features_.macroEditor, &Editor::ImportMacros); }},
+        {kExportMacros, [](P& p, Hit) { IfPresent(p.features_.macroEditor, &Editor::ExportMacros); }},
+        {kAddMacro, [](P& p, Hit) { IfPresent(p.features_.macroEditor, &Editor::AddMacro); }},
+        {kDeleteMacro, [](P& p, Hit) { IfPresent(p.features_.macroEditor, &Editor::DeleteMacro); }},
+        {kRecord, [](P& p, Hit) { IfPresent(p.features_.recording, &RecordingController::ToggleRecording); }},
+        {kStoreRepeatCount, [](P& p, Hit) { IfPresent(p.features_.macroEditor, &Editor::StoreRepeatCount); }},
+        {kRepeat, [](P& p, Hit) { IfPresent(p.features_.macroEditor, &Editor::ToggleRepeat); }},
+        {kHoldMode, [](P& p, Hit) { ToggleHoldMode(p.model_.settings); }},
+        {kFirstPointerSpeed, kLastPointerSpeed,
+         [](P& p, Hit hit) { p.model_.settings.pointerSpeed = static_cast<uint8_t>(hit.offset); }},
+        {kFirstWheelSpeed, kLastWheelSpeed,
+         [](P& p, Hit hit) { p.model_.settings.wheelSpeed = static_cast<uint8_t>(hit.offset); }},
+        {kFireTimeSlider, [](P& p, Hit hit) { p.SetFireTimeFromSlider(hit.point); }},
+        {kFireTimeUp,
+         [](P& p, Hit) {
+             StepFireTimeUp(p.model_.settings);
+             p.host_.Repaint();
+         }},
+        {kFireTimeDown,
+         [](P& p, Hit) {
+             StepFireTimeDown(p.model_.settings);
+             p.host_.Repaint();
+         }},
+    };
+    if (Act(state_.MainHover, kTabs, point) || Act(state_.AdvancedHover, kActions, point))
+        return;
+    if (state_.AdvancedHover == region::kNone && state_.MainHover == region::kNone)
+        StartDrag(point);
+}
+
+void MainWindowPages::ClickColorPage(QPoint point)
+{
+    using namespace region::color;
+    using P = MainWindowPages;
+    static constexpr RegionAction kTabs[] = {
+        {region::main::kMainTab, [](P& p, Hit) { p.ShowMainPage(); }},
+        {region::main::kAdvancedTab, [](P& p, Hit) { p.ShowAdvancedPage(); }},
+    };
+    // The preview follows the applied mode, not this one.
+    static constexpr RegionAction kActions[] = {
+        {kFirstMode, kLastMode, [](P& p, Hit hit) { p.model_.settings.ledStatus = static_cast<uint8_t>(hit.offset); }},
+    };
+    if (Act(state_.MainHover, kTabs, point) || Act(state_.ColorHover, kActions, point))
+        return;
+    if (state_.ColorHover == region::kNone && state_.MainHover == region::kNone)
+        StartDrag(point);
+}
+
+void MainWindowPages::SaveProfile()
+{
+    orv::SaveProfile(model_.configPath, model_.currentProfile, model_.settings);
+    host_.Repaint();
+}
+
+void MainWindowPages::OpenFunctionMenu(int button)
+{
+    FunctionMenuController* menus = features_.functionMenus;
+    if (!menus)
+        return;
+    const int32_t box = region::main::ButtonBox(button);
+    state_.MenuButton = box;
+    const SkinRegion& r = model_.skin.MainRegions[static_cast<size_t>(box)];
+    state_.MenuAnchor = host_.WindowTopLeft() + QPoint(r.x, r.y + r.height);
+    if (NeedsLeftButtonWarning(model_.settings, button) &&
+        menus->ShowLeftButtonWarning(state_.MenuAnchor) == kWarningCancelled)
+        return;
+    if (menus->OpenFunctionMenu(button, state_.MenuAnchor))
+        state_.MenuOpen = true;
+}
+
+void MainWindowPages::SetFireTimeFromSlider(QPoint point)
+{
+    const SkinRegion& slider = model_.skin.AdvancedRegions[region::advanced::kFireTimeSlider];
+    model_.settings.fireTime = FireTimeAtSliderPoint(point.x(), slider.x, slider.width);
+    host_.Repaint();
+}
+
+void MainWindowPages::StartDrag(QPoint point)
+{
+    // The window system keeps the release of a drag, so a press that also hit another page's
+    // region must not leave the next hovered region drawn pressed.
+    state_.ButtonHeld = false;
+    host_.StartDrag(point);
+}
+
+void MainWindowPages::HideToTray()
+{
+    state_.MainHover = region::kNone;
+    FallBackToAppliedProfile(model_.configPath, model_.language, model_.settings);
+    host_.HideToTray();
+    host_.Repaint();
+}
+
+// Nothing is sent to the mouse: the profile reaches it with the next apply.
+void MainWindowPages::SelectProfile(int32_t profile)
+{
+    model_.currentProfile = profile;
+    LoadProfile(model_.configPath, model_.currentProfile, false, model_.language, model_.settings);
+    host_.Repaint();
+}
+
+void MainWindowPages::LeaveAdvancedPage()
+{
+    IfPresent(features_.recording, &RecordingController::StopRecording);
+    DestroyAdvancedControls();
 }
 
 void MainWindowPages::CreateAdvancedControls()

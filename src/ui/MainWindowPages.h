@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <memory>
+#include <span>
 
 #include <QFont>
 #include <QImage>
@@ -12,11 +13,13 @@
 #include <QRegion>
 #include <QSize>
 
-#include "ui/PageActions.h"
+#include "ui/AdvancedPageControls.h"
+#include "ui/PageFeatures.h"
 #include "ui/PageModel.h"
 #include "ui/PageState.h"
 #include "ui/PictureCache.h"
 #include "ui/SkinFonts.h"
+#include "ui/WindowHost.h"
 
 class QPainter;
 class QWidget;
@@ -31,10 +34,11 @@ inline constexpr int kEventListId = 10002;
 
 // The three skinned pages of the main window: drawing, hit-testing, clicks and page switches.
 // The window forwards its paint and mouse events here; the advanced page's four controls are
-// created as children of that window while the page is shown.
+// created as children of that window while the page is shown. Clicks on a feature's controls
+// go to that feature (SetFeatures); the window itself is reached through its host.
 class MainWindowPages {
 public:
-    MainWindowPages(PageModel& model, PageState& state, PageActions& actions, QWidget& window);
+    MainWindowPages(PageModel& model, PageState& state, WindowHost& host, QWidget& window);
     ~MainWindowPages();
     MainWindowPages(const MainWindowPages&) = delete;
     MainWindowPages& operator=(const MainWindowPages&) = delete;
@@ -42,6 +46,8 @@ public:
     // Reads "main_mask.jpg": gives the window its outline and sets SkinSize and
     // AdvancedRepaintRegion. False when the mask cannot be read; the window is then unchanged.
     bool ShapeWindow();
+    // Replaces the features the controls act on; absent ones leave their controls inert.
+    void SetFeatures(const PageFeatures& features) { features_ = features; }
     QSize SkinSize() const { return skinSize_; }
     const QRegion& AdvancedRepaintRegion() const { return advancedRepaintRegion_; }
 
@@ -67,20 +73,51 @@ public:
     QLineEdit* MacroNameEdit() const { return macroNameEdit_.data(); }
     QListWidget* MacroList() const { return macroList_.data(); }
     QListWidget* EventList() const { return eventList_.data(); }
+    AdvancedPageControls AdvancedControls() const;
 
 private:
-    void CreateAdvancedControls();
-    void DestroyAdvancedControls();
+    // One row of a click or release table: it acts when the hover index of its table lies in
+    // first..last. The action is given the index's place in that range and the client point.
+    struct Hit {
+        int32_t offset;
+        QPoint point;
+    };
+    struct RegionAction {
+        constexpr RegionAction(int32_t region, void (*act)(MainWindowPages&, Hit))
+            : first(region), last(region), act(act) {}
+        constexpr RegionAction(int32_t first, int32_t last, void (*act)(MainWindowPages&, Hit))
+            : first(first), last(last), act(act) {}
+        int32_t first;
+        int32_t last;
+        void (*act)(MainWindowPages& pages, Hit hit);
+    };
+    // Runs the first row holding the hover index; false when none does.
+    bool Act(int32_t hover, std::span<const RegionAction> table, QPoint point);
+    // A feature's operation, or nothing while the feature is absent.
+    template <typename Feature>
+    static void IfPresent(Feature* feature, void (Feature::*operation)())
+    {
+        if (feature)
+            (feature->*operation)();
+    }
+
     void ClickMainPage(QPoint point);
     void ClickAdvancedPage(QPoint point);
     void ClickColorPage(QPoint point);
-    void OpenFunctionMenu(int box);
+    void SaveProfile();
+    void OpenFunctionMenu(int button);
+    void SetFireTimeFromSlider(QPoint point);
     void StartDrag(QPoint point);
     void HideToTray();
+    void SelectProfile(int32_t profile);
+    void CreateAdvancedControls();
+    void LeaveAdvancedPage();
+    void DestroyAdvancedControls();
 
     PageModel& model_;
     PageState& state_;
-    PageActions& actions_;
+    WindowHost& host_;
+    PageFeatures features_;
     QWidget& window_;
     SkinFonts fonts_;
     PictureCache pictures_;

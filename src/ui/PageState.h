@@ -4,10 +4,9 @@
 #include <QPoint>
 
 #include "common/Relaxed.h"
+#include "skin/Regions.h"
 
 namespace orv {
-
-inline constexpr int32_t kNoRegion = 255;
 
 enum : uint8_t { kMainPage = 0, kAdvancedPage = 1, kColorPage = 2 };
 
@@ -15,19 +14,19 @@ enum : uint8_t { kMainPage = 0, kAdvancedPage = 1, kColorPage = 2 };
 // handlers on the window's thread; the lighting preview thread reads CurrentPage.
 struct PageState {
     Relaxed<uint8_t> CurrentPage{kMainPage};
-    int32_t MainHover = kNoRegion;
-    int32_t AdvancedHover = kNoRegion;
-    int32_t ColorHover = kNoRegion;
+    int32_t MainHover = region::kNone;
+    int32_t AdvancedHover = region::kNone;
+    int32_t ColorHover = region::kNone;
     // The hover values for which the last repaint was asked.
-    int32_t PreviousMainHover = kNoRegion;
-    int32_t PreviousAdvancedHover = kNoRegion;
-    int32_t PreviousColorHover = kNoRegion;
+    int32_t PreviousMainHover = region::kNone;
+    int32_t PreviousAdvancedHover = region::kNone;
+    int32_t PreviousColorHover = region::kNone;
     // The left button went down over a region and has not come up inside the window.
     bool ButtonHeld = false;
 
     // A function menu opened from a button box is open.
     bool MenuOpen = false;
-    // The button box (25..30) whose function the open menu sets.
+    // The button box (region::main::ButtonBox) whose function the open menu sets.
     int32_t MenuButton = 0;
     // Screen point where the function menu and the left-button warning open.
     QPoint MenuAnchor;

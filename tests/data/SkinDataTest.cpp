@@ -5,10 +5,13 @@
 #include <vector>
 
 #include "common/Utf.h"
+#include "skin/Regions.h"
 #include "skin/SkinLayout.h"
 
 namespace orv {
 namespace {
+
+using namespace region;
 
 const std::filesystem::path kData = std::filesystem::path(ORV_SOURCE_DIR) / "data";
 const std::filesystem::path kSkins = kData / "skins";
@@ -18,10 +21,10 @@ struct Messages : MessageSink {
     void ShowMessage(std::string_view, std::string_view text) override { shown.emplace_back(text); }
 };
 
-SkinLayout Load(int language) {
+SkinLayout Load(Language language) {
     SkinLayout layout;
     Messages messages;
-    EXPECT_TRUE(LoadSkin(kSkins, Language::FromSetting(language), layout, messages, "ORV_GMouse"));
+    EXPECT_TRUE(LoadSkin(kSkins, language, layout, messages, "ORV_GMouse"));
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
     return layout;
 }
@@ -45,25 +48,25 @@ std::vector<Table> HitTestedTables(const SkinLayout& s) {
     tables[1].name = "advanced page";
     tables[2].name = "colour page";
     tables[3].name = "warning";
-    for (int i = 0; i <= 114; ++i) {
+    for (int i = 0; i <= main::kLastOnMainPage; ++i) {
         tables[0].regions.push_back(&s.MainRegions[i]);
         tables[0].indices.push_back(i);
     }
-    for (int i = 0; i <= 19; ++i) {
+    for (int i = 0; i <= main::kLastHeader; ++i) {
         for (int t = 1; t <= 2; ++t) {
             tables[t].regions.push_back(&s.MainRegions[i]);
             tables[t].indices.push_back(i);
         }
     }
-    for (int i = 0; i <= 37; ++i) {
+    for (int i = 0; i <= advanced::kLastHitTested; ++i) {
         tables[1].regions.push_back(&s.AdvancedRegions[i]);
         tables[1].indices.push_back(100 + i);
     }
-    for (int i = 0; i <= 4; ++i) {
+    for (int i = 0; i <= color::kLastHitTested; ++i) {
         tables[2].regions.push_back(&s.ColorRegions[i]);
         tables[2].indices.push_back(100 + i);
     }
-    for (int i = 0; i <= 1; ++i) {
+    for (int i : {warning::kConfirm, warning::kCancel}) {
         tables[3].regions.push_back(&s.WarningRegions[i]);
         tables[3].indices.push_back(i);
     }
@@ -71,12 +74,13 @@ std::vector<Table> HitTestedTables(const SkinLayout& s) {
 }
 
 TEST(ShippedSkin, DescriptionFilesOfBothLanguagesLoadWithoutAMessage) {
-    for (int language : {0, 1}) {
+    for (Language language : {Language::Chinese(), Language::English()}) {
         const SkinLayout s = Load(language);
-        EXPECT_EQ(s.MainRegions[9].width > 0 && s.ColorRegions[11].width > 0 && s.AdvancedRegions[51].width > 0 &&
-                      s.WarningRegions[2].width > 0,
+        EXPECT_EQ(s.MainRegions[main::kMainTab].width > 0 && s.ColorRegions[color::kPreview].width > 0 &&
+                      s.AdvancedRegions[advanced::kLabelCount - 1].width > 0 &&
+                      s.WarningRegions[warning::kMessage].width > 0,
                   true)
-            << "language " << language;
+            << "language " << int{language.Setting()};
         for (const SkinRect& r : s.ControlRects) {
             EXPECT_GT(r.right - r.left, 20);
             EXPECT_GT(r.bottom - r.top, 16);
@@ -85,8 +89,8 @@ TEST(ShippedSkin, DescriptionFilesOfBothLanguagesLoadWithoutAMessage) {
 }
 
 TEST(ShippedSkin, LanguagesShareTheLayoutAndDifferOnlyInTexts) {
-    const SkinLayout en = Load(1);
-    const SkinLayout cn = Load(0);
+    const SkinLayout en = Load(Language::English());
+    const SkinLayout cn = Load(Language::Chinese());
     auto same = [](const auto& a, const auto& b) {
         for (size_t i = 0; i < a.size(); ++i) {
             EXPECT_EQ((std::tuple{a[i].x, a[i].y, a[i].width, a[i].height}),
@@ -102,7 +106,7 @@ TEST(ShippedSkin, LanguagesShareTheLayoutAndDifferOnlyInTexts) {
 }
 
 TEST(ShippedSkin, HitTestedRegionsNeitherOverlapNorVanish) {
-    const SkinLayout s = Load(1);
+    const SkinLayout s = Load(Language::English());
     for (const Table& table : HitTestedTables(s)) {
         for (size_t i = 0; i < table.regions.size(); ++i) {
             const SkinRegion& a = *table.regions[i];
@@ -117,14 +121,14 @@ TEST(ShippedSkin, HitTestedRegionsNeitherOverlapNorVanish) {
 }
 
 TEST(ShippedSkin, ControlsDoNotCoverAnyRegionOfTheAdvancedPage) {
-    const SkinLayout s = Load(1);
+    const SkinLayout s = Load(Language::English());
     for (size_t c = 0; c < s.ControlRects.size(); ++c) {
         const SkinRect& r = s.ControlRects[c];
         const SkinRegion control{r.left, r.top, r.right - r.left, r.bottom - r.top, ""};
         for (size_t i = 0; i < s.AdvancedRegions.size(); ++i) {
             EXPECT_FALSE(Overlap(control, s.AdvancedRegions[i])) << "control " << c << " covers region " << i;
         }
-        for (size_t i = 0; i < 20; ++i) {
+        for (size_t i = 0; i < main::kHeaderCount; ++i) {
             EXPECT_FALSE(Overlap(control, s.MainRegions[i])) << "control " << c << " covers header region " << i;
         }
     }
@@ -142,15 +146,15 @@ int TextWidth(const std::string& utf8, bool english) {
 }
 
 TEST(ShippedSkin, EveryDrawnTextFitsItsPlace) {
-    for (int language : {0, 1}) {
-        const bool english = language == 1;
+    for (Language language : {Language::Chinese(), Language::English()}) {
+        const bool english = language.IsEnglish();
         const SkinLayout s = Load(language);
         auto fits = [&](const SkinRegion& r, const std::string& text, int margin, const char* what, size_t i) {
             EXPECT_LE(TextWidth(text, english) + margin, r.width) << what << " " << i << " \"" << text << "\"";
             EXPECT_GE(r.height, text.empty() ? 0 : 14) << what << " " << i;
         };
-        for (size_t i = 0; i < 54; ++i) {
-            if (i < 25 || i > 30) {
+        for (size_t i = 0; i < main::kLabelCount; ++i) {
+            if (i < main::kFirstButtonBox || i > main::kLastButtonBox) {
                 fits(s.MainRegions[i], s.MainRegions[i].label, 0, "main", i);
             }
         }
@@ -158,11 +162,11 @@ TEST(ShippedSkin, EveryDrawnTextFitsItsPlace) {
             fits(s.AdvancedRegions[i], s.AdvancedRegions[i].label, 0, "advanced", i);
         }
         // What the program writes in place of labels.
-        fits(s.AdvancedRegions[4], english ? "Record" : "录制", 0, "advanced", 4);
-        fits(s.AdvancedRegions[33], "300ms", 0, "advanced", 33);
-        fits(s.AdvancedRegions[43], "[↓]108", 0, "advanced", 43);
-        fits(s.AdvancedRegions[44], "[↑]108", 0, "advanced", 44);
-        fits(s.ColorRegions[9], "4800", 0, "colour", 9);
+        fits(s.AdvancedRegions[advanced::kRecord], english ? "Record" : "录制", 0, "advanced", advanced::kRecord);
+        fits(s.AdvancedRegions[advanced::kFireTimeText], "300ms", 0, "advanced", advanced::kFireTimeText);
+        fits(s.AdvancedRegions[advanced::kDownLinesText], "[↓]108", 0, "advanced", advanced::kDownLinesText);
+        fits(s.AdvancedRegions[advanced::kUpLinesText], "[↑]108", 0, "advanced", advanced::kUpLinesText);
+        fits(s.ColorRegions[color::kDpiText], "4800", 0, "colour", color::kDpiText);
         for (size_t i = 0; i < s.ColorRegions.size(); ++i) {
             fits(s.ColorRegions[i], s.ColorRegions[i].label, 0, "colour", i);
         }
@@ -172,19 +176,19 @@ TEST(ShippedSkin, EveryDrawnTextFitsItsPlace) {
         // Function names are drawn 5 pixels into the button boxes; user macro names have up
         // to 19 characters.
         for (size_t code = 1; code < s.FunctionNames.size(); ++code) {
-            for (int box = 25; box <= 30; ++box) {
+            for (int box = main::kFirstButtonBox; box <= main::kLastButtonBox; ++box) {
                 fits(s.MainRegions[box], s.FunctionNames[code], 5, "function name", code);
             }
         }
-        fits(s.MainRegions[25], std::string(19, 'M'), 5, "macro name", 0);
+        fits(s.MainRegions[main::ButtonBox(0)], std::string(19, 'M'), 5, "macro name", 0);
     }
 }
 
 TEST(ShippedSkin, EveryFunctionCodeHasANameInBothLanguages) {
-    for (int language : {0, 1}) {
+    for (Language language : {Language::Chinese(), Language::English()}) {
         const SkinLayout s = Load(language);
         for (size_t code = 1; code < s.FunctionNames.size(); ++code) {
-            EXPECT_FALSE(s.FunctionNames[code].empty()) << "code " << code << " language " << language;
+            EXPECT_FALSE(s.FunctionNames[code].empty()) << "code " << code << " language " << int{language.Setting()};
         }
         // The rows of one menu page must be told apart.
         for (const auto& [first, last] : {std::pair{1, 10}, {11, 16}, {21, 30}, {31, 38}}) {

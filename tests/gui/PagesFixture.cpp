@@ -1,17 +1,6 @@
 #include "PagesFixture.h"
 
-#include <algorithm>
-
 namespace orv::testing {
-
-std::vector<std::string> RecordingActions::Operations() const
-{
-    std::vector<std::string> result;
-    std::copy_if(calls.begin(), calls.end(), std::back_inserter(result), [](const std::string& call) {
-        return call != "Repaint" && call != "RepaintRegion" && call != "UpdateNow";
-    });
-    return result;
-}
 
 SkinRegion PagesFixture::GridRegion(int index, int top)
 {
@@ -30,13 +19,13 @@ PagesFixture::PagesFixture()
             .skin = layout,
             .configPath = skin.AppDirectory() / "config.ini",
             .skinDirectory = skin.SkinDirectory()},
-      pages(model, state, actions, window)
+      pages(model, state, host, window)
 {
     for (int i = 0; i < static_cast<int>(layout.MainRegions.size()); ++i)
         layout.MainRegions[static_cast<size_t>(i)] = GridRegion(i, 0);
     for (int i = 0; i < static_cast<int>(layout.AdvancedRegions.size()); ++i)
         layout.AdvancedRegions[static_cast<size_t>(i)] = GridRegion(i, 80);
-    layout.AdvancedRegions[30] = SkinRegion{0, 130, 200, 9, ""};
+    layout.AdvancedRegions[region::advanced::kFireTimeSlider] = SkinRegion{0, 130, 200, 9, ""};
     for (int i = 0; i < static_cast<int>(layout.ColorRegions.size()); ++i)
         layout.ColorRegions[static_cast<size_t>(i)] = SkinRegion{i * 15, 120, 14, 9, ""};
     layout.ControlRects = {SkinRect{0, 142, 40, 150}, SkinRect{45, 142, 95, 150}, SkinRect{100, 142, 160, 159},
@@ -49,6 +38,7 @@ PagesFixture::PagesFixture()
     model.selectedMacroRepeatOn = [this] { return repeatOn; };
     model.appliedDpiCode = [this](int level) { return appliedDpi[static_cast<size_t>(level)]; };
 
+    pages.SetFeatures(features.All());
     skin.WriteAllPictures();
     window.resize(skin.Size());
     pages.ShapeWindow();
@@ -69,7 +59,7 @@ void PagesFixture::OnPage(uint8_t page)
         pages.ShowAdvancedPage();
     else
         pages.ShowColorPage();
-    actions.calls.clear();
+    log.calls.clear();
 }
 
 }  // namespace orv::testing

@@ -17,12 +17,18 @@ using orv::Language;
 using orv::kAdvancedPage;
 using orv::kColorPage;
 using orv::kMainPage;
-using orv::kNoRegion;
+// Region names read main::kSave, advanced::kRecord, color::kPreview.
+using namespace orv::region;
 using orv::testing::NearColour;
 using orv::testing::PagesFixture;
 using orv::testing::SyntheticSkin;
 
 namespace {
+
+// A main-page region with no role of its own: it shows only the hover and pressed looks.
+constexpr int kPlainRegion = 60;
+// A main-page label region.
+constexpr int kLabelRegion = 21;
 
 QColor PixelAt(const QImage& image, QPoint point)
 {
@@ -44,6 +50,16 @@ QColor RegionColour(const QImage& frame, const orv::SkinRegion& region)
             return candidate;
     }
     return PixelAt(frame, PagesFixture::Centre(region));
+}
+
+enum class Table { Main, Advanced, Color };
+
+orv::SkinRegion& RegionOf(PagesFixture& f, Table table, int index)
+{
+    const auto i = static_cast<size_t>(index);
+    return table == Table::Main ? f.layout.MainRegions[i]
+           : table == Table::Advanced ? f.layout.AdvancedRegions[i]
+                                      : f.layout.ColorRegions[i];
 }
 
 bool SameArea(const QRegion& a, const QRegion& b)
@@ -90,10 +106,10 @@ private Q_SLOTS:
 void DrawingTest::hoveredRegionComesFromOverOrDown()
 {
     PagesFixture f;
-    const auto& region = f.layout.MainRegions[60];
+    const auto& region = f.layout.MainRegions[kPlainRegion];
     QVERIFY(NearColour(RegionColour(f.pages.ComposeFrame(), region), SyntheticSkin::Normal()));
 
-    f.pages.OnMouseMove(f.MainCentre(60));
+    f.pages.OnMouseMove(f.MainCentre(kPlainRegion));
     QImage frame = f.pages.ComposeFrame();
     QVERIFY(NearColour(RegionColour(frame, region), SyntheticSkin::Over()));
     // Exactly the region's rectangle, at the same place.
@@ -103,15 +119,15 @@ void DrawingTest::hoveredRegionComesFromOverOrDown()
     QVERIFY(NearColour(PixelAt(frame, {region.x + region.width, region.y}), SyntheticSkin::Normal()));
     QVERIFY(NearColour(PixelAt(frame, {region.x, region.y + region.height}), SyntheticSkin::Normal()));
 
-    f.pages.OnLeftButtonDown(f.MainCentre(60));
+    f.pages.OnLeftButtonDown(f.MainCentre(kPlainRegion));
     QVERIFY(NearColour(RegionColour(f.pages.ComposeFrame(), region), SyntheticSkin::Down()));
 
     // Over a button box, the button's part of the mouse picture lights up too.
-    f.pages.OnLeftButtonUp(f.MainCentre(60));
-    f.pages.OnMouseMove(f.MainCentre(27));
+    f.pages.OnLeftButtonUp(f.MainCentre(kPlainRegion));
+    f.pages.OnMouseMove(f.MainCentre(main::ButtonBox(2)));
     frame = f.pages.ComposeFrame();
-    QVERIFY(NearColour(RegionColour(frame, f.layout.MainRegions[117]), SyntheticSkin::Over()));
-    QVERIFY(NearColour(RegionColour(frame, f.layout.MainRegions[116]), SyntheticSkin::Normal()));
+    QVERIFY(NearColour(RegionColour(frame, f.layout.MainRegions[main::MousePart(2)]), SyntheticSkin::Over()));
+    QVERIFY(NearColour(RegionColour(frame, f.layout.MainRegions[main::MousePart(1)]), SyntheticSkin::Normal()));
 }
 
 void DrawingTest::pressedSliderKeepsItsBar()
@@ -120,12 +136,13 @@ void DrawingTest::pressedSliderKeepsItsBar()
     f.OnPage(kAdvancedPage);
     f.settings.fireTime = 0;
     const QPoint right(190, 134);
-    f.state.AdvancedHover = 30;
+    f.state.AdvancedHover = advanced::kFireTimeSlider;
     QVERIFY(NearColour(PixelAt(f.pages.ComposeFrame(), right), SyntheticSkin::Over()));
     f.state.ButtonHeld = true;
     QVERIFY(NearColour(PixelAt(f.pages.ComposeFrame(), right), SyntheticSkin::Normal()));
-    f.state.AdvancedHover = 31;
-    QVERIFY(NearColour(RegionColour(f.pages.ComposeFrame(), f.layout.AdvancedRegions[31]), SyntheticSkin::Down()));
+    f.state.AdvancedHover = advanced::kFireTimeUp;
+    QVERIFY(NearColour(RegionColour(f.pages.ComposeFrame(), f.layout.AdvancedRegions[advanced::kFireTimeUp]),
+                       SyntheticSkin::Down()));
 }
 
 void DrawingTest::dpiCellsInLevelColours()
@@ -133,37 +150,38 @@ void DrawingTest::dpiCellsInLevelColours()
     PagesFixture f;
     f.settings.dpiStep = {0, 5, 11, 11};
     const QImage frame = f.pages.ComposeFrame();
-    const auto cellColour = [&](int index, int dx, int dy) {
-        const auto& r = f.layout.MainRegions[static_cast<size_t>(index)];
+    const auto cellColour = [&](int level, int step, int dx, int dy) {
+        const auto& r = f.layout.MainRegions[static_cast<size_t>(main::DpiCell(level, step))];
         return frame.pixelColor(r.x + dx, r.y + dy);
     };
     // Filled: (x + 1, y + 1, width - 2, height - 1) of each cell up to the step.
-    QCOMPARE(cellColour(66, 1, 1), orv::kDpiLevelColours[0]);
-    QCOMPARE(cellColour(66, 12, 8), orv::kDpiLevelColours[0]);
-    QVERIFY(NearColour(cellColour(66, 0, 1), SyntheticSkin::Normal()));
-    QVERIFY(NearColour(cellColour(66, 1, 0), SyntheticSkin::Normal()));
-    QVERIFY(NearColour(cellColour(66, 13, 1), SyntheticSkin::Normal()));
-    QVERIFY(NearColour(cellColour(67, 5, 5), SyntheticSkin::Normal()));
+    QCOMPARE(cellColour(0, 0, 1, 1), orv::kDpiLevelColours[0]);
+    QCOMPARE(cellColour(0, 0, 12, 8), orv::kDpiLevelColours[0]);
+    QVERIFY(NearColour(cellColour(0, 0, 0, 1), SyntheticSkin::Normal()));
+    QVERIFY(NearColour(cellColour(0, 0, 1, 0), SyntheticSkin::Normal()));
+    QVERIFY(NearColour(cellColour(0, 0, 13, 1), SyntheticSkin::Normal()));
+    QVERIFY(NearColour(cellColour(0, 1, 5, 5), SyntheticSkin::Normal()));
 
-    QCOMPARE(cellColour(78 + 5, 5, 5), orv::kDpiLevelColours[1]);
-    QVERIFY(NearColour(cellColour(78 + 6, 5, 5), SyntheticSkin::Normal()));
-    for (int step = 0; step < 12; ++step) {
-        QCOMPARE(cellColour(90 + step, 5, 5), orv::kDpiLevelColours[2]);
-        QCOMPARE(cellColour(102 + step, 5, 5), QColor(128, 0, 255));
+    QCOMPARE(cellColour(1, 5, 5, 5), orv::kDpiLevelColours[1]);
+    QVERIFY(NearColour(cellColour(1, 6, 5, 5), SyntheticSkin::Normal()));
+    for (int step = 0; step < main::kDpiCellsPerLevel; ++step) {
+        QCOMPARE(cellColour(2, step, 5, 5), orv::kDpiLevelColours[2]);
+        QCOMPARE(cellColour(3, step, 5, 5), QColor(128, 0, 255));
     }
 
     // A step beyond the row (a hand-edited file) fills the row and nothing past it.
     f.settings.dpiStep[3] = 200;
     const QImage clamped = f.pages.ComposeFrame();
-    QCOMPARE(clamped.pixelColor(PagesFixture::Centre(f.layout.MainRegions[113])), QColor(128, 0, 255));
-    QVERIFY(NearColour(clamped.pixelColor(PagesFixture::Centre(f.layout.MainRegions[114])), SyntheticSkin::Normal()));
+    QCOMPARE(clamped.pixelColor(PagesFixture::Centre(f.layout.MainRegions[main::kLastDpiCell])), QColor(128, 0, 255));
+    QVERIFY(NearColour(clamped.pixelColor(PagesFixture::Centre(f.layout.MainRegions[main::kLastDpiCell + 1])),
+                       SyntheticSkin::Normal()));
 }
 
 void DrawingTest::headerPrecedence()
 {
     struct Case {
         int32_t profile;
-        int language;
+        Language language;
         uint8_t page;
         int32_t hover;
         bool held;
@@ -171,28 +189,33 @@ void DrawingTest::headerPrecedence()
         QColor expected;
     };
     const QColor normal = SyntheticSkin::Normal(), over = SyntheticSkin::Over(), down = SyntheticSkin::Down();
+    const Language en = Language::English(), cn = Language::Chinese();
+    const int32_t one = main::ProfileButton(1), two = main::ProfileButton(2);
     const Case cases[] = {
-        {1, 1, kMainPage, kNoRegion, false, 4, down},    // the current profile
-        {1, 1, kMainPage, 4, false, 4, down},            // ... is pressed even when hovered
-        {1, 1, kMainPage, kNoRegion, false, 5, normal},
-        {1, 1, kMainPage, 5, false, 5, over},
-        {1, 1, kMainPage, 5, true, 5, down},
-        {1, 1, kMainPage, kNoRegion, false, 9, down},    // the tab of the page
-        {1, 1, kMainPage, 9, false, 9, over},            // hover beats the tab
-        {1, 1, kColorPage, kNoRegion, false, 11, down},
-        {1, 1, kColorPage, kNoRegion, false, 9, normal},
-        {1, 1, kAdvancedPage, 2, false, 2, over},
-        {0, 1, kMainPage, kNoRegion, false, 3, down},    // no profile recorded
-        {1, 1, kMainPage, kNoRegion, false, 18, down},
-        {1, 1, kMainPage, kNoRegion, false, 17, normal},
-        {1, 0, kMainPage, kNoRegion, false, 17, down},
-        {1, 0, kMainPage, kNoRegion, false, 18, normal},
-        {1, 0, kMainPage, 17, false, 17, over},
+        {1, en, kMainPage, kNone, false, one, down},  // the current profile
+        {1, en, kMainPage, one, false, one, down},    // ... is pressed even when hovered
+        {1, en, kMainPage, kNone, false, two, normal},
+        {1, en, kMainPage, two, false, two, over},
+        {1, en, kMainPage, two, true, two, down},
+        {1, en, kMainPage, kNone, false, main::kMainTab, down},  // the tab of the page
+        {1, en, kMainPage, main::kMainTab, false, main::kMainTab, over},  // hover beats the tab
+        {1, en, kColorPage, kNone, false, main::kColorTab, down},
+        {1, en, kColorPage, kNone, false, main::kMainTab, normal},
+        {1, en, kAdvancedPage, main::kHideToTray, false, main::kHideToTray, over},
+        {0, en, kMainPage, kNone, false, main::ProfileButton(0), down},  // no profile recorded
+        {1, en, kMainPage, kNone, false, main::kEnglish, down},
+        {1, en, kMainPage, kNone, false, main::kChinese, normal},
+        {1, cn, kMainPage, kNone, false, main::kChinese, down},
+        {1, cn, kMainPage, kNone, false, main::kEnglish, normal},
+        {1, cn, kMainPage, main::kChinese, false, main::kChinese, over},
+        // A hand-edited language other than 0 and 1 is English, but neither button is selected.
+        {1, Language::FromSetting(2), kMainPage, kNone, false, main::kEnglish, normal},
+        {1, Language::FromSetting(2), kMainPage, kNone, false, main::kChinese, normal},
     };
     for (const Case& c : cases) {
         PagesFixture f;
         f.currentProfile = c.profile;
-        f.language = Language::FromSetting(c.language);
+        f.language = c.language;
         f.state.CurrentPage = c.page;
         f.state.MainHover = c.hover;
         f.state.ButtonHeld = c.held;
@@ -233,17 +256,18 @@ void DrawingTest::advancedPageStates()
     f.repeatOn = 0;
     QImage frame = f.pages.ComposeFrame();
     const auto colour = [&](int index) { return RegionColour(frame, f.layout.AdvancedRegions[static_cast<size_t>(index)]); };
-    QVERIFY(NearColour(colour(11), SyntheticSkin::Down()));
-    QVERIFY(NearColour(colour(12), SyntheticSkin::Normal()));
-    QVERIFY(NearColour(colour(27), SyntheticSkin::Down()));
-    for (int index : {4, 6, 7})
+    QVERIFY(NearColour(colour(advanced::PointerSpeedSegment(3)), SyntheticSkin::Down()));
+    QVERIFY(NearColour(colour(advanced::PointerSpeedSegment(4)), SyntheticSkin::Normal()));
+    QVERIFY(NearColour(colour(advanced::WheelSpeedSegment(9)), SyntheticSkin::Down()));
+    const int toggles[] = {advanced::kRecord, advanced::kRepeat, advanced::kHoldMode};
+    for (int index : toggles)
         QVERIFY(NearColour(colour(index), SyntheticSkin::Normal()));
 
     f.settings.macroMode = 1;
     f.repeatOn = 1;
     f.model.Recording = true;
     frame = f.pages.ComposeFrame();
-    for (int index : {4, 6, 7})
+    for (int index : toggles)
         QVERIFY(NearColour(colour(index), SyntheticSkin::Down()));
 }
 
@@ -263,9 +287,9 @@ void DrawingTest::colorPageStatesAndPreview()
         f.model.PreviewDark = c.dark;
         f.model.PreviewColor = c.colour;
         const QImage frame = f.pages.ComposeFrame();
-        QVERIFY(NearColour(RegionColour(frame, f.layout.ColorRegions[11]), c.expected));
-        QVERIFY(NearColour(RegionColour(frame, f.layout.ColorRegions[2]), SyntheticSkin::Down()));
-        QVERIFY(NearColour(RegionColour(frame, f.layout.ColorRegions[1]), SyntheticSkin::Normal()));
+        QVERIFY(NearColour(RegionColour(frame, f.layout.ColorRegions[color::kPreview]), c.expected));
+        QVERIFY(NearColour(RegionColour(frame, f.layout.ColorRegions[color::ModeTile(2)]), SyntheticSkin::Down()));
+        QVERIFY(NearColour(RegionColour(frame, f.layout.ColorRegions[color::ModeTile(1)]), SyntheticSkin::Normal()));
     }
 }
 
@@ -274,84 +298,95 @@ void DrawingTest::labelsPlacedAndColoured()
     struct Case {
         const char* name;
         uint8_t page;
-        int language;
+        Language language;
         std::function<void(PagesFixture&)> setUp;
-        std::function<orv::SkinRegion&(PagesFixture&)> region;
+        Table table;
+        int index;
         QString text;
         bool centred;  // else 5 pixels from the left, centred vertically
         QColor colour;
     };
+    const Language en = Language::English(), cn = Language::Chinese();
     const Case cases[] = {
-        {"main label", kMainPage, 1, [](PagesFixture& f) { f.layout.MainRegions[21].label = "Hi"; },
-         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.MainRegions[21]; }, "Hi", true, Qt::white},
-        {"label wider than its region", kMainPage, 1,
+        {"main label", kMainPage, en, [](PagesFixture& f) { f.layout.MainRegions[kLabelRegion].label = "Hi"; },
+         Table::Main, kLabelRegion, "Hi", true, Qt::white},
+        {"label wider than its region", kMainPage, en,
          [](PagesFixture& f) {
-             f.layout.MainRegions[21].label = "WWWWWWWWW";
+             f.layout.MainRegions[kLabelRegion].label = "WWWWWWWWW";
              // An odd overhang, where truncating the half differs from rounding it down.
              const int text = QFontMetrics(f.pages.Fonts().EnglishFont).horizontalAdvance("WWWWWWWWW");
-             f.layout.MainRegions[21].width = (text % 2 == 0) ? 13 : 12;
+             f.layout.MainRegions[kLabelRegion].width = (text % 2 == 0) ? 13 : 12;
          },
-         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.MainRegions[21]; }, "WWWWWWWWW", true, Qt::white},
-        {"user macro on a hovered button", kMainPage, 1,
+         Table::Main, kLabelRegion, "WWWWWWWWW", true, Qt::white},
+        {"user macro on a hovered button", kMainPage, en,
          [](PagesFixture& f) {
              f.settings.buttonFunction[2] = 42;
              f.layout.FunctionNames[42] = "not this";
-             f.state.MainHover = 27;
+             f.state.MainHover = main::ButtonBox(2);
          },
-         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.MainRegions[27]; }, "Beta", false, Qt::red},
-        {"function name", kMainPage, 0,
+         Table::Main, main::ButtonBox(2), "Beta", false, Qt::red},
+        {"function name", kMainPage, cn,
          [](PagesFixture& f) {
              f.settings.buttonFunction[0] = 7;
              f.layout.FunctionNames[7] = "中键";
          },
-         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.MainRegions[25]; }, "中键", false, Qt::white},
-        {"fire time", kAdvancedPage, 1, [](PagesFixture& f) { f.settings.fireTime = 150; },
-         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.AdvancedRegions[33]; }, "150ms", true, Qt::white},
-        {"stop while recording, hovered", kAdvancedPage, 0,
+         Table::Main, main::ButtonBox(0), "中键", false, Qt::white},
+        {"code past the table", kMainPage, en,
+         [](PagesFixture& f) {
+             f.settings.buttonFunction[0] = orv::kLastUserMacroCode + 1;
+             f.layout.FunctionNames[orv::kLastUserMacroCode + 1] = "Disabled";
+         },
+         Table::Main, main::ButtonBox(0), "", false, Qt::white},
+        {"fire time", kAdvancedPage, en, [](PagesFixture& f) { f.settings.fireTime = 150; },
+         Table::Advanced, advanced::kFireTimeText, "150ms", true, Qt::white},
+        {"stop while recording, hovered", kAdvancedPage, cn,
          [](PagesFixture& f) {
              f.model.Recording = true;
-             f.state.AdvancedHover = 4;
+             f.state.AdvancedHover = advanced::kRecord;
          },
-         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.AdvancedRegions[4]; }, "停止", true, Qt::red},
-        {"record", kAdvancedPage, 1, [](PagesFixture&) {},
-         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.AdvancedRegions[4]; }, "Record", true, Qt::white},
-        {"press lines", kAdvancedPage, 1, [](PagesFixture& f) { f.model.DownLines = 3; },
-         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.AdvancedRegions[43]; }, "[↓]3", true, Qt::white},
-        {"release lines", kAdvancedPage, 1, [](PagesFixture& f) { f.model.UpLines = 12; },
-         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.AdvancedRegions[44]; }, "[↑]12", true, Qt::white},
-        {"applied DPI", kColorPage, 1,
+         Table::Advanced, advanced::kRecord, "停止", true, Qt::red},
+        {"record", kAdvancedPage, en, [](PagesFixture&) {},
+         Table::Advanced, advanced::kRecord, "Record", true, Qt::white},
+        {"press lines", kAdvancedPage, en, [](PagesFixture& f) { f.model.DownLines = 3; },
+         Table::Advanced, advanced::kDownLinesText, "[↓]3", true, Qt::white},
+        {"release lines", kAdvancedPage, en, [](PagesFixture& f) { f.model.UpLines = 12; },
+         Table::Advanced, advanced::kUpLinesText, "[↑]12", true, Qt::white},
+        {"applied DPI", kColorPage, en,
          [](PagesFixture& f) {
              f.settings.dpiLevel = 2;
              f.appliedDpi[2] = 15;
          },
-         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.ColorRegions[9]; }, "4800", true, Qt::white},
-        {"unknown DPI code", kColorPage, 1,
+         Table::Color, color::kDpiText, "4800", true, Qt::white},
+        {"unknown DPI code", kColorPage, en,
          [](PagesFixture& f) {
              f.settings.dpiLevel = 1;
              f.appliedDpi[1] = 8;
-             f.layout.ColorRegions[9].label = "label";
+             f.layout.ColorRegions[color::kDpiText].label = "label";
          },
-         [](PagesFixture& f) -> orv::SkinRegion& { return f.layout.ColorRegions[9]; }, "200", true, Qt::white},
+         Table::Color, color::kDpiText, "200", true, Qt::white},
     };
     for (const Case& c : cases) {
         PagesFixture f;
         f.state.CurrentPage = c.page;
-        f.language = Language::FromSetting(c.language);
+        f.language = c.language;
         // Everything but the region under test lies far off the canvas.
         for (auto& r : f.layout.MainRegions) r.x -= 10000;
         for (auto& r : f.layout.AdvancedRegions) r.x -= 10000;
         for (auto& r : f.layout.ColorRegions) r.x -= 10000;
         c.setUp(f);
-        orv::SkinRegion& region = c.region(f);
+        orv::SkinRegion& region = RegionOf(f, c.table, c.index);
         region.x += 10000 + 60;
         region.y += 20;
 
-        const QFont& font = f.pages.Fonts().ForLanguage(Language::FromSetting(c.language));
+        const QFont& font = f.pages.Fonts().ForLanguage(c.language);
         QImage actual(f.skin.Size(), QImage::Format_RGB32);
         actual.fill(Qt::black);
         {
             QPainter painter(&actual);
-            orv::DrawLabels(painter, c.page == kMainPage ? 54 : c.page == kAdvancedPage ? 72 : 33, f.model, f.state, font);
+            const int count = c.page == kMainPage       ? main::kLabelCount
+                              : c.page == kAdvancedPage ? main::kHeaderCount + advanced::kLabelCount
+                                                        : main::kHeaderCount + color::kLabelCount;
+            orv::DrawLabels(painter, count, f.model, f.state, font);
         }
         QImage expected(f.skin.Size(), QImage::Format_RGB32);
         expected.fill(Qt::black);
@@ -440,7 +475,7 @@ void DrawingTest::advancedRepaintRegionLeavesOutControls()
 void DrawingTest::replacedPictureShowsNextPaint()
 {
     PagesFixture f;
-    const QPoint point = f.MainCentre(60);
+    const QPoint point = f.MainCentre(kPlainRegion);
     QVERIFY(NearColour(f.pages.ComposeFrame().pixelColor(point), SyntheticSkin::Normal()));
     QVERIFY(NearColour(f.pages.ComposeFrame().pixelColor(point), SyntheticSkin::Normal()));
 
@@ -461,22 +496,23 @@ void DrawingTest::paintDrawsTheComposedFrame()
 {
     PagesFixture f;
     PaintedWindow window;
-    orv::MainWindowPages pages(f.model, f.state, f.actions, window);
+    orv::MainWindowPages pages(f.model, f.state, f.host, window);
+    pages.SetFeatures(f.features.All());
     pages.ShapeWindow();
     window.pages = &pages;
     window.resize(f.skin.Size());
-    f.state.MainHover = 60;
+    f.state.MainHover = kPlainRegion;
     f.state.CloseMenuRequest = true;
     const QImage grabbed = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(grabbed, pages.ComposeFrame());
     QVERIFY(!f.state.CloseMenuRequest);
-    QCOMPARE(f.actions.Operations(), (std::vector<std::string>{"CloseFunctionMenu"}));
+    QCOMPARE(f.log.Operations(), (std::vector<std::string>{"CloseFunctionMenu"}));
 }
 
 void DrawingTest::minimisedWindowShowsItsIcon()
 {
     PagesFixture f;
-    f.state.MainHover = 60;
+    f.state.MainHover = kPlainRegion;
     QPixmap icon(64, 64);
     icon.fill(QColor(255, 0, 0));
     f.window.setWindowIcon(QIcon(icon));

@@ -4,18 +4,19 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QTest>
 
 #include "PagesFixture.h"
 #include "common/Messages.h"
 #include "settings/ConfigFile.h"
-#include "ui/HitTest.h"
-#include "ui/PageRules.h"
+#include "skin/HitTest.h"
 
 using orv::kAdvancedPage;
 using orv::kColorPage;
 using orv::kMainPage;
-using orv::kNoRegion;
+// Region names read main::kSave, advanced::kRecord, color::kPreview.
+using namespace orv::region;
 using orv::testing::PagesFixture;
 using Calls = std::vector<std::string>;
 
@@ -23,11 +24,9 @@ class PagesTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void hitTestEdgesAndLastIndices();
-    void hitTestFirstRegionWins();
+    void hoverTestsEachTableUpToItsLastRegion();
     void hoverRepaintsOnlyOnChange();
     void mainPageClicks();
-    void dpiEnabledKeepsOneLevel();
     void dpiCellsSetSteps();
     void functionMenuWarningAndClosing();
     void saveWritesCurrentProfile();
@@ -40,69 +39,57 @@ private Q_SLOTS:
     void releaseDecidesProfile();
     void hideControlFallsBackToAppliedProfile();
     void advancedControlsLiveWithThePage();
+    void absentFeaturesLeaveTheirControlsInert();
     void colorPageStartsOnePreview();
     void pagesWorkOnSkinReadFromFiles();
 };
 
-void PagesTest::hitTestEdgesAndLastIndices()
+void PagesTest::hoverTestsEachTableUpToItsLastRegion()
 {
     PagesFixture f;
-    const auto& main = f.layout.MainRegions;
     struct Case {
+        uint8_t page;
         QPoint point;
-        int32_t last;
+        int32_t orv::PageState::*hover;
         int32_t expected;
     };
-    // Region 5 is (75, 0, 14, 9): left and top edges inside, right and bottom outside.
     const Case cases[] = {
-        {{75, 0}, 114, 5},   {{88, 8}, 114, 5},   {{89, 0}, 114, kNoRegion}, {{75, 9}, 114, kNoRegion},
-        {{74, 0}, 114, kNoRegion}, {{-1, -1}, 114, kNoRegion},
-        {f.MainCentre(114), 114, 114}, {f.MainCentre(115), 114, kNoRegion},
-        {f.MainCentre(19), 19, 19},    {f.MainCentre(20), 19, kNoRegion},
+        {kMainPage, f.MainCentre(main::kLastOnMainPage), &orv::PageState::MainHover, main::kLastOnMainPage},
+        {kMainPage, f.MainCentre(main::kLastOnMainPage + 1), &orv::PageState::MainHover, kNone},
+        {kColorPage, f.MainCentre(main::kLastHeader), &orv::PageState::MainHover, main::kLastHeader},
+        {kColorPage, f.MainCentre(main::kFirstDpiCell), &orv::PageState::MainHover, kNone},  // the header only
+        {kAdvancedPage, f.MainCentre(main::kHeaderCount), &orv::PageState::MainHover, kNone},
+        // Whatever the page.
+        {kMainPage, f.AdvancedCentre(advanced::kLastHitTested), &orv::PageState::AdvancedHover,
+         advanced::kLastHitTested},
+        {kMainPage, f.AdvancedCentre(advanced::kLastHitTested + 1), &orv::PageState::AdvancedHover, kNone},
+        {kAdvancedPage, f.ColorCentre(color::kLastHitTested), &orv::PageState::ColorHover, color::kLastHitTested},
+        {kAdvancedPage, f.ColorCentre(color::kLastHitTested + 1), &orv::PageState::ColorHover, kNone},
     };
     for (const Case& c : cases) {
-        QCOMPARE(orv::HitTest(c.point, main, c.last), c.expected);
+        f.OnPage(c.page);
+        f.pages.OnMouseMove(c.point);
+        QCOMPARE(f.state.*c.hover, c.expected);
     }
-    QCOMPARE(orv::HitTest(f.AdvancedCentre(37), f.layout.AdvancedRegions, orv::kAdvancedLast), 37);
-    QCOMPARE(orv::HitTest(f.AdvancedCentre(38), f.layout.AdvancedRegions, orv::kAdvancedLast), kNoRegion);
-    QCOMPARE(orv::HitTest(f.ColorCentre(4), f.layout.ColorRegions, orv::kColorLast), 4);
-    QCOMPARE(orv::HitTest(f.ColorCentre(5), f.layout.ColorRegions, orv::kColorLast), kNoRegion);
-
-    // The main table's last index follows the page.
-    f.pages.OnMouseMove(f.MainCentre(60));
-    QCOMPARE(f.state.MainHover, 60);
-    f.OnPage(kColorPage);
-    f.pages.OnMouseMove(f.MainCentre(60));
-    QCOMPARE(f.state.MainHover, kNoRegion);
-    f.pages.OnMouseMove(f.MainCentre(11));
-    QCOMPARE(f.state.MainHover, 11);
-}
-
-void PagesTest::hitTestFirstRegionWins()
-{
-    const orv::SkinRegion regions[] = {{0, 0, 0, 0, ""}, {10, 10, 20, 20, ""}, {0, 0, 100, 100, ""}};
-    QCOMPARE(orv::HitTest(QPoint(0, 0), regions, 2), 2);
-    QCOMPARE(orv::HitTest(QPoint(15, 15), regions, 2), 1);
-    QCOMPARE(orv::HitTest(QPoint(15, 15), regions, 0), kNoRegion);
 }
 
 void PagesTest::hoverRepaintsOnlyOnChange()
 {
     PagesFixture f;
-    f.pages.OnMouseMove(f.MainCentre(30));
-    QCOMPARE(f.actions.calls, (Calls{"Repaint", "UpdateNow"}));
-    f.actions.calls.clear();
-    f.pages.OnMouseMove(f.MainCentre(30) + QPoint(1, 1));
-    QVERIFY(f.actions.calls.empty());
+    f.pages.OnMouseMove(f.MainCentre(main::kLastButtonBox));
+    QCOMPARE(f.log.calls, (Calls{"Repaint", "UpdateNow"}));
+    f.log.calls.clear();
+    f.pages.OnMouseMove(f.MainCentre(main::kLastButtonBox) + QPoint(1, 1));
+    QVERIFY(f.log.calls.empty());
 
     // The advanced page invalidates only the part without the edit and list controls, once for
-    // each index that changed (main 30 -> none, advanced none -> 3).
+    // each index that changed (main box -> none, advanced none -> delete).
     f.OnPage(kAdvancedPage);
-    f.pages.OnMouseMove(f.AdvancedCentre(3));
-    QCOMPARE(f.state.AdvancedHover, 3);
-    QCOMPARE(f.state.MainHover, kNoRegion);
-    QCOMPARE(f.actions.calls, (Calls{"RepaintRegion", "UpdateNow", "RepaintRegion", "UpdateNow"}));
-    for (const QRegion& region : f.actions.repaintedRegions)
+    f.pages.OnMouseMove(f.AdvancedCentre(advanced::kDeleteMacro));
+    QCOMPARE(f.state.AdvancedHover, advanced::kDeleteMacro);
+    QCOMPARE(f.state.MainHover, kNone);
+    QCOMPARE(f.log.calls, (Calls{"RepaintRegion", "UpdateNow", "RepaintRegion", "UpdateNow"}));
+    for (const QRegion& region : f.host.repaintedRegions)
         QCOMPARE(region, f.pages.AdvancedRepaintRegion());
 }
 
@@ -115,94 +102,74 @@ void PagesTest::mainPageClicks()
         Calls operations;
     };
     const Case cases[] = {
-        {41, [](auto& s) { s.wheelStatus = 1; }, [](const auto& s) { return s.wheelStatus == 0; }, {}},
-        {42, [](auto& s) { s.wheelStatus = 0; }, [](const auto& s) { return s.wheelStatus == 1; }, {}},
-        {56, [](auto& s) { s.dpiEnabled[2] = 1; s.dpiLevel = 0; }, [](const auto& s) { return s.dpiLevel == 2; }, {}},
-        {56, [](auto& s) { s.dpiEnabled[2] = 0; s.dpiLevel = 0; }, [](const auto& s) { return s.dpiLevel == 0; }, {}},
-        {14, [](auto&) {}, [](const auto&) { return true; }, {"ImportProfile"}},
-        {15, [](auto&) {}, [](const auto&) { return true; }, {"ExportProfile"}},
-        {20, [](auto&) {}, [](const auto&) { return true; }, {}},
-        {114, [](auto&) {}, [](const auto&) { return true; }, {}},
+        {main::WheelStatusSwitch(0), [](auto& s) { s.wheelStatus = 1; },
+         [](const auto& s) { return s.wheelStatus == 0; }, {}},
+        {main::WheelStatusSwitch(1), [](auto& s) { s.wheelStatus = 0; },
+         [](const auto& s) { return s.wheelStatus == 1; }, {}},
+        {main::DpiLevelSelector(2), [](auto& s) { s.dpiEnabled[2] = 1; s.dpiLevel = 0; },
+         [](const auto& s) { return s.dpiLevel == 2; }, {}},
+        {main::DpiLevelSelector(2), [](auto& s) { s.dpiEnabled[2] = 0; s.dpiLevel = 0; },
+         [](const auto& s) { return s.dpiLevel == 0; }, {}},
+        {main::DpiEnabledBox(1), [](auto& s) { s.dpiEnabled[1] = 0; },
+         [](const auto& s) { return s.dpiEnabled[1] == 1; }, {}},
+        {main::DpiEnabledBox(0), [](auto& s) { s.dpiLevel = 0; },
+         [](const auto& s) { return s.dpiEnabled[0] == 0 && s.dpiLevel == 1; }, {}},
+        {main::kImportProfile, [](auto&) {}, [](const auto&) { return true; }, {"ImportProfile"}},
+        {main::kExportProfile, [](auto&) {}, [](const auto&) { return true; }, {"ExportProfile"}},
+        {main::kHeaderCount, [](auto&) {}, [](const auto&) { return true; }, {}},
+        {main::kLastOnMainPage, [](auto&) {}, [](const auto&) { return true; }, {}},
     };
     for (const Case& c : cases) {
         PagesFixture f;
         c.before(f.settings);
         f.Click(f.MainCentre(c.region));
         QVERIFY2(c.check(f.settings), qPrintable(QString("region %1").arg(c.region)));
-        QCOMPARE(f.actions.Operations(), c.operations);
+        QCOMPARE(f.log.Operations(), c.operations);
         QCOMPARE(f.state.CurrentPage.load(), kMainPage);
     }
 
     PagesFixture f;
-    f.Click(f.MainCentre(10));
+    f.Click(f.MainCentre(main::kAdvancedTab));
     QCOMPARE(f.state.CurrentPage.load(), kAdvancedPage);
     f.OnPage(kMainPage);
-    f.Click(f.MainCentre(11));
+    f.Click(f.MainCentre(main::kColorTab));
     QCOMPARE(f.state.CurrentPage.load(), kColorPage);
-}
-
-void PagesTest::dpiEnabledKeepsOneLevel()
-{
-    struct Case {
-        std::array<uint8_t, 4> enabled;
-        int32_t level;
-        int click;
-        std::array<uint8_t, 4> expectedEnabled;
-        int32_t expectedLevel;
-    };
-    const Case cases[] = {
-        {{0, 0, 0, 0}, 0, 1, {0, 1, 0, 0}, 0},  // checking a level does not select it
-        {{1, 1, 0, 0}, 0, 1, {1, 0, 0, 0}, 0},  // unchecking another level keeps the current one
-        {{1, 0, 1, 0}, 2, 2, {1, 0, 0, 0}, 0},  // wraps from 3 to 0, skipping disabled 3
-        {{0, 1, 1, 1}, 1, 1, {0, 0, 1, 1}, 2},
-        {{0, 0, 1, 0}, 2, 2, {0, 0, 1, 0}, 2},  // the only enabled level stays enabled and current
-    };
-    for (const Case& c : cases) {
-        PagesFixture f;
-        for (size_t i = 0; i < 4; ++i)
-            f.settings.dpiEnabled[i] = c.enabled[i];
-        f.settings.dpiLevel = c.level;
-        f.Click(f.MainCentre(46 + c.click));
-        for (size_t i = 0; i < 4; ++i)
-            QCOMPARE(f.settings.dpiEnabled[i].load(), c.expectedEnabled[i]);
-        QCOMPARE(f.settings.dpiLevel.load(), c.expectedLevel);
-    }
 }
 
 void PagesTest::dpiCellsSetSteps()
 {
     PagesFixture f;
-    f.Click(f.MainCentre(90));
+    f.Click(f.MainCentre(main::DpiCell(2, 0)));
     QCOMPARE(f.settings.dpiStep[2].load(), uint8_t{0});
-    f.Click(f.MainCentre(113));
+    f.Click(f.MainCentre(main::kLastDpiCell));
     QCOMPARE(f.settings.dpiStep[3].load(), uint8_t{11});
-    f.Click(f.MainCentre(66 + 12 + 5));
+    f.Click(f.MainCentre(main::DpiCell(1, 5)));
     QCOMPARE(f.settings.dpiStep[1].load(), uint8_t{5});
 }
 
 void PagesTest::functionMenuWarningAndClosing()
 {
     {
-        // Buttons 0 and 1 still click: the menu for box 27 opens at once, below the box.
+        // Buttons 0 and 1 still click: the menu for button 2 opens at once, below its box.
         PagesFixture f;
         for (auto& code : f.settings.buttonFunction)
             code = 9;
         f.settings.buttonFunction[0] = 1;
         f.settings.buttonFunction[1] = 1;
-        f.Click(f.MainCentre(27));
-        QCOMPARE(f.actions.Operations(), (Calls{"OpenFunctionMenu 2"}));
-        const auto& r = f.layout.MainRegions[27];
-        QCOMPARE(f.actions.menuAnchor, QPoint(300 + r.x, 200 + r.y + r.height));
-        QCOMPARE(f.state.MenuButton, 27);
+        f.Click(f.MainCentre(main::ButtonBox(2)));
+        QCOMPARE(f.log.Operations(), (Calls{"OpenFunctionMenu 2"}));
+        const auto& r = f.layout.MainRegions[main::ButtonBox(2)];
+        QCOMPARE(f.features.functionMenus.menuAnchor, QPoint(300 + r.x, 200 + r.y + r.height));
+        QCOMPARE(f.state.MenuButton, main::ButtonBox(2));
         QVERIFY(f.state.MenuOpen);
 
         // Any click on the main page closes it; a click on another box opens the next one.
-        f.actions.calls.clear();
-        f.Click(f.MainCentre(28));
-        QCOMPARE(f.actions.Operations(), (Calls{"CloseFunctionMenu", "OpenFunctionMenu 3"}));
-        f.actions.calls.clear();
-        f.Click(f.MainCentre(41));
-        QCOMPARE(f.actions.Operations(), (Calls{"CloseFunctionMenu"}));
+        f.log.calls.clear();
+        f.Click(f.MainCentre(main::ButtonBox(3)));
+        QCOMPARE(f.log.Operations(), (Calls{"CloseFunctionMenu", "OpenFunctionMenu 3"}));
+        f.log.calls.clear();
+        f.Click(f.MainCentre(main::WheelStatusSwitch(0)));
+        QCOMPARE(f.log.Operations(), (Calls{"CloseFunctionMenu"}));
         QVERIFY(!f.state.MenuOpen);
     }
     for (int result : {1, 2}) {
@@ -211,12 +178,12 @@ void PagesTest::functionMenuWarningAndClosing()
         for (auto& code : f.settings.buttonFunction)
             code = 9;
         f.settings.buttonFunction[2] = 1;
-        f.actions.warningResult = result;
-        f.Click(f.MainCentre(27));
+        f.features.functionMenus.warningResult = result;
+        f.Click(f.MainCentre(main::ButtonBox(2)));
         const Calls expected = result == 2 ? Calls{"ShowLeftButtonWarning"}
                                            : Calls{"ShowLeftButtonWarning", "OpenFunctionMenu 2"};
-        QCOMPARE(f.actions.Operations(), expected);
-        QCOMPARE(f.actions.warningAnchor, f.state.MenuAnchor);
+        QCOMPARE(f.log.Operations(), expected);
+        QCOMPARE(f.features.functionMenus.warningAnchor, f.state.MenuAnchor);
         QCOMPARE(f.state.MenuOpen, result != 2);
     }
 }
@@ -227,7 +194,7 @@ void PagesTest::saveWritesCurrentProfile()
     f.currentProfile = 4;
     f.settings.fireTime = 123;
     f.settings.dpiLevel = 2;
-    f.Click(f.MainCentre(0));
+    f.Click(f.MainCentre(main::kSave));
     orv::ProfileSettings loaded;
     orv::LoadProfile(f.model.configPath, 4, false, f.language, loaded);
     QCOMPARE(loaded.fireTime.load(), 123);
@@ -241,34 +208,40 @@ void PagesTest::advancedPageClicks()
         Calls operations;
     };
     const Case actionCases[] = {
-        {0, {"ImportMacros"}},     {1, {"ExportMacros"}},     {2, {"AddMacro"}},  {3, {"DeleteMacro"}},
-        {4, {"ToggleRecording"}}, {5, {"StoreRepeatCount"}}, {6, {"ToggleRepeat"}}, {28, {}},
+        {advanced::kImportMacros, {"ImportMacros"}},
+        {advanced::kExportMacros, {"ExportMacros"}},
+        {advanced::kAddMacro, {"AddMacro"}},
+        {advanced::kDeleteMacro, {"DeleteMacro"}},
+        {advanced::kRecord, {"ToggleRecording"}},
+        {advanced::kStoreRepeatCount, {"StoreRepeatCount"}},
+        {advanced::kRepeat, {"ToggleRepeat"}},
+        {advanced::kLastHitTested, {}},  // a label
     };
     for (const Case& c : actionCases) {
         PagesFixture f;
         f.OnPage(kAdvancedPage);
         f.Click(f.AdvancedCentre(c.region));
-        QCOMPARE(f.actions.Operations(), c.operations);
+        QCOMPARE(f.log.Operations(), c.operations);
     }
 
     PagesFixture f;
     f.OnPage(kAdvancedPage);
-    f.Click(f.AdvancedCentre(8 + 7));
+    f.Click(f.AdvancedCentre(advanced::PointerSpeedSegment(7)));
     QCOMPARE(f.settings.pointerSpeed.load(), uint8_t{7});
-    f.Click(f.AdvancedCentre(18));
+    f.Click(f.AdvancedCentre(advanced::kFirstWheelSpeed));
     QCOMPARE(f.settings.wheelSpeed.load(), uint8_t{0});
-    f.Click(f.AdvancedCentre(27));
+    f.Click(f.AdvancedCentre(advanced::kLastWheelSpeed));
     QCOMPARE(f.settings.wheelSpeed.load(), uint8_t{9});
     f.settings.macroMode = 0;
-    f.Click(f.AdvancedCentre(7));
+    f.Click(f.AdvancedCentre(advanced::kHoldMode));
     QCOMPARE(f.settings.macroMode.load(), 1);
-    f.Click(f.AdvancedCentre(7));
+    f.Click(f.AdvancedCentre(advanced::kHoldMode));
     QCOMPARE(f.settings.macroMode.load(), 0);
 
-    f.Click(f.MainCentre(11));
+    f.Click(f.MainCentre(main::kColorTab));
     QCOMPARE(f.state.CurrentPage.load(), kColorPage);
     f.OnPage(kAdvancedPage);
-    f.Click(f.MainCentre(9));
+    f.Click(f.MainCentre(main::kMainTab));
     QCOMPARE(f.state.CurrentPage.load(), kMainPage);
 }
 
@@ -276,50 +249,41 @@ void PagesTest::fireTimeSliderAndSteps()
 {
     PagesFixture f;
     f.OnPage(kAdvancedPage);
-    const auto& slider = f.layout.AdvancedRegions[30];
-    struct Case {
-        int x;
-        int32_t expected;
-    };
-    for (const Case& c : {Case{slider.x, 0}, Case{slider.x + slider.width / 2, 150},
-                          Case{slider.x + slider.width - 1, 298}}) {
-        f.Click(QPoint(c.x, slider.y + 1));
-        QCOMPARE(f.settings.fireTime.load(), c.expected);
-    }
+    const auto& slider = f.layout.AdvancedRegions[advanced::kFireTimeSlider];
+    f.Click(QPoint(slider.x + slider.width / 2, slider.y + 1));
+    QCOMPARE(f.settings.fireTime.load(), 150);
     f.settings.fireTime = 299;
-    f.Click(f.AdvancedCentre(31));
-    f.Click(f.AdvancedCentre(31));
+    f.Click(f.AdvancedCentre(advanced::kFireTimeUp));
+    f.Click(f.AdvancedCentre(advanced::kFireTimeUp));
     QCOMPARE(f.settings.fireTime.load(), 300);
-    f.settings.fireTime = 1;
-    f.Click(f.AdvancedCentre(32));
-    f.Click(f.AdvancedCentre(32));
-    QCOMPARE(f.settings.fireTime.load(), 0);
+    f.Click(f.AdvancedCentre(advanced::kFireTimeDown));
+    QCOMPARE(f.settings.fireTime.load(), 299);
 }
 
 void PagesTest::colorPageClicks()
 {
     PagesFixture f;
     f.OnPage(kColorPage);
-    f.Click(f.ColorCentre(3));
+    f.Click(f.ColorCentre(color::ModeTile(3)));
     QCOMPARE(f.settings.ledStatus.load(), uint8_t{3});
-    f.Click(f.ColorCentre(4));
+    f.Click(f.ColorCentre(color::kLastHitTested));
     QCOMPARE(f.settings.ledStatus.load(), uint8_t{3});
-    QVERIFY(f.actions.Operations().empty());
-    f.Click(f.MainCentre(10));
+    QVERIFY(f.log.Operations().empty());
+    f.Click(f.MainCentre(main::kAdvancedTab));
     QCOMPARE(f.state.CurrentPage.load(), kAdvancedPage);
     f.OnPage(kColorPage);
-    f.Click(f.MainCentre(9));
+    f.Click(f.MainCentre(main::kMainTab));
     QCOMPARE(f.state.CurrentPage.load(), kMainPage);
 }
 
 void PagesTest::headerOnlyActionsIgnoredOffMainPage()
 {
     for (uint8_t page : {kAdvancedPage, kColorPage}) {
-        for (int region : {0, 14, 15}) {
+        for (int region : {main::kSave, main::kImportProfile, main::kExportProfile}) {
             PagesFixture f;
             f.OnPage(page);
             f.Click(f.MainCentre(region));
-            QVERIFY(f.actions.Operations().empty());
+            QVERIFY(f.log.Operations().empty());
             QVERIFY(!QFile::exists(QString::fromStdString(f.model.configPath.string())));
         }
     }
@@ -332,31 +296,31 @@ void PagesTest::dragOnlyOutsideRegions()
         f.OnPage(page);
         f.pages.OnMouseMove(PagesFixture::Empty());
         f.pages.OnLeftButtonDown(PagesFixture::Empty());
-        QCOMPARE(f.actions.Operations(), (Calls{"StartDrag"}));
-        QCOMPARE(f.actions.dragPoint, PagesFixture::Empty());
+        QCOMPARE(f.log.Operations(), (Calls{"StartDrag"}));
+        QCOMPARE(f.host.dragPoint, PagesFixture::Empty());
         QVERIFY(!f.state.ButtonHeld);
 
         // Over a region the page hit-tests the press does not drag, even where the page has no
         // action for it.
-        f.actions.calls.clear();
-        const QPoint pageRegion = page == kMainPage       ? f.MainCentre(60)
-                                  : page == kAdvancedPage ? f.AdvancedCentre(37)
-                                                          : f.ColorCentre(4);
-        for (QPoint point : {f.MainCentre(1), pageRegion}) {
+        f.log.calls.clear();
+        const QPoint pageRegion = page == kMainPage       ? f.MainCentre(main::kLastOnMainPage)
+                                  : page == kAdvancedPage ? f.AdvancedCentre(advanced::kLastHitTested)
+                                                          : f.ColorCentre(color::kLastHitTested);
+        for (QPoint point : {f.MainCentre(main::kLastHeader), pageRegion}) {
             f.pages.OnLeftButtonDown(point);
             f.pages.OnLeftButtonUp(point);
         }
-        const Calls operations = f.actions.Operations();
+        const Calls operations = f.log.Operations();
         QVERIFY(std::find(operations.begin(), operations.end(), "StartDrag") == operations.end());
     }
 
     // A press on the main page over a region of another page's table still drags; the window
     // system then keeps the release, so nothing may stay drawn pressed afterwards.
     PagesFixture f;
-    const QPoint hiddenRegion = f.AdvancedCentre(0);
-    QCOMPARE(orv::HitTest(hiddenRegion, f.layout.MainRegions, orv::kMainLastOnMainPage), kNoRegion);
+    const QPoint hiddenRegion = f.AdvancedCentre(advanced::kImportMacros);
+    QCOMPARE(orv::HitTest(hiddenRegion.x(), hiddenRegion.y(), f.layout.MainRegions, main::kLastOnMainPage), kNone);
     f.pages.OnLeftButtonDown(hiddenRegion);
-    QCOMPARE(f.actions.Operations(), (Calls{"StartDrag"}));
+    QCOMPARE(f.log.Operations(), (Calls{"StartDrag"}));
     QVERIFY(!f.state.ButtonHeld);
 }
 
@@ -367,9 +331,13 @@ void PagesTest::releaseTable()
         Calls operations;
     };
     const Case cases[] = {
-        {3, {"ApplyProfile"}},     {12, {"Minimise"}},        {13, {"CloseToTray"}},
-        {16, {"RestoreDefaults"}}, {17, {"SwitchToChinese"}}, {18, {"SwitchToEnglish"}},
-        {1, {}},                   {19, {}},
+        {main::kApply, {"ApplyProfile"}},
+        {main::kMinimise, {"Minimise"}},
+        {main::kClose, {"CloseToTray"}},
+        {main::kDefaults, {"RestoreDefaults"}},
+        {main::kChinese, {"SwitchToChinese"}},
+        {main::kEnglish, {"SwitchToEnglish"}},
+        {main::kLastHeader, {}},  // a label
     };
     for (uint8_t page : {kMainPage, kColorPage}) {
         for (const Case& c : cases) {
@@ -378,12 +346,12 @@ void PagesTest::releaseTable()
             f.pages.OnMouseMove(f.MainCentre(c.region));
             f.pages.OnLeftButtonDown(f.MainCentre(c.region));
             QVERIFY(f.state.ButtonHeld);
-            QVERIFY(f.actions.Operations().empty());
+            QVERIFY(f.log.Operations().empty());
             f.pages.OnLeftButtonUp(f.MainCentre(c.region));
             QVERIFY(!f.state.ButtonHeld);
-            QCOMPARE(f.actions.Operations(), c.operations);
-            if (c.region == 12 || c.region == 13)
-                QCOMPARE(f.state.MainHover, kNoRegion);
+            QCOMPARE(f.log.Operations(), c.operations);
+            if (c.region == main::kMinimise || c.region == main::kClose)
+                QCOMPARE(f.state.MainHover, kNone);
         }
     }
 }
@@ -399,15 +367,15 @@ void PagesTest::releaseDecidesProfile()
     five.fireTime = 55;
     orv::SaveProfile(f.model.configPath, 5, five);
 
-    f.pages.OnMouseMove(f.MainCentre(8));
-    f.pages.OnLeftButtonDown(f.MainCentre(8));
-    f.pages.OnMouseMove(f.MainCentre(4));
-    f.pages.OnLeftButtonUp(f.MainCentre(4));
+    f.pages.OnMouseMove(f.MainCentre(main::ProfileButton(5)));
+    f.pages.OnLeftButtonDown(f.MainCentre(main::ProfileButton(5)));
+    f.pages.OnMouseMove(f.MainCentre(main::ProfileButton(1)));
+    f.pages.OnLeftButtonUp(f.MainCentre(main::ProfileButton(1)));
     QCOMPARE(f.currentProfile, 1);
     QCOMPARE(f.settings.fireTime.load(), 11);
-    QVERIFY(f.actions.Operations().empty());  // nothing goes to the mouse
+    QVERIFY(f.log.Operations().empty());  // nothing goes to the mouse
 
-    f.Click(f.MainCentre(8));
+    f.Click(f.MainCentre(main::ProfileButton(5)));
     QCOMPARE(f.currentProfile, 5);
     QCOMPARE(f.settings.fireTime.load(), 55);
 }
@@ -423,11 +391,11 @@ void PagesTest::hideControlFallsBackToAppliedProfile()
 
     f.settings.fireTime = 200;  // changed on the window, never applied
     f.settings.dpiLevel = 3;    // the level the mouse is on now
-    f.Click(f.MainCentre(2));
+    f.Click(f.MainCentre(main::kHideToTray));
     QCOMPARE(f.settings.fireTime.load(), 66);
     QCOMPARE(f.settings.dpiLevel.load(), 3);
-    QCOMPARE(f.actions.Operations(), (Calls{"HideToTray"}));
-    QCOMPARE(f.state.MainHover, kNoRegion);
+    QCOMPARE(f.log.Operations(), (Calls{"HideToTray"}));
+    QCOMPARE(f.state.MainHover, kNone);
 }
 
 void PagesTest::advancedControlsLiveWithThePage()
@@ -435,8 +403,14 @@ void PagesTest::advancedControlsLiveWithThePage()
     PagesFixture f;
     f.window.show();
     QVERIFY(!f.pages.MacroList());
-    f.Click(f.MainCentre(10));
-    QCOMPARE(f.actions.Operations(), (Calls{"RefreshMacroList"}));
+    f.Click(f.MainCentre(main::kAdvancedTab));
+    QCOMPARE(f.log.Operations(), (Calls{"RefreshMacroList"}));
+    // The editor fills the controls the page has just made.
+    const orv::AdvancedPageControls& given = f.features.macroEditor.refreshedControls;
+    QVERIFY(given.macroList && given.macroList == f.pages.MacroList());
+    QCOMPARE(given.eventList, f.pages.EventList());
+    QCOMPARE(given.macroNameEdit, f.pages.MacroNameEdit());
+    QCOMPARE(given.repeatCountEdit, f.pages.RepeatCountEdit());
 
     struct Expected {
         QWidget* control;
@@ -462,32 +436,65 @@ void PagesTest::advancedControlsLiveWithThePage()
     QCOMPARE(f.window.findChildren<QLineEdit*>().size(), 2);
     QCOMPARE(f.window.findChildren<QListWidget*>().size(), 2);
 
-    // Leaving destroys them; coming back (here after a layout change) re-creates them.
-    f.Click(f.MainCentre(11));
+    // Leaving ends a recording, then destroys them; coming back (here after a layout change)
+    // re-creates them.
+    f.log.calls.clear();
+    f.Click(f.MainCentre(main::kColorTab));
+    QCOMPARE(f.log.Operations(), (Calls{"StartPreviewThread", "StopRecording"}));
     QVERIFY(!f.pages.MacroList());
     QCOMPARE(f.window.findChildren<QLineEdit*>().size(), 0);
     QCOMPARE(f.window.findChildren<QListWidget*>().size(), 0);
     f.layout.ControlRects[2] = orv::SkinRect{10, 20, 30, 40};
     f.language = orv::Language::Chinese();
-    f.Click(f.MainCentre(10));
+    f.Click(f.MainCentre(main::kAdvancedTab));
     QCOMPARE(f.pages.MacroList()->geometry(), QRect(10, 20, 20, 20));
     QCOMPARE(f.pages.MacroList()->font(), f.pages.Fonts().ChineseFont);
-    f.Click(f.MainCentre(9));
+    f.log.calls.clear();
+    f.Click(f.MainCentre(main::kMainTab));
+    QCOMPARE(f.log.Operations(), (Calls{"StopRecording"}));
     QCOMPARE(f.window.findChildren<QWidget*>().size(), 0);
+}
+
+void PagesTest::absentFeaturesLeaveTheirControlsInert()
+{
+    PagesFixture f;
+    f.pages.SetFeatures({});
+    for (int region : {main::kImportProfile, main::kExportProfile, main::kDefaults, main::kChinese, main::kEnglish,
+                       main::ButtonBox(2)})
+        f.Click(f.MainCentre(region));
+    QVERIFY(!f.state.MenuOpen);
+    f.Click(f.MainCentre(main::kAdvancedTab));
+    QVERIFY(f.pages.MacroList());  // the page still has its controls
+    for (int region = advanced::kImportMacros; region <= advanced::kRepeat; ++region)
+        f.Click(f.AdvancedCentre(region));
+    f.Click(f.MainCentre(main::kColorTab));
+    QCOMPARE(f.state.CurrentPage.load(), kColorPage);
+    // Nothing would ever clear the mark, and the preview could never start later.
+    QVERIFY(!f.model.PreviewThreadRunning);
+    QVERIFY(f.log.Operations().empty());
+
+    // The controls keep their looks, and a pending close request is still consumed.
+    f.pages.OnLeftButtonDown(f.MainCentre(main::kDefaults));
+    QVERIFY(f.state.ButtonHeld);
+    f.state.CloseMenuRequest = true;
+    QImage canvas(f.skin.Size(), QImage::Format_RGB32);
+    QPainter painter(&canvas);
+    f.pages.PaintMainWindow(painter);
+    QVERIFY(!f.state.CloseMenuRequest);
 }
 
 void PagesTest::colorPageStartsOnePreview()
 {
     PagesFixture f;
-    f.Click(f.MainCentre(11));
-    f.Click(f.MainCentre(9));
-    f.Click(f.MainCentre(11));
-    const Calls operations = f.actions.Operations();
+    f.Click(f.MainCentre(main::kColorTab));
+    f.Click(f.MainCentre(main::kMainTab));
+    f.Click(f.MainCentre(main::kColorTab));
+    const Calls operations = f.log.Operations();
     QCOMPARE(std::count(operations.begin(), operations.end(), "StartPreviewThread"), 1);
     f.model.PreviewThreadRunning = false;  // the thread ended
-    f.Click(f.MainCentre(9));
-    f.Click(f.MainCentre(11));
-    QCOMPARE(std::count(f.actions.calls.begin(), f.actions.calls.end(), "StartPreviewThread"), 2);
+    f.Click(f.MainCentre(main::kMainTab));
+    f.Click(f.MainCentre(main::kColorTab));
+    QCOMPARE(std::count(f.log.calls.begin(), f.log.calls.end(), "StartPreviewThread"), 2);
 }
 
 void PagesTest::pagesWorkOnSkinReadFromFiles()
@@ -497,20 +504,20 @@ void PagesTest::pagesWorkOnSkinReadFromFiles()
         void ShowMessage(std::string_view, std::string_view) override { ++count; }
     } messages;
     PagesFixture f;
-    f.layout.MainRegions[42].label = "REVERSE";
+    f.layout.MainRegions[main::WheelStatusSwitch(1)].label = "REVERSE";
     f.layout.FunctionNames[1] = "Left Click";
     const orv::SkinLayout written = f.layout;
     f.skin.WriteDescriptionFiles(written, orv::Language::English());
     f.layout = orv::SkinLayout{};
     QVERIFY(orv::LoadSkin(f.skin.SkinDirectory(), orv::Language::English(), f.layout, messages, "ORV_GMouse"));
     QCOMPARE(messages.count, 0);
-    QCOMPARE(f.layout.MainRegions[42].label, std::string("REVERSE"));
+    QCOMPARE(f.layout.MainRegions[main::WheelStatusSwitch(1)].label, std::string("REVERSE"));
     QCOMPARE(f.layout.FunctionNames[1], std::string("Left Click"));
 
     f.settings.wheelStatus = 0;
-    f.Click(f.MainCentre(42));
+    f.Click(f.MainCentre(main::WheelStatusSwitch(1)));
     QCOMPARE(f.settings.wheelStatus.load(), 1);
-    f.Click(f.MainCentre(10));
+    f.Click(f.MainCentre(main::kAdvancedTab));
     QCOMPARE(f.pages.EventList()->geometry(), QRect(165, 142, 65, 10));
 }
 

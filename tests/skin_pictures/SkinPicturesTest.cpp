@@ -13,10 +13,13 @@
 #include "DataWriter.h"
 #include "IconWriter.h"
 #include "common/Utf.h"
+#include "skin/Regions.h"
 #include "skin/SkinLayout.h"
 
 namespace orv {
 namespace {
+
+using namespace region;
 
 const QString kData = QStringLiteral(ORV_SOURCE_DIR "/data");
 const QString kIcons = QStringLiteral(ORV_SOURCE_DIR "/packaging/icons");
@@ -237,11 +240,11 @@ TEST(SkinPictures, EveryHitTestedRegionHasVisibleOverAndDownLooks) {
     Page pages[] = {{"main", "main_normal.jpg", "main_over.jpg", "main_down.jpg", {}},
                     {"advanced", "advanced_normal.jpg", "advanced_over.jpg", "advanced_down.jpg", {}},
                     {"color", "color_normal_pink.jpg", "color_over_red.jpg", "color_down_purple.jpg", {}}};
-    for (int i = 0; i <= 114; ++i) pages[0].regions.push_back(&s.MainRegions[i]);
-    for (int i = 0; i <= 19; ++i) pages[1].regions.push_back(&s.MainRegions[i]);
-    for (int i = 0; i <= 37; ++i) pages[1].regions.push_back(&s.AdvancedRegions[i]);
-    for (int i = 0; i <= 19; ++i) pages[2].regions.push_back(&s.MainRegions[i]);
-    for (int i = 0; i <= 4; ++i) pages[2].regions.push_back(&s.ColorRegions[i]);
+    for (int i = 0; i <= main::kLastOnMainPage; ++i) pages[0].regions.push_back(&s.MainRegions[i]);
+    for (int i = 0; i <= main::kLastHeader; ++i) pages[1].regions.push_back(&s.MainRegions[i]);
+    for (int i = 0; i <= advanced::kLastHitTested; ++i) pages[1].regions.push_back(&s.AdvancedRegions[i]);
+    for (int i = 0; i <= main::kLastHeader; ++i) pages[2].regions.push_back(&s.MainRegions[i]);
+    for (int i = 0; i <= color::kLastHitTested; ++i) pages[2].regions.push_back(&s.ColorRegions[i]);
     for (const Page& page : pages) {
         const QImage normal = Picture(page.normal);
         const QImage over = Picture(page.over);
@@ -254,12 +257,12 @@ TEST(SkinPictures, EveryHitTestedRegionHasVisibleOverAndDownLooks) {
     // The drawing's button parts light up while their box is under the mouse.
     const QImage normal = Picture("main_normal.jpg");
     const QImage over = Picture("main_over.jpg");
-    for (int part = 115; part <= 120; ++part) {
+    for (int part = main::kFirstMousePart; part <= main::kLastMousePart; ++part) {
         EXPECT_GT(Changed(normal, over, Rect(s.MainRegions[part])), 0.2) << part;
     }
     const QImage warningNormal = Picture("warning_normal.jpg");
     const QImage warningOver = Picture("warning_over.jpg");
-    for (int i = 0; i <= 1; ++i) {
+    for (int i : {warning::kConfirm, warning::kCancel}) {
         EXPECT_GT(Changed(warningNormal, warningOver, Rect(s.WarningRegions[i])), 0.03) << i;
     }
 }
@@ -286,7 +289,7 @@ QColor LightOf(const QImage& image, const QRect& r) {
 }
 
 TEST(SkinPictures, PreviewShowsTheLightOfEachPicture) {
-    const QRect preview = Rect(Layout().ColorRegions[11]);
+    const QRect preview = Rect(Layout().ColorRegions[color::kPreview]);
     const struct {
         const char* picture;
         int hueLow;

@@ -477,15 +477,19 @@ QPainterPath MainMouseBody() { return MouseBody(kMouseTop, kMouseWidth, kMouseHe
 QPainterPath PartShape(int index, const QRect& rect) {
     const QRectF r(rect);
     QPainterPath box;
+    // The drawing's buttons by their button number: 0 and 2 are the two halves of the shell,
+    // 1 the wheel, 5 the DPI button behind it, 3 and 4 the side buttons.
+    using region::main::MousePart;
     switch (index) {
-    case 115:
-    case 117: {
-        box.addRect(r.adjusted(index == 115 ? 0 : 2, 0, index == 115 ? -2 : 0, -2));
+    case MousePart(0):
+    case MousePart(2): {
+        const bool left = index == MousePart(0);
+        box.addRect(r.adjusted(left ? 0 : 2, 0, left ? -2 : 0, -2));
         return MainMouseBody().intersected(box);
     }
-    case 116:
+    case MousePart(1):
         return Rounded(r.adjusted(2, 1, -2, -1), 4);
-    case 120:
+    case MousePart(5):
         return Rounded(r.adjusted(2, 2, -2, -2), 2.5);
     default:
         return Rounded(r.adjusted(1, 1, -1, -1), 3);
@@ -499,7 +503,7 @@ void MousePartLook(QPainter& p, int index, const QRect& rect, State state) {
         QLinearGradient g = Vertical(r, kAccentBright, kAccentTop);
         FillShape(p, shape, g, Qt::white, 1);
     } else {
-        const bool button = index == 115 || index == 117;
+        const bool button = index == region::main::MousePart(0) || index == region::main::MousePart(2);
         FillShape(p, shape, Vertical(r, button ? QColor(0x33, 0x3a, 0x48) : QColor(0x4a, 0x54, 0x66),
                                      button ? QColor(0x1d, 0x22, 0x2b) : QColor(0x2a, 0x30, 0x3c)),
                   button ? QColor(0x44, 0x4d, 0x5e) : QColor(0x55, 0x60, 0x74), 1);
@@ -656,7 +660,7 @@ void WindowChrome(QPainter& p) {
               QColor(0x22, 0x28, 0x33));
     // Shadows under the raised header controls, shared by all state pictures.
     for (const Region& region : MainPage().regions) {
-        if (region.index > 19) {
+        if (region.index > region::main::kLastHeader) {
             break;
         }
         if (region.role == Role::Button || region.role == Role::PrimaryButton || region.role == Role::Profile ||
@@ -797,7 +801,7 @@ void PaintRegion(QPainter& p, const Region& region, State state, Light light) {
         DpiCellLook(p, r, state);
         break;
     case Role::Swatch:
-        SwatchLook(p, r, state, region.index - 58);
+        SwatchLook(p, r, state, region.index - kFirstDpiSwatch);
         break;
     case Role::Ornament:
         OrnamentLook(p, r, state);
@@ -816,10 +820,10 @@ void PaintRegion(QPainter& p, const Region& region, State state, Light light) {
         ValueFieldLook(p, r, state);
         break;
     case Role::Toggle:
-        ToggleLook(p, r, state, region.index == 4);
+        ToggleLook(p, r, state, region.index == region::advanced::kRecord);
         break;
     case Role::ModeTile:
-        ModeTileLook(p, r, state, region.index);
+        ModeTileLook(p, r, state, region.index - region::color::kFirstMode);
         break;
     case Role::Preview:
         PreviewLook(p, r, light);
@@ -931,13 +935,13 @@ QImage PaintWindowPage(WindowPage page, State state, Light light) {
         break;
     }
     for (const Region& region : MainPage().regions) {
-        if (region.index <= 19) {
+        if (region.index <= region::main::kLastHeader) {
             PaintRegion(p, region, state, light);
         }
     }
     if (page == WindowPage::Main) {
         for (const Region& region : MainPage().regions) {
-            if (region.index > 19) {
+            if (region.index > region::main::kLastHeader) {
                 PaintRegion(p, region, state, light);
             }
         }

@@ -8,6 +8,13 @@ namespace orv::skin {
 namespace {
 
 using R = Role;
+namespace m = region::main;
+namespace a = region::advanced;
+namespace c = region::color;
+namespace w = region::warning;
+
+// The regions the program acts on sit at their names; the skin's own labels, titles and
+// decorations take free numbers below each table's label count.
 
 // Sorted by index, and every index present once, so a mistake in the tables shows at once.
 Page Checked(QSize size, std::vector<Region> regions, size_t count) {
@@ -26,25 +33,25 @@ Page Checked(QSize size, std::vector<Region> regions, size_t count) {
 // The header: on every page, at the same place on every page picture.
 std::vector<Region> HeaderRegions() {
     std::vector<Region> r = {
-        {0, {560, 552, 100, 30}, R::Button, "SAVE", "保存"},
+        {m::kSave, {560, 552, 100, 30}, R::Button, "SAVE", "保存"},
         {1, {58, 14, 164, 28}, R::Brand, "Q7 GAMING MOUSE", "Q7 电竞游戏鼠标"},
-        {2, {706, 16, 26, 24}, R::IconTray, "", ""},
-        {3, {666, 552, 110, 30}, R::PrimaryButton, "APPLY", "应用"},
-        {9, {250, 10, 118, 38}, R::Tab, "MAIN", "主界面"},
-        {10, {372, 10, 118, 38}, R::Tab, "ADVANCED", "高级设置"},
-        {11, {494, 10, 118, 38}, R::Tab, "LIGHTING", "灯光效果"},
-        {12, {736, 16, 26, 24}, R::IconMinimise, "", ""},
-        {13, {766, 16, 26, 24}, R::IconClose, "", ""},
-        {14, {24, 552, 110, 30}, R::Button, "IMPORT PROFILE", "导入配置"},
-        {15, {140, 552, 110, 30}, R::Button, "EXPORT PROFILE", "导出配置"},
-        {16, {256, 552, 110, 30}, R::Button, "DEFAULTS", "恢复默认"},
-        {17, {624, 16, 38, 24}, R::Language, "中文", "中文"},
-        {18, {666, 16, 34, 24}, R::Language, "EN", "EN"},
+        {m::kHideToTray, {706, 16, 26, 24}, R::IconTray, "", ""},
+        {m::kApply, {666, 552, 110, 30}, R::PrimaryButton, "APPLY", "应用"},
+        {m::kMainTab, {250, 10, 118, 38}, R::Tab, "MAIN", "主界面"},
+        {m::kAdvancedTab, {372, 10, 118, 38}, R::Tab, "ADVANCED", "高级设置"},
+        {m::kColorTab, {494, 10, 118, 38}, R::Tab, "LIGHTING", "灯光效果"},
+        {m::kMinimise, {736, 16, 26, 24}, R::IconMinimise, "", ""},
+        {m::kClose, {766, 16, 26, 24}, R::IconClose, "", ""},
+        {m::kImportProfile, {24, 552, 110, 30}, R::Button, "IMPORT PROFILE", "导入配置"},
+        {m::kExportProfile, {140, 552, 110, 30}, R::Button, "EXPORT PROFILE", "导出配置"},
+        {m::kDefaults, {256, 552, 110, 30}, R::Button, "DEFAULTS", "恢复默认"},
+        {m::kChinese, {624, 16, 38, 24}, R::Language, "中文", "中文"},
+        {m::kEnglish, {666, 16, 34, 24}, R::Language, "EN", "EN"},
         {19, {24, 68, 80, 28}, R::Label, "PROFILE", "配置"},
     };
     static const char* const kNumbers[] = {"1", "2", "3", "4", "5"};
     for (int i = 0; i < 5; ++i) {
-        r.push_back({4 + i, {108 + 46 * i, 68, 42, 28}, R::Profile, kNumbers[i], kNumbers[i]});
+        r.push_back({m::ProfileButton(i + 1), {108 + 46 * i, 68, 42, 28}, R::Profile, kNumbers[i], kNumbers[i]});
     }
     return r;
 }
@@ -58,26 +65,26 @@ Page BuildMainPage() {
         {23, {32, 384, 44, 18}, R::Label, "ACTIVE", "当前"},
         {24, {80, 384, 96, 18}, R::Label, "ENABLE", "启用"},
         // The button boxes sit beside the part of the drawing they assign.
-        {25, {24, 150, 160, 30}, R::FunctionBox, "", ""},
-        {26, {336, 196, 160, 30}, R::FunctionBox, "", ""},
-        {27, {336, 150, 160, 30}, R::FunctionBox, "", ""},
-        {28, {24, 222, 160, 30}, R::FunctionBox, "", ""},
-        {29, {24, 268, 160, 30}, R::FunctionBox, "", ""},
-        {30, {336, 242, 160, 30}, R::FunctionBox, "", ""},
-        {41, {540, 144, 116, 30}, R::Switch, "STANDARD", "标准"},
-        {42, {656, 144, 116, 30}, R::Switch, "REVERSE", "反向"},
+        {m::ButtonBox(0), {24, 150, 160, 30}, R::FunctionBox, "", ""},
+        {m::ButtonBox(1), {336, 196, 160, 30}, R::FunctionBox, "", ""},
+        {m::ButtonBox(2), {336, 150, 160, 30}, R::FunctionBox, "", ""},
+        {m::ButtonBox(3), {24, 222, 160, 30}, R::FunctionBox, "", ""},
+        {m::ButtonBox(4), {24, 268, 160, 30}, R::FunctionBox, "", ""},
+        {m::ButtonBox(5), {336, 242, 160, 30}, R::FunctionBox, "", ""},
+        {m::WheelStatusSwitch(0), {540, 144, 116, 30}, R::Switch, "STANDARD", "标准"},
+        {m::WheelStatusSwitch(1), {656, 144, 116, 30}, R::Switch, "REVERSE", "反向"},
         {45, {730, 384, 42, 18}, R::Label, "COLOR", "颜色"},
         {50, {564, 194, 208, 28}, R::FeatureTile, "6 PROGRAMMABLE KEYS", "6 个可编程按键"},
         {51, {564, 228, 208, 28}, R::FeatureTile, "4 DPI LEVELS", "4 档 DPI 调节"},
         {52, {564, 262, 208, 28}, R::FeatureTile, "200 - 4800 DPI", "200 - 4800 DPI"},
         {53, {564, 296, 208, 28}, R::FeatureTile, "5 PROFILES", "5 组配置"},
         {114, {240, 274, 40, 40}, R::MouseLogo, "", ""},
-        {115, {202, 133, 50, 87}, R::MousePart, "", ""},
-        {116, {253, 152, 14, 34}, R::MousePart, "", ""},
-        {117, {268, 133, 50, 87}, R::MousePart, "", ""},
-        {118, {196, 226, 10, 28}, R::MousePart, "", ""},
-        {119, {196, 258, 10, 28}, R::MousePart, "", ""},
-        {120, {254, 194, 12, 18}, R::MousePart, "", ""},
+        {m::MousePart(0), {202, 133, 50, 87}, R::MousePart, "", ""},
+        {m::MousePart(1), {253, 152, 14, 34}, R::MousePart, "", ""},
+        {m::MousePart(2), {268, 133, 50, 87}, R::MousePart, "", ""},
+        {m::MousePart(3), {196, 226, 10, 28}, R::MousePart, "", ""},
+        {m::MousePart(4), {196, 258, 10, 28}, R::MousePart, "", ""},
+        {m::MousePart(5), {254, 194, 12, 18}, R::MousePart, "", ""},
         {121, {0, 0, 0, 0}, R::Unused, "", ""},
         {122, {0, 0, 0, 0}, R::Unused, "", ""},
         {123, {0, 0, 0, 0}, R::Unused, "", ""},
@@ -94,33 +101,33 @@ Page BuildMainPage() {
     }
     for (int level = 0; level < 4; ++level) {
         const int y = 406 + 32 * level;
-        r.push_back({46 + level, {80, y, 96, 26}, R::Check, kLevelEn[level], kLevelCn[level]});
-        r.push_back({54 + level, {42, y, 26, 26}, R::Radio, "", ""});
-        r.push_back({58 + level, {730, y, 42, 26}, R::Swatch, "", ""});
+        r.push_back({m::DpiEnabledBox(level), {80, y, 96, 26}, R::Check, kLevelEn[level], kLevelCn[level]});
+        r.push_back({m::DpiLevelSelector(level), {42, y, 26, 26}, R::Radio, "", ""});
+        r.push_back({kFirstDpiSwatch + level, {730, y, 42, 26}, R::Swatch, "", ""});
         r.push_back({62 + level, {544, 202 + 34 * level, 12, 12}, R::Ornament, "", ""});
-        for (int s = 0; s < 12; ++s) {
-            r.push_back({66 + 12 * level + s, {188 + 45 * s, y, 42, 26}, R::DpiCell, "", ""});
+        for (int s = 0; s < m::kDpiCellsPerLevel; ++s) {
+            r.push_back({m::DpiCell(level, s), {188 + 45 * s, y, 42, 26}, R::DpiCell, "", ""});
         }
     }
-    return Checked(kWindowSize, std::move(r), 124);
+    return Checked(kWindowSize, std::move(r), kMainRegionCount);
 }
 
 Page BuildAdvancedPage() {
     std::vector<Region> r = {
-        {0, {28, 478, 110, 26}, R::Button, "IMPORT MACROS", "导入宏"},
-        {1, {146, 478, 110, 26}, R::Button, "EXPORT MACROS", "导出宏"},
-        {2, {268, 142, 80, 28}, R::Button, "ADD", "添加"},
-        {3, {356, 142, 80, 28}, R::Button, "DELETE", "删除"},
-        {4, {28, 442, 170, 28}, R::Toggle, "Record", "录制"},
-        {5, {236, 508, 64, 28}, R::Button, "SET", "设定"},
-        {6, {28, 510, 90, 24}, R::Toggle, "REPEAT", "循环"},
-        {7, {310, 508, 126, 28}, R::Toggle, "HOLD MODE", "按住播放"},
+        {a::kImportMacros, {28, 478, 110, 26}, R::Button, "IMPORT MACROS", "导入宏"},
+        {a::kExportMacros, {146, 478, 110, 26}, R::Button, "EXPORT MACROS", "导出宏"},
+        {a::kAddMacro, {268, 142, 80, 28}, R::Button, "ADD", "添加"},
+        {a::kDeleteMacro, {356, 142, 80, 28}, R::Button, "DELETE", "删除"},
+        {a::kRecord, {28, 442, 170, 28}, R::Toggle, "Record", "录制"},
+        {a::kStoreRepeatCount, {236, 508, 64, 28}, R::Button, "SET", "设定"},
+        {a::kRepeat, {28, 510, 90, 24}, R::Toggle, "REPEAT", "循环"},
+        {a::kHoldMode, {310, 508, 126, 28}, R::Toggle, "HOLD MODE", "按住播放"},
         {28, {468, 142, 100, 20}, R::Label, "POINTER SPEED", "指针速度"},
         {29, {468, 216, 96, 20}, R::Label, "SCROLL LINES", "滚轮行数"},
-        {30, {468, 310, 308, 20}, R::Slider, "", ""},
-        {31, {686, 352, 34, 28}, R::Stepper, "+", "+"},
-        {32, {548, 352, 34, 28}, R::Stepper, "-", "-"},
-        {33, {588, 352, 92, 28}, R::ValueField, "50ms", "50ms"},
+        {a::kFireTimeSlider, {468, 310, 308, 20}, R::Slider, "", ""},
+        {a::kFireTimeUp, {686, 352, 34, 28}, R::Stepper, "+", "+"},
+        {a::kFireTimeDown, {548, 352, 34, 28}, R::Stepper, "-", "-"},
+        {a::kFireTimeText, {588, 352, 92, 28}, R::ValueField, "50ms", "50ms"},
         {34, {468, 284, 72, 20}, R::Label, "FIRE TIME", "连发间隔"},
         {35, {468, 422, 308, 30}, R::FeatureTile, "Normal: press once to play or stop", "普通：按下播放，再按停止"},
         {36, {468, 458, 308, 30}, R::FeatureTile, "Hold: repeats while the key is held", "按住：按住按键时循环播放"},
@@ -130,8 +137,8 @@ Page BuildAdvancedPage() {
         {40, {28, 180, 170, 18}, R::Label, "MACROS", "宏列表"},
         {41, {210, 180, 226, 18}, R::Label, "EVENTS", "事件列表"},
         {42, {186, 510, 46, 24}, R::Label, "TIMES", "次"},
-        {43, {210, 444, 110, 22}, R::ValueField, "[↓]0", "[↓]0"},
-        {44, {326, 444, 110, 22}, R::ValueField, "[↑]0", "[↑]0"},
+        {a::kDownLinesText, {210, 444, 110, 22}, R::ValueField, "[↓]0", "[↓]0"},
+        {a::kUpLinesText, {326, 444, 110, 22}, R::ValueField, "[↑]0", "[↑]0"},
         {45, {468, 114, 50, 22}, R::Title, "SYSTEM", "系统设置"},
         {46, {264, 478, 172, 26}, R::Hint, "Up to 12 macros", "最多 12 个宏"},
         {47, {468, 332, 40, 16}, R::Hint, "0ms", "0ms"},
@@ -141,39 +148,39 @@ Page BuildAdvancedPage() {
         {51, {468, 396, 64, 22}, R::Title, "PLAYBACK", "播放说明"},
     };
     static const char* const kScale[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
-    for (int i = 0; i < 10; ++i) {
-        r.push_back({8 + i, {468 + 31 * i, 166, 29, 26}, R::Segment, kScale[i], kScale[i]});
-        r.push_back({18 + i, {468 + 31 * i, 240, 29, 26}, R::Segment, kScale[i], kScale[i]});
+    for (int i = 0; i < a::kScaleSteps; ++i) {
+        r.push_back({a::PointerSpeedSegment(i), {468 + 31 * i, 166, 29, 26}, R::Segment, kScale[i], kScale[i]});
+        r.push_back({a::WheelSpeedSegment(i), {468 + 31 * i, 240, 29, 26}, R::Segment, kScale[i], kScale[i]});
     }
-    return Checked(kWindowSize, std::move(r), 52);
+    return Checked(kWindowSize, std::move(r), kAdvancedRegionCount);
 }
 
 Page BuildColorPage() {
     std::vector<Region> r = {
-        {0, {32, 146, 340, 54}, R::ModeTile, "COLOR CYCLE", "色彩循环"},
-        {1, {32, 212, 340, 54}, R::ModeTile, "FAST CYCLE", "快速循环"},
-        {2, {32, 278, 340, 54}, R::ModeTile, "STEADY", "常亮"},
-        {3, {32, 344, 340, 54}, R::ModeTile, "OFF", "关闭"},
+        {c::ModeTile(0), {32, 146, 340, 54}, R::ModeTile, "COLOR CYCLE", "色彩循环"},
+        {c::ModeTile(1), {32, 212, 340, 54}, R::ModeTile, "FAST CYCLE", "快速循环"},
+        {c::ModeTile(2), {32, 278, 340, 54}, R::ModeTile, "STEADY", "常亮"},
+        {c::ModeTile(3), {32, 344, 340, 54}, R::ModeTile, "OFF", "关闭"},
         {4, {420, 452, 340, 72}, R::InfoTile, "", ""},
         {5, {28, 114, 72, 22}, R::Title, "LIGHT MODE", "灯光模式"},
         {6, {408, 114, 64, 22}, R::Title, "PREVIEW", "效果预览"},
         {7, {436, 476, 96, 24}, R::Label, "CURRENT DPI", "当前 DPI"},
         {8, {32, 414, 340, 22}, R::Hint, "Press APPLY to send the mode to the mouse", "按“应用”后灯光模式才会生效"},
-        {9, {560, 466, 100, 44}, R::ValueField, "", ""},
+        {c::kDpiText, {560, 466, 100, 44}, R::ValueField, "", ""},
         {10, {668, 476, 40, 24}, R::Label, "DPI", "DPI"},
-        {11, {430, 140, 320, 300}, R::Preview, "", ""},
+        {c::kPreview, {430, 140, 320, 300}, R::Preview, "", ""},
         {12, {32, 440, 340, 22}, R::Hint, "The light follows the DPI level colour", "灯光颜色随 DPI 档位变化"},
     };
-    return Checked(kWindowSize, std::move(r), 13);
+    return Checked(kWindowSize, std::move(r), kColorRegionCount);
 }
 
 Page BuildWarningPopup() {
     std::vector<Region> r = {
-        {0, {50, 100, 120, 34}, R::Button, "CONFIRM", "确定"},
-        {1, {210, 100, 120, 34}, R::Button, "CANCEL", "取消"},
-        {2, {20, 30, 340, 44}, R::WarningMessage, "Change the last left-click button?", "这是最后一个左键，确定要更改吗？"},
+        {w::kConfirm, {50, 100, 120, 34}, R::Button, "CONFIRM", "确定"},
+        {w::kCancel, {210, 100, 120, 34}, R::Button, "CANCEL", "取消"},
+        {w::kMessage, {20, 30, 340, 44}, R::WarningMessage, "Change the last left-click button?", "这是最后一个左键，确定要更改吗？"},
     };
-    return Checked(kWarningSize, std::move(r), 3);
+    return Checked(kWarningSize, std::move(r), kWarningRegionCount);
 }
 
 // Two large chamfers on the leading diagonal and two small ones give the window its cut look.

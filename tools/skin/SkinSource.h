@@ -5,6 +5,9 @@
 #include <array>
 #include <vector>
 
+#include "skin/Regions.h"
+#include "skin/SkinLayout.h"
+
 // The one description of the skin: every region's place, size, role and texts in both
 // languages. The description files and the pictures are both derived from it.
 namespace orv::skin {
@@ -65,6 +68,10 @@ inline constexpr int kMenuRowHeight = 30;
 inline constexpr int kMenuRows = 10;
 inline constexpr int kSubMenuRows = 12;
 inline constexpr QSize kWarningSize{380, 156};
+
+// The colour swatch of DPI level n is main region kFirstDpiSwatch + n: a decoration of this
+// skin, which the program never acts on.
+inline constexpr int kFirstDpiSwatch = 58;
 
 const Page& MainPage();      // 124 regions: the header and the main page
 const Page& AdvancedPage();  // 52 regions

@@ -1,0 +1,26 @@
+#pragma once
+#include <QPoint>
+
+namespace orv {
+
+// What ShowLeftButtonWarning gives when the user cancels (Escape or the cancelling button); 1
+// confirms.
+inline constexpr int kWarningCancelled = 2;
+
+// The function menus of the six button boxes and the left-button warning that may come first.
+// The pages decide when each opens and where (the anchor, in screen coordinates, is the point
+// below the clicked box); PageState::MenuButton holds the box being assigned.
+class FunctionMenuController {
+public:
+    virtual ~FunctionMenuController() = default;
+
+    // Opens the menu of button 0..5 with its top-left corner at the anchor. False when no menu
+    // opened.
+    virtual bool OpenFunctionMenu(int button, QPoint anchor) = 0;
+    // Closes the open menu and its sub-menu; harmless when none is open.
+    virtual void CloseFunctionMenu() = 0;
+    // Runs the left-button warning modally at the anchor: 1 or kWarningCancelled.
+    virtual int ShowLeftButtonWarning(QPoint anchor) = 0;
+};
+
+}  // namespace orv
