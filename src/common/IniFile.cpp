@@ -329,7 +329,12 @@ void SetValue(std::basic_string<Unit>& text, std::basic_string_view<Unit> sectio
             break;
         }
         if (parsed.kind == LineKind::Key && SameName(parsed.name, key)) {
-            text.replace(parsed.valueBegin, lines[i].end - parsed.valueBegin, value);
+            // The line is written anew as name=value, as the Windows functions write it: blanks
+            // around the name and the value go, the name keeps the file's spelling.
+            std::basic_string<Unit> plain(parsed.name);
+            plain += Unit('=');
+            plain += value;
+            text.replace(lines[i].begin, lines[i].end - lines[i].begin, plain);
             return;
         }
         if (parsed.kind != LineKind::Blank && parsed.kind != LineKind::Comment) {

@@ -105,8 +105,9 @@ TEST(IniWrite, ChangesOnlyWhatItWrites) {
         const char* value;
         const char* after;
     } cases[] = {
-        {"replaces the value, keeps the key's spelling and spacing", "; c\n[s]\n  KEY = 1 \nz=9\n", "S", "key", "2",
-         "; c\n[s]\n  KEY = 2\nz=9\n"},
+        {"rewrites the plain line, keeps the key's spelling", "; c\n[s]\n  KEY = 1 \nz=9\n", "S", "key", "2",
+         "; c\n[s]\nKEY=2\nz=9\n"},
+        {"blanks after = go", "[S]\r\nK1=  1\r\nK2=  2\r\n", "S", "K2", "2", "[S]\r\nK1=  1\r\nK2=2\r\n"},
         {"first of duplicate keys", "[S]\nk=1\nk=2\n", "S", "k", "3", "[S]\nk=3\nk=2\n"},
         {"first of duplicate sections", "[S]\na=1\n[S]\nk=2\n", "S", "k", "3", "[S]\na=1\nk=3\n[S]\nk=2\n"},
         {"new key after the last key, before blank lines and comments", "[A]\nx=1\n\n; about B\n[B]\ny=2\n", "A", "z",

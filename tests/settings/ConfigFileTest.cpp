@@ -133,7 +133,7 @@ TEST(SaveSingleKeys, WriteOnlyTheirKey) {
     ProfileSettings s = Example();
     ASSERT_TRUE(SaveDpiLevel(file, 6, s));
     ASSERT_TRUE(SaveReportRate(file, 6, s));
-    EXPECT_EQ(ReadBytes(file), "[Config6]\nK0=1\nDPI_LEVEL = 2\nUSB_SPEED=1\n[Config1]\nDPI_LEVEL=1\n");
+    EXPECT_EQ(ReadBytes(file), "[Config6]\nK0=1\nDPI_LEVEL=2\nUSB_SPEED=1\n[Config1]\nDPI_LEVEL=1\n");
 }
 
 TEST(ConfigFile, FailedWritesReportFailure) {
