@@ -23,7 +23,9 @@ int Show(Context& c, std::span<const std::string> args) {
         n = *parsed;
     }
     ProfileSettings settings;
-    LoadProfile(c.ConfigPath(), n, false, LoadLanguage(c.ConfigPath()), settings);
+    if (LoadProfile(c.ConfigPath(), n, false, LoadLanguage(c.ConfigPath()), settings) == ProfileFound::Unreadable) {
+        return CannotRead(c, c.ConfigPath());
+    }
     for (const auto& [key, value] : ProfileKeyValues(settings)) {
         std::fprintf(c.out, "%s=%s\n", key.c_str(), value.c_str());
     }
@@ -33,7 +35,9 @@ int Show(Context& c, std::span<const std::string> args) {
 int Copy(Context& c, const std::filesystem::path& from, int fromProfile, const std::filesystem::path& to,
          int toProfile) {
     ProfileSettings settings;
-    LoadProfile(from, fromProfile, false, LoadLanguage(c.ConfigPath()), settings);
+    if (LoadProfile(from, fromProfile, false, LoadLanguage(c.ConfigPath()), settings) == ProfileFound::Unreadable) {
+        return CannotRead(c, from);
+    }
     if (!SaveProfile(to, toProfile, settings)) {
         std::fprintf(c.err, "cannot write %s\n", PathToUtf8(to).c_str());
         return kExitFailure;

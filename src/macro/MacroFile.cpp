@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <system_error>
 
 #include "common/Decimal.h"
 #include "common/IniFile.h"
@@ -57,13 +56,16 @@ uint8_t ParseField(std::u16string_view value, size_t field) {
 
 }  // namespace
 
-bool LoadMacroFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store, MessageSink& messages) {
-    std::error_code error;
-    const bool exists = std::filesystem::exists(path, error);
-    if (!exists) {
+ini::FileState LoadMacroFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store,
+                             MessageSink& messages) {
+    const ini::Snapshot file(path);
+    if (file.State() == ini::FileState::Unreadable) {
+        return file.State();
+    }
+    if (file.State() == ini::FileState::Missing) {
         messages.ShowMessage(kProgramName, kMissingFileMessage);
     }
-    const auto declared = static_cast<int16_t>(ParseDecimal(ini::Read(path, kSection, kCountKey, kCountBufferChars)));
+    const auto declared = static_cast<int16_t>(ParseDecimal(file.Read(kSection, kCountKey, kCountBufferChars)));
     const int capacity = target == MacroTarget::User ? MacroStore::kUserSlots : MacroStore::kConstantSlots;
     const int n = std::clamp<int>(declared, 0, capacity);
     if (target == MacroTarget::User) {
@@ -71,10 +73,10 @@ bool LoadMacroFile(const std::filesystem::path& path, MacroTarget target, MacroS
         store.selectedMacro = n > 0 ? n - 1 : 0;
     }
     for (int i = 0; i < n; ++i) {
-        const std::string value = ini::Read(path, kSection, FormatDecimal(i), kValueBufferChars);
+        const std::string value = file.Read(kSection, FormatDecimal(i), kValueBufferChars);
         ParseMacroValue(Utf8ToUtf16(value), target == MacroTarget::User ? store.User(i) : store.Constant(i));
     }
-    return exists;
+    return file.State();
 }
 
 bool SaveMacroFile(const std::filesystem::path& path, const MacroStore& store) {

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <string>
 
+#include "common/IniFile.h"
 #include "common/Messages.h"
 #include "macro/MacroStore.h"
 
@@ -24,8 +25,10 @@ inline constexpr std::string_view kMissingFileMessage = "找不到配置文件";
 // later save never reads past it.
 //
 // A missing file shows kMissingFileMessage and loads nothing (user macros: count 0, selected
-// 0, slots unchanged). Returns false in that case.
-bool LoadMacroFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store, MessageSink& messages);
+// 0, slots unchanged). A file that exists but cannot be read changes nothing at all and shows
+// nothing: what to say is the caller's. Every macro comes from one reading of the file.
+ini::FileState LoadMacroFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store,
+                             MessageSink& messages);
 
 // Writes macroCount as "macroNum" and user slots 0 .. macroCount - 1 as keys "0" onwards. Keys
 // of a larger earlier count stay in the file. Returns false when a write failed (the keys

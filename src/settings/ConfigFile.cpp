@@ -27,10 +27,15 @@ std::string ResetSection(int n, int language) {
     return "CfgReset" + FormatDecimal(n);
 }
 
-void LoadProfile(const std::filesystem::path& file, int n, bool fromReset, int language, ProfileSettings& s) {
+ProfileFound LoadProfile(const std::filesystem::path& file, int n, bool fromReset, int language,
+                         ProfileSettings& s) {
     const std::string section = fromReset ? ResetSection(n, language) : ProfileSection(n);
-    auto read5 = [&](const std::string& key) { return ReadNumber(file, section, key, 5); };
-    auto read10 = [&](const std::string& key) { return ReadNumber(file, section, key, 10); };
+    const ini::Snapshot snapshot(file);
+    if (snapshot.State() == ini::FileState::Unreadable) {
+        return ProfileFound::Unreadable;
+    }
+    auto read5 = [&](const std::string& key) { return ParseDecimal(snapshot.Read(section, key, 5)); };
+    auto read10 = [&](const std::string& key) { return ParseDecimal(snapshot.Read(section, key, 10)); };
 
     for (size_t i = 0; i < s.buttonFunction.size(); ++i) {
         s.buttonFunction[i] = read5(Indexed("K", i));
@@ -47,6 +52,7 @@ void LoadProfile(const std::filesystem::path& file, int n, bool fromReset, int l
     s.wheelSpeed = static_cast<uint8_t>(read5("WHEEL_SPEED"));
     s.reportRate = static_cast<uint8_t>(read5("USB_SPEED"));
     s.fireTime = read5("FIRE_TIME");
+    return snapshot.HasSection(section) ? ProfileFound::Section : ProfileFound::NoSection;
 }
 
 std::vector<std::pair<std::string, std::string>> ProfileKeyValues(const ProfileSettings& s) {

@@ -13,10 +13,14 @@ namespace orv {
 std::string ProfileSection(int n);
 std::string ResetSection(int n, int language);
 
+// What LoadProfile found in the file.
+enum class ProfileFound { Section, NoSection, Unreadable };
+
 // Replaces every field of settings with the values of profile n's section (a reset section
-// when fromReset). Missing file, section or key read as 0.
-void LoadProfile(const std::filesystem::path& file, int n, bool fromReset, int language,
-                 ProfileSettings& settings);
+// when fromReset). Missing file, section or key read as 0. A file that exists but cannot be
+// read leaves settings as they are.
+ProfileFound LoadProfile(const std::filesystem::path& file, int n, bool fromReset, int language,
+                         ProfileSettings& settings);
 
 // The key/value lines of a profile section, in the order SaveProfile writes them.
 std::vector<std::pair<std::string, std::string>> ProfileKeyValues(const ProfileSettings& settings);

@@ -82,7 +82,28 @@ TEST(IniRead, FollowsThePrivateProfileRules) {
         EXPECT_EQ(ini::Read(file, c.section, c.key, c.buffer), c.value) << c.what;
     }
     EXPECT_EQ(ini::Read(folder / "missing.ini", "S", "k", 64), "");
-    EXPECT_EQ(ini::Read(folder.Path(), "S", "k", 64), "") << "a folder reads as a missing file";
+    EXPECT_EQ(ini::Read(folder.Path(), "S", "k", 64), "") << "a folder reads as empty text";
+}
+
+TEST(IniSnapshot, TellsAMissingFileFromOneThatCannotBeRead) {
+    TempFolder folder;
+    const auto file = folder / "a.ini";
+    WriteBytes(file, "[S]\nk=1\n[Empty]\n");
+    const ini::Snapshot read(file);
+    EXPECT_EQ(read.State(), ini::FileState::Read);
+    EXPECT_TRUE(read.HasSection(" s "));
+    EXPECT_TRUE(read.HasSection("Empty"));
+    EXPECT_FALSE(read.HasSection("T"));
+    EXPECT_EQ(read.Read("S", "k", 8), "1");
+
+    EXPECT_EQ(ini::Snapshot(folder / "missing.ini").State(), ini::FileState::Missing);
+    EXPECT_EQ(ini::Snapshot(folder / "missing" / "a.ini").State(), ini::FileState::Missing);
+    test::MakeUnreadable(file);
+    const ini::Snapshot unreadable(file);
+    EXPECT_EQ(unreadable.State(), ini::FileState::Unreadable);
+    EXPECT_FALSE(unreadable.HasSection("S"));
+    EXPECT_EQ(ini::Snapshot(folder.Path()).State(), ini::FileState::Unreadable);
+    EXPECT_FALSE(ini::Write(file, "S", "k", "2")) << "a file that cannot be read is never written over";
 }
 
 TEST(IniRead, ReadsUtf16FilesOfBothByteOrders) {
