@@ -32,17 +32,36 @@ int Show(Context& c, std::span<const std::string> args) {
     return kExitOk;
 }
 
-int Copy(Context& c, const std::filesystem::path& from, int fromProfile, const std::filesystem::path& to,
-         int toProfile) {
-    ProfileSettings settings;
-    if (LoadProfile(from, fromProfile, false, LoadLanguage(c.ConfigPath()), settings) == ProfileFound::Unreadable) {
-        return CannotRead(c, from);
-    }
-    if (!SaveProfile(to, toProfile, settings)) {
+int Save(Context& c, const std::filesystem::path& to, int n, const ProfileSettings& settings) {
+    if (!SaveProfile(to, n, settings)) {
         std::fprintf(c.err, "cannot write %s\n", PathToUtf8(to).c_str());
         return kExitFailure;
     }
     return kExitOk;
+}
+
+int Export(Context& c, int n, const std::filesystem::path& to) {
+    ProfileSettings settings;
+    if (LoadProfile(c.ConfigPath(), n, false, LoadLanguage(c.ConfigPath()), settings) == ProfileFound::Unreadable) {
+        return CannotRead(c, c.ConfigPath());
+    }
+    return Save(c, to, kExchangeProfile, settings);
+}
+
+// A file without the exchange section holds no profile: importing what such a section reads as
+// would replace the user's profile with one nobody chose.
+int Import(Context& c, const std::filesystem::path& from, int n) {
+    ProfileSettings settings;
+    switch (LoadProfile(from, kExchangeProfile, false, LoadLanguage(c.ConfigPath()), settings)) {
+        case ProfileFound::Unreadable:
+            return CannotRead(c, from);
+        case ProfileFound::NoSection:
+            std::fprintf(c.err, "%s holds no profile\n", PathToUtf8(from).c_str());
+            return kExitFailure;
+        case ProfileFound::Section:
+            break;
+    }
+    return Save(c, c.ConfigPath(), n, settings);
 }
 
 int Profile(Context& c, std::span<const std::string> args) {
@@ -56,7 +75,7 @@ int Profile(Context& c, std::span<const std::string> args) {
     }
     if (verb == "export" && rest.size() == 2) {
         const auto n = ParseIntArgument(rest[0]);
-        return n ? Copy(c, c.ConfigPath(), *n, PathFromUtf8(rest[1]), kExchangeProfile) : UsageError(c, "profile");
+        return n ? Export(c, *n, PathFromUtf8(rest[1])) : UsageError(c, "profile");
     }
     if (verb == "import" && rest.size() == 2) {
         const auto n = ParseIntArgument(rest[1]);
@@ -70,7 +89,7 @@ int Profile(Context& c, std::span<const std::string> args) {
             std::fprintf(c.err, "cannot read %s\n", rest[0].c_str());
             return kExitFailure;
         }
-        return Copy(c, from, kExchangeProfile, c.ConfigPath(), *n);
+        return Import(c, from, *n);
     }
     return UsageError(c, "profile");
 }

@@ -77,6 +77,28 @@ TEST(CliProfile, ExportAndImportMoveAProfileThroughSectionSeven) {
     EXPECT_EQ(r.out, kProfile2);
 }
 
+TEST(CliProfile, ImportingAFileThatHoldsNoProfileChangesNothing) {
+    TempFolder folder;
+    WriteConfig(folder);
+    const std::string dir = folder.Path().string();
+    const std::string config = ReadBytes(folder / "config.ini");
+    const auto other = folder / "other.ini";
+    WriteBytes(other, "[Other]\nK0=5\n[Config1]\nK0=5\n");
+    const auto empty = folder / "empty.ini";
+    WriteBytes(empty, "");
+    for (const auto& file : {other, empty, folder / "config.ini"}) {
+        const CtlResult r = RunCtl(folder, {"--dir", dir, "profile", "import", file.string(), "2"});
+        EXPECT_EQ(r.exit, 1) << file;
+        EXPECT_EQ(r.err, file.string() + " holds no profile\n");
+        EXPECT_EQ(ReadBytes(folder / "config.ini"), config);
+    }
+
+    // A section without keys is a profile: its missing keys read as 0.
+    WriteBytes(empty, "[Config7]\n");
+    EXPECT_EQ(RunCtl(folder, {"--dir", dir, "profile", "import", empty.string(), "2"}).exit, 0);
+    EXPECT_EQ(RunCtl(folder, {"--dir", dir, "profile", "show", "2"}).out.substr(0, 10), "K0=0\nK1=0\n");
+}
+
 TEST(CliProfile, FailuresAndUsageErrors) {
     TempFolder folder;
     WriteConfig(folder);
