@@ -1,6 +1,5 @@
 // profile show | export | import
 #include <cstdio>
-#include <system_error>
 
 #include "cli/Cli.h"
 #include "common/Utf.h"
@@ -9,6 +8,8 @@
 namespace orv::cli {
 
 namespace {
+
+bool ReadConfig(Context& c, int n, ProfileSettings& settings);
 
 int Show(Context& c, std::span<const std::string> args) {
     if (args.size() > 1) {
@@ -23,8 +24,8 @@ int Show(Context& c, std::span<const std::string> args) {
         n = *parsed;
     }
     ProfileSettings settings;
-    if (LoadProfile(c.ConfigPath(), n, false, LoadLanguage(c.ConfigPath()), settings) == ProfileFound::Unreadable) {
-        return CannotRead(c, c.ConfigPath());
+    if (!ReadConfig(c, n, settings)) {
+        return kExitFailure;
     }
     for (const auto& [key, value] : ProfileKeyValues(settings)) {
         std::fprintf(c.out, "%s=%s\n", key.c_str(), value.c_str());
@@ -42,10 +43,21 @@ int Save(Context& c, const std::filesystem::path& to, int n, const ProfileSettin
 
 int Export(Context& c, int n, const std::filesystem::path& to) {
     ProfileSettings settings;
-    if (LoadProfile(c.ConfigPath(), n, false, LoadLanguage(c.ConfigPath()), settings) == ProfileFound::Unreadable) {
-        return CannotRead(c, c.ConfigPath());
+    if (!ReadConfig(c, n, settings)) {
+        return kExitFailure;
     }
     return Save(c, to, kExchangeProfile, settings);
+}
+
+// Showing or exporting is asked of the user's own profiles: without config.ini there are none,
+// and printing what a missing file reads as would hide that.
+bool ReadConfig(Context& c, int n, ProfileSettings& settings) {
+    const ProfileFound found = LoadProfile(c.ConfigPath(), n, false, LoadLanguage(c.ConfigPath()), settings);
+    if (found == ProfileFound::NoFile || found == ProfileFound::Unreadable) {
+        CannotRead(c, c.ConfigPath());
+        return false;
+    }
+    return true;
 }
 
 // A file without the exchange section holds no profile: importing what such a section reads as
@@ -53,6 +65,7 @@ int Export(Context& c, int n, const std::filesystem::path& to) {
 int Import(Context& c, const std::filesystem::path& from, int n) {
     ProfileSettings settings;
     switch (LoadProfile(from, kExchangeProfile, false, LoadLanguage(c.ConfigPath()), settings)) {
+        case ProfileFound::NoFile:
         case ProfileFound::Unreadable:
             return CannotRead(c, from);
         case ProfileFound::NoSection:
@@ -82,14 +95,7 @@ int Profile(Context& c, std::span<const std::string> args) {
         if (!n) {
             return UsageError(c, "profile");
         }
-        // A mistyped name would otherwise overwrite the profile with zeros.
-        const std::filesystem::path from = PathFromUtf8(rest[0]);
-        std::error_code error;
-        if (!std::filesystem::is_regular_file(from, error)) {
-            std::fprintf(c.err, "cannot read %s\n", rest[0].c_str());
-            return kExitFailure;
-        }
-        return Import(c, from, *n);
+        return Import(c, PathFromUtf8(rest[0]), *n);
     }
     return UsageError(c, "profile");
 }

@@ -37,7 +37,7 @@ ProfileFound LoadProfile(const std::filesystem::path& file, int n, bool fromRese
     if (!snapshot.HasSection(section)) {
         SetFactorySettings(s);
         s.macroMode = 0;
-        return ProfileFound::NoSection;
+        return snapshot.State() == ini::FileState::Missing ? ProfileFound::NoFile : ProfileFound::NoSection;
     }
     auto read5 = [&](const std::string& key) { return ParseDecimal(snapshot.Read(section, key, 5)); };
     auto read10 = [&](const std::string& key) { return ParseDecimal(snapshot.Read(section, key, 10)); };

@@ -13,8 +13,8 @@ namespace orv {
 std::string ProfileSection(int n);
 std::string ResetSection(int n, int language);
 
-// What LoadProfile found in the file.
-enum class ProfileFound { Section, NoSection, Unreadable };
+// What LoadProfile found: the section, a file without it, no file, or a file that cannot be read.
+enum class ProfileFound { Section, NoSection, NoFile, Unreadable };
 
 // Replaces every field of settings with the values of profile n's section (a reset section
 // when fromReset); a missing key reads as 0. An absent section (a missing file has none) reads

@@ -50,11 +50,28 @@ TEST(CliProfile, ShowPrintsTheSavedLinesOfTheLoadedProfile) {
     r = RunCtl(folder, {"--dir", dir, "profile", "show"});
     EXPECT_EQ(r.out.substr(0, 5), "K0=4\n") << "no CurConfig means profile 1";
 
-    std::filesystem::remove(folder / "config.ini");
     r = RunCtl(folder, {"--dir", dir, "profile", "show", "9"});
     EXPECT_EQ(r.exit, 0);
     EXPECT_EQ(r.out.substr(0, 20), "K0=1\nK1=3\nK2=2\nK3=5\n") << "an absent section shows the factory profile";
-    EXPECT_FALSE(std::filesystem::exists(folder / "config.ini")) << "showing writes nothing";
+    EXPECT_EQ(ReadBytes(folder / "config.ini"), "[Config0]\nK0=3\n[Config1]\nK0=4\n") << "showing writes nothing";
+}
+
+TEST(CliProfile, ShowAndExportWithoutConfigIniFailNamingIt) {
+    TempFolder folder;
+    const std::string dir = folder.Path().string();
+    const auto exchange = folder / "out.ini";
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"profile", "show"},
+                                                 {"profile", "show", "2"},
+                                                 {"profile", "export", "1", exchange.string()}}) {
+        std::vector<std::string> line = {"--dir", dir};
+        line.insert(line.end(), args.begin(), args.end());
+        const CtlResult r = RunCtl(folder, line);
+        EXPECT_EQ(r.exit, 1) << args[1];
+        EXPECT_EQ(r.out, "") << args[1];
+        EXPECT_EQ(r.err, "cannot read " + (folder / "config.ini").string() + "\n") << args[1];
+    }
+    EXPECT_FALSE(std::filesystem::exists(exchange));
+    EXPECT_FALSE(std::filesystem::exists(folder / "config.ini"));
 }
 
 TEST(CliProfile, ExportAndImportMoveAProfileThroughSectionSeven) {

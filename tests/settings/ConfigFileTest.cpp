@@ -113,7 +113,7 @@ TEST(LoadProfile, AnAbsentSectionReadsAsTheFactoryProfileNeverAsZeros) {
         ProfileFound found;
         bool zeros;  // else the factory values
     } cases[] = {
-        {folder / "none.ini", 1, false, ProfileFound::NoSection, false},
+        {folder / "none.ini", 1, false, ProfileFound::NoFile, false},
         {file, 3, false, ProfileFound::NoSection, false},
         {file, 0, false, ProfileFound::NoSection, false},
         {file, 5, true, ProfileFound::NoSection, false},
