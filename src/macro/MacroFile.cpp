@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "common/Decimal.h"
 #include "common/IniFile.h"
@@ -81,15 +84,13 @@ ini::FileState LoadMacroFile(const std::filesystem::path& path, MacroTarget targ
 
 bool SaveMacroFile(const std::filesystem::path& path, const MacroStore& store) {
     const int n = std::clamp<int>(store.macroCount, 0, MacroStore::kUserSlots);
-    if (!ini::Write(path, kSection, kCountKey, FormatDecimal(n))) {
-        return false;
-    }
+    std::vector<std::pair<std::string, std::string>> lines;
+    lines.emplace_back(kCountKey, FormatDecimal(n));
     for (int i = 0; i < n; ++i) {
-        if (!ini::Write(path, kSection, FormatDecimal(i), FormatMacroValue(store.User(i)))) {
-            return false;
-        }
+        lines.emplace_back(FormatDecimal(i), FormatMacroValue(store.User(i)));
     }
-    return true;
+    const std::vector<std::pair<std::string_view, std::string_view>> entries(lines.begin(), lines.end());
+    return ini::WriteKeys(path, kSection, entries);
 }
 
 std::string FormatMacroValue(const MacroSlot& slot) {

@@ -30,9 +30,10 @@ inline constexpr std::string_view kMissingFileMessage = "找不到配置文件";
 ini::FileState LoadMacroFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store,
                              MessageSink& messages);
 
-// Writes macroCount as "macroNum" and user slots 0 .. macroCount - 1 as keys "0" onwards. Keys
-// of a larger earlier count stay in the file. Returns false when a write failed (the keys
-// written before it stay written).
+// Writes macroCount as "macroNum" and user slots 0 .. macroCount - 1 as keys "0" onwards, in
+// one replace of the file: whenever the process is killed, the file holds the old set or the
+// new one. Keys of a larger earlier count stay in the file. Returns false, with the file
+// unchanged, when it cannot be written.
 bool SaveMacroFile(const std::filesystem::path& path, const MacroStore& store);
 
 // The 3192-digit value of a slot, and the slot a value stands for: each byte as three
