@@ -11,6 +11,7 @@
 
 #include "common/Utf.h"
 #include "common/FileReplace.h"
+#include "common/FileWriteLock.h"
 
 // How lines are understood, as the Windows private-profile functions understand them:
 // - Lines end at "\r\n", "\n" or a lone "\r". Spaces and tabs around names and values do not count.
@@ -139,6 +140,9 @@ bool WriteKeys(const std::filesystem::path& file, std::string_view section,
             return false;
         }
     }
+    // Taken before the process's own lock, so that waiting for another process never holds up
+    // this process's readers.
+    const FileWriteLock otherProcesses(file);
     std::lock_guard lock(FileLock());
     std::string bytes;
     const LoadResult loaded = LoadFile(file, bytes);
@@ -477,8 +481,10 @@ std::string Encode(const Document& document) {
 
 // ---- File access and the lock ------------------------------------------------------------
 
-// One lock for every file: the window and the playback thread both write config.ini key by key,
-// and each read-modify-write must see the result of the one before it.
+// One lock for every file within the process: the window and the playback thread both write
+// config.ini, and each read-modify-write must see the result of the one before it. Reads take
+// it too, so they never see a file that is being written in place. Other processes are kept
+// apart by the FileWriteLock of each write.
 std::mutex& FileLock() {
     static std::mutex lock;
     return lock;

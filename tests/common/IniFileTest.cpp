@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <thread>
 
+#include "common/FileWriteLock.h"
 #include "common/IniFile.h"
 #include "common/Utf.h"
 #include "common/TempFolder.h"
@@ -249,10 +252,30 @@ TEST(IniWrite, FailsWithoutTouchingAnything) {
     EXPECT_TRUE(std::filesystem::is_directory(folder / "dir.ini"));
 
     size_t entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
-        ++entries;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        entries += entry.path().extension() == ".lock" ? 0 : 1;
     }
     EXPECT_EQ(entries, 2u) << "no temporary file is left behind";
+}
+
+// The lock is taken per open file, so a lock held here stands for another process's.
+TEST(IniWrite, WaitsWhileAnotherWriterHoldsTheFilesLock) {
+    TempFolder folder;
+    const auto file = folder / "config.ini";
+    WriteBytes(file, "[Init]\r\nCurConfig=1\r\n");
+    std::atomic<bool> written{false};
+    std::thread writer;
+    {
+        const FileWriteLock other(file);
+        ASSERT_TRUE(other.Held());
+        writer = std::thread([&] { written = ini::Write(file, "Init", "CurConfig", "2"); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_FALSE(written.load());
+        EXPECT_EQ(ini::Read(file, "Init", "CurConfig", 8), "1") << "readers take no lock";
+    }
+    writer.join();
+    EXPECT_TRUE(written.load());
+    EXPECT_EQ(ini::Read(file, "Init", "CurConfig", 8), "2");
 }
 
 TEST(IniWrite, TwoThreadsWritingOneFileLoseNothing) {
