@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "cli/Cli.h"
+#include "common/TerminalText.h"
 #include "common/Utf.h"
 #include "macro/MacroFile.h"
 #include "settings/ConfigFile.h"
@@ -41,8 +42,8 @@ int List(Context& c, std::span<const std::string> args) {
     }
     for (int i = 0; i < store.macroCount; ++i) {
         const MacroSlot& slot = store.User(i);
-        std::fprintf(c.out, "%d %s events=%d repeat=%d/%d\n", i, Utf16ToUtf8(slot.name()).c_str(), slot.eventCount(),
-                     slot.repeatOn(), slot.repeatCount());
+        std::fprintf(c.out, "%d %s events=%d repeat=%d/%d\n", i, EscapeControlCharacters(slot.name()).c_str(),
+                     slot.eventCount(), slot.repeatOn(), slot.repeatCount());
     }
     return kExitOk;
 }

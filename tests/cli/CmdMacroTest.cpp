@@ -61,6 +61,18 @@ TEST_F(CmdMacroTest, ListAndConvert) {
     EXPECT_EQ(RunCtl(folder_, "macro frobnicate").exit, 2);
 }
 
+TEST_F(CmdMacroTest, ListNeverLetsANameTakeOverTheTerminal) {
+    MacroStore store;
+    // Sets the window title, clears the screen, then a C1 control sequence introducer.
+    store.User(0).SetName(u"\x1b]0;owned\x07\x1b[2J\r\u009b1m\u4E2D");
+    store.macroCount = 1;
+    const auto file = folder_ / "evil.dat";
+    ASSERT_TRUE(SaveMacroFile(file, store));
+    const RunResult list = RunCtl(folder_, "macro list " + Quoted(file));
+    EXPECT_EQ(list.exit, 0);
+    EXPECT_EQ(list.out, "0 \\x1b]0;owned\\x07\\x1b[2J\\x0d\\x9b1m\xE4\xB8\xAD events=0 repeat=0/0\n");
+}
+
 TEST_F(CmdMacroTest, InputPlaysAfterTheApplyAndWaitsForTheEnd) {
     test::WriteBytes(folder_ / "constMacro.dat", "[Macros]\r\nmacroNum=0\r\n");
     const RunResult run = RunCtl(folder_, "--simulate --trace input 06f100 @2000:06f300");
