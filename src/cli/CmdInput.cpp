@@ -29,6 +29,8 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr auto kLastReportGrace = 60s;
+// A script is a test of a few moments; a longer wait is a typing error, not a plan.
+constexpr int kLongestReportDelayMs = 60'000;
 
 struct TimedReport {
     std::chrono::milliseconds at{0};
@@ -50,7 +52,7 @@ std::optional<TimedReport> ParseReport(std::string_view text) {
             return std::nullopt;
         }
         const auto ms = ParseIntArgument(text.substr(1, colon - 1));
-        if (!ms || *ms < 0) {
+        if (!ms || *ms < 0 || *ms > kLongestReportDelayMs) {
             return std::nullopt;
         }
         report.at = std::chrono::milliseconds(*ms);

@@ -40,8 +40,11 @@ void MacroPlayer::ServeTrigger(uint8_t triggerCode) {
 }
 
 void MacroPlayer::ServeButton(size_t i) {
-    if (c_.applied.DpiReportFlag[i] == 1) {
-        c_.settings.dpiLevel = static_cast<int32_t>(c_.flags.InputBuffer[2].load());
+    // A level the mouse cannot have (a faulty device, a garbled report) would be saved and
+    // drawn as the current one; it is ignored.
+    const uint8_t reportedLevel = c_.flags.InputBuffer[2].load();
+    if (c_.applied.DpiReportFlag[i] == 1 && reportedLevel < c_.settings.dpiStep.size()) {
+        c_.settings.dpiLevel = static_cast<int32_t>(reportedLevel);
         if (c_.repaint) {
             c_.repaint();
         }

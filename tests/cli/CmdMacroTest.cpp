@@ -94,6 +94,15 @@ TEST_F(CmdMacroTest, InputPlaysAfterTheApplyAndWaitsForTheEnd) {
     EXPECT_EQ(RunCtl(folder_, "--simulate input @x:06f100").exit, 2);
 }
 
+TEST_F(CmdMacroTest, InputRefusesDelaysAboveOneMinute) {
+    for (const char* report : {"@60001:06f100", "@999999999:06f100"}) {
+        const RunResult run = RunCtl(folder_, std::string("--simulate --trace input 06f100 ") + report);
+        EXPECT_EQ(run.exit, 2) << report;
+        EXPECT_EQ(run.out, "") << report << ": nothing is sent";
+        EXPECT_NE(run.err.find("usage: orv-gmousectl"), std::string::npos) << report;
+    }
+}
+
 TEST_F(CmdMacroTest, InputFollowsTheReportedDpiLevelEvenWhenTheReleaseComesAtOnce) {
     // Button 3 (device number 5) steps the DPI level on the mouse, which reports the new level.
     test::WriteBytes(folder_ / "config.ini", "[Init]\r\nCurConfig=2\r\n[Config2]\r\nK3=15\r\nDPI_LEVEL=0\r\n");

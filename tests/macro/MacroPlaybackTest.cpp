@@ -296,5 +296,24 @@ TEST_F(PlaybackTest, FollowsTheMousesDpiAndRateChangesWithoutSendingAnything) {
     EXPECT_TRUE(Sent().empty());
 }
 
+TEST_F(PlaybackTest, AReportedDpiLevelOutsideZeroToThreeIsIgnored) {
+    settings_.buttonFunction[3] = 41;  // the level follows, and the macro still plays
+    applied_.DpiReportFlag[3] = 1;
+    store_.User(0) = Macro({});
+    settings_.dpiLevel = 1;
+    MacroPlayer player(Context());
+    for (const uint8_t level : {4, 0x7F, 0xFF}) {
+        flags_.InputBuffer[2] = level;
+        player.ServeTrigger(0xF5);
+        EXPECT_EQ(settings_.dpiLevel, 1) << int(level);
+    }
+    EXPECT_FALSE(std::filesystem::exists(config_));
+    EXPECT_EQ(repaints_, 0);
+    EXPECT_EQ(Sent().size(), 6u) << "three passes of the empty macro";
+    flags_.InputBuffer[2] = 3;
+    player.ServeTrigger(0xF5);
+    EXPECT_EQ(settings_.dpiLevel, 3);
+}
+
 }  // namespace
 }  // namespace orv
