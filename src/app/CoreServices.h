@@ -27,8 +27,9 @@ public:
 
     virtual bool FindDevice() = 0;
     virtual void ApplyProfile() = 0;
-    // The mouse and the system as the utility leaves them: the goodbye report, and the
-    // pointer speed back to 10 when the system answers the query for it.
+    // The mouse and the system as the utility leaves them: playback stopped (releasing the
+    // keys and buttons it holds), then the goodbye report, and the pointer speed back to 10
+    // when the system answers the query for it.
     virtual void SayGoodbye() = 0;
     // The DPI code ApplyProfile last sent for level 0..3.
     virtual uint8_t AppliedDpiCode(int level) const = 0;

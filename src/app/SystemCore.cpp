@@ -87,7 +87,13 @@ public:
         orv::ApplyProfile(records_.profileSettings, records_.currentProfile, applied_, target);
     }
 
-    void SayGoodbye() override { orv::SayGoodbye(*reports_, *pointer_); }
+    // Playback ends first, releasing what it holds, so the goodbye is the mouse's last report.
+    void SayGoodbye() override {
+        if (playback_ != nullptr) {
+            playback_->Stop();
+        }
+        orv::SayGoodbye(*reports_, *pointer_);
+    }
 
     uint8_t AppliedDpiCode(int level) const override {
         return level >= 0 && level < 4 ? applied_.appliedDpiCode[static_cast<size_t>(level)].load() : 0;

@@ -36,6 +36,9 @@ struct CommandRegistration {
 // Prints "usage: orv-gmousectl …" for the named command and returns kExitUsage.
 int UsageError(Context& context, std::string_view command);
 
+// Prints "cannot read FILE" and returns kExitFailure.
+int CannotRead(Context& context, const std::filesystem::path& file);
+
 // An integer argument: optional sign and digits only.
 std::optional<int> ParseIntArgument(std::string_view text);
 

@@ -93,7 +93,9 @@ int Apply(Context& c, std::span<const std::string> args) {
     }
 
     ProfileSettings settings;
-    LoadProfile(config, currentProfile, false, LoadLanguage(config), settings);
+    if (LoadProfile(config, currentProfile, false, LoadLanguage(config), settings) == ProfileFound::Unreadable) {
+        return CannotRead(c, config);
+    }
     FeatureReport reports(link);
     const std::unique_ptr<PointerSettings> pointer =
         c.simulate ? CreateTracingPointerSettings(c.trace) : CreateSystemPointerSettings();

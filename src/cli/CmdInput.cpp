@@ -5,9 +5,11 @@
 #include <memory>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "cli/Cli.h"
+#include "common/Utf.h"
 #include "device/DeviceLink.h"
 #include "device/FeatureReport.h"
 #include "device/InputListener.h"
@@ -27,6 +29,8 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr auto kLastReportGrace = 60s;
+// A script is a test of a few moments; a longer wait is a typing error, not a plan.
+constexpr int kLongestReportDelayMs = 60'000;
 
 struct TimedReport {
     std::chrono::milliseconds at{0};
@@ -48,7 +52,7 @@ std::optional<TimedReport> ParseReport(std::string_view text) {
             return std::nullopt;
         }
         const auto ms = ParseIntArgument(text.substr(1, colon - 1));
-        if (!ms || *ms < 0) {
+        if (!ms || *ms < 0 || *ms > kLongestReportDelayMs) {
             return std::nullopt;
         }
         report.at = std::chrono::milliseconds(*ms);
@@ -127,15 +131,30 @@ int Input(Context& c, std::span<const std::string> args) {
     link.FindDevice();
     FeatureReport reports(link);
     ProfileSettings settings;
-    LoadProfile(config, currentProfile, false, language, settings);
+    if (LoadProfile(config, currentProfile, false, language, settings) == ProfileFound::Unreadable) {
+        return CannotRead(c, config);
+    }
+    MacroStore store;
+    for (const auto& [file, target] : {std::pair{UserMacroFileFor(c.dir, language), MacroTarget::User},
+                                       std::pair{ConstantMacroFile(c.dir), MacroTarget::Constant}}) {
+        if (LoadMacroFile(file, target, store, c.messages) == ini::FileState::Unreadable) {
+            return CannotRead(c, file);
+        }
+    }
     AppliedState applied;
     const auto pointer = CreateTracingPointerSettings(c.trace);
-    ApplyProfile(settings, currentProfile, applied, {reports, *pointer, config, {}});
+    const ApplyResult result = ApplyProfile(settings, currentProfile, applied, {reports, *pointer, config, {}});
+    // Playing on a mouse that did not take its profile would try something other than asked.
+    if (result.reportsFailed > 0) {
+        std::fprintf(c.err, "the mouse did not take %d of %d reports\n", result.reportsFailed,
+                     result.reportsFailed + result.reportsSent);
+        return kExitFailure;
+    }
+    if (!result.saved) {
+        std::fprintf(c.err, "cannot write %s\n", PathToUtf8(config).c_str());
+        return kExitFailure;
+    }
     const SteadyTime appliedAt = SystemClock().Now();
-
-    MacroStore store;
-    LoadMacroFile(UserMacroFileFor(c.dir, language), MacroTarget::User, store, c.messages);
-    LoadMacroFile(ConstantMacroFile(c.dir), MacroTarget::Constant, store, c.messages);
 
     PlaybackFlags flags;
     const auto launcher = CreateTracingLauncher(c.trace);

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "cli/Cli.h"
+#include "common/TerminalText.h"
 #include "common/Utf.h"
 #include "macro/MacroFile.h"
 #include "settings/ConfigFile.h"
@@ -14,7 +15,11 @@ int Convert(Context& c, const std::string& in, const std::string& out) {
     MacroStore store;
     // A missing input has already been reported; writing its empty load would only wipe the
     // count of an existing output file.
-    if (!LoadMacroFile(PathFromUtf8(in), MacroTarget::User, store, c.messages)) {
+    const ini::FileState state = LoadMacroFile(PathFromUtf8(in), MacroTarget::User, store, c.messages);
+    if (state == ini::FileState::Unreadable) {
+        return CannotRead(c, PathFromUtf8(in));
+    }
+    if (state == ini::FileState::Missing) {
         return kExitFailure;
     }
     if (!SaveMacroFile(PathFromUtf8(out), store)) {
@@ -28,13 +33,17 @@ int List(Context& c, std::span<const std::string> args) {
     const std::filesystem::path file =
         args.empty() ? UserMacroFileFor(c.dir, LoadLanguage(c.ConfigPath())) : PathFromUtf8(args[0]);
     MacroStore store;
-    if (!LoadMacroFile(file, MacroTarget::User, store, c.messages)) {
+    const ini::FileState state = LoadMacroFile(file, MacroTarget::User, store, c.messages);
+    if (state == ini::FileState::Unreadable) {
+        return CannotRead(c, file);
+    }
+    if (state == ini::FileState::Missing) {
         return kExitFailure;
     }
     for (int i = 0; i < store.macroCount; ++i) {
         const MacroSlot& slot = store.User(i);
-        std::fprintf(c.out, "%d %s events=%d repeat=%d/%d\n", i, Utf16ToUtf8(slot.name()).c_str(), slot.eventCount(),
-                     slot.repeatOn(), slot.repeatCount());
+        std::fprintf(c.out, "%d %s events=%d repeat=%d/%d\n", i, EscapeControlCharacters(slot.name()).c_str(),
+                     slot.eventCount(), slot.repeatOn(), slot.repeatCount());
     }
     return kExitOk;
 }

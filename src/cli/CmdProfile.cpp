@@ -1,6 +1,5 @@
 // profile show | export | import
 #include <cstdio>
-#include <system_error>
 
 #include "cli/Cli.h"
 #include "common/Utf.h"
@@ -9,6 +8,8 @@
 namespace orv::cli {
 
 namespace {
+
+bool ReadConfig(Context& c, int n, ProfileSettings& settings);
 
 int Show(Context& c, std::span<const std::string> args) {
     if (args.size() > 1) {
@@ -23,22 +24,57 @@ int Show(Context& c, std::span<const std::string> args) {
         n = *parsed;
     }
     ProfileSettings settings;
-    LoadProfile(c.ConfigPath(), n, false, LoadLanguage(c.ConfigPath()), settings);
+    if (!ReadConfig(c, n, settings)) {
+        return kExitFailure;
+    }
     for (const auto& [key, value] : ProfileKeyValues(settings)) {
         std::fprintf(c.out, "%s=%s\n", key.c_str(), value.c_str());
     }
     return kExitOk;
 }
 
-int Copy(Context& c, const std::filesystem::path& from, int fromProfile, const std::filesystem::path& to,
-         int toProfile) {
-    ProfileSettings settings;
-    LoadProfile(from, fromProfile, false, LoadLanguage(c.ConfigPath()), settings);
-    if (!SaveProfile(to, toProfile, settings)) {
+int Save(Context& c, const std::filesystem::path& to, int n, const ProfileSettings& settings) {
+    if (!SaveProfile(to, n, settings)) {
         std::fprintf(c.err, "cannot write %s\n", PathToUtf8(to).c_str());
         return kExitFailure;
     }
     return kExitOk;
+}
+
+int Export(Context& c, int n, const std::filesystem::path& to) {
+    ProfileSettings settings;
+    if (!ReadConfig(c, n, settings)) {
+        return kExitFailure;
+    }
+    return Save(c, to, kExchangeProfile, settings);
+}
+
+// Showing or exporting is asked of the user's own profiles: without config.ini there are none,
+// and printing what a missing file reads as would hide that.
+bool ReadConfig(Context& c, int n, ProfileSettings& settings) {
+    const ProfileFound found = LoadProfile(c.ConfigPath(), n, false, LoadLanguage(c.ConfigPath()), settings);
+    if (found == ProfileFound::NoFile || found == ProfileFound::Unreadable) {
+        CannotRead(c, c.ConfigPath());
+        return false;
+    }
+    return true;
+}
+
+// A file without the exchange section holds no profile: importing what such a section reads as
+// would replace the user's profile with one nobody chose.
+int Import(Context& c, const std::filesystem::path& from, int n) {
+    ProfileSettings settings;
+    switch (LoadProfile(from, kExchangeProfile, false, LoadLanguage(c.ConfigPath()), settings)) {
+        case ProfileFound::NoFile:
+        case ProfileFound::Unreadable:
+            return CannotRead(c, from);
+        case ProfileFound::NoSection:
+            std::fprintf(c.err, "%s holds no profile\n", PathToUtf8(from).c_str());
+            return kExitFailure;
+        case ProfileFound::Section:
+            break;
+    }
+    return Save(c, c.ConfigPath(), n, settings);
 }
 
 int Profile(Context& c, std::span<const std::string> args) {
@@ -52,21 +88,14 @@ int Profile(Context& c, std::span<const std::string> args) {
     }
     if (verb == "export" && rest.size() == 2) {
         const auto n = ParseIntArgument(rest[0]);
-        return n ? Copy(c, c.ConfigPath(), *n, PathFromUtf8(rest[1]), kExchangeProfile) : UsageError(c, "profile");
+        return n ? Export(c, *n, PathFromUtf8(rest[1])) : UsageError(c, "profile");
     }
     if (verb == "import" && rest.size() == 2) {
         const auto n = ParseIntArgument(rest[1]);
         if (!n) {
             return UsageError(c, "profile");
         }
-        // A mistyped name would otherwise overwrite the profile with zeros.
-        const std::filesystem::path from = PathFromUtf8(rest[0]);
-        std::error_code error;
-        if (!std::filesystem::is_regular_file(from, error)) {
-            std::fprintf(c.err, "cannot read %s\n", rest[0].c_str());
-            return kExitFailure;
-        }
-        return Copy(c, from, kExchangeProfile, c.ConfigPath(), *n);
+        return Import(c, PathFromUtf8(rest[0]), *n);
     }
     return UsageError(c, "profile");
 }

@@ -79,6 +79,11 @@ int UsageError(Context& context, std::string_view command) {
     return kExitUsage;
 }
 
+int CannotRead(Context& context, const std::filesystem::path& file) {
+    std::fprintf(context.err, "cannot read %s\n", PathToUtf8(file).c_str());
+    return kExitFailure;
+}
+
 std::optional<int> ParseIntArgument(std::string_view text) {
     size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
     if (i >= text.size() || text.size() - i > 9) {

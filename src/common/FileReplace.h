@@ -11,6 +11,10 @@ namespace orv {
 // MoveFileExW with replace). An existing target's permissions are kept, and a read-only target
 // is not replaced. Returns false, with target unchanged and no temporary file left behind,
 // when any step fails.
+//
+// Where no temporary file can be made because the folder may not be written to, an existing
+// target that may be written is written in place instead, as the Windows profile functions
+// write it; only this case can leave a torn file when the process is killed.
 bool ReplaceFileContents(const std::filesystem::path& target, std::span<const uint8_t> contents);
 
 enum class NewFile { Created, AlreadyThere, Failed };

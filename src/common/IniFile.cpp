@@ -11,6 +11,7 @@
 
 #include "common/Utf.h"
 #include "common/FileReplace.h"
+#include "common/FileWriteLock.h"
 
 // How lines are understood, as the Windows private-profile functions understand them:
 // - Lines end at "\r\n", "\n" or a lone "\r". Spaces and tabs around names and values do not count.
@@ -62,26 +63,65 @@ std::basic_string<Unit> FromUtf8(std::string_view text);
 
 bool IsUtf16(Encoding encoding) { return encoding == Encoding::Utf16Le || encoding == Encoding::Utf16Be; }
 
+// Content is [begin, end); the line ending, empty on a last line without one, is [end, next).
+struct Line {
+    size_t begin = 0;
+    size_t end = 0;
+    size_t next = 0;
+};
+
+template <typename Unit>
+std::vector<Line> SplitLines(std::basic_string_view<Unit> text);
+template <typename Unit>
+size_t FindSection(std::basic_string_view<Unit> text, const std::vector<Line>& lines,
+                   std::basic_string_view<Unit> section);
+template <typename Unit>
+std::basic_string_view<Unit> TrimBlanks(std::basic_string_view<Unit> text);
+
 }  // namespace
 
 std::string Read(const std::filesystem::path& file, std::string_view section, std::string_view key,
                  size_t bufferChars) {
+    return Snapshot(file).Read(section, key, bufferChars);
+}
+
+Snapshot::Snapshot(const std::filesystem::path& file) {
     std::string bytes;
+    LoadResult loaded = LoadResult::Missing;
     {
         std::lock_guard lock(FileLock());
-        if (LoadFile(file, bytes) != LoadResult::Loaded) {
-            return {};
-        }
+        loaded = LoadFile(file, bytes);
     }
-    const Document document = Decode(std::move(bytes));
+    if (loaded != LoadResult::Loaded) {
+        state_ = loaded == LoadResult::Missing ? FileState::Missing : FileState::Unreadable;
+        return;
+    }
+    state_ = FileState::Read;
+    Document document = Decode(std::move(bytes));
+    utf16_ = IsUtf16(document.encoding);
+    bytes_ = std::move(document.bytes);
+    units_ = std::move(document.units);
+}
+
+bool Snapshot::HasSection(std::string_view section) const {
+    if (utf16_) {
+        const std::u16string wanted = Utf8ToUtf16(section);
+        const std::vector<Line> lines = SplitLines<char16_t>(units_);
+        return FindSection<char16_t>(units_, lines, TrimBlanks<char16_t>(wanted)) < lines.size();
+    }
+    const std::vector<Line> lines = SplitLines<char>(bytes_);
+    return FindSection<char>(bytes_, lines, TrimBlanks(section)) < lines.size();
+}
+
+std::string Snapshot::Read(std::string_view section, std::string_view key, size_t bufferChars) const {
     std::u16string value;
-    if (IsUtf16(document.encoding)) {
+    if (utf16_) {
         const std::u16string wantedSection = Utf8ToUtf16(section);
         const std::u16string wantedKey = Utf8ToUtf16(key);
-        if (auto found = FindValue<char16_t>(document.units, wantedSection, wantedKey)) {
+        if (auto found = FindValue<char16_t>(units_, wantedSection, wantedKey)) {
             value = *found;
         }
-    } else if (auto found = FindValue<char>(document.bytes, section, key)) {
+    } else if (auto found = FindValue<char>(bytes_, section, key)) {
         value = Utf8ToUtf16(*found);
     }
     return Utf16ToUtf8(CutToBuffer(std::move(value), bufferChars));
@@ -100,6 +140,9 @@ bool WriteKeys(const std::filesystem::path& file, std::string_view section,
             return false;
         }
     }
+    // Taken before the process's own lock, so that waiting for another process never holds up
+    // this process's readers.
+    const FileWriteLock otherProcesses(file);
     std::lock_guard lock(FileLock());
     std::string bytes;
     const LoadResult loaded = LoadFile(file, bytes);
@@ -128,13 +171,6 @@ bool WriteKeys(const std::filesystem::path& file, std::string_view section,
 namespace {
 
 // ---- The line model ----------------------------------------------------------------------
-
-// Content is [begin, end); the line ending, empty on a last line without one, is [end, next).
-struct Line {
-    size_t begin = 0;
-    size_t end = 0;
-    size_t next = 0;
-};
 
 enum class LineKind { Blank, Comment, Section, Key, Other };
 
@@ -329,7 +365,12 @@ void SetValue(std::basic_string<Unit>& text, std::basic_string_view<Unit> sectio
             break;
         }
         if (parsed.kind == LineKind::Key && SameName(parsed.name, key)) {
-            text.replace(parsed.valueBegin, lines[i].end - parsed.valueBegin, value);
+            // The line is written anew as name=value, as the Windows functions write it: blanks
+            // around the name and the value go, the name keeps the file's spelling.
+            std::basic_string<Unit> plain(parsed.name);
+            plain += Unit('=');
+            plain += value;
+            text.replace(lines[i].begin, lines[i].end - lines[i].begin, plain);
             return;
         }
         if (parsed.kind != LineKind::Blank && parsed.kind != LineKind::Comment) {
@@ -440,8 +481,10 @@ std::string Encode(const Document& document) {
 
 // ---- File access and the lock ------------------------------------------------------------
 
-// One lock for every file: the window and the playback thread both write config.ini key by key,
-// and each read-modify-write must see the result of the one before it.
+// One lock for every file within the process: the window and the playback thread both write
+// config.ini, and each read-modify-write must see the result of the one before it. Reads take
+// it too, so they never see a file that is being written in place. Other processes are kept
+// apart by the FileWriteLock of each write.
 std::mutex& FileLock() {
     static std::mutex lock;
     return lock;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <system_error>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "common/Decimal.h"
 #include "common/IniFile.h"
@@ -58,13 +60,16 @@ uint8_t ParseField(std::u16string_view value, size_t field) {
 
 }  // namespace
 
-bool LoadMacroFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store, MessageSink& messages) {
-    std::error_code error;
-    const bool exists = std::filesystem::exists(path, error);
-    if (!exists) {
+ini::FileState LoadMacroFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store,
+                             MessageSink& messages) {
+    const ini::Snapshot file(path);
+    if (file.State() == ini::FileState::Unreadable) {
+        return file.State();
+    }
+    if (file.State() == ini::FileState::Missing) {
         messages.ShowMessage(Text(TextId::ProgramName, {}), Text(TextId::FileMissing, {}));
     }
-    const auto declared = static_cast<int16_t>(ParseDecimal(ini::Read(path, kSection, kCountKey, kCountBufferChars)));
+    const auto declared = static_cast<int16_t>(ParseDecimal(file.Read(kSection, kCountKey, kCountBufferChars)));
     const int capacity = target == MacroTarget::User ? MacroStore::kUserSlots : MacroStore::kConstantSlots;
     const int n = std::clamp<int>(declared, 0, capacity);
     if (target == MacroTarget::User) {
@@ -72,23 +77,21 @@ bool LoadMacroFile(const std::filesystem::path& path, MacroTarget target, MacroS
         store.selectedMacro = n > 0 ? n - 1 : 0;
     }
     for (int i = 0; i < n; ++i) {
-        const std::string value = ini::Read(path, kSection, FormatDecimal(i), kValueBufferChars);
+        const std::string value = file.Read(kSection, FormatDecimal(i), kValueBufferChars);
         ParseMacroValue(Utf8ToUtf16(value), target == MacroTarget::User ? store.User(i) : store.Constant(i));
     }
-    return exists;
+    return file.State();
 }
 
 bool SaveMacroFile(const std::filesystem::path& path, const MacroStore& store) {
     const int n = std::clamp<int>(store.macroCount, 0, MacroStore::kUserSlots);
-    if (!ini::Write(path, kSection, kCountKey, FormatDecimal(n))) {
-        return false;
-    }
+    std::vector<std::pair<std::string, std::string>> lines;
+    lines.emplace_back(kCountKey, FormatDecimal(n));
     for (int i = 0; i < n; ++i) {
-        if (!ini::Write(path, kSection, FormatDecimal(i), FormatMacroValue(store.User(i)))) {
-            return false;
-        }
+        lines.emplace_back(FormatDecimal(i), FormatMacroValue(store.User(i)));
     }
-    return true;
+    const std::vector<std::pair<std::string_view, std::string_view>> entries(lines.begin(), lines.end());
+    return ini::WriteKeys(path, kSection, entries);
 }
 
 std::string FormatMacroValue(const MacroSlot& slot) {

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <string>
 
+#include "common/IniFile.h"
 #include "common/Messages.h"
 #include "macro/MacroStore.h"
 
@@ -19,12 +20,15 @@ enum class MacroTarget { User, Constant };
 // later save never reads past it.
 //
 // A missing file shows the missing-file text and loads nothing (user macros: count 0, selected
-// 0, slots unchanged). Returns false in that case.
-bool LoadMacroFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store, MessageSink& messages);
+// 0, slots unchanged). A file that exists but cannot be read changes nothing at all and shows
+// nothing: what to say is the caller's. Every macro comes from one reading of the file.
+ini::FileState LoadMacroFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store,
+                             MessageSink& messages);
 
-// Writes macroCount as "macroNum" and user slots 0 .. macroCount - 1 as keys "0" onwards. Keys
-// of a larger earlier count stay in the file. Returns false when a write failed (the keys
-// written before it stay written).
+// Writes macroCount as "macroNum" and user slots 0 .. macroCount - 1 as keys "0" onwards, in
+// one replace of the file: whenever the process is killed, the file holds the old set or the
+// new one. Keys of a larger earlier count stay in the file. Returns false, with the file
+// unchanged, when it cannot be written.
 bool SaveMacroFile(const std::filesystem::path& path, const MacroStore& store);
 
 // The 3192-digit value of a slot, and the slot a value stands for: each byte as three

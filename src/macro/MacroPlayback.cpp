@@ -40,8 +40,11 @@ void MacroPlayer::ServeTrigger(uint8_t triggerCode) {
 }
 
 void MacroPlayer::ServeButton(size_t i) {
-    if (c_.applied.DpiReportFlag[i] == 1) {
-        c_.settings.dpiLevel = static_cast<int32_t>(c_.flags.InputBuffer[2].load());
+    // A level the mouse cannot have (a faulty device, a garbled report) would be saved and
+    // drawn as the current one; it is ignored.
+    const uint8_t reportedLevel = c_.flags.InputBuffer[2].load();
+    if (c_.applied.DpiReportFlag[i] == 1 && reportedLevel < c_.settings.dpiStep.size()) {
+        c_.settings.dpiLevel = static_cast<int32_t>(reportedLevel);
         if (c_.repaint) {
             c_.repaint();
         }
@@ -96,9 +99,6 @@ void MacroPlayer::PlayMacro(const MacroSlot& slot, int passes) {
             SendMacroEvent(slot.EventKey(k), slot.EventAction(k));
             pending_ = std::max<std::chrono::milliseconds>(std::chrono::milliseconds(slot.Delay(k)), kMinimumEventPause);
         }
-        if (Aborted()) {
-            pending_ = std::chrono::milliseconds(0);
-        }
         ReleaseMacroKeys();
         if (c_.flags.StopRequest.load(std::memory_order_acquire) == 1 || Aborted()) {
             break;
@@ -137,9 +137,15 @@ void MacroPlayer::SendMacroEvent(uint8_t key, uint8_t action) {
 }
 
 void MacroPlayer::ReleaseMacroKeys() {
+    // The pause of a pass's last event comes first and may be long; an abort cuts it, and the
+    // releases then keep their own pause.
     pending_ += kReleasePause;
+    if (!WaitForPause(true)) {
+        lastSent_ = c_.clock.Now();
+        pending_ = kReleasePause;
+        WaitForPause(false);
+    }
     mouseButtonMask_ |= kMouseButtonBits;
-    WaitForPause(false);
     c_.reports.SendMouseButtons(mouseButtonMask_);
     MarkSent();
     pending_ = kReleasePause;
@@ -150,16 +156,16 @@ void MacroPlayer::ReleaseMacroKeys() {
 }
 
 bool MacroPlayer::WaitForPause(bool interruptible) {
+    if (interruptible && Aborted()) {
+        return false;
+    }
     if (pending_.count() <= 0) {
         return true;
     }
     const SteadyTime deadline = lastSent_ + pending_;
     if (interruptible && abort_ != nullptr) {
-        for (SteadyTime now = c_.clock.Now(); now < deadline; now = c_.clock.Now()) {
-            if (Aborted()) {
-                return false;
-            }
-            c_.sleeper.SleepUntil(std::min(deadline, now + kAbortCheck));
+        if (!c_.sleeper.InterruptibleSleepUntil(deadline, *abort_)) {
+            return false;
         }
     } else {
         c_.sleeper.SleepUntil(deadline);
@@ -175,20 +181,20 @@ void MacroPlayer::MarkSent() {
 
 MacroPlaybackThread::MacroPlaybackThread(const PlaybackContext& context)
     : player_(context), flags_(context.flags) {
-    player_.SetAbortFlag(&stop_);
+    player_.SetAbort(&stop_);
 }
 
 MacroPlaybackThread::~MacroPlaybackThread() { Stop(); }
 
 void MacroPlaybackThread::Start() {
     if (!thread_.joinable()) {
-        stop_ = false;
+        stop_.Clear();
         thread_ = std::thread([this] { Run(); });
     }
 }
 
 void MacroPlaybackThread::Stop() {
-    stop_ = true;
+    stop_.Raise();
     flags_.event.Signal();
     if (thread_.joinable()) {
         thread_.join();
@@ -199,7 +205,7 @@ bool MacroPlaybackThread::Idle() const { return flags_.PlaybackActive.load(std::
 
 void MacroPlaybackThread::Run() {
     RaiseCurrentThreadPriority();
-    while (!stop_) {
+    while (!stop_.Raised()) {
         // Taken before the flags are looked at, so a change signalled after the look still
         // ends the wait below.
         const uint64_t seen = flags_.event.Sequence();

@@ -61,11 +61,10 @@ public:
     // Plays passes of slot; a StopRequest ends it at the end of a pass.
     void PlayMacro(const MacroSlot& slot, int passes);
 
-    // Set when the thread is to end: the playing macro skips its remaining events and pauses
-    // and ends with the two release reports, so no key stays held and ending never waits for
-    // a long macro. Checked at least every kAbortCheck while a pause lasts.
-    void SetAbortFlag(const std::atomic<bool>* abort) { abort_ = abort; }
-    static constexpr auto kAbortCheck = std::chrono::milliseconds(100);
+    // Raised when the thread is to end: the pause under way ends at once, the playing macro
+    // skips its remaining events and pauses and ends with the two release reports (with their
+    // own short pauses), so no key stays held and ending never waits for a long macro.
+    void SetAbort(const SleepInterrupt* abort) { abort_ = abort; }
 
     void SendMacroEvent(uint8_t key, uint8_t action);
     void ReleaseMacroKeys();
@@ -75,9 +74,9 @@ public:
 
 private:
     void ServeButton(size_t button);
-    // Waits out the pending pause; false when the abort flag cut it short.
+    // Waits out the pending pause; false when the abort cut it short.
     bool WaitForPause(bool interruptible);
-    bool Aborted() const { return abort_ != nullptr && abort_->load(); }
+    bool Aborted() const { return abort_ != nullptr && abort_->Raised(); }
     void MarkSent();
 
     PlaybackContext c_;
@@ -85,7 +84,7 @@ private:
     uint8_t mouseButtonMask_ = 0xFF;
     SteadyTime lastSent_{};
     std::chrono::milliseconds pending_{0};
-    const std::atomic<bool>* abort_ = nullptr;
+    const SleepInterrupt* abort_ = nullptr;
 };
 
 // The thread that serves the listener's flags. While nothing plays it sleeps on the
@@ -99,7 +98,8 @@ public:
     MacroPlaybackThread& operator=(const MacroPlaybackThread&) = delete;
 
     void Start();
-    // Ends the thread; a macro that plays ends after its current pass.
+    // Ends the thread: a macro that plays is cut short and its keys and buttons released
+    // before this returns.
     void Stop();
     // No press is waiting or being served.
     bool Idle() const;
@@ -109,7 +109,7 @@ private:
 
     MacroPlayer player_;
     PlaybackFlags& flags_;
-    std::atomic<bool> stop_{false};
+    SleepInterrupt stop_;
     std::thread thread_;
 };
 

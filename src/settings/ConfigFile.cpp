@@ -27,10 +27,20 @@ std::string ResetSection(int n, Language language) {
     return "CfgReset" + FormatDecimal(n);
 }
 
-void LoadProfile(const std::filesystem::path& file, int n, bool fromReset, Language language, ProfileSettings& s) {
+ProfileFound LoadProfile(const std::filesystem::path& file, int n, bool fromReset, Language language,
+                         ProfileSettings& s) {
     const std::string section = fromReset ? ResetSection(n, language) : ProfileSection(n);
-    auto read5 = [&](const std::string& key) { return ReadNumber(file, section, key, 5); };
-    auto read10 = [&](const std::string& key) { return ReadNumber(file, section, key, 10); };
+    const ini::Snapshot snapshot(file);
+    if (snapshot.State() == ini::FileState::Unreadable) {
+        return ProfileFound::Unreadable;
+    }
+    if (!snapshot.HasSection(section)) {
+        SetFactorySettings(s);
+        s.macroMode = 0;
+        return snapshot.State() == ini::FileState::Missing ? ProfileFound::NoFile : ProfileFound::NoSection;
+    }
+    auto read5 = [&](const std::string& key) { return ParseDecimal(snapshot.Read(section, key, 5)); };
+    auto read10 = [&](const std::string& key) { return ParseDecimal(snapshot.Read(section, key, 10)); };
 
     for (size_t i = 0; i < s.buttonFunction.size(); ++i) {
         s.buttonFunction[i] = read5(Indexed("K", i));
@@ -47,6 +57,7 @@ void LoadProfile(const std::filesystem::path& file, int n, bool fromReset, Langu
     s.wheelSpeed = static_cast<uint8_t>(read5("WHEEL_SPEED"));
     s.reportRate = static_cast<uint8_t>(read5("USB_SPEED"));
     s.fireTime = read5("FIRE_TIME");
+    return ProfileFound::Section;
 }
 
 std::vector<std::pair<std::string, std::string>> ProfileKeyValues(const ProfileSettings& s) {
@@ -83,7 +94,10 @@ bool SaveReportRate(const std::filesystem::path& file, int n, const ProfileSetti
     return ini::Write(file, ProfileSection(n), "USB_SPEED", FormatDecimal(s.reportRate));
 }
 
-int32_t LoadCurrentProfile(const std::filesystem::path& file) { return ReadNumber(file, kInit, "CurConfig", 5); }
+int32_t LoadCurrentProfile(const std::filesystem::path& file) {
+    const int32_t profile = ReadNumber(file, kInit, "CurConfig", 5);
+    return profile >= 1 && profile <= 5 ? profile : 1;
+}
 
 bool SaveCurrentProfile(const std::filesystem::path& file, int32_t profile) {
     return ini::Write(file, kInit, "CurConfig", FormatDecimal(profile));

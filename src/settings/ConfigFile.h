@@ -14,10 +14,16 @@ namespace orv {
 std::string ProfileSection(int n);
 std::string ResetSection(int n, Language language);
 
+// What LoadProfile found: the section, a file without it, no file, or a file that cannot be read.
+enum class ProfileFound { Section, NoSection, NoFile, Unreadable };
+
 // Replaces every field of settings with the values of profile n's section (a reset section
-// when fromReset). Missing file, section or key read as 0.
-void LoadProfile(const std::filesystem::path& file, int n, bool fromReset, Language language,
-                 ProfileSettings& settings);
+// when fromReset); a missing key reads as 0. An absent section (a missing file has none) reads
+// as the factory values of profile 1 with macroMode 0, never as zeros: a profile of zeros would
+// take the left click and every DPI level from the mouse. A file that exists but cannot be read
+// leaves settings as they are.
+ProfileFound LoadProfile(const std::filesystem::path& file, int n, bool fromReset, Language language,
+                         ProfileSettings& settings);
 
 // The key/value lines of a profile section, in the order SaveProfile writes them.
 std::vector<std::pair<std::string, std::string>> ProfileKeyValues(const ProfileSettings& settings);
@@ -27,7 +33,8 @@ bool SaveProfile(const std::filesystem::path& file, int n, const ProfileSettings
 bool SaveDpiLevel(const std::filesystem::path& file, int n, const ProfileSettings& settings);
 bool SaveReportRate(const std::filesystem::path& file, int n, const ProfileSettings& settings);
 
-// "CurConfig" of "Init": missing or not a number gives 0.
+// "CurConfig" of "Init"; missing, not a number or outside 1..5 gives 1, which the next apply
+// writes back.
 int32_t LoadCurrentProfile(const std::filesystem::path& file);
 bool SaveCurrentProfile(const std::filesystem::path& file, int32_t profile);
 

@@ -61,6 +61,18 @@ TEST_F(CmdMacroTest, ListAndConvert) {
     EXPECT_EQ(RunCtl(folder_, "macro frobnicate").exit, 2);
 }
 
+TEST_F(CmdMacroTest, ListNeverLetsANameTakeOverTheTerminal) {
+    MacroStore store;
+    // Sets the window title, clears the screen, then a C1 control sequence introducer.
+    store.User(0).SetName(u"\x1b]0;owned\x07\x1b[2J\r\u009b1m\u4E2D");
+    store.macroCount = 1;
+    const auto file = folder_ / "evil.dat";
+    ASSERT_TRUE(SaveMacroFile(file, store));
+    const RunResult list = RunCtl(folder_, "macro list " + Quoted(file));
+    EXPECT_EQ(list.exit, 0);
+    EXPECT_EQ(list.out, "0 \\x1b]0;owned\\x07\\x1b[2J\\x0d\\x9b1m\xE4\xB8\xAD events=0 repeat=0/0\n");
+}
+
 TEST_F(CmdMacroTest, InputPlaysAfterTheApplyAndWaitsForTheEnd) {
     test::WriteBytes(folder_ / "constMacro.dat", "[Macros]\r\nmacroNum=0\r\n");
     const RunResult run = RunCtl(folder_, "--simulate --trace input 06f100 @2000:06f300");
@@ -80,6 +92,15 @@ TEST_F(CmdMacroTest, InputPlaysAfterTheApplyAndWaitsForTheEnd) {
     EXPECT_EQ(RunCtl(folder_, "input 06f100").exit, 2);  // only the simulated mouse takes input
     EXPECT_EQ(RunCtl(folder_, "--simulate input 06f").exit, 2);
     EXPECT_EQ(RunCtl(folder_, "--simulate input @x:06f100").exit, 2);
+}
+
+TEST_F(CmdMacroTest, InputRefusesDelaysAboveOneMinute) {
+    for (const char* report : {"@60001:06f100", "@999999999:06f100"}) {
+        const RunResult run = RunCtl(folder_, std::string("--simulate --trace input 06f100 ") + report);
+        EXPECT_EQ(run.exit, 2) << report;
+        EXPECT_EQ(run.out, "") << report << ": nothing is sent";
+        EXPECT_NE(run.err.find("usage: orv-gmousectl"), std::string::npos) << report;
+    }
 }
 
 TEST_F(CmdMacroTest, InputFollowsTheReportedDpiLevelEvenWhenTheReleaseComesAtOnce) {

@@ -46,15 +46,32 @@ TEST(CliProfile, ShowPrintsTheSavedLinesOfTheLoadedProfile) {
     EXPECT_EQ(r.exit, 0);
     EXPECT_EQ(r.out.substr(0, 10), "K0=9\nK1=0\n");
 
-    WriteBytes(folder / "config.ini", "[Config0]\nK0=3\n");
+    WriteBytes(folder / "config.ini", "[Config0]\nK0=3\n[Config1]\nK0=4\n");
     r = RunCtl(folder, {"--dir", dir, "profile", "show"});
-    EXPECT_EQ(r.out.substr(0, 5), "K0=3\n") << "no CurConfig means profile 0";
+    EXPECT_EQ(r.out.substr(0, 5), "K0=4\n") << "no CurConfig means profile 1";
 
-    std::filesystem::remove(folder / "config.ini");
     r = RunCtl(folder, {"--dir", dir, "profile", "show", "9"});
     EXPECT_EQ(r.exit, 0);
-    EXPECT_EQ(r.out.find("=1"), std::string::npos) << "a missing file shows zeros";
-    EXPECT_FALSE(std::filesystem::exists(folder / "config.ini")) << "showing writes nothing";
+    EXPECT_EQ(r.out.substr(0, 20), "K0=1\nK1=3\nK2=2\nK3=5\n") << "an absent section shows the factory profile";
+    EXPECT_EQ(ReadBytes(folder / "config.ini"), "[Config0]\nK0=3\n[Config1]\nK0=4\n") << "showing writes nothing";
+}
+
+TEST(CliProfile, ShowAndExportWithoutConfigIniFailNamingIt) {
+    TempFolder folder;
+    const std::string dir = folder.Path().string();
+    const auto exchange = folder / "out.ini";
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"profile", "show"},
+                                                 {"profile", "show", "2"},
+                                                 {"profile", "export", "1", exchange.string()}}) {
+        std::vector<std::string> line = {"--dir", dir};
+        line.insert(line.end(), args.begin(), args.end());
+        const CtlResult r = RunCtl(folder, line);
+        EXPECT_EQ(r.exit, 1) << args[1];
+        EXPECT_EQ(r.out, "") << args[1];
+        EXPECT_EQ(r.err, "cannot read " + (folder / "config.ini").string() + "\n") << args[1];
+    }
+    EXPECT_FALSE(std::filesystem::exists(exchange));
+    EXPECT_FALSE(std::filesystem::exists(folder / "config.ini"));
 }
 
 TEST(CliProfile, ExportAndImportMoveAProfileThroughSectionSeven) {
@@ -75,6 +92,28 @@ TEST(CliProfile, ExportAndImportMoveAProfileThroughSectionSeven) {
     EXPECT_EQ(r.out, "");
     r = RunCtl(folder, {"--dir", dir, "profile", "show", "4"});
     EXPECT_EQ(r.out, kProfile2);
+}
+
+TEST(CliProfile, ImportingAFileThatHoldsNoProfileChangesNothing) {
+    TempFolder folder;
+    WriteConfig(folder);
+    const std::string dir = folder.Path().string();
+    const std::string config = ReadBytes(folder / "config.ini");
+    const auto other = folder / "other.ini";
+    WriteBytes(other, "[Other]\nK0=5\n[Config1]\nK0=5\n");
+    const auto empty = folder / "empty.ini";
+    WriteBytes(empty, "");
+    for (const auto& file : {other, empty, folder / "config.ini"}) {
+        const CtlResult r = RunCtl(folder, {"--dir", dir, "profile", "import", file.string(), "2"});
+        EXPECT_EQ(r.exit, 1) << file;
+        EXPECT_EQ(r.err, file.string() + " holds no profile\n");
+        EXPECT_EQ(ReadBytes(folder / "config.ini"), config);
+    }
+
+    // A section without keys is a profile: its missing keys read as 0.
+    WriteBytes(empty, "[Config7]\n");
+    EXPECT_EQ(RunCtl(folder, {"--dir", dir, "profile", "import", empty.string(), "2"}).exit, 0);
+    EXPECT_EQ(RunCtl(folder, {"--dir", dir, "profile", "show", "2"}).out.substr(0, 10), "K0=0\nK1=0\n");
 }
 
 TEST(CliProfile, FailuresAndUsageErrors) {

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <thread>
 
+#include "common/FileWriteLock.h"
 #include "common/IniFile.h"
 #include "common/Utf.h"
 #include "common/TempFolder.h"
@@ -82,7 +85,28 @@ TEST(IniRead, FollowsThePrivateProfileRules) {
         EXPECT_EQ(ini::Read(file, c.section, c.key, c.buffer), c.value) << c.what;
     }
     EXPECT_EQ(ini::Read(folder / "missing.ini", "S", "k", 64), "");
-    EXPECT_EQ(ini::Read(folder.Path(), "S", "k", 64), "") << "a folder reads as a missing file";
+    EXPECT_EQ(ini::Read(folder.Path(), "S", "k", 64), "") << "a folder reads as empty text";
+}
+
+TEST(IniSnapshot, TellsAMissingFileFromOneThatCannotBeRead) {
+    TempFolder folder;
+    const auto file = folder / "a.ini";
+    WriteBytes(file, "[S]\nk=1\n[Empty]\n");
+    const ini::Snapshot read(file);
+    EXPECT_EQ(read.State(), ini::FileState::Read);
+    EXPECT_TRUE(read.HasSection(" s "));
+    EXPECT_TRUE(read.HasSection("Empty"));
+    EXPECT_FALSE(read.HasSection("T"));
+    EXPECT_EQ(read.Read("S", "k", 8), "1");
+
+    EXPECT_EQ(ini::Snapshot(folder / "missing.ini").State(), ini::FileState::Missing);
+    EXPECT_EQ(ini::Snapshot(folder / "missing" / "a.ini").State(), ini::FileState::Missing);
+    test::MakeUnreadable(file);
+    const ini::Snapshot unreadable(file);
+    EXPECT_EQ(unreadable.State(), ini::FileState::Unreadable);
+    EXPECT_FALSE(unreadable.HasSection("S"));
+    EXPECT_EQ(ini::Snapshot(folder.Path()).State(), ini::FileState::Unreadable);
+    EXPECT_FALSE(ini::Write(file, "S", "k", "2")) << "a file that cannot be read is never written over";
 }
 
 TEST(IniRead, ReadsUtf16FilesOfBothByteOrders) {
@@ -105,8 +129,9 @@ TEST(IniWrite, ChangesOnlyWhatItWrites) {
         const char* value;
         const char* after;
     } cases[] = {
-        {"replaces the value, keeps the key's spelling and spacing", "; c\n[s]\n  KEY = 1 \nz=9\n", "S", "key", "2",
-         "; c\n[s]\n  KEY = 2\nz=9\n"},
+        {"rewrites the plain line, keeps the key's spelling", "; c\n[s]\n  KEY = 1 \nz=9\n", "S", "key", "2",
+         "; c\n[s]\nKEY=2\nz=9\n"},
+        {"blanks after = go", "[S]\r\nK1=  1\r\nK2=  2\r\n", "S", "K2", "2", "[S]\r\nK1=  1\r\nK2=2\r\n"},
         {"first of duplicate keys", "[S]\nk=1\nk=2\n", "S", "k", "3", "[S]\nk=3\nk=2\n"},
         {"first of duplicate sections", "[S]\na=1\n[S]\nk=2\n", "S", "k", "3", "[S]\na=1\nk=3\n[S]\nk=2\n"},
         {"new key after the last key, before blank lines and comments", "[A]\nx=1\n\n; about B\n[B]\ny=2\n", "A", "z",
@@ -227,10 +252,30 @@ TEST(IniWrite, FailsWithoutTouchingAnything) {
     EXPECT_TRUE(std::filesystem::is_directory(folder / "dir.ini"));
 
     size_t entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
-        ++entries;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        entries += entry.path().extension() == ".lock" ? 0 : 1;
     }
     EXPECT_EQ(entries, 2u) << "no temporary file is left behind";
+}
+
+// The lock is taken per open file, so a lock held here stands for another process's.
+TEST(IniWrite, WaitsWhileAnotherWriterHoldsTheFilesLock) {
+    TempFolder folder;
+    const auto file = folder / "config.ini";
+    WriteBytes(file, "[Init]\r\nCurConfig=1\r\n");
+    std::atomic<bool> written{false};
+    std::thread writer;
+    {
+        const FileWriteLock other(file);
+        ASSERT_TRUE(other.Held());
+        writer = std::thread([&] { written = ini::Write(file, "Init", "CurConfig", "2"); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_FALSE(written.load());
+        EXPECT_EQ(ini::Read(file, "Init", "CurConfig", 8), "1") << "readers take no lock";
+    }
+    writer.join();
+    EXPECT_TRUE(written.load());
+    EXPECT_EQ(ini::Read(file, "Init", "CurConfig", 8), "2");
 }
 
 TEST(IniWrite, TwoThreadsWritingOneFileLoseNothing) {

@@ -163,7 +163,7 @@ void ExpectBalanced(const MacroSlot& slot, const std::string& name) {
 TEST(DeliveredMacros, ConstantMacrosAreTheEightTheMenuNames) {
     auto store = std::make_unique<MacroStore>();
     Messages messages;
-    ASSERT_TRUE(LoadMacroFile(kData / "constMacro.dat", MacroTarget::Constant, *store, messages));
+    ASSERT_EQ(LoadMacroFile(kData / "constMacro.dat", MacroTarget::Constant, *store, messages), ini::FileState::Read);
     EXPECT_EQ(ini::Read(kData / "constMacro.dat", "Macros", "macroNum", 3), "8");
     SkinLayout english;
     ASSERT_TRUE(LoadMainSkin(kData / "skins", Language::English(), english, messages, "ORV_GMouse"));
@@ -189,7 +189,7 @@ TEST(DeliveredMacros, FactoryAndUserMacrosOfEachLanguage) {
         EXPECT_EQ(Bytes(kData / l.user), Bytes(kData / l.factory)) << l.user;
         auto store = std::make_unique<MacroStore>();
         Messages messages;
-        ASSERT_TRUE(LoadMacroFile(kData / l.factory, MacroTarget::User, *store, messages));
+        ASSERT_EQ(LoadMacroFile(kData / l.factory, MacroTarget::User, *store, messages), ini::FileState::Read);
         ASSERT_EQ(store->macroCount, static_cast<int16_t>(l.names.size()));
         EXPECT_EQ(store->selectedMacro, store->macroCount - 1);
         for (size_t i = 0; i < l.names.size(); ++i) {

@@ -82,7 +82,7 @@ TEST_F(MacroFileTest, SaveThenLoadGivesTheSameSlots) {
 
     MacroStore loaded;
     loaded.User(5).SetByte(0, 9);  // beyond the count: untouched
-    EXPECT_TRUE(LoadMacroFile(path, MacroTarget::User, loaded, messages_));
+    EXPECT_EQ(LoadMacroFile(path, MacroTarget::User, loaded, messages_), ini::FileState::Read);
     EXPECT_EQ(loaded.macroCount, 2);
     EXPECT_EQ(loaded.selectedMacro, 1);
     EXPECT_EQ(loaded.User(0).Bytes(), saved.User(0).Bytes());
@@ -176,7 +176,7 @@ TEST_F(MacroFileTest, MissingFileShowsTheMessageAndLoadsNothing) {
     store.User(0) = ExampleSlot();
     store.macroCount = 1;
     store.selectedMacro = 0;
-    EXPECT_FALSE(LoadMacroFile(File("none.dat"), MacroTarget::User, store, messages_));
+    EXPECT_EQ(LoadMacroFile(File("none.dat"), MacroTarget::User, store, messages_), ini::FileState::Missing);
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0], "ORV_GMouse|找不到配置文件");
     EXPECT_EQ(store.macroCount, 0);

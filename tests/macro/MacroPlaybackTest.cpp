@@ -37,6 +37,11 @@ public:
             onSleep(deadlines.size());
         }
     }
+    // A raise from onSleep ends the sleep, as if it came just before the deadline.
+    bool InterruptibleSleepUntil(SteadyTime deadline, const SleepInterrupt& interrupt) override {
+        SleepUntil(deadline);
+        return !interrupt.Raised();
+    }
 
     SteadyTime now{};
     milliseconds overshoot{0};
@@ -212,18 +217,35 @@ TEST_F(PlaybackTest, StopRequestEndsTheMacroAtTheEndOfThePass) {
 
 TEST_F(PlaybackTest, EndingTheThreadCutsALongPauseAndStillReleases) {
     const MacroSlot slot = Macro({{0x04, 1, 1000}, {0x05, 1, 1000}});
-    std::atomic<bool> abort{false};
+    SleepInterrupt abort;
     time_.onSleep = [&](size_t sleeps) {
-        if (sleeps == 3) {
-            abort = true;
+        if (sleeps == 1) {
+            time_.now -= milliseconds(700);  // the raise comes 300 ms into the pause
+            abort.Raise();
         }
     };
     MacroPlayer player(Context());
-    player.SetAbortFlag(&abort);
+    player.SetAbort(&abort);
     player.PlayMacro(slot, 5);
     EXPECT_EQ(Sent(), (std::vector<std::string>{"15 04 00 00 00 00 00", "16 04 ff 00 00 00 00", kReleaseKeys}));
-    // The pause is slept in slices so the flag is seen; the releases keep their own pauses.
-    EXPECT_EQ(time_.deadlines, (std::vector<long long>{100, 200, 300, 10, 310}));
+    // The releases keep their own pauses, counted from the cut.
+    EXPECT_EQ(time_.deadlines, (std::vector<long long>{1000, 310, 320}));
+}
+
+TEST_F(PlaybackTest, EndingTheThreadCutsThePauseAfterAPassesLastEvent) {
+    const MacroSlot slot = Macro({{0x04, 1, 20}, {0x04, 2, 5000}});
+    SleepInterrupt abort;
+    time_.onSleep = [&](size_t sleeps) {
+        if (sleeps == 2) {
+            time_.now -= milliseconds(4700);
+            abort.Raise();
+        }
+    };
+    MacroPlayer player(Context());
+    player.SetAbort(&abort);
+    player.PlayMacro(slot, 3);
+    EXPECT_EQ(Sent(), (std::vector<std::string>{"15 04 00 00 00 00 00", kReleaseKeys, kReleaseButtons, kReleaseKeys}));
+    EXPECT_EQ(time_.deadlines, (std::vector<long long>{20, 20 + 5000 + 10, 330 + 10, 340 + 10}));
 }
 
 TEST_F(PlaybackTest, DispatchOfOtherFunctions) {
@@ -272,6 +294,25 @@ TEST_F(PlaybackTest, FollowsTheMousesDpiAndRateChangesWithoutSendingAnything) {
     EXPECT_EQ(ini::Read(config_, "Config3", "USB_SPEED", 10), "0");
     EXPECT_EQ(repaints_, 2);
     EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(PlaybackTest, AReportedDpiLevelOutsideZeroToThreeIsIgnored) {
+    settings_.buttonFunction[3] = 41;  // the level follows, and the macro still plays
+    applied_.DpiReportFlag[3] = 1;
+    store_.User(0) = Macro({});
+    settings_.dpiLevel = 1;
+    MacroPlayer player(Context());
+    for (const uint8_t level : {4, 0x7F, 0xFF}) {
+        flags_.InputBuffer[2] = level;
+        player.ServeTrigger(0xF5);
+        EXPECT_EQ(settings_.dpiLevel, 1) << int(level);
+    }
+    EXPECT_FALSE(std::filesystem::exists(config_));
+    EXPECT_EQ(repaints_, 0);
+    EXPECT_EQ(Sent().size(), 6u) << "three passes of the empty macro";
+    flags_.InputBuffer[2] = 3;
+    player.ServeTrigger(0xF5);
+    EXPECT_EQ(settings_.dpiLevel, 3);
 }
 
 }  // namespace

@@ -127,5 +127,31 @@ TEST_F(PlaybackThreadsTest, HoldModeReleaseStopsAndAnIdleReleaseIsDropped) {
     EXPECT_GE(mouse_.Reports().size(), 9u);
 }
 
+// At exit playback ends before the goodbye report: the mouse gets the releases first, and the
+// long pause after a pass's last event does not hold up the exit.
+TEST_F(PlaybackThreadsTest, StoppingCutsThePauseAfterTheLastEventAndReleasesBeforeTheGoodbye) {
+    MacroSlot& slot = store_.User(0);
+    slot = MacroSlot{};
+    slot.SetEvent(0, 0x04, 1, 20);
+    slot.SetEvent(1, 0x04, 2, 5000);
+    slot.SetEventCount(2);
+    slot.SetRepeatCount(1);
+    Input(0xF1, 0);
+    ASSERT_TRUE(mouse_.WaitForReports(2, 30s));
+    const auto lastEvent = std::chrono::steady_clock::now();
+    std::this_thread::sleep_for(300ms);
+    playback_->Stop();
+    const auto stopped = std::chrono::steady_clock::now();
+    reports_.SendGoodbye();
+
+    EXPECT_LT(stopped, lastEvent + 5s) << "the stop waited out the pause";
+    std::vector<uint8_t> commands;
+    for (const auto& report : mouse_.Reports()) {
+        commands.push_back(report.bytes[1]);
+    }
+    EXPECT_EQ(commands, (std::vector<uint8_t>{0x15, 0x15, 0x16, 0x15, 0x20}));
+    EXPECT_EQ(mouse_.Reports()[2].bytes[3], 0xFF) << "every button released";
+}
+
 }  // namespace
 }  // namespace orv

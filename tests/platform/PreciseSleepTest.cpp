@@ -63,5 +63,30 @@ TEST(PreciseSleep, OneSleeperServesSeveralThreadsAtOnce) {
     EXPECT_LT(shortWoke, longWoke) << "the short sleeps waited for the long one";
 }
 
+// Ending playback must not wait for a pause of up to a minute.
+TEST(PreciseSleep, ARaiseEndsAnInterruptibleSleepAndAnUnraisedOneWaitsItOut) {
+    std::unique_ptr<Sleeper> sleeper = CreatePreciseSleeper();
+    Clock& clock = SystemClock();
+    SleepInterrupt interrupt;
+    SteadyTime start = clock.Now();
+    EXPECT_TRUE(sleeper->InterruptibleSleepUntil(start + 20ms, interrupt));
+    EXPECT_GE(clock.Now(), start + 20ms);
+
+    start = clock.Now();
+    std::thread raiser([&] {
+        std::this_thread::sleep_for(50ms);
+        interrupt.Raise();
+    });
+    EXPECT_FALSE(sleeper->InterruptibleSleepUntil(start + 60s, interrupt));
+    EXPECT_LT(clock.Now(), start + 60s);
+    raiser.join();
+    EXPECT_FALSE(sleeper->InterruptibleSleepUntil(clock.Now() + 60s, interrupt)) << "a raise stays raised";
+
+    interrupt.Clear();
+    start = clock.Now();
+    EXPECT_TRUE(sleeper->InterruptibleSleepUntil(start + 20ms, interrupt));
+    EXPECT_GE(clock.Now(), start + 20ms);
+}
+
 }  // namespace
 }  // namespace orv

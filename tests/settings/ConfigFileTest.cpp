@@ -99,11 +99,35 @@ TEST(LoadProfile, ReadsHandEditedValuesAsTheFieldsHoldThem) {
     EXPECT_EQ(s.pointerSpeed, 0);
 }
 
-TEST(LoadProfile, MissingFileLoadsZeros) {
+// A profile of zeros would leave the mouse without its left click and without a DPI level.
+TEST(LoadProfile, AnAbsentSectionReadsAsTheFactoryProfileNeverAsZeros) {
     TempFolder folder;
-    ProfileSettings s = Example();
-    LoadProfile(folder / "none.ini", 1, false, Language::English(), s);
-    EXPECT_EQ(ProfileKeyValues(s), ProfileKeyValues(ProfileSettings{}));
+    const auto file = folder / "config.ini";
+    WriteBytes(file, "[Init]\nCurConfig=3\n[Config2]\n[CfgReset3]\nK0=7\n");
+    ProfileSettings factory;
+    SetFactorySettings(factory);
+    const struct {
+        std::filesystem::path file;
+        int n;
+        bool fromReset;
+        ProfileFound found;
+        bool zeros;  // else the factory values
+    } cases[] = {
+        {folder / "none.ini", 1, false, ProfileFound::NoFile, false},
+        {file, 3, false, ProfileFound::NoSection, false},
+        {file, 0, false, ProfileFound::NoSection, false},
+        {file, 5, true, ProfileFound::NoSection, false},
+        {file, 2, false, ProfileFound::Section, true},  // a present section reads key by key
+    };
+    for (const auto& c : cases) {
+        ProfileSettings s = Example();  // macroMode 1 must not survive either way
+        EXPECT_EQ(LoadProfile(c.file, c.n, c.fromReset, Language::English(), s), c.found) << c.n;
+        EXPECT_EQ(ProfileKeyValues(s), ProfileKeyValues(c.zeros ? ProfileSettings{} : factory)) << c.n;
+    }
+    ProfileSettings reset;
+    EXPECT_EQ(LoadProfile(file, 3, true, Language::English(), reset), ProfileFound::Section);
+    EXPECT_EQ(reset.buttonFunction[0], 7);
+    EXPECT_EQ(reset.buttonFunction[1], 0);
 }
 
 TEST(LoadProfile, ResetSectionOfProfileFiveDependsOnEnglishExactly) {
@@ -133,7 +157,7 @@ TEST(SaveSingleKeys, WriteOnlyTheirKey) {
     ProfileSettings s = Example();
     ASSERT_TRUE(SaveDpiLevel(file, 6, s));
     ASSERT_TRUE(SaveReportRate(file, 6, s));
-    EXPECT_EQ(ReadBytes(file), "[Config6]\nK0=1\nDPI_LEVEL = 2\nUSB_SPEED=1\n[Config1]\nDPI_LEVEL=1\n");
+    EXPECT_EQ(ReadBytes(file), "[Config6]\nK0=1\nDPI_LEVEL=2\nUSB_SPEED=1\n[Config1]\nDPI_LEVEL=1\n");
 }
 
 TEST(ConfigFile, FailedWritesReportFailure) {
@@ -164,10 +188,17 @@ TEST(LoadLanguage, TakesTheLowEightBitsOfAtMostFourCharacters) {
     EXPECT_EQ(LoadLanguage(folder / "none.ini"), Language::Chinese());
 }
 
-TEST(CurrentProfile, MissingReadsAsZeroAndWrittenValuesReadBack) {
+TEST(CurrentProfile, MissingOrOutOfRangeReadsAsOneAndWrittenValuesReadBack) {
     TempFolder folder;
     const auto file = folder / "config.ini";
-    EXPECT_EQ(LoadCurrentProfile(file), 0);
+    EXPECT_EQ(LoadCurrentProfile(file), 1);
+    for (const char* text : {"", "0", "6", "9", "-3", "text", "12345"}) {
+        WriteBytes(file, std::string("[Init]\nCurConfig=") + text + "\n");
+        EXPECT_EQ(LoadCurrentProfile(file), 1) << text;
+    }
+    WriteBytes(file, "[Init]\nCurConfig=5\n");
+    EXPECT_EQ(LoadCurrentProfile(file), 5);
+    std::filesystem::remove(file);
     ASSERT_TRUE(SaveCurrentProfile(file, 4));
     ASSERT_TRUE(SaveLanguage(file, Language::English()));
     EXPECT_EQ(LoadCurrentProfile(file), 4);

@@ -16,6 +16,7 @@ namespace {
 
 std::filesystem::path Destination(const std::filesystem::path& target, bool& ok);
 bool WriteAll(int fd, std::span<const uint8_t> contents);
+bool WriteInPlace(const std::filesystem::path& destination, std::span<const uint8_t> contents);
 void SyncFolder(const std::filesystem::path& folder);
 std::filesystem::path TempName(const std::filesystem::path& destination);
 int CreateTemp(const std::filesystem::path& destination, std::filesystem::path& temp);
@@ -44,7 +45,9 @@ bool ReplaceFileContents(const std::filesystem::path& target, std::span<const ui
     std::filesystem::path temp;
     const int fd = CreateTemp(destination, temp);
     if (fd < 0) {
-        return false;
+        // A folder the user may not write to can hold a file they may write; the Windows
+        // profile functions write such a file, in place, and so does this.
+        return exists && (errno == EACCES || errno == EPERM) && WriteInPlace(destination, contents);
     }
     ok = WriteAll(fd, contents);
     if (ok && exists) {
@@ -114,6 +117,19 @@ bool WriteAll(int fd, std::span<const uint8_t> contents) {
         written += static_cast<size_t>(n);
     }
     return true;
+}
+
+// The new contents go over the old ones before the file is cut to their length, so a
+// failure leaves as much of the file as it can; this path cannot be crash-safe.
+bool WriteInPlace(const std::filesystem::path& destination, std::span<const uint8_t> contents) {
+    const int fd = ::open(destination.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = WriteAll(fd, contents);
+    ok = ok && ::ftruncate(fd, static_cast<off_t>(contents.size())) == 0;
+    ok = ok && ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
 }
 
 void SyncFolder(const std::filesystem::path& folder) {

@@ -13,6 +13,7 @@ namespace {
 HANDLE CreateTemporaryBeside(const std::filesystem::path& target, std::wstring& tempPath);
 bool WriteAll(HANDLE file, std::span<const uint8_t> contents);
 bool MoveOver(const std::wstring& tempPath, const std::filesystem::path& target);
+bool WriteInPlace(const std::filesystem::path& target, std::span<const uint8_t> contents);
 
 }  // namespace
 
@@ -20,7 +21,9 @@ bool ReplaceFileContents(const std::filesystem::path& target, std::span<const ui
     std::wstring tempPath;
     HANDLE temp = CreateTemporaryBeside(target, tempPath);
     if (temp == INVALID_HANDLE_VALUE) {
-        return false;
+        // A folder the user may not write to can hold a file they may write; the system's
+        // profile functions write such a file in place, and so does this.
+        return GetLastError() == ERROR_ACCESS_DENIED && WriteInPlace(target, contents);
     }
     const bool written = WriteAll(temp, contents) && FlushFileBuffers(temp);
     CloseHandle(temp);
@@ -108,6 +111,23 @@ bool MoveOver(const std::wstring& tempPath, const std::filesystem::path& target)
         SetFileAttributesW(target.c_str(), attributes);
     }
     return true;
+}
+
+// The new contents go over the old ones before the file is cut to their length, so a failure
+// leaves as much of the file as it can; this path cannot be crash-safe.
+bool WriteInPlace(const std::filesystem::path& target, std::span<const uint8_t> contents) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        return false;
+    }
+    HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    const bool written = WriteAll(file, contents) && SetEndOfFile(file) && FlushFileBuffers(file);
+    CloseHandle(file);
+    return written;
 }
 
 }  // namespace

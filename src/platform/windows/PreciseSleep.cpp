@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <timeapi.h>
 
+#include <algorithm>
+
 namespace orv {
 
 namespace {
@@ -66,8 +68,35 @@ public:
         }
     }
 
+    // The same timer waited for together with the interrupt's event.
+    bool InterruptibleSleepUntil(SteadyTime deadline, const SleepInterrupt& interrupt) override {
+        HANDLE timer = nullptr;
+        HANDLE event = reinterpret_cast<HANDLE>(interrupt.Native());
+        bool interrupted = false;
+        while (!(interrupted = interrupt.Raised())) {
+            const auto remaining = deadline - std::chrono::steady_clock::now();
+            if (remaining <= std::chrono::steady_clock::duration::zero()) {
+                break;
+            }
+            if (timer == nullptr) {
+                timer = CreateWaitableTimerExW(nullptr, nullptr, timerFlags_, TIMER_ALL_ACCESS);
+            }
+            const auto ticks = std::chrono::ceil<std::chrono::duration<long long, std::ratio<1, 10'000'000>>>(remaining);
+            if (event == nullptr || !WaitFor(timer, ticks.count(), event)) {
+                // Without a timer or an event the wait goes in slices short enough to see a raise.
+                const auto ms = std::min<long long>(std::chrono::ceil<std::chrono::milliseconds>(remaining).count(), 2);
+                Sleep(static_cast<DWORD>(ms));
+            }
+        }
+        if (timer != nullptr) {
+            CloseHandle(timer);
+        }
+        return !interrupted;
+    }
+
 private:
-    static bool WaitFor(HANDLE timer, long long hundredNanoseconds) {
+    // False when no wait took place; a wait the event ended counts as one.
+    static bool WaitFor(HANDLE timer, long long hundredNanoseconds, HANDLE event = nullptr) {
         if (timer == nullptr) {
             return false;
         }
@@ -76,7 +105,12 @@ private:
         if (!SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE)) {
             return false;
         }
-        return WaitForSingleObject(timer, INFINITE) == WAIT_OBJECT_0;
+        if (event == nullptr) {
+            return WaitForSingleObject(timer, INFINITE) == WAIT_OBJECT_0;
+        }
+        const HANDLE handles[2] = {timer, event};
+        const DWORD woke = WaitForMultipleObjects(2, handles, FALSE, INFINITE);
+        return woke == WAIT_OBJECT_0 || woke == WAIT_OBJECT_0 + 1;
     }
 
     DWORD timerFlags_ = 0;
@@ -104,6 +138,29 @@ void OptOutOfTimerThrottling() {
 }
 
 }  // namespace
+
+SleepInterrupt::SleepInterrupt()
+    : native_(reinterpret_cast<std::intptr_t>(CreateEventW(nullptr, TRUE, FALSE, nullptr))) {}
+
+SleepInterrupt::~SleepInterrupt() {
+    if (native_ != 0) {
+        CloseHandle(reinterpret_cast<HANDLE>(native_));
+    }
+}
+
+void SleepInterrupt::Raise() {
+    raised_.store(true, std::memory_order_release);
+    if (native_ != 0) {
+        SetEvent(reinterpret_cast<HANDLE>(native_));
+    }
+}
+
+void SleepInterrupt::Clear() {
+    raised_.store(false, std::memory_order_release);
+    if (native_ != 0) {
+        ResetEvent(reinterpret_cast<HANDLE>(native_));
+    }
+}
 
 Clock& SystemClock() {
     static SteadyClock clock;

@@ -4,8 +4,9 @@
 #include <filesystem>
 #include <string>
 
-#include "common/TempFolder.h"
 #include "common/FileReplace.h"
+#include "common/TempFolder.h"
+#include "common/linux/Unprivileged.h"
 
 namespace orv {
 namespace {
@@ -72,6 +73,23 @@ TEST(ReplaceFileContents, RefusesReadOnlyFilesAndMissingFolders) {
     EXPECT_FALSE(Replace(file, "new"));
     EXPECT_EQ(ReadBytes(file), "old");
     EXPECT_FALSE(Replace(folder / "missing" / "a.ini", "new"));
+    EXPECT_EQ(EntryCount(folder.Path()), 1u);
+}
+
+// No temporary file can be made in a folder the user may not write to, but a file there that
+// the user may write is still theirs to change.
+TEST(ReplaceFileContents, WritesInPlaceWhereTheFolderTakesNoTemporaryFile) {
+    TempFolder folder;
+    const auto file = folder / "config.ini";
+    WriteBytes(file, "old contents, longer than the new ones");
+    ::chmod(folder.Path().c_str(), 0555);
+    const bool ok = test::AsUnprivilegedUser({folder.Path(), file}, [&] {
+        return Replace(file, "new contents") && ReadBytes(file) == "new contents" &&
+               !Replace(folder / "other.ini", "x");
+    });
+    ::chmod(folder.Path().c_str(), 0755);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(ReadBytes(file), "new contents");
     EXPECT_EQ(EntryCount(folder.Path()), 1u);
 }
 

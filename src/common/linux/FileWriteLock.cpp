@@ -1,0 +1,61 @@
+#include "common/FileWriteLock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+
+namespace orv {
+
+namespace {
+
+std::filesystem::path FinalTarget(const std::filesystem::path& target);
+int OpenLockFile(const std::filesystem::path& target);
+
+}  // namespace
+
+FileWriteLock::FileWriteLock(const std::filesystem::path& target) {
+    const int fd = OpenLockFile(FinalTarget(target));
+    if (fd < 0) {
+        return;
+    }
+    int result = 0;
+    while ((result = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    handle_ = fd;
+    held_ = result == 0;
+}
+
+FileWriteLock::~FileWriteLock() {
+    if (handle_ >= 0) {
+        ::close(static_cast<int>(handle_));  // releases the lock
+    }
+}
+
+namespace {
+
+// The file is replaced where a symbolic link finally points, so that is the file to lock for.
+std::filesystem::path FinalTarget(const std::filesystem::path& target) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(target, error)) {
+        return target;
+    }
+    std::filesystem::path resolved = std::filesystem::canonical(target, error);
+    return error ? target : resolved;
+}
+
+int OpenLockFile(const std::filesystem::path& target) {
+    std::filesystem::path lockFile = target;
+    lockFile.replace_filename("." + target.filename().string() + ".lock");
+    const int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd >= 0 || (errno != EACCES && errno != EPERM && errno != EROFS)) {
+        return fd;
+    }
+    return ::open(target.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+}  // namespace
+
+}  // namespace orv

@@ -1,0 +1,72 @@
+#include "common/FileWriteLock.h"
+
+#include <windows.h>
+
+#include <system_error>
+
+namespace orv {
+
+namespace {
+
+// Byte-range locks on Windows bar other handles from the locked bytes, so the lock covers one
+// byte far past any content: when the target itself is locked, its writes stay possible.
+constexpr DWORD kLockOffsetLow = 0xFFFFFFFE;
+constexpr DWORD kLockOffsetHigh = 0x7FFFFFFF;
+
+std::filesystem::path FinalTarget(const std::filesystem::path& target);
+HANDLE OpenLockFile(const std::filesystem::path& target);
+
+}  // namespace
+
+FileWriteLock::FileWriteLock(const std::filesystem::path& target) {
+    HANDLE file = OpenLockFile(FinalTarget(target));
+    if (file == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    handle_ = reinterpret_cast<std::intptr_t>(file);
+    OVERLAPPED range{};
+    range.Offset = kLockOffsetLow;
+    range.OffsetHigh = kLockOffsetHigh;
+    held_ = LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &range) != FALSE;
+}
+
+FileWriteLock::~FileWriteLock() {
+    if (handle_ == -1) {
+        return;
+    }
+    HANDLE file = reinterpret_cast<HANDLE>(handle_);
+    if (held_) {
+        OVERLAPPED range{};
+        range.Offset = kLockOffsetLow;
+        range.OffsetHigh = kLockOffsetHigh;
+        UnlockFileEx(file, 0, 1, 0, &range);
+    }
+    CloseHandle(file);
+}
+
+namespace {
+
+// The file is replaced where a symbolic link finally points, so that is the file to lock for.
+std::filesystem::path FinalTarget(const std::filesystem::path& target) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(target, error)) {
+        return target;
+    }
+    std::filesystem::path resolved = std::filesystem::canonical(target, error);
+    return error ? target : resolved;
+}
+
+HANDLE OpenLockFile(const std::filesystem::path& target) {
+    constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    const std::wstring lockFile = target.wstring() + L".lock";
+    HANDLE file = CreateFileW(lockFile.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_HIDDEN, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_ACCESS_DENIED) {
+        return file;
+    }
+    return CreateFileW(target.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
+}  // namespace orv
