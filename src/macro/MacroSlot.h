@@ -12,9 +12,9 @@ namespace orv {
 
 // One macro record, 1064 bytes. The byte layout is also the unit of the macro files, so every
 // field lives at a fixed offset and multi-byte numbers are little-endian, read and written one
-// byte at a time. Each byte is a relaxed atomic cell: the playback thread reads a slot while
-// the window thread may be replacing it, and a reader then sees a mix of old and new bytes
-// but never a torn byte or a data race.
+// byte at a time. Each byte is a relaxed atomic cell, so a slot read while another thread
+// writes it is never a data race; that playback never plays a mix of old and new bytes is the
+// work of the store's slot lock (MacroStore::lock).
 class MacroSlot {
 public:
     static constexpr size_t kSize = 1064;
