@@ -63,6 +63,7 @@ public:
     uint8_t EventAction(size_t k) const { return Byte(kEventsOffset + 2 * k + 1); }
     uint16_t Delay(size_t k) const { return Word(kDelaysOffset + 2 * k); }
     void SetEvent(size_t k, uint8_t key, uint8_t action, uint16_t delay);
+    void SetDelay(size_t k, uint16_t delay) { SetWord(kDelaysOffset + 2 * k, delay); }
 
 private:
     uint16_t Word(size_t offset) const {
