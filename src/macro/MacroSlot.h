@@ -50,6 +50,8 @@ public:
     // Cut to 19 units (one less when the cut would split a surrogate pair); the rest of the
     // field is zeroed, so the name always ends inside the field.
     void SetName(std::u16string_view name);
+    // What SetName keeps of a name, and what name() then gives back.
+    static std::u16string_view FittingName(std::u16string_view name);
 
     uint8_t repeatOn() const { return Byte(kRepeatOnOffset); }
     void SetRepeatOn(uint8_t value) { SetByte(kRepeatOnOffset, value); }
