@@ -112,4 +112,12 @@ constexpr std::array<uint8_t, 256> kTable = BuildTable();
 
 uint8_t VirtualKeyFromX11KeyCode(uint32_t keyCode) { return keyCode < kTable.size() ? kTable[keyCode] : 0; }
 
+std::optional<CapturedKey> CapturedKeyFromX11(bool press, bool autoRepeat, uint32_t keyCode) {
+    const uint8_t virtualKey = VirtualKeyFromX11KeyCode(keyCode);
+    if (virtualKey == 0 || (!press && autoRepeat)) {
+        return std::nullopt;
+    }
+    return CapturedKey{press ? KeyMessage::KeyDown : KeyMessage::KeyUp, virtualKey};
+}
+
 }  // namespace orv

@@ -44,5 +44,29 @@ TEST(X11KeyCodes, EveryVirtualKeyOfTheKeyTableHasAKey) {
     }
 }
 
+// A key held under X11 arrives as press, then release and press pairs marked as auto-repeat,
+// then the real release; the recorder must see presses only until the real release.
+TEST(X11KeyCodes, AutoRepeatReachesTheRecorderAsRepeatedPresses) {
+    const struct {
+        bool press, autoRepeat;
+        uint32_t keyCode;
+        std::optional<KeyMessage> message;
+    } events[] = {
+        {true, false, 38, KeyMessage::KeyDown},
+        {false, true, 38, std::nullopt},
+        {true, true, 38, KeyMessage::KeyDown},
+        {false, false, 38, KeyMessage::KeyUp},
+        {true, false, 255, std::nullopt},  // no Windows key
+    };
+    for (const auto& e : events) {
+        const std::optional<CapturedKey> key = CapturedKeyFromX11(e.press, e.autoRepeat, e.keyCode);
+        ASSERT_EQ(key.has_value(), e.message.has_value()) << e.press << e.autoRepeat;
+        if (key) {
+            EXPECT_EQ(key->message, *e.message);
+            EXPECT_EQ(key->virtualKey, 0x41);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orv
