@@ -24,6 +24,33 @@ enum class TextId {
     FileMissing,       // a skin or macro file is missing
     SkinEntryError,    // a skin entry with too many fields
     Overflow,          // a macro would exceed its events
+    RecordingUnavailable,  // the keyboard could not be captured for a recording
+
+    // The event list's context menu, one row per item as the menu shows them: the two
+    // languages' menus differ in the blanks after some captions, so an item that appears in
+    // two places has a row for each.
+    EventMenuAddForward,
+    EventMenuForwardLeft,
+    EventMenuForwardLeftDown,
+    EventMenuForwardLeftUp,
+    EventMenuForwardRight,
+    EventMenuForwardRightDown,
+    EventMenuForwardRightUp,
+    EventMenuForwardMid,
+    EventMenuForwardMidDown,
+    EventMenuForwardMidUp,
+    EventMenuAddBackward,
+    EventMenuBackwardLeft,
+    EventMenuBackwardLeftDown,
+    EventMenuBackwardLeftUp,
+    EventMenuBackwardRight,
+    EventMenuBackwardRightDown,
+    EventMenuBackwardRightUp,
+    EventMenuBackwardMid,
+    EventMenuBackwardMidDown,
+    EventMenuBackwardMidUp,
+    EventMenuModifyDelay,
+    EventMenuDelete,
 };
 
 std::string_view Text(TextId id, Language language);

@@ -60,10 +60,10 @@ void MacroPlayer::ServeButton(size_t i) {
     const int32_t code = c_.settings.buttonFunction[i];
     if (code >= kFirstUserMacroCode && code <= kLastUserMacroCode) {
         const MacroSlot& slot = c_.store.User(code - kFirstUserMacroCode);
-        PlayMacro(slot, PassCount(slot, true));
+        PlayMacro(slot, PassCount(c_.store.CopyOf(slot), true));
     } else if (code >= kFirstConstantMacroCode && code <= kLastConstantMacroCode) {
         const MacroSlot& slot = c_.store.Constant(code - kFirstConstantMacroCode);
-        PlayMacro(slot, PassCount(slot, false));
+        PlayMacro(slot, PassCount(c_.store.CopyOf(slot), false));
     } else if (code >= kFirstConsumerCode && code <= kLastConsumerCode) {
         WaitForPause(false);
         c_.reports.SendConsumerUsage(ConsumerUsageForFunction(code - kFirstConsumerCode));
@@ -85,11 +85,14 @@ int MacroPlayer::PassCount(const MacroSlot& slot, bool userMacro) const {
     return slot.repeatOn() != 0 ? slot.repeatCount() : 1;
 }
 
-void MacroPlayer::PlayMacro(const MacroSlot& slot, int passes) {
+void MacroPlayer::PlayMacro(const MacroSlot& played, int passes) {
     // A macro's first pause (the release of an empty macro) counts from its start.
     lastSent_ = c_.clock.Now();
     pending_ = std::chrono::milliseconds(0);
     for (int pass = 0; pass < passes; ++pass) {
+        // Each pass plays the slot as it stands when the pass begins; an edit made meanwhile
+        // reaches the next pass whole.
+        const MacroSlot slot = c_.store.CopyOf(played);
         const size_t events = slot.eventCount();
         for (size_t k = 0; k < events; ++k) {
             if (!WaitForPause(true)) {

@@ -58,7 +58,8 @@ public:
 
     // Passes of a user macro (hold mode, repeat, or once) or a constant macro (once).
     int PassCount(const MacroSlot& slot, bool userMacro) const;
-    // Plays passes of slot; a StopRequest ends it at the end of a pass.
+    // Plays passes of slot, each from a copy taken under the store's slot lock; a StopRequest
+    // ends it at the end of a pass.
     void PlayMacro(const MacroSlot& slot, int passes);
 
     // Raised when the thread is to end: the pause under way ends at once, the playing macro

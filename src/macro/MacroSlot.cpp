@@ -37,14 +37,21 @@ std::u16string MacroSlot::name() const {
 }
 
 void MacroSlot::SetName(std::u16string_view name) {
+    const std::u16string_view kept = FittingName(name);
+    for (size_t i = 0; i < kNameBytes / 2; ++i) {
+        const char16_t unit = i < kept.size() ? kept[i] : u'\0';
+        SetWord(kNameOffset + 2 * i, static_cast<uint16_t>(unit));
+    }
+}
+
+// A zero unit would end the stored name early, so the name ends there already.
+std::u16string_view MacroSlot::FittingName(std::u16string_view name) {
+    name = name.substr(0, name.find(u'\0'));
     size_t units = std::min(name.size(), kMaxNameUnits);
     if (units < name.size() && units > 0 && name[units - 1] >= 0xD800 && name[units - 1] <= 0xDBFF) {
         --units;
     }
-    for (size_t i = 0; i < kNameBytes / 2; ++i) {
-        const char16_t unit = i < units ? name[i] : u'\0';
-        SetWord(kNameOffset + 2 * i, static_cast<uint16_t>(unit));
-    }
+    return name.substr(0, units);
 }
 
 void MacroSlot::SetEvent(size_t k, uint8_t key, uint8_t action, uint16_t delay) {

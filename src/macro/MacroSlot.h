@@ -12,9 +12,9 @@ namespace orv {
 
 // One macro record, 1064 bytes. The byte layout is also the unit of the macro files, so every
 // field lives at a fixed offset and multi-byte numbers are little-endian, read and written one
-// byte at a time. Each byte is a relaxed atomic cell: the playback thread reads a slot while
-// the window thread may be replacing it, and a reader then sees a mix of old and new bytes
-// but never a torn byte or a data race.
+// byte at a time. Each byte is a relaxed atomic cell, so a slot read while another thread
+// writes it is never a data race; that playback never plays a mix of old and new bytes is the
+// work of the store's slot lock (MacroStore::lock).
 class MacroSlot {
 public:
     static constexpr size_t kSize = 1064;
@@ -50,6 +50,8 @@ public:
     // Cut to 19 units (one less when the cut would split a surrogate pair); the rest of the
     // field is zeroed, so the name always ends inside the field.
     void SetName(std::u16string_view name);
+    // What SetName keeps of a name, and what name() then gives back.
+    static std::u16string_view FittingName(std::u16string_view name);
 
     uint8_t repeatOn() const { return Byte(kRepeatOnOffset); }
     void SetRepeatOn(uint8_t value) { SetByte(kRepeatOnOffset, value); }
@@ -63,6 +65,7 @@ public:
     uint8_t EventAction(size_t k) const { return Byte(kEventsOffset + 2 * k + 1); }
     uint16_t Delay(size_t k) const { return Word(kDelaysOffset + 2 * k); }
     void SetEvent(size_t k, uint8_t key, uint8_t action, uint16_t delay);
+    void SetDelay(size_t k, uint16_t delay) { SetWord(kDelaysOffset + 2 * k, delay); }
 
 private:
     uint16_t Word(size_t offset) const {

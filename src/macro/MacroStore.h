@@ -2,12 +2,26 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <mutex>
 
 #include "common/Language.h"
 #include "common/Relaxed.h"
 #include "macro/MacroSlot.h"
 
 namespace orv {
+
+// Guards changes of slots against the playback thread's copy of the slot it plays. Each store
+// has its own: copying a store gives the copy a new lock.
+class SlotLock {
+public:
+    SlotLock() = default;
+    SlotLock(const SlotLock&) {}
+    SlotLock& operator=(const SlotLock&) { return *this; }
+    [[nodiscard]] std::unique_lock<std::mutex> Hold() const { return std::unique_lock(mutex_); }
+
+private:
+    mutable std::mutex mutex_;
+};
 
 // The 21 macro slots: user macros 0..11, the blank slot, constant macros 0..7. Buttons refer
 // to macros by slot position, so slots never move except by the editor's delete.
@@ -25,6 +39,17 @@ struct MacroStore {
     Relaxed<int32_t> selectedMacro;
     // The user macro file of the current language; window thread only.
     std::filesystem::path userMacroFile;
+    // Every change of slot bytes made while playback may run (the editor, recording, an
+    // import) holds this, and playback copies the slot it plays under it at the start of each
+    // pass, so a pass plays one whole macro as it stood between two changes: never half of a
+    // slot that a delete is moving, nor a delay whose two bytes are from different edits.
+    SlotLock lock;
+
+    // A copy of slot taken under the lock.
+    MacroSlot CopyOf(const MacroSlot& slot) const {
+        const auto held = lock.Hold();
+        return slot;
+    }
 
     MacroSlot& User(int k) { return slots[static_cast<size_t>(k)]; }
     const MacroSlot& User(int k) const { return slots[static_cast<size_t>(k)]; }

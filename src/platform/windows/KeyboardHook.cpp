@@ -1,21 +1,19 @@
-#include "platform/KeyboardHook.h"
+#include "platform/windows/KeyboardHook.h"
 
+#include <atomic>
 #include <mutex>
-#include <string>
-
-#include "common/Utf.h"
-#include "platform/windows/KeyboardHookProc.h"
 
 namespace orv {
 
 namespace {
 
-// Process-wide, as the hook itself is: a hook procedure receives no context of ours. The hook
-// runs on the thread that installed it, but the title may be set from another.
+// Process-wide, as the hook itself is: a hook procedure receives no context of ours. The
+// target is read by the procedure on every keystroke, so it is an atomic rather than behind
+// the lock that guards installing and removing.
 struct HookState {
     std::mutex mutex;
-    std::wstring title;
     HHOOK hook = nullptr;
+    std::atomic<HWND> target{nullptr};
 };
 
 HookState& State() {
@@ -23,15 +21,10 @@ HookState& State() {
     return state;
 }
 
-std::wstring Wide(std::string_view utf8) {
-    const std::u16string text = Utf8ToUtf16(utf8);
-    return std::wstring(text.begin(), text.end());
-}
-
 }  // namespace
 
-bool InstallKeyboardHook(std::string_view windowTitle) {
-    SetKeyboardHookTarget(Wide(windowTitle));
+bool InstallKeyboardHook(HWND target) {
+    SetKeyboardHookTarget(target);
     HookState& state = State();
     std::lock_guard lock(state.mutex);
     if (state.hook == nullptr) {
@@ -55,11 +48,7 @@ bool KeyboardHookInstalled() {
     return state.hook != nullptr;
 }
 
-void SetKeyboardHookTarget(std::wstring title) {
-    HookState& state = State();
-    std::lock_guard lock(state.mutex);
-    state.title = std::move(title);
-}
+void SetKeyboardHookTarget(HWND target) { State().target.store(target); }
 
 // Posts and returns at once: the system drops a low-level hook that keeps it waiting. Returning 1
 // without calling the next hook discards the keystroke for every other hook and window, so the
@@ -67,14 +56,8 @@ void SetKeyboardHookTarget(std::wstring title) {
 LRESULT CALLBACK KeyboardHookProc(int code, WPARAM message, LPARAM event) {
     if (code == HC_ACTION && event != 0) {
         const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(event);
-        std::wstring title;
-        {
-            HookState& state = State();
-            std::lock_guard lock(state.mutex);
-            title = state.title;
-        }
-        if (HWND window = FindWindowW(nullptr, title.c_str())) {
-            PostMessageW(window, static_cast<UINT>(message), key->vkCode, 0);
+        if (HWND target = State().target.load()) {
+            PostMessageW(target, static_cast<UINT>(message), key->vkCode, 0);
         }
     }
     return 1;
