@@ -47,8 +47,8 @@ int Devices(Context& c, std::span<const std::string> args) {
         }
         ++found;
         std::fprintf(c.out, "%s usage-page=0x%04x usage=0x%04x input-length=%u feature-length=%u\n",
-                     info.path.c_str(), info.usagePage, info.usage, info.inputReportLength,
-                     info.featureReportLength);
+                     info.path.c_str(), info.caps.usagePage, info.caps.usage, info.caps.inputReportLength,
+                     info.caps.featureReportLength);
         if (info.accessDenied) {
             PrintAccessHelp(c, info.path);
         }

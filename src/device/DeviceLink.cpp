@@ -38,11 +38,11 @@ bool DeviceLink::FindDevice() {
         }
         present = true;
         path = c.path;
-        if (c.usagePage == kReadUsagePage && c.usage == kVendorUsage) {
+        if (c.caps.usagePage == kReadUsagePage && c.caps.usage == kVendorUsage) {
             read = OpenSlot(c, HidAccess::Read);
             denied = denied || (read.state == HandleState::Invalid && c.accessDenied);
         }
-        if (c.usagePage == kWriteUsagePage && c.usage == kVendorUsage) {
+        if (c.caps.usagePage == kWriteUsagePage && c.caps.usage == kVendorUsage) {
             write = OpenSlot(c, HidAccess::Write);
             denied = denied || (write.state == HandleState::Invalid && c.accessDenied);
         }
@@ -176,8 +176,7 @@ DeviceLink::Slot DeviceLink::OpenSlot(const HidCollectionInfo& collection, HidAc
     Slot slot;
     slot.handle = transport_.Open(collection, access);
     slot.state = slot.handle ? HandleState::Open : HandleState::Invalid;
-    slot.caps = {collection.usagePage, collection.usage, collection.inputReportLength,
-                 collection.featureReportLength};
+    slot.caps = collection.caps;
     return slot;
 }
 

@@ -12,15 +12,6 @@
 
 namespace orv {
 
-// The capabilities of one collection that the program uses: which collection it is and its
-// report lengths.
-struct HidCaps {
-    uint16_t usagePage = 0;
-    uint16_t usage = 0;
-    uint16_t inputReportLength = 0;
-    uint16_t featureReportLength = 0;
-};
-
 // A handle slot of the link. "Held" without a handle is a collection that was found but could
 // not be opened: it counts as held when discovery decides to stop, and every read or send
 // through it fails.

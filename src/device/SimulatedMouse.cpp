@@ -87,8 +87,8 @@ std::vector<HidCollectionInfo> SimulatedMouse::Enumerate(size_t maxInterfaces) {
     std::lock_guard lock(state_->mutex);
     std::vector<HidCollectionInfo> list;
     if (state_->plugged) {
-        list.push_back({kInputPath, 0x2F3A, 0x0C51, 0xFF00, 0x0001, kReportLength, 0});
-        list.push_back({kFeaturePath, 0x2F3A, 0x0C51, 0xFF01, 0x0001, 0, kReportLength});
+        list.push_back({kInputPath, 0x2F3A, 0x0C51, {0xFF00, 0x0001, kReportLength, 0}});
+        list.push_back({kFeaturePath, 0x2F3A, 0x0C51, {0xFF01, 0x0001, 0, kReportLength}});
     }
     if (list.size() > maxInterfaces) {
         list.resize(maxInterfaces);
