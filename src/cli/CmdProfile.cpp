@@ -1,10 +1,10 @@
 // profile show | export | import
 #include <cstdio>
-#include <system_error>
 
 #include "cli/Cli.h"
 #include "common/Utf.h"
 #include "settings/ConfigFile.h"
+#include "settings/ProfileExchange.h"
 
 namespace orv::cli {
 
@@ -30,12 +30,27 @@ int Show(Context& c, std::span<const std::string> args) {
     return kExitOk;
 }
 
-int Copy(Context& c, const std::filesystem::path& from, int fromProfile, const std::filesystem::path& to,
-         int toProfile) {
+int Export(Context& c, int n, const std::string& fileText) {
     ProfileSettings settings;
-    LoadProfile(from, fromProfile, false, LoadLanguage(c.ConfigPath()), settings);
-    if (!SaveProfile(to, toProfile, settings)) {
-        std::fprintf(c.err, "cannot write %s\n", PathToUtf8(to).c_str());
+    LoadProfile(c.ConfigPath(), n, false, LoadLanguage(c.ConfigPath()), settings);
+    const std::filesystem::path file = PathFromUtf8(fileText);
+    if (ExportProfile(settings, file) != ExchangeResult::Done) {
+        std::fprintf(c.err, "cannot write %s\n", PathToUtf8(file).c_str());
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int Import(Context& c, const std::string& fileText, int n) {
+    // A mistyped name would otherwise overwrite the profile with zeros.
+    ProfileSettings settings;
+    if (ImportProfile(PathFromUtf8(fileText), settings) == ExchangeResult::CannotRead) {
+        std::fprintf(c.err, "cannot read %s\n", fileText.c_str());
+        return kExitFailure;
+    }
+    // A file without a profile stores all-zero settings, as importing one always has.
+    if (!SaveProfile(c.ConfigPath(), n, settings)) {
+        std::fprintf(c.err, "cannot write %s\n", PathToUtf8(c.ConfigPath()).c_str());
         return kExitFailure;
     }
     return kExitOk;
@@ -52,21 +67,11 @@ int Profile(Context& c, std::span<const std::string> args) {
     }
     if (verb == "export" && rest.size() == 2) {
         const auto n = ParseIntArgument(rest[0]);
-        return n ? Copy(c, c.ConfigPath(), *n, PathFromUtf8(rest[1]), kExchangeProfile) : UsageError(c, "profile");
+        return n ? Export(c, *n, rest[1]) : UsageError(c, "profile");
     }
     if (verb == "import" && rest.size() == 2) {
         const auto n = ParseIntArgument(rest[1]);
-        if (!n) {
-            return UsageError(c, "profile");
-        }
-        // A mistyped name would otherwise overwrite the profile with zeros.
-        const std::filesystem::path from = PathFromUtf8(rest[0]);
-        std::error_code error;
-        if (!std::filesystem::is_regular_file(from, error)) {
-            std::fprintf(c.err, "cannot read %s\n", rest[0].c_str());
-            return kExitFailure;
-        }
-        return Copy(c, from, kExchangeProfile, c.ConfigPath(), *n);
+        return n ? Import(c, rest[0], *n) : UsageError(c, "profile");
     }
     return UsageError(c, "profile");
 }
