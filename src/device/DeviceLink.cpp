@@ -33,7 +33,7 @@ bool DeviceLink::FindDevice() {
         // Every interface examined decides anew, so the result is that of the interface the
         // loop ended on.
         present = false;
-        if (c.vendorId != VendorId || c.productId != ProductId) {
+        if (!IsOurs(c)) {
             continue;
         }
         present = true;
@@ -60,6 +60,10 @@ bool DeviceLink::FindDevice() {
     read_ = std::move(read);
     write_ = std::move(write);
     return devicePresent_;
+}
+
+bool DeviceLink::IsOurs(const HidCollectionInfo& collection) {
+    return collection.vendorId == VendorId && collection.productId == ProductId;
 }
 
 bool DeviceLink::IsOurInterface(std::string_view interfacePath) const {

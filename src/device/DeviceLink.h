@@ -39,6 +39,9 @@ public:
     DeviceLink(const DeviceLink&) = delete;
     DeviceLink& operator=(const DeviceLink&) = delete;
 
+    // The collection belongs to the mouse (its vendor and product).
+    static bool IsOurs(const HidCollectionInfo& collection);
+
     // Looks for the mouse among at most 100 interfaces and opens both collections; returns the
     // new DevicePresent. Handles of an earlier discovery are closed first, so a re-discovery
     // never leaks them and never stops early on handles of a mouse that is gone.

@@ -20,6 +20,7 @@ struct SimulatedMouse::State {
     uint64_t generation = 0;  // counts unplugs: handles of an earlier plug stay dead
     std::vector<ReceivedReport> reports;
     std::deque<std::vector<uint8_t>> inputQueue;
+    int readersWaiting = 0;
     DeviceCallback callback;
 };
 
@@ -48,7 +49,9 @@ public:
         if (feature_ || access_ != HidAccess::Read) {
             return HidReadResult::Failed;
         }
+        ++state_->readersWaiting;
         state_->changed.wait(lock, [&] { return cancelPending_ || !Alive() || !state_->inputQueue.empty(); });
+        --state_->readersWaiting;
         if (cancelPending_) {
             cancelPending_ = false;
             return HidReadResult::Cancelled;
@@ -137,6 +140,11 @@ void SimulatedMouse::SendInputReport(std::span<const uint8_t> report) {
     std::lock_guard lock(state_->mutex);
     state_->inputQueue.push_back(std::move(bytes));
     state_->changed.notify_all();
+}
+
+bool SimulatedMouse::InputTaken() const {
+    std::lock_guard lock(state_->mutex);
+    return state_->inputQueue.empty() && state_->readersWaiting > 0;
 }
 
 void SimulatedMouse::Unplug() {

@@ -57,8 +57,8 @@ protected:
     void SetUp() override { ASSERT_TRUE(link_.FindDevice()); }
 
     PlaybackContext Context() {
-        return {reports_, flags_,    settings_, applied_, store_, launcher_, time_, time_, config_,
-                [] { return 3; }, [this] { ++repaints_; }};
+        return {reports_, flags_,   settings_, applied_, store_,
+                launcher_, time_, time_,    config_,  profile_, [this] { ++repaints_; }};
     }
 
     // Each report as hex, bytes 1..7 (byte 0 is always 7 once anything was sent).
@@ -81,6 +81,7 @@ protected:
     FakeTime time_;
     test::TempFolder folder_;
     std::filesystem::path config_ = folder_ / "config.ini";
+    Relaxed<int32_t> profile_{3};
     int repaints_ = 0;
 };
 
