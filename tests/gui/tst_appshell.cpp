@@ -29,9 +29,9 @@
 #include "app/VirtualMouseWindow.h"
 #include "ui/UiText.h"
 #include "ui/MainWindowPages.h"
-#include "common/Messages.h"
 #include "common/Trace.h"
 #include "SyntheticSkin.h"
+#include "fakes/RecordingMessages.h"
 
 using namespace orv;
 
@@ -73,14 +73,6 @@ private:
         file.write(contents);
     }
     testing::SyntheticSkin skin_;
-};
-
-class RecordedMessages : public MessageSink {
-public:
-    void ShowMessage(std::string_view caption, std::string_view text) override {
-        shown.push_back({std::string(caption), std::string(text)});
-    }
-    std::vector<std::pair<std::string, std::string>> shown;
 };
 
 // Records the calls the window makes and, where a real core is given, passes them on.
@@ -162,7 +154,7 @@ struct StartedWindow {
     AppFolder folder;
     AppRecords records;
     RecordingCore core;
-    RecordedMessages messages;
+    test::RecordingMessages messages;
     CORV_GMouseDlg dialog{records, core, messages};
     bool started = false;
 };
@@ -185,7 +177,7 @@ struct SimulatedCore {
     AppRecords records;
     std::FILE* traceFile = std::tmpfile();
     Trace trace{traceFile, true, false};
-    RecordedMessages messages;
+    test::RecordingMessages messages;
     std::unique_ptr<CoreServices> core;
 };
 
@@ -277,7 +269,7 @@ void AppShellTest::withoutTheMouseShowsThePromptAndExits() {
     records.AppDirectory = folder.Path();
     RecordingCore core;
     core.devicePresent = false;
-    RecordedMessages messages;
+    test::RecordingMessages messages;
     CORV_GMouseDlg dialog(records, core, messages);
     QSignalSpy ended(&dialog, &CORV_GMouseDlg::Ended);
 
@@ -303,7 +295,7 @@ void AppShellTest::anyNonZeroLanguageIsEnglishThroughout() {
     AppRecords records;
     records.AppDirectory = folder.Path();
     RecordingCore core;
-    RecordedMessages messages;
+    test::RecordingMessages messages;
     CORV_GMouseDlg dialog(records, core, messages);
 
     QVERIFY(dialog.StartUp());
@@ -324,7 +316,7 @@ void AppShellTest::missingSkinFileEndsBeforeLookingForTheMouse() {
     AppRecords records;
     records.AppDirectory = folder.Path();
     RecordingCore core;
-    RecordedMessages messages;
+    test::RecordingMessages messages;
     CORV_GMouseDlg dialog(records, core, messages);
     QSignalSpy ended(&dialog, &CORV_GMouseDlg::Ended);
 

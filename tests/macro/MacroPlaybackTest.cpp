@@ -12,8 +12,9 @@
 #include "device/FeatureReport.h"
 #include "device/InputListener.h"
 #include "device/SimulatedMouse.h"
+#include "fakes/FakeTime.h"
+#include "fakes/RecordingLauncher.h"
 #include "macro/MacroPlayback.h"
-#include "platform/Launcher.h"
 #include "settings/ApplyProfile.h"
 #include "settings/ProfileSettings.h"
 
@@ -21,34 +22,8 @@ namespace orv {
 namespace {
 
 using std::chrono::milliseconds;
-
-// Time stands still except when playback sleeps; each sleep may overshoot its deadline, which
-// shows whether the next deadline counts from the real send moment.
-class FakeTime : public Clock, public Sleeper {
-public:
-    SteadyTime Now() override { return now; }
-    void SleepUntil(SteadyTime deadline) override {
-        deadlines.push_back(std::chrono::duration_cast<milliseconds>(deadline - SteadyTime{}).count());
-        if (deadline > now) {
-            now = deadline;
-        }
-        now += overshoot;
-        if (onSleep) {
-            onSleep(deadlines.size());
-        }
-    }
-
-    SteadyTime now{};
-    milliseconds overshoot{0};
-    std::vector<long long> deadlines;  // ms since the clock's zero
-    std::function<void(size_t)> onSleep;
-};
-
-class RecordingLauncher : public Launcher {
-public:
-    void Launch(Program program) override { launched.push_back(program); }
-    std::vector<Program> launched;
-};
+using test::FakeTime;
+using test::RecordingLauncher;
 
 class PlaybackTest : public ::testing::Test {
 protected:

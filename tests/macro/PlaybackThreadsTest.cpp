@@ -4,21 +4,16 @@
 #include <functional>
 #include <thread>
 
-#include "common/Messages.h"
 #include "common/TempFolder.h"
 #include "common/Trace.h"
 #include "device/SimulatedMouse.h"
+#include "fakes/RecordingMessages.h"
 #include "session/Session.h"
 
 namespace orv {
 namespace {
 
 using namespace std::chrono_literals;
-
-class NoMessages : public MessageSink {
-public:
-    void ShowMessage(std::string_view, std::string_view) override {}
-};
 
 // The listener and the playback thread of a session on the simulated mouse, with the real
 // clock: the stop rules of the listener's reports as playback carries them out.
@@ -76,7 +71,7 @@ protected:
 
     test::TempFolder folder_;
     Trace trace_{stdout, false, false};
-    NoMessages messages_;
+    test::RecordingMessages messages_;
     Session session_{{folder_.Path(), folder_ / "config.ini", folder_ / "skins"},
                      true,
                      trace_,

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "common/IniFile.h"
-#include "common/Messages.h"
 #include "common/TempFolder.h"
 #include "common/Trace.h"
 #include "device/SimulatedMouse.h"
+#include "fakes/RecordingMessages.h"
 #include "macro/MacroFile.h"
 #include "session/Session.h"
 
@@ -20,12 +20,6 @@ namespace orv {
 namespace {
 
 using namespace std::chrono_literals;
-
-class NoMessages : public MessageSink {
-public:
-    void ShowMessage(std::string_view, std::string_view text) override { shown.emplace_back(text); }
-    std::vector<std::string> shown;
-};
 
 // Work the session posts waits here until the test, the session's owner, runs it.
 class PostedWork {
@@ -65,7 +59,7 @@ protected:
 
     test::TempFolder folder_;
     Trace trace_{stdout, false, false};
-    NoMessages messages_;
+    test::RecordingMessages messages_;
     PostedWork posted_;
 };
 
@@ -144,7 +138,8 @@ TEST_F(SessionTest, MacrosComeFromTheFilesOfTheLanguage) {
     session->LoadConfiguration();
 
     EXPECT_FALSE(session->LoadMacros()) << "constMacro.dat is missing";
-    EXPECT_EQ(messages_.shown, std::vector<std::string>{"找不到配置文件"});
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].second, "找不到配置文件");
     EXPECT_EQ(session->Macros().macroCount.load(), 1);
     EXPECT_EQ(session->Macros().User(0).name(), u"Combo");
     EXPECT_EQ(session->Macros().userMacroFile, folder_ / "Macro_EN.dat");
