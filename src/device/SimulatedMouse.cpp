@@ -172,11 +172,6 @@ void SimulatedMouse::Plug() {
     Notify(DeviceChange::Arrival);
 }
 
-bool SimulatedMouse::Plugged() const {
-    std::lock_guard lock(state_->mutex);
-    return state_->plugged;
-}
-
 void SimulatedMouse::Notify(DeviceChange change) {
     DeviceCallback callback;
     {

@@ -55,7 +55,6 @@ public:
     // calling thread). Unplugging fails the open handles' reads and sends.
     void Unplug();
     void Plug();
-    bool Plugged() const;
 
 private:
     struct State;
