@@ -17,24 +17,19 @@
 
 #include <unistd.h>
 
-#include "device/DeviceLink.h"
-#include "device/FeatureReport.h"
-#include "device/InputListener.h"
+#include "common/Messages.h"
+#include "common/Trace.h"
 #include "device/SimulatedMouse.h"
-#include "macro/MacroPlayback.h"
-#include "platform/Launcher.h"
-#include "platform/PreciseSleep.h"
-#include "settings/ApplyProfile.h"
-#include "settings/ProfileSettings.h"
+#include "session/Session.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using Ms = std::chrono::duration<double, std::milli>;
 
-class NoLauncher : public orv::Launcher {
+class NoMessages : public orv::MessageSink {
 public:
-    void Launch(orv::Program) override {}
+    void ShowMessage(std::string_view, std::string_view) override {}
 };
 
 struct Stats {
@@ -62,41 +57,32 @@ std::map<int, long> VoluntarySwitches() {
 }
 
 struct Rig {
-    orv::SimulatedMouse mouse;
-    orv::DeviceLink link{mouse};
-    orv::FeatureReport reports{link};
-    orv::PlaybackFlags flags;
-    orv::ProfileSettings settings;
-    orv::AppliedState applied;
-    orv::MacroStore store;
-    NoLauncher launcher;
-    std::unique_ptr<orv::Sleeper> sleeper = orv::CreatePreciseSleeper();
-    std::unique_ptr<orv::MacroPlaybackThread> playback;
-    std::unique_ptr<orv::InputListenerThread> listener;
+    orv::Trace trace{stdout, false, false};
+    NoMessages messages;
+    std::filesystem::path dir = std::filesystem::temp_directory_path();
+    orv::Session session{{dir, dir / "orv_bench_config.ini", dir / "skins"},
+                         true,
+                         trace,
+                         messages,
+                         [](std::function<void()> work) { work(); }};
+    orv::SimulatedMouse& mouse = *session.Simulated();
+    orv::MacroStore& store = session.Macros();
 
     Rig() {
-        link.FindDevice();
-        reports.SendGoodbye();
-        settings.buttonFunction[0] = orv::kFirstUserMacroCode;
-        playback = std::make_unique<orv::MacroPlaybackThread>(orv::PlaybackContext{
-            reports, flags, settings, applied, store, launcher, orv::SystemClock(), *sleeper,
-            std::filesystem::temp_directory_path() / "orv_bench_config.ini", [] { return 1; }, {}});
-        listener = std::make_unique<orv::InputListenerThread>(link, settings.macroMode, flags);
-        listener->Start();
-        playback->Start();
-    }
-    ~Rig() {
-        listener->Stop();
-        playback->Stop();
+        session.FindDevice();
+        session.SayGoodbye();
+        session.Settings().buttonFunction[0] = orv::kFirstUserMacroCode;
+        session.CurrentProfile() = 1;
+        session.StartThreads();
     }
     void Press() {
         const uint8_t report[] = {6, 0xF1, 0};
-        mouse.SendInputReport(report);
+        session.SimulateInput(report);
     }
     void WaitIdle() {
         do {
             std::this_thread::sleep_for(5ms);
-        } while (!playback->Idle());
+        } while (!session.PlaybackIdle());
     }
 };
 

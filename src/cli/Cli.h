@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "common/Messages.h"
 #include "common/Trace.h"
+#include "session/Session.h"
 
 namespace orv::cli {
 
@@ -24,7 +26,12 @@ struct Context {
     std::FILE* err;
 
     std::filesystem::path ConfigPath() const { return dir / "config.ini"; }
+    SessionFolders Folders() const { return {dir, ConfigPath(), dir / "skins"}; }
 };
+
+// What a session posts runs at once: the command line has no loop of its own, and none of its
+// commands watches device changes, so the only posted work is a repaint it does not have.
+void RunAtOnce(std::function<void()> work);
 
 using CommandFn = int (*)(Context& context, std::span<const std::string> args);
 

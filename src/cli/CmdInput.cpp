@@ -1,26 +1,13 @@
 // input [@MS:]HEX … — the mouse sends input reports while the listener and playback run.
-#include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <memory>
 #include <optional>
-#include <thread>
-#include <utility>
 #include <vector>
 
 #include "cli/Cli.h"
 #include "common/Utf.h"
-#include "device/DeviceLink.h"
-#include "device/FeatureReport.h"
-#include "device/InputListener.h"
-#include "device/SimulatedMouse.h"
-#include "macro/MacroFile.h"
-#include "macro/MacroPlayback.h"
-#include "platform/Launcher.h"
-#include "platform/PointerSettings.h"
 #include "platform/PreciseSleep.h"
-#include "settings/ApplyProfile.h"
-#include "settings/ConfigFile.h"
+#include "session/Session.h"
 
 namespace orv::cli {
 
@@ -72,38 +59,6 @@ std::optional<TimedReport> ParseReport(std::string_view text) {
     return report;
 }
 
-// Counts the reads the listener begins. When it begins read n + 1 it has finished handling
-// report n, flags included, which is what "every report was taken" has to mean.
-class CountingTransport : public HidTransport {
-public:
-    explicit CountingTransport(HidTransport& inner) : inner_(inner) {}
-    std::vector<HidCollectionInfo> Enumerate(size_t maxInterfaces) override { return inner_.Enumerate(maxInterfaces); }
-    std::unique_ptr<HidHandle> Open(const HidCollectionInfo& collection, HidAccess access) override {
-        auto handle = inner_.Open(collection, access);
-        return handle ? std::make_unique<Handle>(std::move(handle), readsBegun_) : nullptr;
-    }
-    uint64_t ReadsBegun() const { return readsBegun_.load(); }
-
-private:
-    class Handle : public HidHandle {
-    public:
-        Handle(std::unique_ptr<HidHandle> inner, std::atomic<uint64_t>& reads) : inner_(std::move(inner)), reads_(reads) {}
-        bool SendFeatureReport(std::span<const uint8_t> report) override { return inner_->SendFeatureReport(report); }
-        HidReadResult ReadInputReport(std::span<uint8_t> buffer) override {
-            reads_.fetch_add(1);
-            return inner_->ReadInputReport(buffer);
-        }
-        void CancelRead() override { inner_->CancelRead(); }
-
-    private:
-        std::unique_ptr<HidHandle> inner_;
-        std::atomic<uint64_t>& reads_;
-    };
-
-    HidTransport& inner_;
-    std::atomic<uint64_t> readsBegun_{0};
-};
-
 int Input(Context& c, std::span<const std::string> args) {
     if (args.empty()) {
         return UsageError(c, "input");
@@ -122,28 +77,15 @@ int Input(Context& c, std::span<const std::string> args) {
         script.push_back(*report);
     }
 
-    const std::filesystem::path config = c.ConfigPath();
-    const int32_t currentProfile = LoadCurrentProfile(config);
-    const Language language = LoadLanguage(config);
-    SimulatedMouse mouse(&c.trace);
-    CountingTransport transport(mouse);
-    DeviceLink link(transport);
-    link.FindDevice();
-    FeatureReport reports(link);
-    ProfileSettings settings;
-    if (LoadProfile(config, currentProfile, false, language, settings) == ProfileFound::Unreadable) {
-        return CannotRead(c, config);
+    Session session(c.Folders(), c.simulate, c.trace, c.messages, RunAtOnce);
+    if (session.LoadConfiguration() == ProfileFound::Unreadable) {
+        return CannotRead(c, c.ConfigPath());
     }
-    MacroStore store;
-    for (const auto& [file, target] : {std::pair{UserMacroFileFor(c.dir, language), MacroTarget::User},
-                                       std::pair{ConstantMacroFile(c.dir), MacroTarget::Constant}}) {
-        if (LoadMacroFile(file, target, store, c.messages) == ini::FileState::Unreadable) {
-            return CannotRead(c, file);
-        }
+    if (const auto macros = session.LoadMacros(); !macros.unreadable.empty()) {
+        return CannotRead(c, macros.unreadable.front());
     }
-    AppliedState applied;
-    const auto pointer = CreateTracingPointerSettings(c.trace);
-    const ApplyResult result = ApplyProfile(settings, currentProfile, applied, {reports, *pointer, config, {}});
+    session.FindDevice();
+    const ApplyResult result = session.ApplyProfile();
     // Playing on a mouse that did not take its profile would try something other than asked.
     if (result.reportsFailed > 0) {
         std::fprintf(c.err, "the mouse did not take %d of %d reports\n", result.reportsFailed,
@@ -151,33 +93,19 @@ int Input(Context& c, std::span<const std::string> args) {
         return kExitFailure;
     }
     if (!result.saved) {
-        std::fprintf(c.err, "cannot write %s\n", PathToUtf8(config).c_str());
+        std::fprintf(c.err, "cannot write %s\n", PathToUtf8(c.ConfigPath()).c_str());
         return kExitFailure;
     }
     const SteadyTime appliedAt = SystemClock().Now();
-
-    PlaybackFlags flags;
-    const auto launcher = CreateTracingLauncher(c.trace);
-    const auto sleeper = CreatePreciseSleeper();
-    MacroPlaybackThread playback({reports, flags, settings, applied, store, *launcher, SystemClock(), *sleeper, config,
-                                  [currentProfile] { return currentProfile; }, {}});
-    InputListenerThread listener(link, settings.macroMode, flags);
-    listener.Start();
-    playback.Start();
+    session.StartThreads();
 
     for (const TimedReport& report : script) {
-        sleeper->SleepUntil(appliedAt + report.at);
-        mouse.SendInputReport(report.bytes);
+        session.PreciseSleeper().SleepUntil(appliedAt + report.at);
+        session.SimulateInput(report.bytes);
     }
-    const SteadyTime limit = SystemClock().Now() + kLastReportGrace;
-    const uint64_t readsNeeded = script.size() + 1;
-    bool done = false;
-    while (!(done = transport.ReadsBegun() >= readsNeeded && playback.Idle()) && SystemClock().Now() < limit) {
-        std::this_thread::sleep_for(1ms);
-    }
-    listener.Stop();
-    playback.Stop();
-    if (!done) {
+    const bool served = session.WaitUntilInputServed(SystemClock().Now() + kLastReportGrace);
+    session.StopThreads();
+    if (!served) {
         std::fprintf(c.err, "playback still running %lld s after the last report\n",
                      static_cast<long long>(kLastReportGrace.count()));
         return kExitFailure;

@@ -4,6 +4,7 @@
 #include "cli/Cli.h"
 #include "common/Utf.h"
 #include "settings/ConfigFile.h"
+#include "settings/ProfileExchange.h"
 
 namespace orv::cli {
 
@@ -33,20 +34,16 @@ int Show(Context& c, std::span<const std::string> args) {
     return kExitOk;
 }
 
-int Save(Context& c, const std::filesystem::path& to, int n, const ProfileSettings& settings) {
-    if (!SaveProfile(to, n, settings)) {
-        std::fprintf(c.err, "cannot write %s\n", PathToUtf8(to).c_str());
-        return kExitFailure;
-    }
-    return kExitOk;
-}
-
 int Export(Context& c, int n, const std::filesystem::path& to) {
     ProfileSettings settings;
     if (!ReadConfig(c, n, settings)) {
         return kExitFailure;
     }
-    return Save(c, to, kExchangeProfile, settings);
+    if (ExportProfile(settings, to) != ExchangeResult::Done) {
+        std::fprintf(c.err, "cannot write %s\n", PathToUtf8(to).c_str());
+        return kExitFailure;
+    }
+    return kExitOk;
 }
 
 // Showing or exporting is asked of the user's own profiles: without config.ini there are none,
@@ -60,21 +57,23 @@ bool ReadConfig(Context& c, int n, ProfileSettings& settings) {
     return true;
 }
 
-// A file without the exchange section holds no profile: importing what such a section reads as
-// would replace the user's profile with one nobody chose.
 int Import(Context& c, const std::filesystem::path& from, int n) {
     ProfileSettings settings;
-    switch (LoadProfile(from, kExchangeProfile, false, LoadLanguage(c.ConfigPath()), settings)) {
-        case ProfileFound::NoFile:
-        case ProfileFound::Unreadable:
+    switch (ImportProfile(from, settings)) {
+        case ExchangeResult::CannotRead:
             return CannotRead(c, from);
-        case ProfileFound::NoSection:
+        case ExchangeResult::NoProfile:
             std::fprintf(c.err, "%s holds no profile\n", PathToUtf8(from).c_str());
             return kExitFailure;
-        case ProfileFound::Section:
+        case ExchangeResult::Done:
+        case ExchangeResult::CannotWrite:
             break;
     }
-    return Save(c, c.ConfigPath(), n, settings);
+    if (!SaveProfile(c.ConfigPath(), n, settings)) {
+        std::fprintf(c.err, "cannot write %s\n", PathToUtf8(c.ConfigPath()).c_str());
+        return kExitFailure;
+    }
+    return kExitOk;
 }
 
 int Profile(Context& c, std::span<const std::string> args) {

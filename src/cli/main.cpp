@@ -70,6 +70,8 @@ CommandRegistration::CommandRegistration(std::string_view name, std::string_view
     Commands().push_back({std::string(name), std::string(usage), fn});
 }
 
+void RunAtOnce(std::function<void()> work) { work(); }
+
 int UsageError(Context& context, std::string_view command) {
     for (const Command& c : Commands()) {
         if (c.name == command) {

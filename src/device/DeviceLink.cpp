@@ -33,16 +33,16 @@ bool DeviceLink::FindDevice() {
         // Every interface examined decides anew, so the result is that of the interface the
         // loop ended on.
         present = false;
-        if (c.vendorId != VendorId || c.productId != ProductId) {
+        if (!IsOurs(c)) {
             continue;
         }
         present = true;
         path = c.path;
-        if (c.usagePage == kReadUsagePage && c.usage == kVendorUsage) {
+        if (c.caps.usagePage == kReadUsagePage && c.caps.usage == kVendorUsage) {
             read = OpenSlot(c, HidAccess::Read);
             denied = denied || (read.state == HandleState::Invalid && c.accessDenied);
         }
-        if (c.usagePage == kWriteUsagePage && c.usage == kVendorUsage) {
+        if (c.caps.usagePage == kWriteUsagePage && c.caps.usage == kVendorUsage) {
             write = OpenSlot(c, HidAccess::Write);
             denied = denied || (write.state == HandleState::Invalid && c.accessDenied);
         }
@@ -60,6 +60,10 @@ bool DeviceLink::FindDevice() {
     read_ = std::move(read);
     write_ = std::move(write);
     return devicePresent_;
+}
+
+bool DeviceLink::IsOurs(const HidCollectionInfo& collection) {
+    return collection.vendorId == VendorId && collection.productId == ProductId;
 }
 
 bool DeviceLink::IsOurInterface(std::string_view interfacePath) const {
@@ -176,8 +180,7 @@ DeviceLink::Slot DeviceLink::OpenSlot(const HidCollectionInfo& collection, HidAc
     Slot slot;
     slot.handle = transport_.Open(collection, access);
     slot.state = slot.handle ? HandleState::Open : HandleState::Invalid;
-    slot.caps = {collection.usagePage, collection.usage, collection.inputReportLength,
-                 collection.featureReportLength};
+    slot.caps = collection.caps;
     return slot;
 }
 

@@ -12,15 +12,6 @@
 
 namespace orv {
 
-// The capabilities of one collection that the program uses: which collection it is and its
-// report lengths.
-struct HidCaps {
-    uint16_t usagePage = 0;
-    uint16_t usage = 0;
-    uint16_t inputReportLength = 0;
-    uint16_t featureReportLength = 0;
-};
-
 // A handle slot of the link. "Held" without a handle is a collection that was found but could
 // not be opened: it counts as held when discovery decides to stop, and every read or send
 // through it fails.
@@ -47,6 +38,9 @@ public:
     ~DeviceLink();
     DeviceLink(const DeviceLink&) = delete;
     DeviceLink& operator=(const DeviceLink&) = delete;
+
+    // The collection belongs to the mouse (its vendor and product).
+    static bool IsOurs(const HidCollectionInfo& collection);
 
     // Looks for the mouse among at most 100 interfaces and opens both collections; returns the
     // new DevicePresent. Handles of an earlier discovery are closed first, so a re-discovery

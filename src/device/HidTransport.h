@@ -8,15 +8,22 @@
 
 namespace orv {
 
+// Which top-level collection it is and its report lengths, as the system's HID capabilities
+// give them: the longest report of each kind in bytes, plus one for the report ID when the
+// device uses report IDs; 0 when the collection has no report of that kind.
+struct HidCaps {
+    uint16_t usagePage = 0;
+    uint16_t usage = 0;
+    uint16_t inputReportLength = 0;
+    uint16_t featureReportLength = 0;
+};
+
 // One HID top-level collection as the system lists it.
 struct HidCollectionInfo {
     std::string path;  // UTF-8; on Windows the device interface path
     uint16_t vendorId = 0;
     uint16_t productId = 0;
-    uint16_t usagePage = 0;
-    uint16_t usage = 0;
-    uint16_t inputReportLength = 0;    // bytes, report ID included
-    uint16_t featureReportLength = 0;  // bytes, report ID included
+    HidCaps caps;
     // The collection is present but this user may not open it (on Linux: the hidraw node's
     // permissions), so "no mouse" would be the wrong thing to tell the user.
     bool accessDenied = false;

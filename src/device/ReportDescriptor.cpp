@@ -18,7 +18,7 @@ struct Globals {
 enum class Kind { Input, Feature };
 
 struct Collection {
-    CollectionLengths lengths;
+    HidCaps lengths;
     std::map<std::pair<uint32_t, Kind>, uint64_t> bits;  // per report ID and kind
 };
 
@@ -45,7 +45,7 @@ uint16_t ByteLength(const Collection& c, Kind kind, bool reportIds) {
 
 }  // namespace
 
-std::vector<CollectionLengths> ParseReportDescriptor(std::span<const uint8_t> d) {
+std::vector<HidCaps> ParseReportDescriptor(std::span<const uint8_t> d) {
     std::vector<Collection> collections;
     std::vector<Globals> stack;
     Globals globals;
@@ -125,9 +125,9 @@ std::vector<CollectionLengths> ParseReportDescriptor(std::span<const uint8_t> d)
         }
     }
 
-    std::vector<CollectionLengths> result;
+    std::vector<HidCaps> result;
     for (const Collection& c : collections) {
-        CollectionLengths lengths = c.lengths;
+        HidCaps lengths = c.lengths;
         lengths.inputReportLength = ByteLength(c, Kind::Input, reportIds);
         lengths.featureReportLength = ByteLength(c, Kind::Feature, reportIds);
         result.push_back(lengths);

@@ -20,6 +20,7 @@ struct SimulatedMouse::State {
     uint64_t generation = 0;  // counts unplugs: handles of an earlier plug stay dead
     std::vector<ReceivedReport> reports;
     std::deque<std::vector<uint8_t>> inputQueue;
+    int readersWaiting = 0;
     DeviceCallback callback;
 };
 
@@ -48,7 +49,9 @@ public:
         if (feature_ || access_ != HidAccess::Read) {
             return HidReadResult::Failed;
         }
+        ++state_->readersWaiting;
         state_->changed.wait(lock, [&] { return cancelPending_ || !Alive() || !state_->inputQueue.empty(); });
+        --state_->readersWaiting;
         if (cancelPending_) {
             cancelPending_ = false;
             return HidReadResult::Cancelled;
@@ -87,8 +90,8 @@ std::vector<HidCollectionInfo> SimulatedMouse::Enumerate(size_t maxInterfaces) {
     std::lock_guard lock(state_->mutex);
     std::vector<HidCollectionInfo> list;
     if (state_->plugged) {
-        list.push_back({kInputPath, 0x2F3A, 0x0C51, 0xFF00, 0x0001, kReportLength, 0});
-        list.push_back({kFeaturePath, 0x2F3A, 0x0C51, 0xFF01, 0x0001, 0, kReportLength});
+        list.push_back({kInputPath, 0x2F3A, 0x0C51, {0xFF00, 0x0001, kReportLength, 0}});
+        list.push_back({kFeaturePath, 0x2F3A, 0x0C51, {0xFF01, 0x0001, 0, kReportLength}});
     }
     if (list.size() > maxInterfaces) {
         list.resize(maxInterfaces);
@@ -139,6 +142,11 @@ void SimulatedMouse::SendInputReport(std::span<const uint8_t> report) {
     state_->changed.notify_all();
 }
 
+bool SimulatedMouse::InputTaken() const {
+    std::lock_guard lock(state_->mutex);
+    return state_->inputQueue.empty() && state_->readersWaiting > 0;
+}
+
 void SimulatedMouse::Unplug() {
     {
         std::lock_guard lock(state_->mutex);
@@ -162,11 +170,6 @@ void SimulatedMouse::Plug() {
         state_->plugged = true;
     }
     Notify(DeviceChange::Arrival);
-}
-
-bool SimulatedMouse::Plugged() const {
-    std::lock_guard lock(state_->mutex);
-    return state_->plugged;
 }
 
 void SimulatedMouse::Notify(DeviceChange change) {

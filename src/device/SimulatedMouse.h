@@ -47,12 +47,14 @@ public:
 
     // Queues an input report (cut or zero-padded to the input length) for the read collection.
     void SendInputReport(std::span<const uint8_t> report);
+    // Every input report sent so far has been read, and a reader waits for the next one: whoever
+    // reads has finished with the last report it took.
+    bool InputTaken() const;
 
     // Removal and arrival of both collections, reported to the notifier callback (on the
     // calling thread). Unplugging fails the open handles' reads and sends.
     void Unplug();
     void Plug();
-    bool Plugged() const;
 
 private:
     struct State;

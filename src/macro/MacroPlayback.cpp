@@ -16,10 +16,6 @@ namespace {
 
 constexpr std::array<uint16_t, 10> kConsumerUsages{0x0223, 0x0183, 0x018A, 0x00E9, 0x00EA,
                                                    0x00B6, 0x00B5, 0x00E2, 0x00CD, 0x0192};
-constexpr int32_t kLastConstantMacroCode = kFirstConstantMacroCode + MacroStore::kConstantSlots - 1;
-constexpr int32_t kLastConsumerCode = kFirstConsumerCode + 9;
-constexpr int32_t kCalculatorCode = 39;
-constexpr int32_t kCommandPromptCode = 40;
 constexpr uint8_t kMouseButtonBits = 0x07;
 constexpr uint8_t kFirstMouseCode = 0xF0;
 // Idle waits end on the listener's event; the timeout is only a safety net.
@@ -48,30 +44,40 @@ void MacroPlayer::ServeButton(size_t i) {
         if (c_.repaint) {
             c_.repaint();
         }
-        SaveDpiLevel(c_.configPath, c_.currentProfile(), c_.settings);
+        SaveDpiLevel(c_.configPath, c_.currentProfile, c_.settings);
     }
     if (c_.applied.RateCycleFlag[i] == 1) {
         c_.settings.reportRate = static_cast<uint8_t>((c_.settings.reportRate + 1) % 4);
         if (c_.repaint) {
             c_.repaint();
         }
-        SaveReportRate(c_.configPath, c_.currentProfile(), c_.settings);
+        SaveReportRate(c_.configPath, c_.currentProfile, c_.settings);
     }
-    const int32_t code = c_.settings.buttonFunction[i];
-    if (code >= kFirstUserMacroCode && code <= kLastUserMacroCode) {
-        const MacroSlot& slot = c_.store.User(code - kFirstUserMacroCode);
+    const FunctionCodeInfo& function = DescribeFunctionCode(c_.settings.buttonFunction[i]);
+    switch (function.action) {
+    case UtilityAction::UserMacro: {
+        const MacroSlot& slot = c_.store.User(function.index);
         PlayMacro(slot, PassCount(c_.store.CopyOf(slot), true));
-    } else if (code >= kFirstConstantMacroCode && code <= kLastConstantMacroCode) {
-        const MacroSlot& slot = c_.store.Constant(code - kFirstConstantMacroCode);
+        break;
+    }
+    case UtilityAction::ConstantMacro: {
+        const MacroSlot& slot = c_.store.Constant(function.index);
         PlayMacro(slot, PassCount(c_.store.CopyOf(slot), false));
-    } else if (code >= kFirstConsumerCode && code <= kLastConsumerCode) {
+        break;
+    }
+    case UtilityAction::ConsumerUsage:
         WaitForPause(false);
-        c_.reports.SendConsumerUsage(ConsumerUsageForFunction(code - kFirstConsumerCode));
+        c_.reports.SendConsumerUsage(ConsumerUsageForFunction(function.index));
         MarkSent();
-    } else if (code == kCalculatorCode) {
+        break;
+    case UtilityAction::LaunchCalculator:
         c_.launcher.Launch(Program::Calculator);
-    } else if (code == kCommandPromptCode) {
+        break;
+    case UtilityAction::LaunchCommandPrompt:
         c_.launcher.Launch(Program::CommandPrompt);
+        break;
+    case UtilityAction::None:
+        break;
     }
 }
 

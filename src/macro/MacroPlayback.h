@@ -7,6 +7,7 @@
 #include <functional>
 #include <thread>
 
+#include "common/Relaxed.h"
 #include "macro/MacroStore.h"
 #include "platform/PreciseSleep.h"
 
@@ -30,8 +31,8 @@ struct PlaybackContext {
     Clock& clock;
     Sleeper& sleeper;
     std::filesystem::path configPath;
-    std::function<int32_t()> currentProfile;
-    std::function<void()> repaint;  // may be empty
+    const Relaxed<int32_t>& currentProfile;  // the section the mouse's own changes are saved into
+    std::function<void()> repaint;           // may be empty
 };
 
 // The consumer-page usage sent for multimedia FunctionCode 21 + index (index 0..9); 0 for an

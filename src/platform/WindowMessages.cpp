@@ -17,7 +17,6 @@ constexpr size_t kMaxBroadcastSize = kInterfaceNameOffset + 2 * 32768;
 
 uint32_t ReadU32(std::span<const uint8_t> bytes, size_t offset);
 std::string ReadInterfaceName(std::span<const uint8_t> broadcast);
-char FoldAscii(char c);
 
 }  // namespace
 
@@ -55,12 +54,6 @@ WindowEvent DecodeDeviceChange(uintptr_t event, std::span<const uint8_t> broadca
     return result;
 }
 
-bool IsOurInterface(const WindowEvent& event, std::string_view devicePath) {
-    return event.deviceInterface &&
-           std::ranges::equal(event.interfaceName, devicePath,
-                              [](char a, char b) { return FoldAscii(a) == FoldAscii(b); });
-}
-
 namespace {
 
 uint32_t ReadU32(std::span<const uint8_t> bytes, size_t offset) {
@@ -80,8 +73,6 @@ std::string ReadInterfaceName(std::span<const uint8_t> broadcast) {
     }
     return Utf16ToUtf8(name);
 }
-
-char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 }  // namespace
 

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <string_view>
 
 namespace orv {
 
@@ -35,9 +34,5 @@ WindowEvent DecodeWindowMessage(uint32_t message, uintptr_t wParam, intptr_t lPa
 
 // The device event part: the broadcast's bytes as the header's own size field gives them.
 WindowEvent DecodeDeviceChange(uintptr_t event, std::span<const uint8_t> broadcast);
-
-// True when the event names the interface at devicePath, letter case ignored (interface paths
-// are ASCII, and the system reports them in either case).
-bool IsOurInterface(const WindowEvent& event, std::string_view devicePath);
 
 }  // namespace orv

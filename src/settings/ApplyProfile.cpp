@@ -46,11 +46,10 @@ ApplyResult ApplyProfile(const ProfileSettings& s, int32_t currentProfile, Appli
     result.saved = SaveProfile(target.configPath, kAppliedProfile, s) && result.saved;
 
     for (size_t i = 0; i < DeviceButtonCode.size(); ++i) {
-        const int32_t code = s.buttonFunction[i];
-        const ReportFlag flag = DescribeFunctionCode(code).flag;
-        applied.DpiReportFlag[i] = flag == ReportFlag::DpiReport ? 1 : 0;
-        applied.RateCycleFlag[i] = flag == ReportFlag::RateCycle ? 1 : 0;
-        count(reports.SendButtonFunction(DeviceButtonCode[i], DeviceFunctionValue(code)));
+        const FunctionCodeInfo& function = DescribeFunctionCode(s.buttonFunction[i]);
+        applied.DpiReportFlag[i] = function.flag == ReportFlag::DpiReport ? 1 : 0;
+        applied.RateCycleFlag[i] = function.flag == ReportFlag::RateCycle ? 1 : 0;
+        count(reports.SendButtonFunction(DeviceButtonCode[i], function.deviceValue));
     }
 
     count(reports.SendWheelStatus(s.wheelStatus));
@@ -81,8 +80,6 @@ ApplyResult ApplyProfile(const ProfileSettings& s, int32_t currentProfile, Appli
     result.saved = SaveProfile(target.configPath, currentProfile, s) && result.saved;
     return result;
 }
-
-uint8_t DeviceFunctionValue(int32_t functionCode) { return DescribeFunctionCode(functionCode).deviceValue; }
 
 bool SayGoodbye(FeatureReport& reports, PointerSettings& pointer) {
     const bool sent = reports.SendGoodbye();

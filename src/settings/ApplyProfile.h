@@ -46,9 +46,6 @@ struct ApplyResult {
 ApplyResult ApplyProfile(const ProfileSettings& settings, int32_t currentProfile, AppliedState& applied,
                          const ApplyTarget& target);
 
-// The device value sent in command 0x10 for a button's FunctionCode.
-uint8_t DeviceFunctionValue(int32_t functionCode);
-
 // The end of the program as the mouse and the system see it: the goodbye report, then the
 // pointer speed back to 10 (only when the system answers the query). Returns the send's result.
 bool SayGoodbye(FeatureReport& reports, PointerSettings& pointer);

@@ -10,33 +10,34 @@ struct Row {
     int32_t first;
     int32_t last;
     FunctionCodeInfo info;
-    int32_t deviceValueStep;  // added per code within the row's range
+    // Added per code within the row's range.
+    int32_t deviceValueStep;
+    int32_t indexStep;
     int32_t subMenuRowStep;
 };
 
-using P = Performer;
 using F = ReportFlag;
 using A = UtilityAction;
 using T = FunctionText;
 
-// One row per run of codes with the same meaning; within a run the device value and the
-// sub-menu row advance by one per code where the step says so.
+// One row per run of codes with the same meaning; within a run the device value, the index
+// and the sub-menu row advance by one per code where the step says so.
 constexpr Row kRows[] = {
-    {0, 0, {P::Nobody, 0, F::None, A::None, 0, 0, T::FunctionName, "nothing"}, 0, 0},
-    {1, 1, {P::Mouse, 1, F::None, A::None, 1, 0, T::FunctionName, "left click"}, 0, 0},
-    {2, 5, {P::Mouse, 2, F::None, A::None, 2, 0, T::FunctionName, "mouse function of its button number"}, 1, 0},
-    {6, 6, {P::MouseFollowedByUtility, 6, F::DpiReport, A::None, 6, 0, T::FunctionName, "DPI level step, reported"}, 0, 0},
-    {7, 10, {P::Nobody, 0, F::None, A::None, 0, 0, T::FunctionName, "nothing"}, 0, 0},
-    {11, 13, {P::Mouse, 7, F::None, A::None, 7, 1, T::FunctionName, "mouse functions 7 to 9"}, 1, 1},
-    {14, 14, {P::MouseFollowedByUtility, 10, F::RateCycle, A::None, 7, 4, T::FunctionName, "report rate step"}, 0, 0},
-    {15, 16, {P::MouseFollowedByUtility, 11, F::DpiReport, A::None, 7, 5, T::FunctionName, "DPI change, reported"}, 1, 1},
-    {17, 17, {P::Mouse, 13, F::None, A::None, 0, 0, T::FunctionName, "mouse function 13"}, 0, 0},
-    {18, 20, {P::Nobody, 0, F::None, A::None, 0, 0, T::FunctionName, "nothing"}, 0, 0},
-    {21, 30, {P::Utility, 0, F::None, A::ConsumerUsage, 8, 1, T::FunctionName, "multimedia key"}, 0, 1},
-    {31, 38, {P::Utility, 0, F::None, A::ConstantMacro, 10, 1, T::FunctionName, "constant macro"}, 0, 1},
-    {39, 39, {P::Utility, 0, F::None, A::LaunchCalculator, 0, 0, T::FunctionName, "start the calculator"}, 0, 0},
-    {40, 40, {P::Utility, 0, F::None, A::LaunchCommandPrompt, 0, 0, T::FunctionName, "start a command prompt"}, 0, 0},
-    {41, 52, {P::Utility, 0, F::None, A::UserMacro, 9, 1, T::UserMacroName, "user macro"}, 0, 1},
+    {0, 0, {0, F::None, A::None, 0, 0, 0, T::FunctionName}, 0, 0, 0},
+    {1, 1, {1, F::None, A::None, 0, 1, 0, T::FunctionName}, 0, 0, 0},
+    {2, 5, {2, F::None, A::None, 0, 2, 0, T::FunctionName}, 1, 0, 0},
+    {6, 6, {6, F::DpiReport, A::None, 0, 6, 0, T::FunctionName}, 0, 0, 0},
+    {7, 10, {0, F::None, A::None, 0, 0, 0, T::FunctionName}, 0, 0, 0},
+    {11, 13, {7, F::None, A::None, 0, 7, 1, T::FunctionName}, 1, 0, 1},
+    {14, 14, {10, F::RateCycle, A::None, 0, 7, 4, T::FunctionName}, 0, 0, 0},
+    {15, 16, {11, F::DpiReport, A::None, 0, 7, 5, T::FunctionName}, 1, 0, 1},
+    {17, 17, {13, F::None, A::None, 0, 0, 0, T::FunctionName}, 0, 0, 0},
+    {18, 20, {0, F::None, A::None, 0, 0, 0, T::FunctionName}, 0, 0, 0},
+    {21, 30, {0, F::None, A::ConsumerUsage, 0, 8, 1, T::FunctionName}, 0, 1, 1},
+    {31, 38, {0, F::None, A::ConstantMacro, 0, 10, 1, T::FunctionName}, 0, 1, 1},
+    {39, 39, {0, F::None, A::LaunchCalculator, 0, 0, 0, T::FunctionName}, 0, 0, 0},
+    {40, 40, {0, F::None, A::LaunchCommandPrompt, 0, 0, 0, T::FunctionName}, 0, 0, 0},
+    {41, 52, {0, F::None, A::UserMacro, 0, 9, 1, T::UserMacroName}, 0, 1, 1},
 };
 
 const Row& RowOf(int32_t code) {
@@ -92,7 +93,7 @@ int WheelScrollLines(uint8_t step) { return (step + 1) % 256; }
 
 const FunctionCodeInfo& DescribeFunctionCode(int32_t code) {
     // The table is built per code on first use so that callers get a stable reference
-    // carrying the exact device value and sub-menu row of that code.
+    // carrying the exact device value, index and sub-menu row of that code.
     static const auto table = [] {
         std::array<FunctionCodeInfo, kLastUserMacroCode + 1> t{};
         for (int32_t c = 0; c <= kLastUserMacroCode; ++c) {
@@ -100,6 +101,7 @@ const FunctionCodeInfo& DescribeFunctionCode(int32_t code) {
             FunctionCodeInfo info = row.info;
             const int32_t offset = c - row.first;
             info.deviceValue = static_cast<uint8_t>(info.deviceValue + row.deviceValueStep * offset);
+            info.index = static_cast<uint8_t>(info.index + row.indexStep * offset);
             info.subMenuRow = static_cast<uint8_t>(info.subMenuRow + row.subMenuRowStep * offset);
             if (info.menuRow != 0 && info.subMenuRow == 0) {
                 info.menuRow = static_cast<uint8_t>(c);  // main-menu rows 1..6 offer codes 1..6

@@ -1,7 +1,6 @@
 #pragma once
 #include <array>
 #include <cstdint>
-#include <string_view>
 
 #include "common/Relaxed.h"
 
@@ -49,29 +48,25 @@ int WindowsPointerSpeed(uint8_t pointerSpeedStep);
 // Wheel scroll lines for the profile's wheel-speed step (modulo 256, so 0..9 give 1..10).
 int WheelScrollLines(uint8_t wheelSpeedStep);
 
-// What a button's FunctionCode means.
-enum class Performer : uint8_t { Nobody, Mouse, MouseFollowedByUtility, Utility };
+// What a button's FunctionCode means: the one table that apply, playback, the menus and the
+// drawing read.
 enum class ReportFlag : uint8_t { None, DpiReport, RateCycle };
 enum class UtilityAction : uint8_t { None, UserMacro, ConstantMacro, ConsumerUsage, LaunchCalculator, LaunchCommandPrompt };
 enum class FunctionText : uint8_t { FunctionName, UserMacroName };
 
 struct FunctionCodeInfo {
-    Performer performer;
     uint8_t deviceValue;     // byte 3 of command 0x10
     ReportFlag flag;         // which follow-up flag an apply sets for the button
     UtilityAction action;    // what the playback thread does on a press
+    uint8_t index;           // the user macro slot, constant macro or consumer usage the action takes
     uint8_t menuRow;         // main menu row 1..10 that offers it, 0 for none
     uint8_t subMenuRow;      // row of that row's sub-menu, 0 when chosen directly
     FunctionText text;       // where the text shown for it comes from
-    std::string_view meaning;
 };
 
 inline constexpr int32_t kLeftClick = 1;
-inline constexpr int32_t kFirstConsumerCode = 21;
-inline constexpr int32_t kFirstConstantMacroCode = 31;
 inline constexpr int32_t kFirstUserMacroCode = 41;
 inline constexpr int32_t kLastUserMacroCode = 52;
-inline constexpr int32_t kLastNamedCode = 54;
 
 // Codes outside 0..52 (possible only from a hand-edited file) describe as "nothing".
 const FunctionCodeInfo& DescribeFunctionCode(int32_t code);

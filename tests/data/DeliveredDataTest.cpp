@@ -9,6 +9,7 @@
 
 #include "common/IniFile.h"
 #include "common/Utf.h"
+#include "fakes/RecordingMessages.h"
 #include "macro/KeyCodes.h"
 #include "macro/MacroFile.h"
 #include "settings/ConfigFile.h"
@@ -19,10 +20,7 @@ namespace {
 
 const std::filesystem::path kData = std::filesystem::path(ORV_SOURCE_DIR) / "data";
 
-struct Messages : MessageSink {
-    std::vector<std::string> shown;
-    void ShowMessage(std::string_view, std::string_view text) override { shown.emplace_back(text); }
-};
+using Messages = test::RecordingMessages;
 
 std::string Bytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);

@@ -6,6 +6,7 @@
 
 #include "common/Utf.h"
 #include "skin/Regions.h"
+#include "fakes/RecordingMessages.h"
 #include "skin/SkinLayout.h"
 
 namespace orv {
@@ -16,16 +17,13 @@ using namespace region;
 const std::filesystem::path kData = std::filesystem::path(ORV_SOURCE_DIR) / "data";
 const std::filesystem::path kSkins = kData / "skins";
 
-struct Messages : MessageSink {
-    std::vector<std::string> shown;
-    void ShowMessage(std::string_view, std::string_view text) override { shown.emplace_back(text); }
-};
+using Messages = test::RecordingMessages;
 
 SkinLayout Load(Language language) {
     SkinLayout layout;
     Messages messages;
     EXPECT_TRUE(LoadSkin(kSkins, language, layout, messages, "ORV_GMouse"));
-    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().second;
     return layout;
 }
 

@@ -35,7 +35,7 @@ public:
     };
 
     void Add(const std::string& path, uint16_t usagePage, uint16_t vendor = 0x2F3A, bool accessDenied = false) {
-        HidCollectionInfo info{path, vendor, 0x0C51, usagePage, 1, 8, 8};
+        HidCollectionInfo info{path, vendor, 0x0C51, {usagePage, 1, 8, 8}};
         info.accessDenied = accessDenied;
         collections.push_back(info);
     }

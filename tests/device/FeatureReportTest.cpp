@@ -100,7 +100,7 @@ public:
         size_t& length_;
     };
     std::vector<HidCollectionInfo> Enumerate(size_t) override {
-        return {{"w", 0x2F3A, 0x0C51, 0xFF01, 1, 0, 4000}};
+        return {{"w", 0x2F3A, 0x0C51, {0xFF01, 1, 0, 4000}}};
     }
     std::unique_ptr<HidHandle> Open(const HidCollectionInfo&, HidAccess) override {
         return std::make_unique<Handle>(sentLength);

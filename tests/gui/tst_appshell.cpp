@@ -30,9 +30,9 @@
 #include "app/VirtualMouseWindow.h"
 #include "ui/UiText.h"
 #include "ui/MainWindowPages.h"
-#include "common/Messages.h"
 #include "common/Trace.h"
 #include "SyntheticSkin.h"
+#include "fakes/RecordingMessages.h"
 
 using namespace orv;
 
@@ -79,14 +79,6 @@ private:
         file.write(contents);
     }
     testing::SyntheticSkin skin_;
-};
-
-class RecordedMessages : public MessageSink {
-public:
-    void ShowMessage(std::string_view caption, std::string_view text) override {
-        shown.push_back({std::string(caption), std::string(text)});
-    }
-    std::vector<std::pair<std::string, std::string>> shown;
 };
 
 // Records the calls the window makes and, where a real core is given, passes them on.
@@ -168,7 +160,7 @@ struct StartedWindow {
     AppFolder folder;
     AppRecords records;
     RecordingCore core;
-    RecordedMessages messages;
+    test::RecordingMessages messages;
     CORV_GMouseDlg dialog{records, core, messages};
     bool started = false;
 };
@@ -191,7 +183,7 @@ struct SimulatedCore {
     AppRecords records;
     std::FILE* traceFile = std::tmpfile();
     Trace trace{traceFile, true, false};
-    RecordedMessages messages;
+    test::RecordingMessages messages;
     std::unique_ptr<CoreServices> core;
 };
 
@@ -288,7 +280,7 @@ void AppShellTest::withoutTheMouseShowsThePromptAndExits() {
     folder.Use(records);
     RecordingCore core;
     core.devicePresent = false;
-    RecordedMessages messages;
+    test::RecordingMessages messages;
     CORV_GMouseDlg dialog(records, core, messages);
     QSignalSpy ended(&dialog, &CORV_GMouseDlg::Ended);
 
@@ -318,7 +310,7 @@ void AppShellTest::anyNonZeroLanguageIsEnglishThroughout() {
     AppRecords records;
     folder.Use(records);
     RecordingCore core;
-    RecordedMessages messages;
+    test::RecordingMessages messages;
     CORV_GMouseDlg dialog(records, core, messages);
 
     QVERIFY(dialog.StartUp());
@@ -339,7 +331,7 @@ void AppShellTest::missingSkinFileEndsBeforeLookingForTheMouse() {
     AppRecords records;
     folder.Use(records);
     RecordingCore core;
-    RecordedMessages messages;
+    test::RecordingMessages messages;
     CORV_GMouseDlg dialog(records, core, messages);
     QSignalSpy ended(&dialog, &CORV_GMouseDlg::Ended);
 

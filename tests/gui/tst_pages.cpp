@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "PagesFixture.h"
-#include "common/Messages.h"
+#include "fakes/RecordingMessages.h"
 #include "settings/ConfigFile.h"
 #include "skin/HitTest.h"
 
@@ -499,10 +499,7 @@ void PagesTest::colorPageStartsOnePreview()
 
 void PagesTest::pagesWorkOnSkinReadFromFiles()
 {
-    struct NoMessages : orv::MessageSink {
-        int count = 0;
-        void ShowMessage(std::string_view, std::string_view) override { ++count; }
-    } messages;
+    orv::test::RecordingMessages messages;
     PagesFixture f;
     f.layout.MainRegions[main::WheelStatusSwitch(1)].label = "REVERSE";
     f.layout.FunctionNames[1] = "Left Click";
@@ -510,7 +507,7 @@ void PagesTest::pagesWorkOnSkinReadFromFiles()
     f.skin.WriteDescriptionFiles(written, orv::Language::English());
     f.layout = orv::SkinLayout{};
     QVERIFY(orv::LoadSkin(f.skin.SkinDirectory(), orv::Language::English(), f.layout, messages, "ORV_GMouse"));
-    QCOMPARE(messages.count, 0);
+    QVERIFY(messages.shown.empty());
     QCOMPARE(f.layout.MainRegions[main::WheelStatusSwitch(1)].label, std::string("REVERSE"));
     QCOMPARE(f.layout.FunctionNames[1], std::string("Left Click"));
 

@@ -7,18 +7,11 @@
 
 #include "common/IniFile.h"
 #include "common/TempFolder.h"
+#include "fakes/RecordingMessages.h"
 #include "macro/MacroFile.h"
 
 namespace orv {
 namespace {
-
-class RecordingMessages : public MessageSink {
-public:
-    void ShowMessage(std::string_view caption, std::string_view text) override {
-        shown.emplace_back(std::string(caption) + "|" + std::string(text));
-    }
-    std::vector<std::string> shown;
-};
 
 class MacroFileTest : public ::testing::Test {
 protected:
@@ -26,7 +19,7 @@ protected:
     static void WriteText(const std::filesystem::path& path, const std::string& text) { test::WriteBytes(path, text); }
 
     test::TempFolder folder_;
-    RecordingMessages messages_;
+    test::RecordingMessages messages_;
 };
 
 // "ab", repeat off, count 1, A down 100 ms, A up 30 ms.
@@ -178,7 +171,7 @@ TEST_F(MacroFileTest, MissingFileShowsTheMessageAndLoadsNothing) {
     store.selectedMacro = 0;
     EXPECT_EQ(LoadMacroFile(File("none.dat"), MacroTarget::User, store, messages_), ini::FileState::Missing);
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0], "ORV_GMouse|找不到配置文件");
+    EXPECT_EQ(messages_.shown[0], (std::pair<std::string, std::string>{"ORV_GMouse", "找不到配置文件"}));
     EXPECT_EQ(store.macroCount, 0);
     EXPECT_EQ(store.selectedMacro, 0);
     EXPECT_EQ(store.User(0).Bytes(), ExampleSlot().Bytes());

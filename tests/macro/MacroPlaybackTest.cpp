@@ -12,8 +12,9 @@
 #include "device/FeatureReport.h"
 #include "device/InputListener.h"
 #include "device/SimulatedMouse.h"
+#include "fakes/FakeTime.h"
+#include "fakes/RecordingLauncher.h"
 #include "macro/MacroPlayback.h"
-#include "platform/Launcher.h"
 #include "settings/ApplyProfile.h"
 #include "settings/ProfileSettings.h"
 
@@ -21,39 +22,8 @@ namespace orv {
 namespace {
 
 using std::chrono::milliseconds;
-
-// Time stands still except when playback sleeps; each sleep may overshoot its deadline, which
-// shows whether the next deadline counts from the real send moment.
-class FakeTime : public Clock, public Sleeper {
-public:
-    SteadyTime Now() override { return now; }
-    void SleepUntil(SteadyTime deadline) override {
-        deadlines.push_back(std::chrono::duration_cast<milliseconds>(deadline - SteadyTime{}).count());
-        if (deadline > now) {
-            now = deadline;
-        }
-        now += overshoot;
-        if (onSleep) {
-            onSleep(deadlines.size());
-        }
-    }
-    // A raise from onSleep ends the sleep, as if it came just before the deadline.
-    bool InterruptibleSleepUntil(SteadyTime deadline, const SleepInterrupt& interrupt) override {
-        SleepUntil(deadline);
-        return !interrupt.Raised();
-    }
-
-    SteadyTime now{};
-    milliseconds overshoot{0};
-    std::vector<long long> deadlines;  // ms since the clock's zero
-    std::function<void(size_t)> onSleep;
-};
-
-class RecordingLauncher : public Launcher {
-public:
-    void Launch(Program program) override { launched.push_back(program); }
-    std::vector<Program> launched;
-};
+using test::FakeTime;
+using test::RecordingLauncher;
 
 class PlaybackTest : public ::testing::Test {
 protected:
@@ -62,8 +32,8 @@ protected:
     void SetUp() override { ASSERT_TRUE(link_.FindDevice()); }
 
     PlaybackContext Context() {
-        return {reports_, flags_,    settings_, applied_, store_, launcher_, time_, time_, config_,
-                [] { return 3; }, [this] { ++repaints_; }};
+        return {reports_, flags_,   settings_, applied_, store_,
+                launcher_, time_, time_,    config_,  profile_, [this] { ++repaints_; }};
     }
 
     // Each report as hex, bytes 1..7 (byte 0 is always 7 once anything was sent).
@@ -86,6 +56,7 @@ protected:
     FakeTime time_;
     test::TempFolder folder_;
     std::filesystem::path config_ = folder_ / "config.ini";
+    Relaxed<int32_t> profile_{3};
     int repaints_ = 0;
 };
 

@@ -101,8 +101,9 @@ TEST(PlaybackDuringEdits, APassNeverPlaysAHalfMovedSlot) {
     MacroStore store;
     NoLauncher launcher;
     QuickTime time;
+    const Relaxed<int32_t> currentProfile{1};
     const PlaybackContext context{reports, flags, settings, applied, store, launcher, time, time,
-                                  folder / "config.ini", [] { return 1; }, {}};
+                                  folder / "config.ini", currentProfile, {}};
 
     Relaxed<int32_t> macroMode{0};
     const Language language = Language::English();

@@ -1,64 +1,47 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "common/TempFolder.h"
-#include "device/DeviceLink.h"
-#include "device/FeatureReport.h"
-#include "device/InputListener.h"
+#include "common/Trace.h"
 #include "device/SimulatedMouse.h"
-#include "macro/MacroPlayback.h"
-#include "platform/Launcher.h"
-#include "settings/ApplyProfile.h"
-#include "settings/ProfileSettings.h"
+#include "fakes/RecordingMessages.h"
+#include "session/Session.h"
 
 namespace orv {
 namespace {
 
 using namespace std::chrono_literals;
 
-class NoLauncher : public Launcher {
-public:
-    void Launch(Program) override {}
-};
-
-// The listener and the playback thread on the simulated mouse, with the real clock: the
-// stop rules of the listener's reports as playback carries them out.
+// The listener and the playback thread of a session on the simulated mouse, with the real
+// clock: the stop rules of the listener's reports as playback carries them out.
 class PlaybackThreadsTest : public ::testing::Test {
 protected:
-    PlaybackThreadsTest() : link_(mouse_), reports_(link_), sleeper_(CreatePreciseSleeper()) {}
-
     void SetUp() override {
-        ASSERT_TRUE(link_.FindDevice());
+        ASSERT_EQ(session_.FindDevice(), DeviceStatus::Ready);
         // Button 0 (0xF1) plays user macro 0, many passes of key 0x04; button 1 (0xF3) plays
         // user macro 1, key 0x05.
         for (int m = 0; m < 2; ++m) {
-            MacroSlot& slot = store_.User(m);
+            MacroSlot& slot = session_.Macros().User(m);
             slot.SetEvent(0, static_cast<uint8_t>(0x04 + m), 1, 15);
             slot.SetEventCount(1);
             slot.SetRepeatOn(1);
             slot.SetRepeatCount(1000);
-            settings_.buttonFunction[m] = 41 + m;
+            session_.Settings().buttonFunction[m] = 41 + m;
         }
-        reports_.SendGoodbye();
+        session_.CurrentProfile() = 1;
+        session_.SayGoodbye();
         mouse_.ClearReports();
-        playback_ = std::make_unique<MacroPlaybackThread>(PlaybackContext{
-            reports_, flags_, settings_, applied_, store_, launcher_, SystemClock(), *sleeper_,
-            folder_ / "config.ini", [] { return 1; }, {}});
-        listener_ = std::make_unique<InputListenerThread>(link_, settings_.macroMode, flags_);
-        listener_->Start();
-        playback_->Start();
+        session_.StartThreads();
     }
 
-    void TearDown() override {
-        listener_->Stop();
-        playback_->Stop();
-    }
+    void TearDown() override { session_.StopThreads(); }
 
     void Input(uint8_t code, uint8_t byte2) {
         const uint8_t report[] = {6, code, byte2};
-        mouse_.SendInputReport(report);
+        session_.SimulateInput(report);
     }
 
     bool WaitUntil(const std::function<bool()>& condition) {
@@ -74,7 +57,7 @@ protected:
 
     // Reports come in passes of three: the key, then the two releases.
     void ExpectStoppedAfterWholePasses() {
-        ASSERT_TRUE(WaitUntil([&] { return playback_->Idle(); }));
+        ASSERT_TRUE(WaitUntil([&] { return session_.PlaybackIdle(); }));
         const auto reports = mouse_.Reports();
         EXPECT_EQ(reports.size() % 3, 0u);
         EXPECT_LT(reports.size(), 3u * 1000);
@@ -83,21 +66,18 @@ protected:
             // The button report keeps byte 2 of the key report before it.
             EXPECT_EQ(reports[i].bytes[2], i % 3 == 2 ? 0x00 : 0x04) << i;  // never the other macro
         }
-        EXPECT_EQ(flags_.StopRequest.load(), 0);
+        EXPECT_EQ(session_.Flags().StopRequest.load(), 0);
     }
 
     test::TempFolder folder_;
-    SimulatedMouse mouse_;
-    DeviceLink link_;
-    FeatureReport reports_;
-    PlaybackFlags flags_;
-    ProfileSettings settings_;
-    AppliedState applied_;
-    MacroStore store_;
-    NoLauncher launcher_;
-    std::unique_ptr<Sleeper> sleeper_;
-    std::unique_ptr<MacroPlaybackThread> playback_;
-    std::unique_ptr<InputListenerThread> listener_;
+    Trace trace_{stdout, false, false};
+    test::RecordingMessages messages_;
+    Session session_{{folder_.Path(), folder_ / "config.ini", folder_ / "skins"},
+                     true,
+                     trace_,
+                     messages_,
+                     [](std::function<void()> work) { work(); }};
+    SimulatedMouse& mouse_ = *session_.Simulated();
 };
 
 TEST_F(PlaybackThreadsTest, NormalModeSecondPressStopsWithoutStartingAnother) {
@@ -115,10 +95,12 @@ TEST_F(PlaybackThreadsTest, AnyOtherReportStopsAPlayingMacro) {
 }
 
 TEST_F(PlaybackThreadsTest, HoldModeReleaseStopsAndAnIdleReleaseIsDropped) {
-    settings_.macroMode = 1;
-    const uint64_t before = flags_.event.Sequence();
+    session_.Settings().macroMode = 1;
+    const uint64_t before = session_.Flags().event.Sequence();
     Input(0xF1, 0x80);  // a release while idle: raised, then cleared by the idle thread
-    ASSERT_TRUE(WaitUntil([&] { return flags_.event.Sequence() != before && flags_.StopRequest.load() == 0; }));
+    ASSERT_TRUE(WaitUntil([&] {
+        return session_.Flags().event.Sequence() != before && session_.Flags().StopRequest.load() == 0;
+    }));
     Input(0xF1, 0);
     ASSERT_TRUE(mouse_.WaitForReports(7, 30s));  // the stale release did not end the macro
     Input(0xF3, 0);                              // another press in hold mode changes nothing
@@ -130,7 +112,7 @@ TEST_F(PlaybackThreadsTest, HoldModeReleaseStopsAndAnIdleReleaseIsDropped) {
 // At exit playback ends before the goodbye report: the mouse gets the releases first, and the
 // long pause after a pass's last event does not hold up the exit.
 TEST_F(PlaybackThreadsTest, StoppingCutsThePauseAfterTheLastEventAndReleasesBeforeTheGoodbye) {
-    MacroSlot& slot = store_.User(0);
+    MacroSlot& slot = session_.Macros().User(0);
     slot = MacroSlot{};
     slot.SetEvent(0, 0x04, 1, 20);
     slot.SetEvent(1, 0x04, 2, 5000);
@@ -140,9 +122,8 @@ TEST_F(PlaybackThreadsTest, StoppingCutsThePauseAfterTheLastEventAndReleasesBefo
     ASSERT_TRUE(mouse_.WaitForReports(2, 30s));
     const auto lastEvent = std::chrono::steady_clock::now();
     std::this_thread::sleep_for(300ms);
-    playback_->Stop();
+    session_.SayGoodbye();
     const auto stopped = std::chrono::steady_clock::now();
-    reports_.SendGoodbye();
 
     EXPECT_LT(stopped, lastEvent + 5s) << "the stop waited out the pause";
     std::vector<uint8_t> commands;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "device/DeviceLink.h"
 #include "platform/WindowMessages.h"
 
 namespace orv {
@@ -46,13 +47,13 @@ TEST(WindowMessages, DecodesInterfaceArrivalAndRemoval) {
     const WindowEvent arrival = DecodeWindowMessage(kWmDeviceChange, kDbtDeviceArrival, Address(broadcast));
     EXPECT_EQ(arrival.kind, WindowEventKind::DeviceArrival);
     EXPECT_TRUE(arrival.deviceInterface);
-    EXPECT_TRUE(IsOurInterface(arrival, kStoredPath));
+    EXPECT_TRUE(SamePathIgnoringCase(arrival.interfaceName, kStoredPath));
 
     const WindowEvent removal = DecodeWindowMessage(kWmDeviceChange, kDbtDeviceRemoveComplete, Address(broadcast));
     EXPECT_EQ(removal.kind, WindowEventKind::DeviceRemoval);
-    EXPECT_TRUE(IsOurInterface(removal, kStoredPath));
-    EXPECT_FALSE(IsOurInterface(removal, "\\\\?\\HID#VID_2F3A&PID_0C51&MI_00#other"));
-    EXPECT_FALSE(IsOurInterface(removal, ""));
+    EXPECT_TRUE(SamePathIgnoringCase(removal.interfaceName, kStoredPath));
+    EXPECT_FALSE(SamePathIgnoringCase(removal.interfaceName, "\\\\?\\HID#VID_2F3A&PID_0C51&MI_00#other"));
+    EXPECT_FALSE(SamePathIgnoringCase(removal.interfaceName, ""));
 }
 
 TEST(WindowMessages, OtherDevicesAndEventsAreNotOurs) {
@@ -60,14 +61,15 @@ TEST(WindowMessages, OtherDevicesAndEventsAreNotOurs) {
     const std::vector<uint8_t> volume = Broadcast(2, kPath);
     const WindowEvent removal = DecodeWindowMessage(kWmDeviceChange, kDbtDeviceRemoveComplete, Address(volume));
     EXPECT_EQ(removal.kind, WindowEventKind::DeviceRemoval);
+    // The window hands only interface events to the device link.
     EXPECT_FALSE(removal.deviceInterface);
-    EXPECT_FALSE(IsOurInterface(removal, kStoredPath));
+    EXPECT_EQ(removal.interfaceName, "");
 
     const std::vector<uint8_t> ours = Broadcast(kDbtDevtypDeviceInterface, kPath);
     for (uintptr_t event : {0x0007u, 0x8001u, 0x8003u, 0x8006u}) {
         EXPECT_EQ(DecodeWindowMessage(kWmDeviceChange, event, Address(ours)).kind, WindowEventKind::Other) << event;
     }
-    EXPECT_FALSE(IsOurInterface(DecodeWindowMessage(kWmDeviceChange, kDbtDeviceRemoveComplete, 0), ""));
+    EXPECT_FALSE(DecodeWindowMessage(kWmDeviceChange, kDbtDeviceRemoveComplete, 0).deviceInterface);
 }
 
 TEST(WindowMessages, NameIsBoundedByTheBroadcastSize) {
@@ -90,7 +92,7 @@ TEST(WindowMessages, NonAsciiNamesSurviveAndCaseFoldsOnlyAscii) {
     const std::vector<uint8_t> broadcast = Broadcast(kDbtDevtypDeviceInterface, u"\\\\?\\hid#é鼠");
     const WindowEvent event = DecodeDeviceChange(kDbtDeviceArrival, broadcast);
     EXPECT_EQ(event.interfaceName, "\\\\?\\hid#é鼠");
-    EXPECT_TRUE(IsOurInterface(event, "\\\\?\\HID#é鼠"));
+    EXPECT_TRUE(SamePathIgnoringCase(event.interfaceName, "\\\\?\\HID#é鼠"));
 }
 
 }  // namespace

@@ -30,44 +30,46 @@ TEST(ProfileSettings, FactorySettingsKeepTheHoldMode) {
     EXPECT_EQ(s.macroMode, 1);
 }
 
-TEST(ProfileSettings, FunctionCodesMapToDeviceValuesFlagsAndMenus) {
+TEST(ProfileSettings, FunctionCodesMapToDeviceValuesFlagsActionsAndMenus) {
     const struct {
         int32_t code;
         uint8_t deviceValue;
         ReportFlag flag;
         UtilityAction action;
+        uint8_t index;
         uint8_t menuRow;
         uint8_t subMenuRow;
     } cases[] = {
-        {-3, 0, ReportFlag::None, UtilityAction::None, 0, 0},
-        {0, 0, ReportFlag::None, UtilityAction::None, 0, 0},
-        {1, 1, ReportFlag::None, UtilityAction::None, 1, 0},
-        {5, 5, ReportFlag::None, UtilityAction::None, 5, 0},
-        {6, 6, ReportFlag::DpiReport, UtilityAction::None, 6, 0},
-        {8, 0, ReportFlag::None, UtilityAction::None, 0, 0},
-        {11, 7, ReportFlag::None, UtilityAction::None, 7, 1},
-        {13, 9, ReportFlag::None, UtilityAction::None, 7, 3},
-        {14, 10, ReportFlag::RateCycle, UtilityAction::None, 7, 4},
-        {15, 11, ReportFlag::DpiReport, UtilityAction::None, 7, 5},
-        {16, 12, ReportFlag::DpiReport, UtilityAction::None, 7, 6},
-        {17, 13, ReportFlag::None, UtilityAction::None, 0, 0},
-        {19, 0, ReportFlag::None, UtilityAction::None, 0, 0},
-        {21, 0, ReportFlag::None, UtilityAction::ConsumerUsage, 8, 1},
-        {30, 0, ReportFlag::None, UtilityAction::ConsumerUsage, 8, 10},
-        {31, 0, ReportFlag::None, UtilityAction::ConstantMacro, 10, 1},
-        {38, 0, ReportFlag::None, UtilityAction::ConstantMacro, 10, 8},
-        {39, 0, ReportFlag::None, UtilityAction::LaunchCalculator, 0, 0},
-        {40, 0, ReportFlag::None, UtilityAction::LaunchCommandPrompt, 0, 0},
-        {41, 0, ReportFlag::None, UtilityAction::UserMacro, 9, 1},
-        {52, 0, ReportFlag::None, UtilityAction::UserMacro, 9, 12},
-        {53, 0, ReportFlag::None, UtilityAction::None, 0, 0},
-        {1000, 0, ReportFlag::None, UtilityAction::None, 0, 0},
+        {-3, 0, ReportFlag::None, UtilityAction::None, 0, 0, 0},
+        {0, 0, ReportFlag::None, UtilityAction::None, 0, 0, 0},
+        {1, 1, ReportFlag::None, UtilityAction::None, 0, 1, 0},
+        {5, 5, ReportFlag::None, UtilityAction::None, 0, 5, 0},
+        {6, 6, ReportFlag::DpiReport, UtilityAction::None, 0, 6, 0},
+        {8, 0, ReportFlag::None, UtilityAction::None, 0, 0, 0},
+        {11, 7, ReportFlag::None, UtilityAction::None, 0, 7, 1},
+        {13, 9, ReportFlag::None, UtilityAction::None, 0, 7, 3},
+        {14, 10, ReportFlag::RateCycle, UtilityAction::None, 0, 7, 4},
+        {15, 11, ReportFlag::DpiReport, UtilityAction::None, 0, 7, 5},
+        {16, 12, ReportFlag::DpiReport, UtilityAction::None, 0, 7, 6},
+        {17, 13, ReportFlag::None, UtilityAction::None, 0, 0, 0},
+        {19, 0, ReportFlag::None, UtilityAction::None, 0, 0, 0},
+        {21, 0, ReportFlag::None, UtilityAction::ConsumerUsage, 0, 8, 1},
+        {30, 0, ReportFlag::None, UtilityAction::ConsumerUsage, 9, 8, 10},
+        {31, 0, ReportFlag::None, UtilityAction::ConstantMacro, 0, 10, 1},
+        {38, 0, ReportFlag::None, UtilityAction::ConstantMacro, 7, 10, 8},
+        {39, 0, ReportFlag::None, UtilityAction::LaunchCalculator, 0, 0, 0},
+        {40, 0, ReportFlag::None, UtilityAction::LaunchCommandPrompt, 0, 0, 0},
+        {41, 0, ReportFlag::None, UtilityAction::UserMacro, 0, 9, 1},
+        {52, 0, ReportFlag::None, UtilityAction::UserMacro, 11, 9, 12},
+        {53, 0, ReportFlag::None, UtilityAction::None, 0, 0, 0},
+        {1000, 0, ReportFlag::None, UtilityAction::None, 0, 0, 0},
     };
     for (const auto& c : cases) {
         const FunctionCodeInfo& info = DescribeFunctionCode(c.code);
         EXPECT_EQ(info.deviceValue, c.deviceValue) << c.code;
         EXPECT_EQ(info.flag, c.flag) << c.code;
         EXPECT_EQ(info.action, c.action) << c.code;
+        EXPECT_EQ(info.index, c.index) << c.code;
         EXPECT_EQ(info.menuRow, c.menuRow) << c.code;
         EXPECT_EQ(info.subMenuRow, c.subMenuRow) << c.code;
         if (c.menuRow != 0) {

@@ -6,17 +6,13 @@
 
 #include "common/TempFolder.h"
 #include "common/Texts.h"
+#include "fakes/RecordingMessages.h"
 #include "skin/SkinLayout.h"
 
 namespace orv {
 namespace {
 
-struct Messages : MessageSink {
-    std::vector<std::pair<std::string, std::string>> shown;
-    void ShowMessage(std::string_view caption, std::string_view text) override {
-        shown.emplace_back(std::string(caption), std::string(text));
-    }
-};
+using Messages = test::RecordingMessages;
 
 constexpr std::string_view kCaption = "ORV_GMouse";
 

@@ -13,6 +13,7 @@
 #include "DataWriter.h"
 #include "IconWriter.h"
 #include "common/Utf.h"
+#include "fakes/RecordingMessages.h"
 #include "skin/Regions.h"
 #include "skin/SkinLayout.h"
 
@@ -33,14 +34,13 @@ QImage Picture(const QString& name) {
 
 bool Light(QRgb px) { return qRed(px) > 100 && qGreen(px) > 100 && qBlue(px) > 100; }
 
-struct Messages : MessageSink {
-    void ShowMessage(std::string_view, std::string_view text) override { ADD_FAILURE() << text; }
-};
-
 SkinLayout Layout() {
     SkinLayout layout;
-    Messages messages;
+    test::RecordingMessages messages;
     EXPECT_TRUE(LoadSkin(PathFromUtf8(kSkins.toStdString()), Language::English(), layout, messages, "ORV_GMouse"));
+    for (const auto& [caption, text] : messages.shown) {
+        ADD_FAILURE() << text;
+    }
     return layout;
 }
 

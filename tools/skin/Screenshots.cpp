@@ -270,7 +270,7 @@ QImage Menus(const QString& skins, const SkinLayout& s, Language language, int m
     const int subRows = 10;
     const QPoint subAt(mainAt.x() + mask.width(), mainAt.y() - 2 * rowH);
     menu("advanced menu_", subRows, subRowH, subHover, subAt,
-         [&](int i) { return s.FunctionNames[orv::kFirstConsumerCode - 1 + i]; });
+         [&](int i) { return s.FunctionNames[static_cast<size_t>(orv::FunctionCodeForMenuRow(8, static_cast<uint8_t>(i)))]; });
     return out;
 }
 

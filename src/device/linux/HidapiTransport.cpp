@@ -94,23 +94,22 @@ bool AccessDenied(const std::string& devnode) {
 
 std::vector<HidCollectionInfo> HidapiTransport::Enumerate(size_t maxInterfaces) {
     std::vector<HidCollectionInfo> list;
-    std::map<std::string, std::vector<CollectionLengths>> descriptors;
+    std::map<std::string, std::vector<HidCaps>> descriptors;
     hid_device_info* all = hid_enumerate(0, 0);
     for (const hid_device_info* d = all; d != nullptr && list.size() < maxInterfaces; d = d->next) {
         HidCollectionInfo info;
         info.path = d->path != nullptr ? d->path : "";
         info.vendorId = d->vendor_id;
         info.productId = d->product_id;
-        info.usagePage = d->usage_page;
-        info.usage = d->usage;
+        info.caps.usagePage = d->usage_page;
+        info.caps.usage = d->usage;
         auto [it, inserted] = descriptors.try_emplace(info.path);
         if (inserted) {
             it->second = ParseReportDescriptor(ReadDescriptor(info.path));
         }
-        for (const CollectionLengths& c : it->second) {
-            if (c.usagePage == info.usagePage && c.usage == info.usage) {
-                info.inputReportLength = c.inputReportLength;
-                info.featureReportLength = c.featureReportLength;
+        for (const HidCaps& c : it->second) {
+            if (c.usagePage == info.caps.usagePage && c.usage == info.caps.usage) {
+                info.caps = c;
                 break;
             }
         }

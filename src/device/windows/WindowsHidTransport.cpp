@@ -74,7 +74,7 @@ public:
             return nullptr;
         }
         const uint16_t length =
-            access == HidAccess::Read ? collection.inputReportLength : collection.featureReportLength;
+            access == HidAccess::Read ? collection.caps.inputReportLength : collection.caps.featureReportLength;
         return WrapHidHandle(handle, length);
     }
 };
@@ -107,10 +107,7 @@ void Describe(HANDLE probe, HidCollectionInfo& info) {
     if (HidD_GetPreparsedData(probe, &preparsed)) {
         HIDP_CAPS caps{};
         if (HidP_GetCaps(preparsed, &caps) == HIDP_STATUS_SUCCESS) {
-            info.usagePage = caps.UsagePage;
-            info.usage = caps.Usage;
-            info.inputReportLength = caps.InputReportByteLength;
-            info.featureReportLength = caps.FeatureReportByteLength;
+            info.caps = {caps.UsagePage, caps.Usage, caps.InputReportByteLength, caps.FeatureReportByteLength};
         }
         HidD_FreePreparsedData(preparsed);
     }

@@ -1,16 +1,15 @@
 #include "platform/Launcher.h"
 
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
-#include <cstdlib>
 #include <string>
-#include <string_view>
 #include <thread>
+
+#include "platform/linux/FindOnPath.h"
 
 extern char** environ;
 
@@ -21,38 +20,13 @@ namespace {
 constexpr std::array<const char*, 4> kCalculators{"gnome-calculator", "kcalc", "galculator", "xcalc"};
 constexpr std::array<const char*, 4> kTerminals{"x-terminal-emulator", "gnome-terminal", "konsole", "xterm"};
 
-// Only absolute directories of PATH count: a relative entry (or an empty one, which means the
-// current folder) could let a file in the current folder run in place of the system program.
-std::string FindOnPath(std::string_view name) {
-    const char* path = std::getenv("PATH");
-    if (path == nullptr) {
-        return {};
-    }
-    std::string_view rest(path);
-    while (!rest.empty()) {
-        const size_t colon = rest.find(':');
-        const std::string_view dir = rest.substr(0, colon);
-        rest = colon == std::string_view::npos ? std::string_view{} : rest.substr(colon + 1);
-        if (dir.empty() || dir.front() != '/') {
-            continue;
-        }
-        std::string candidate = std::string(dir) + "/" + std::string(name);
-        struct stat info {};
-        if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(candidate.c_str(), X_OK) == 0) {
-            return candidate;
-        }
-    }
-    return {};
-}
-
 class DesktopLauncher : public Launcher {
 public:
     void Launch(Program program) override {
         const auto& names = program == Program::Calculator ? kCalculators : kTerminals;
         for (const char* name : names) {
-            const std::string path = FindOnPath(name);
-            if (!path.empty()) {
-                Spawn(path);
+            if (const auto path = FindOnPath(name)) {
+                Spawn(path->string());
                 return;
             }
         }

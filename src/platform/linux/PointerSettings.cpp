@@ -11,12 +11,12 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/linux/FindOnPath.h"
 #include "platform/linux/GnomeMouseSpeed.h"
 
 extern char** environ;
@@ -27,28 +27,6 @@ namespace {
 
 constexpr const char* kSchema = "org.gnome.desktop.peripherals.mouse";
 constexpr const char* kKey = "speed";
-
-std::optional<std::filesystem::path> FindOnPath(const char* name) {
-    const char* path = std::getenv("PATH");
-    if (path == nullptr) {
-        return std::nullopt;
-    }
-    std::string_view rest(path);
-    while (!rest.empty()) {
-        const size_t colon = rest.find(':');
-        const std::string_view dir = rest.substr(0, colon);
-        rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
-        // Only absolute folders: a relative PATH entry would run whatever the current folder holds.
-        if (dir.empty() || dir.front() != '/') {
-            continue;
-        }
-        std::filesystem::path candidate = std::filesystem::path(dir) / name;
-        if (access(candidate.c_str(), X_OK) == 0) {
-            return candidate;
-        }
-    }
-    return std::nullopt;
-}
 
 // Runs the program with the arguments, without a shell; its standard output when it exits with
 // 0 within the time limit. A hung settings daemon must not freeze the window, so the child is

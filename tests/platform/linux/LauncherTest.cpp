@@ -11,20 +11,12 @@
 
 #include "common/TempFolder.h"
 #include "platform/Launcher.h"
+#include "platform/linux/ScopedPath.h"
 
 namespace orv {
 namespace {
 
-class ScopedPath {
-public:
-    explicit ScopedPath(const std::string& value) : old_(std::getenv("PATH") ? std::getenv("PATH") : "") {
-        setenv("PATH", value.c_str(), 1);
-    }
-    ~ScopedPath() { setenv("PATH", old_.c_str(), 1); }
-
-private:
-    std::string old_;
-};
+using test::ScopedPath;
 
 void WriteScript(const std::filesystem::path& path, const std::string& body) {
     std::ofstream(path) << "#!/bin/sh\n" << body << "\n";

@@ -25,7 +25,7 @@ TEST(WindowsHidTransport, EnumeratesWithoutTheMouseAndRefusesMissingPaths) {
 
     HidCollectionInfo missing;
     missing.path = "\\\\?\\hid#vid_2f3a&pid_0c51&mi_01#no-such-device#{4d1e55b2-f16f-11cf-88cb-001111000030}";
-    missing.featureReportLength = 8;
+    missing.caps.featureReportLength = 8;
     EXPECT_EQ(transport->Open(missing, HidAccess::Write), nullptr);
     EXPECT_EQ(transport->Open(missing, HidAccess::Read), nullptr);
 }

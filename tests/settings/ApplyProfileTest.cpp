@@ -12,36 +12,12 @@
 #include "device/DeviceLink.h"
 #include "device/FeatureReport.h"
 #include "device/SimulatedMouse.h"
-#include "platform/PointerSettings.h"
+#include "fakes/RecordingPointerSettings.h"
 #include "settings/ApplyProfile.h"
 #include "settings/ConfigFile.h"
 
 namespace orv {
 namespace {
-
-// Records what the system was told; its queries fail on request.
-class RecordingPointer : public PointerSettings {
-public:
-    bool QueryPointerSpeed(int& speed) override {
-        speed = 7;
-        return speedAnswers;
-    }
-    bool SetPointerSpeed(int speed) override {
-        log.push_back("pointer-speed " + std::to_string(speed));
-        return true;
-    }
-    bool QueryWheelLines(int& lines) override {
-        lines = 3;
-        return linesAnswer;
-    }
-    bool SetWheelLines(int lines) override {
-        log.push_back("wheel-lines " + std::to_string(lines));
-        return true;
-    }
-    bool speedAnswers = true;
-    bool linesAnswer = true;
-    std::vector<std::string> log;
-};
 
 class ApplyProfileTest : public ::testing::Test {
 protected:
@@ -65,7 +41,7 @@ protected:
     SimulatedMouse mouse;
     DeviceLink link{mouse};
     FeatureReport reports{link};
-    RecordingPointer pointer;
+    test::RecordingPointerSettings pointer;
     AppliedState applied;
     std::vector<size_t> repaintedAfter;
 };

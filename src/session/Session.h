@@ -1,0 +1,168 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Language.h"
+#include "common/Relaxed.h"
+#include "device/DeviceLink.h"
+#include "device/InputListener.h"
+#include "macro/MacroStore.h"
+#include "platform/PreciseSleep.h"
+#include "settings/ApplyProfile.h"
+#include "settings/ConfigFile.h"
+#include "settings/ProfileSettings.h"
+
+namespace orv {
+
+class DeviceNotifier;
+class FeatureReport;
+class Launcher;
+class MacroPlaybackThread;
+class MessageSink;
+class PointerSettings;
+class SimulatedMouse;
+class Trace;
+
+// Where the utility's files are. Whoever starts the session finds them; the session only
+// uses them.
+struct SessionFolders {
+    std::filesystem::path AppDirectory;  // config.ini's folder, the macro files
+    std::filesystem::path ConfigPath;
+    std::filesystem::path SkinDirectory;
+};
+
+// What looking for the mouse found.
+enum class DeviceStatus {
+    Absent,        // no collection of the mouse
+    Ready,         // the mouse, with its write collection open
+    AccessDenied,  // the mouse, but this user may not open it
+    Unopened,      // the mouse, but its write collection could not be opened for another reason
+};
+
+// The records of a caller that keeps its own instead of the session's: the window does, until
+// it works on the session's records directly.
+struct BorrowedRecords {
+    ProfileSettings& profileSettings;
+    Language& language;
+    MacroStore& macroStore;
+};
+
+// One running utility without its window: the mouse (real, or simulated with the system's
+// pointer settings and program starts only reported to the trace), the report sender, what
+// the last apply sent, the macros, the input listener and the playback thread, and the records
+// they work on. The window and every command of the command line drive the mouse through it.
+//
+// The caller's thread owns the session and its records. The listener reads macroMode; the
+// playback thread reads the button functions, the macros and currentProfile, and writes
+// dpiLevel and reportRate. Work that must run on the caller's thread (a repaint after playback
+// followed the mouse, a device change) is handed to post, which runs it there.
+class Session {
+public:
+    // Runs work on the caller's thread (the window queues it onto its event loop); never empty.
+    using Post = std::function<void(std::function<void()> work)>;
+
+    Session(SessionFolders folders, bool simulate, Trace& trace, MessageSink& messages, Post post);
+    Session(SessionFolders folders, bool simulate, Trace& trace, MessageSink& messages, Post post,
+            BorrowedRecords records);
+    // Stops watching device changes and ends both threads.
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    const SessionFolders& Folders() const { return folders_; }
+    ProfileSettings& Settings() { return records_.profileSettings; }
+    Language& CurrentLanguage() { return records_.language; }
+    MacroStore& Macros() { return records_.macroStore; }
+    // The profile the working settings belong to. Playback reads it at every change the mouse
+    // makes itself, so whoever changes the profile only stores the new number here.
+    Relaxed<int32_t>& CurrentProfile() { return currentProfile_; }
+    const AppliedState& Applied() const { return applied_; }
+    const PlaybackFlags& Flags() const { return flags_; }
+
+    // "CurConfig" and the language of config.ini, and that profile as the working settings.
+    // An unreadable config.ini leaves the working settings as they were.
+    ProfileFound LoadConfiguration();
+    // Profile n becomes the current one and its section the working settings.
+    ProfileFound ChooseProfile(int32_t n);
+    // The user macros of the language, then the constant macros.
+    struct MacrosLoaded {
+        bool allPresent = true;  // else a missing file has been shown through the message sink
+        // Files that exist but could not be read; the macros they hold stay as they were.
+        std::vector<std::filesystem::path> unreadable;
+    };
+    MacrosLoaded LoadMacros();
+
+    // Clears the playback flags, then starts the input listener and the playback thread at the
+    // highest priority the system allows. repaint is posted each time playback followed a
+    // change the mouse made itself. Once: a second start changes nothing.
+    void StartThreads(std::function<void()> repaint = {});
+    // Ends both threads; a playing macro stops with its releases sent.
+    void StopThreads();
+    // No press is waiting or being served.
+    bool PlaybackIdle() const;
+
+    DeviceStatus FindDevice();
+    std::string DevicePath() const;
+    // The collections of the mouse among those the system lists, in its order.
+    std::vector<HidCollectionInfo> MouseCollections();
+
+    ApplyResult ApplyProfile();
+    // The mouse and the system as the utility leaves them: the goodbye report, and the pointer
+    // speed back to 10 when the system answers the query for it. Returns the send's result.
+    bool SayGoodbye();
+
+    // From now on the removal of the mouse runs exitDriver on the caller's thread.
+    void WatchDeviceChanges(std::function<void()> exitDriver);
+    // A device change the caller received itself (where the system tells windows, not threads).
+    void HandleDeviceChange(DeviceChange change, std::string_view interfacePath);
+
+    // The simulated mouse, or nullptr for the real one.
+    SimulatedMouse* Simulated() { return simulated_.get(); }
+    bool IsSimulated() const { return simulated_ != nullptr; }
+    // The simulated mouse sends this input report; the real one is not told anything.
+    void SimulateInput(std::span<const uint8_t> report);
+    // The simulated mouse is pulled out, as the system would announce it.
+    void SimulateUnplug();
+    // Simulated mouse: waits until the listener has taken every input report sent and playback
+    // has served what they started. False when the deadline came first, or with the real mouse.
+    bool WaitUntilInputServed(SteadyTime deadline);
+
+    // The sleeper playback times its events with, for callers that pace input the same way.
+    Sleeper& PreciseSleeper();
+
+private:
+    struct OwnRecords;
+    void Wire(bool simulate, Trace& trace);
+
+    SessionFolders folders_;
+    MessageSink& messages_;
+    Post post_;
+    std::unique_ptr<OwnRecords> own_;
+    BorrowedRecords records_;
+    Relaxed<int32_t> currentProfile_;
+
+    std::unique_ptr<SimulatedMouse> simulated_;
+    std::unique_ptr<HidTransport> transport_;
+    std::unique_ptr<DeviceNotifier> systemNotifier_;
+    std::unique_ptr<PointerSettings> pointer_;
+    std::unique_ptr<Launcher> launcher_;
+    std::unique_ptr<Sleeper> sleeper_;
+    std::unique_ptr<DeviceLink> link_;
+    std::unique_ptr<FeatureReport> reports_;
+    PlaybackFlags flags_;
+    AppliedState applied_;
+    std::function<void()> repaint_;
+    std::unique_ptr<InputListenerThread> listener_;
+    std::unique_ptr<MacroPlaybackThread> playback_;
+    bool watching_ = false;
+    // Posted work that outlives the session finds this gone and does nothing.
+    std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);
+};
+
+}  // namespace orv
