@@ -1,7 +1,6 @@
 #include "macro/MacroEditor.h"
 
 #include <algorithm>
-#include <memory>
 
 #include "common/Decimal.h"
 #include "common/Texts.h"
@@ -223,23 +222,14 @@ void MacroEditor::StopRecording() {
     window_.Repaint();
 }
 
-// The file is read into a copy of the store and the copy's user macros replace the store's in
-// one step, so playback sees either the old macros or the new ones. A file that has gone
-// missing since it was chosen leaves the macros as they were.
+// Playback sees either the old macros or the new ones. A file that has gone missing since it
+// was chosen leaves the macros as they were.
 ini::FileState MacroEditor::ImportMacros(const std::filesystem::path& file) {
     StopRecording();
-    const auto loaded = std::make_unique<MacroStore>(store_);
-    const ini::FileState state = LoadMacroFile(file, MacroTarget::User, *loaded, messages_);
+    const ini::FileState state =
+        ReplaceMacrosFromFile(file, MacroTarget::User, store_, messages_, WhenMissing::KeepMacros);
     if (state != ini::FileState::Read) {
         return state;
-    }
-    {
-        const auto held = store_.lock.Hold();
-        for (int i = 0; i < MacroStore::kUserSlots; ++i) {
-            store_.User(i) = loaded->User(i);
-        }
-        store_.macroCount = loaded->macroCount;
-        store_.selectedMacro = loaded->selectedMacro;
     }
     RefreshMacroList();
     window_.Repaint();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -81,6 +82,30 @@ ini::FileState LoadMacroFile(const std::filesystem::path& path, MacroTarget targ
         ParseMacroValue(Utf8ToUtf16(value), target == MacroTarget::User ? store.User(i) : store.Constant(i));
     }
     return file.State();
+}
+
+ini::FileState ReplaceMacrosFromFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store,
+                                     MessageSink& messages, WhenMissing whenMissing) {
+    const auto loaded = std::make_unique<MacroStore>(store);
+    const ini::FileState state = LoadMacroFile(path, target, *loaded, messages);
+    const bool keep = state == ini::FileState::Unreadable ||
+                      (state == ini::FileState::Missing && whenMissing == WhenMissing::KeepMacros);
+    if (keep) {
+        return state;
+    }
+    const auto held = store.lock.Hold();
+    if (target == MacroTarget::User) {
+        for (int i = 0; i < MacroStore::kUserSlots; ++i) {
+            store.User(i) = loaded->User(i);
+        }
+        store.macroCount = loaded->macroCount;
+        store.selectedMacro = loaded->selectedMacro;
+    } else {
+        for (int c = 0; c < MacroStore::kConstantSlots; ++c) {
+            store.Constant(c) = loaded->Constant(c);
+        }
+    }
+    return state;
 }
 
 bool SaveMacroFile(const std::filesystem::path& path, const MacroStore& store) {

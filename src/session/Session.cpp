@@ -59,7 +59,7 @@ Session::MacrosLoaded Session::LoadMacros() {
     MacrosLoaded loaded;
     for (const auto& [file, target] : {std::pair{store.userMacroFile, MacroTarget::User},
                                        std::pair{ConstantMacroFile(folders_.AppDirectory), MacroTarget::Constant}}) {
-        switch (LoadMacroFile(file, target, store, messages_)) {
+        switch (ReplaceMacrosFromFile(file, target, store, messages_)) {
             case ini::FileState::Missing:
                 loaded.allPresent = false;
                 break;
