@@ -14,6 +14,7 @@
 #include <QSize>
 
 #include "ui/AdvancedPageControls.h"
+#include "ui/CEditableListBox.h"
 #include "ui/PageFeatures.h"
 #include "ui/PageModel.h"
 #include "ui/PageState.h"
@@ -72,7 +73,7 @@ public:
     QLineEdit* RepeatCountEdit() const { return repeatCountEdit_.data(); }
     QLineEdit* MacroNameEdit() const { return macroNameEdit_.data(); }
     QListWidget* MacroList() const { return macroList_.data(); }
-    QListWidget* EventList() const { return eventList_.data(); }
+    CEditableListBox* EventList() const { return eventList_.data(); }
     AdvancedPageControls AdvancedControls() const;
 
 private:
@@ -127,7 +128,7 @@ private:
     QPointer<QLineEdit> repeatCountEdit_;
     QPointer<QLineEdit> macroNameEdit_;
     QPointer<QListWidget> macroList_;
-    QPointer<QListWidget> eventList_;
+    QPointer<CEditableListBox> eventList_;
 };
 
 }  // namespace orv
