@@ -32,6 +32,8 @@ constexpr std::array kTexts{
     Row{TextId::Overflow, "Overflow!!!", "Overflow!!!"},
     Row{TextId::RecordingUnavailable, "The keyboard cannot be captured, so nothing can be recorded.",
         "无法捕获键盘，不能录制。"},
+    Row{TextId::MacroFileUnreadable, "The macro file cannot be read:", "无法读取宏文件："},
+    Row{TextId::MacroFileNotWritten, "The macros could not be saved to:", "无法保存宏到："},
     // Blanks at the end of a caption are part of it: they widen the item in the drawn menu.
     Row{TextId::EventMenuAddForward, "Add Forward", "项前插入    "},
     Row{TextId::EventMenuForwardLeft, "Left Button", "左键    "},

@@ -25,6 +25,8 @@ enum class TextId {
     SkinEntryError,    // a skin entry with too many fields
     Overflow,          // a macro would exceed its events
     RecordingUnavailable,  // the keyboard could not be captured for a recording
+    MacroFileUnreadable,   // a macro file exists but cannot be read; its path follows
+    MacroFileNotWritten,   // macros could not be saved to a file; its path follows
 
     // The event list's context menu, one row per item as the menu shows them: the two
     // languages' menus differ in the blanks after some captions, so an item that appears in

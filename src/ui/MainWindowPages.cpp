@@ -183,9 +183,22 @@ void MainWindowPages::OnLeftButtonUp(QPoint point)
              p.state_.MainHover = region::kNone;
              p.host_.CloseToTray();
          }},
-        {kDefaults, [](P& p, Hit) { IfPresent(p.features_.profileExchange, &Exchange::RestoreDefaults); }},
-        {kChinese, [](P& p, Hit) { IfPresent(p.features_.language, &LanguageController::SwitchToChinese); }},
-        {kEnglish, [](P& p, Hit) { IfPresent(p.features_.language, &LanguageController::SwitchToEnglish); }},
+        // Both reload the user macros, the one being recorded among them.
+        {kDefaults,
+         [](P& p, Hit) {
+             IfPresent(p.features_.recording, &RecordingController::StopRecording);
+             IfPresent(p.features_.profileExchange, &Exchange::RestoreDefaults);
+         }},
+        {kChinese,
+         [](P& p, Hit) {
+             IfPresent(p.features_.recording, &RecordingController::StopRecording);
+             IfPresent(p.features_.language, &LanguageController::SwitchToChinese);
+         }},
+        {kEnglish,
+         [](P& p, Hit) {
+             IfPresent(p.features_.recording, &RecordingController::StopRecording);
+             IfPresent(p.features_.language, &LanguageController::SwitchToEnglish);
+         }},
     };
     // The release decides: the region under the mouse now, wherever the press was.
     OnMouseMove(point);
