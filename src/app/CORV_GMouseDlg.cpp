@@ -19,8 +19,12 @@
 #include "common/Messages.h"
 #include "common/Utf.h"
 #include "session/Session.h"
+#include "platform/KeyboardCapture.h"
 #include "skin/SkinLayout.h"
+#include "ui/DialogFileChooser.h"
+#include "ui/MacroEditorFeature.h"
 #include "ui/MainWindowPages.h"
+#include "ui/WindowKeyboardGrab.h"
 
 namespace orv {
 
@@ -87,7 +91,9 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     if (pages_->ShapeWindow()) {
         setFixedSize(pages_->SkinSize());
     }
+    CreateFeatures();
     session_.LoadMacros();
+    macroEditor_->Editor().InitClickedLine();
     tray_->SetMenuTexts(UiText(TextId::ShowWindow, language), UiText(TextId::ExitDriver, language));
 
     if (session_.FindDevice() == DeviceStatus::Absent) {
@@ -110,6 +116,7 @@ void CORV_GMouseDlg::ExitDriver() {
     if (ended_) {
         return;
     }
+    GiveKeyboardBack();
     tray_->RemoveTrayIcon();
     session_.SayGoodbye();
     ended_ = true;
@@ -176,6 +183,18 @@ void CORV_GMouseDlg::closeEvent(QCloseEvent* event) {
     }
 }
 
+void CORV_GMouseDlg::hideEvent(QHideEvent* event) {
+    GiveKeyboardBack();
+    QWidget::hideEvent(event);
+}
+
+void CORV_GMouseDlg::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        GiveKeyboardBack();
+    }
+    QWidget::changeEvent(event);
+}
+
 void CORV_GMouseDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (pages_ == nullptr) {
@@ -230,6 +249,41 @@ void CORV_GMouseDlg::AddAboutEntry() {
         openSystemMenu = [this] { ShowSystemMenu(); };
     }
     keyFilter_ = InstallKeyFilter(*this, std::move(openSystemMenu));
+}
+
+// The features of the pages, in one place. Where the system offers a program no keyboard hook,
+// the window grabs the keyboard itself while a macro is recorded.
+void CORV_GMouseDlg::CreateFeatures() {
+    files_ = std::make_unique<DialogFileChooser>(*this);
+    keyboardCapture_ = CreateSystemKeyboardCapture();
+    if (keyboardCapture_ == nullptr) {
+        keyboardCapture_ = CreateWindowKeyboardCapture(*this);
+    }
+    macroEditor_ = std::make_unique<MacroEditorFeature>(MacroEditorFeatureContext{session_.Macros(),
+                                                                                  session_.Settings().macroMode,
+                                                                                  session_.CurrentLanguage(),
+                                                                                  *keyboardCapture_,
+                                                                                  SystemTimeOfDay(),
+                                                                                  messages_,
+                                                                                  *files_,
+                                                                                  *this,
+                                                                                  *this,
+                                                                                  session_.Folders().AppDirectory});
+    const MacroEditor& editor = macroEditor_->Editor();
+    model_.recording = [&editor] { return editor.Recording(); };
+    model_.downLines = [&editor] { return editor.DownLines(); };
+    model_.upLines = [&editor] { return editor.UpLines(); };
+    PageFeatures features;
+    features.macroEditor = macroEditor_.get();
+    features.recording = macroEditor_.get();
+    pages_->SetFeatures(features);
+}
+
+// A keyboard captured for a recording must never outlive the window that shows how to stop it.
+void CORV_GMouseDlg::GiveKeyboardBack() {
+    if (macroEditor_ != nullptr) {
+        macroEditor_->StopRecording();
+    }
 }
 
 void CORV_GMouseDlg::StartThreads() {

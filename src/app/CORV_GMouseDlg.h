@@ -12,6 +12,9 @@ class QMenu;
 
 namespace orv {
 
+class FileChooser;
+class KeyboardCapture;
+class MacroEditorFeature;
 class MainWindowPages;
 class MessageSink;
 class Session;
@@ -45,6 +48,7 @@ public:
     TrayIcon& Tray() { return *tray_; }
     QMenu& SystemMenu() { return *systemMenu_; }
     MainWindowPages& Pages() { return *pages_; }
+    MacroEditorFeature& Editor() { return *macroEditor_; }
     PageState& State() { return state_; }
     const SkinLayout& Skin() const { return skinLayout_; }
 
@@ -64,6 +68,8 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -72,6 +78,8 @@ protected:
 private:
     void AddAboutEntry();
     void StartThreads();
+    void CreateFeatures();
+    void GiveKeyboardBack();
     bool LoadSkinFiles();
     void WatchDevice();
     void AddTrayIcon();
@@ -83,6 +91,9 @@ private:
     PageState state_;
     PageModel model_;
     std::unique_ptr<MainWindowPages> pages_;
+    std::unique_ptr<FileChooser> files_;
+    std::unique_ptr<KeyboardCapture> keyboardCapture_;
+    std::unique_ptr<MacroEditorFeature> macroEditor_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<QMenu> systemMenu_;
     std::unique_ptr<QObject> keyFilter_;

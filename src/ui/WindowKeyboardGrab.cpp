@@ -66,11 +66,14 @@ bool WindowKeyboardGrab::eventFilter(QObject*, QEvent* event)
     }
 }
 
+// X11 is the one window system here that lets a client grab the keyboard. Elsewhere (Wayland,
+// a screen of its own such as offscreen) the keys a program receives are those of its focused
+// window anyway.
 std::unique_ptr<KeyboardCapture> CreateWindowKeyboardCapture(QWidget& window)
 {
-    const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-    return std::make_unique<WindowKeyboardGrab>(window, wayland ? WindowKeyboardGrab::Reach::WhileFocused
-                                                                : WindowKeyboardGrab::Reach::AllApplications);
+    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    return std::make_unique<WindowKeyboardGrab>(window, x11 ? WindowKeyboardGrab::Reach::AllApplications
+                                                            : WindowKeyboardGrab::Reach::WhileFocused);
 }
 
 }  // namespace orv

@@ -14,8 +14,8 @@ namespace orv {
 // receives a key, and every key event reaching this program goes to the recorder rather than to
 // the control it was meant for: Escape and Return close nothing, shortcuts do nothing.
 //
-// Wayland lets no client grab the keyboard: there the keys are taken while the window has the
-// focus.
+// Wayland lets no client grab the keyboard: there the keys are taken while the program's window
+// has the focus.
 class WindowKeyboardGrab : public QObject, public KeyboardCapture {
 public:
     enum class Reach { AllApplications, WhileFocused };

@@ -28,8 +28,10 @@
 #include "app/TrayIcon.h"
 #include "app/VirtualMouseWindow.h"
 #include "ui/UiText.h"
+#include "ui/MacroEditorFeature.h"
 #include "ui/MainWindowPages.h"
 #include "common/Trace.h"
+#include "macro/MacroFile.h"
 #include "device/SimulatedMouse.h"
 #include "session/Session.h"
 #include "SyntheticSkin.h"
@@ -172,6 +174,7 @@ private Q_SLOTS:
     void trayMenuExitDriverEndsOnce();
     void deviceRemovalEndsTheUtility();
     void keyFilterKeepsTypingButNotEscapeReturnF10();
+    void aRecordingNeverOutlivesTheShownWindow();
     void altSpaceOpensTheSystemMenuWithAboutLast();
     void programIconIsTheGeneratedOneEverywhere();
     void virtualMouseSendsButtonAndDpiReports();
@@ -363,6 +366,41 @@ void AppShellTest::deviceRemovalEndsTheUtility() {
     const std::vector<std::string> after(lines.begin() + static_cast<std::ptrdiff_t>(linesBefore), lines.end());
     // The mouse is gone, so only the pointer speed changes.
     QCOMPARE(after, std::vector<std::string>{"pointer-speed 10"});
+}
+
+// The user stops a recording with the mouse on the window: hidden, minimised or ended, the
+// window gives the keyboard back. The editor starts on the last key line of the selected macro.
+void AppShellTest::aRecordingNeverOutlivesTheShownWindow() {
+    SimulatedWindow w;
+    MacroStore macros;
+    macros.User(0).SetName(u"Three");
+    for (size_t k = 0; k < 3; ++k) {
+        macros.User(0).SetEvent(k, 0x04, static_cast<uint8_t>(1 + k % 2), 10);
+    }
+    macros.User(0).SetEventCount(3);
+    macros.macroCount = 1;
+    QVERIFY(SaveMacroFile(w.folder.Path() / "Macro_CN.dat", macros));
+    QVERIFY(w.dialog.StartUp());
+    MacroEditorFeature& editor = w.dialog.Editor();
+    QCOMPARE(editor.Editor().ClickedLine(), 4);
+    w.dialog.Pages().ShowAdvancedPage();
+    QCOMPARE(w.dialog.Pages().EventList()->currentRow(), 4);
+
+    const std::function<void(CORV_GMouseDlg&)> ways[] = {
+        [](CORV_GMouseDlg& d) { d.CloseToTray(); },
+        [](CORV_GMouseDlg& d) { d.Minimise(); },
+        [](CORV_GMouseDlg& d) { d.hide(); },
+        [](CORV_GMouseDlg& d) { d.ExitDriver(); },
+    };
+    for (const auto& away : ways) {
+        w.dialog.ShowWindow();
+        w.dialog.Pages().ShowAdvancedPage();
+        editor.ToggleRecording();
+        QVERIFY(editor.Editor().Recording());
+        away(w.dialog);
+        QVERIFY(!editor.Editor().Recording());
+        w.dialog.Pages().ShowMainPage();
+    }
 }
 
 void AppShellTest::keyFilterKeepsTypingButNotEscapeReturnF10() {
