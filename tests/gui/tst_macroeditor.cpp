@@ -356,6 +356,9 @@ void MacroEditorWidgetsTest::inPlaceEdit()
     QTest::mouseClick(list.viewport(), Qt::RightButton, {}, f.LinePoint(3));
     QTRY_VERIFY(answer.Answered());
     QTRY_VERIFY(list.Editor() != nullptr);
+    // The offscreen system may leave the closed menu's activation behind.
+    f.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
     CEditHelper& edit = *list.Editor();
     QCOMPARE(list.EditIndex(), 3);
     QCOMPARE(edit.text(), QStringLiteral("    101ms"));
