@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <algorithm>
 
 namespace orv {
 
@@ -57,9 +58,9 @@ void EditorControls::Attach(const AdvancedPageControls& controls)
     eventList_ = controls.eventList;
     if (macroList_) {
         macroList_->viewport()->installEventFilter(this);
+        // A click below the last line selects nothing in the list but changes nothing in the
+        // editor either: the list shows the editor's selection again.
         connect(macroList_, &QListWidget::currentRowChanged, this, [this](int line) {
-            if (line < 0)
-                return;
             editor_.OnMacroSelected(line);
             Show();
         });
