@@ -1,5 +1,5 @@
-// The function menus of the button boxes and the left-button warning, on a synthetic skin whose
-// pictures are flat colours.
+// The function menus of the button boxes, the left-button warning and the owner-drawn pop-up
+// menus, on a synthetic skin whose pictures are flat colours.
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,8 +15,10 @@
 #include <QTimer>
 
 #include "PagesFixture.h"
+#include "ui/COrvMenu.h"
 #include "ui/ComposeFrame.h"
 #include "ui/FunctionMenus.h"
+#include "ui/OwnerDrawnMenus.h"
 #include "ui/WarningDlg.h"
 
 using orv::CMenuDlg;
@@ -148,6 +150,9 @@ private Q_SLOTS:
     void warningResults();
     void warningShapeAndLook();
     void warningWithoutItsPicturesDoesNotBlock();
+    void ownerDrawnMenusMeasureTheirCaptions();
+    void ownerDrawnItemsAreBarsAndGradients();
+    void ownerDrawnMenusKeepKeyboardNavigation();
 };
 
 void MenusTest::mainMenuRowsFromThe160By301Mask()
@@ -368,6 +373,81 @@ void MenusTest::warningWithoutItsPicturesDoesNotBlock()
     MenusFixture f;
     std::filesystem::remove(f.skin.SkinDirectory() / "warning_mask.jpg");
     QCOMPARE(f.menus.ShowLeftButtonWarning(kAnchor), orv::kWarningConfirmed);
+}
+
+void MenusTest::ownerDrawnMenusMeasureTheirCaptions()
+{
+    struct Case {
+        Language language;
+        QSize trayItem;
+        QSize trayMenu;
+        int eventMenuWidth;
+    };
+    // Eight pixels per character and 20 high; an item that opens a sub-menu has room for its
+    // arrow (12), and the widest item gives the menu its width.
+    const Case cases[] = {
+        {Language::English(), {88, 20}, {88, 40}, 12 * 8 + 12},  // "Add Backward"
+        {Language::Chinese(), {56, 20}, {56, 40}, 8 * 8 + 12},   // "项前插入    "
+    };
+    for (const Case& c : cases) {
+        orv::COrvMenu tray(QFont{});
+        orv::LoadTrayMenu(tray, c.language);
+        QCOMPARE(tray.actionGeometry(tray.actions().at(0)).size(), c.trayItem);
+        QCOMPARE(tray.sizeHint(), c.trayMenu);
+
+        std::unique_ptr<orv::COrvMenu> events(orv::CreateEventMenu(c.language, nullptr));
+        QCOMPARE(events->sizeHint(), QSize(c.eventMenuWidth, 4 * 20));
+    }
+}
+
+void MenusTest::ownerDrawnItemsAreBarsAndGradients()
+{
+    orv::COrvMenu tray(QFont{});
+    orv::LoadTrayMenu(tray, Language::English());
+    tray.popup({0, 0});
+    tray.setActiveAction(tray.actions().at(0));
+    const QImage picture = tray.grab().toImage();
+    tray.hide();
+
+    // The highlighted item: a frame around 18 gradient lines, green stepping by 14.
+    const int x = 5;  // left of the caption
+    QCOMPARE(picture.pixelColor(x, 0), QColor(Qt::black));
+    QCOMPARE(picture.pixelColor(x, 19), QColor(Qt::black));
+    for (int k = 0; k < 18; ++k)
+        QCOMPARE(picture.pixelColor(x, 1 + k), QColor(0, 14 * k, 255));
+    // The other item: the teal bar with its caption in white from 10 pixels in.
+    QCOMPARE(picture.pixelColor(x, 30), QColor(0, 120, 153));
+    QVERIFY(HasColour(picture, QRect(10, 20, 40, 20), Qt::white));
+}
+
+void MenusTest::ownerDrawnMenusKeepKeyboardNavigation()
+{
+    struct Case {
+        Language language;
+        std::vector<int> keys;
+        int id;
+    };
+    const Case cases[] = {
+        {Language::English(), {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}, 32780},  // Modify Delay
+        {Language::Chinese(), {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}, 32835},
+        {Language::English(), {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return}, 32802},  // forward, left, down
+        {Language::Chinese(), {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Right,
+                               Qt::Key_Down, Qt::Key_Return},
+         32834},  // backward, middle, up
+    };
+    for (const Case& c : cases) {
+        std::unique_ptr<orv::COrvMenu> menu(orv::CreateEventMenu(c.language, nullptr));
+        QSignalSpy triggered(menu.get(), &QMenu::triggered);
+        menu->popup({100, 100});
+        QVERIFY(QTest::qWaitForWindowExposed(menu.get()));
+        for (int key : c.keys) {
+            QWidget* target = QApplication::activePopupWidget();
+            QVERIFY(target != nullptr);
+            QTest::keyClick(target, static_cast<Qt::Key>(key));
+        }
+        QCOMPARE(triggered.count(), 1);
+        QCOMPARE(orv::COrvMenu::ItemId(*triggered.at(0).at(0).value<QAction*>()), c.id);
+    }
 }
 
 QTEST_MAIN(MenusTest)
