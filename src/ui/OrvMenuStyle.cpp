@@ -9,9 +9,10 @@ namespace orv {
 
 namespace {
 
-// Room at the right of an item that opens a sub-menu, for its arrow, so that the arrow never
-// covers the caption of the widest item.
-constexpr int kArrowRoom = 12;
+// Room at the right of every item beyond its measured width: there the arrow of an item that
+// opens a sub-menu goes, and a caption drawn 10 pixels in is never cut off by the menu's edge
+// (the eight pixels per character leave too little for short captions such as "Down").
+constexpr int kRightRoom = 12;
 constexpr int kArrowHalfHeight = 4;
 
 QColor Colour(MenuRgb rgb)
@@ -49,7 +50,7 @@ void DrawHighlight(QPainter& painter, const QRect& r)
 
 void DrawSubMenuArrow(QPainter& painter, const QRect& r)
 {
-    const int x = r.right() - kArrowRoom / 2;
+    const int x = r.right() - kRightRoom / 2;
     const int y = r.center().y();
     const QPoint arrow[] = {{x - kArrowHalfHeight / 2, y - kArrowHalfHeight}, {x + kArrowHalfHeight / 2, y},
                             {x - kArrowHalfHeight / 2, y + kArrowHalfHeight}};
@@ -102,8 +103,7 @@ QSize OrvMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* opti
         return QProxyStyle::sizeFromContents(type, option, size, widget);
     const bool separator = item->menuItemType == QStyleOptionMenuItem::Separator;
     const MenuItemSize measured = MeasureMenuItem(Caption(*item).toStdString(), separator);
-    const int arrow = item->menuItemType == QStyleOptionMenuItem::SubMenu ? kArrowRoom : 0;
-    return {measured.width + arrow, measured.height};
+    return {measured.width + (separator ? 0 : kRightRoom), measured.height};
 }
 
 void OrvMenuStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,

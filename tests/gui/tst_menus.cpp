@@ -383,11 +383,11 @@ void MenusTest::ownerDrawnMenusMeasureTheirCaptions()
         QSize trayMenu;
         int eventMenuWidth;
     };
-    // Eight pixels per character and 20 high; an item that opens a sub-menu has room for its
-    // arrow (12), and the widest item gives the menu its width.
+    // Eight pixels per character and 20 high, with 12 to spare at the right for an arrow; the
+    // widest item gives the menu its width.
     const Case cases[] = {
-        {Language::English(), {88, 20}, {88, 40}, 12 * 8 + 12},  // "Add Backward"
-        {Language::Chinese(), {56, 20}, {56, 40}, 8 * 8 + 12},   // "项前插入    "
+        {Language::English(), {11 * 8 + 12, 20}, {11 * 8 + 12, 40}, 12 * 8 + 12},  // "Add Backward"
+        {Language::Chinese(), {7 * 8 + 12, 20}, {7 * 8 + 12, 40}, 8 * 8 + 12},     // "项前插入    "
     };
     for (const Case& c : cases) {
         orv::COrvMenu tray(QFont{});
