@@ -20,6 +20,7 @@
 #include "common/Utf.h"
 #include "session/Session.h"
 #include "skin/SkinLayout.h"
+#include "ui/FunctionMenus.h"
 #include "ui/MainWindowPages.h"
 
 namespace orv {
@@ -64,6 +65,7 @@ CORV_GMouseDlg::CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget*
         const auto& codes = session_.Applied().appliedDpiCode;
         return level >= 0 && level < static_cast<int>(codes.size()) ? codes[static_cast<size_t>(level)].load() : 0;
     };
+    model_.userMacroCount = [this] { return static_cast<int>(session_.Macros().macroCount); };
     connect(tray_.get(), &TrayIcon::ShowWindowRequested, this, &CORV_GMouseDlg::ShowWindow);
     connect(tray_.get(), &TrayIcon::ExitDriverRequested, this, &CORV_GMouseDlg::ExitDriver);
 }
@@ -84,11 +86,12 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
         return false;
     }
     pages_ = std::make_unique<MainWindowPages>(model_, state_, *this, *this);  // controls and fonts
+    CreateFeatures();
     if (pages_->ShapeWindow()) {
         setFixedSize(pages_->SkinSize());
     }
     session_.LoadMacros();
-    tray_->SetMenuTexts(UiText(TextId::ShowWindow, language), UiText(TextId::ExitDriver, language));
+    tray_->SetMenuLanguage(language);
 
     if (session_.FindDevice() == DeviceStatus::Absent) {
         if (noMousePrompt == NoMousePrompt::Show) {
@@ -110,6 +113,7 @@ void CORV_GMouseDlg::ExitDriver() {
     if (ended_) {
         return;
     }
+    CloseFunctionMenu();
     tray_->RemoveTrayIcon();
     session_.SayGoodbye();
     ended_ = true;
@@ -155,6 +159,7 @@ void CORV_GMouseDlg::StartDrag(QPoint) {
 void CORV_GMouseDlg::Minimise() { showMinimized(); }
 
 void CORV_GMouseDlg::HideToTray() {
+    CloseFunctionMenu();
     showMinimized();
     hide();
     AddTrayIcon();
@@ -230,6 +235,21 @@ void CORV_GMouseDlg::AddAboutEntry() {
         openSystemMenu = [this] { ShowSystemMenu(); };
     }
     keyFilter_ = InstallKeyFilter(*this, std::move(openSystemMenu));
+}
+
+// The features the pages hand their controls to, each created here once.
+void CORV_GMouseDlg::CreateFeatures() {
+    functionMenus_ = std::make_unique<FunctionMenus>(model_, state_, pages_->Fonts(), *this, *this);
+    PageFeatures features;
+    features.functionMenus = functionMenus_.get();
+    pages_->SetFeatures(features);
+}
+
+// The function menu belongs to the window on screen; it must not stay behind when the window goes.
+void CORV_GMouseDlg::CloseFunctionMenu() {
+    if (functionMenus_ != nullptr) {
+        functionMenus_->CloseFunctionMenu();
+    }
 }
 
 void CORV_GMouseDlg::StartThreads() {

@@ -12,6 +12,7 @@ class QMenu;
 
 namespace orv {
 
+class FunctionMenus;
 class MainWindowPages;
 class MessageSink;
 class Session;
@@ -75,6 +76,8 @@ private:
     bool LoadSkinFiles();
     void WatchDevice();
     void AddTrayIcon();
+    void CreateFeatures();
+    void CloseFunctionMenu();
 
     Session& session_;
     MessageSink& messages_;
@@ -83,6 +86,8 @@ private:
     PageState state_;
     PageModel model_;
     std::unique_ptr<MainWindowPages> pages_;
+    // After the pages: the menus read the pages' fonts.
+    std::unique_ptr<FunctionMenus> functionMenus_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<QMenu> systemMenu_;
     std::unique_ptr<QObject> keyFilter_;
