@@ -22,6 +22,7 @@
 #include "platform/KeyboardCapture.h"
 #include "skin/SkinLayout.h"
 #include "ui/DialogFileChooser.h"
+#include "ui/FunctionMenus.h"
 #include "ui/MacroEditorFeature.h"
 #include "ui/MainWindowPages.h"
 #include "ui/WindowKeyboardGrab.h"
@@ -68,6 +69,7 @@ CORV_GMouseDlg::CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget*
         const auto& codes = session_.Applied().appliedDpiCode;
         return level >= 0 && level < static_cast<int>(codes.size()) ? codes[static_cast<size_t>(level)].load() : 0;
     };
+    model_.userMacroCount = [this] { return static_cast<int>(session_.Macros().macroCount); };
     connect(tray_.get(), &TrayIcon::ShowWindowRequested, this, &CORV_GMouseDlg::ShowWindow);
     connect(tray_.get(), &TrayIcon::ExitDriverRequested, this, &CORV_GMouseDlg::ExitDriver);
 }
@@ -88,13 +90,13 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
         return false;
     }
     pages_ = std::make_unique<MainWindowPages>(model_, state_, *this, *this);  // controls and fonts
+    CreateFeatures();
     if (pages_->ShapeWindow()) {
         setFixedSize(pages_->SkinSize());
     }
-    CreateFeatures();
     session_.LoadMacros();
     macroEditor_->Editor().InitClickedLine();
-    tray_->SetMenuTexts(UiText(TextId::ShowWindow, language), UiText(TextId::ExitDriver, language));
+    tray_->SetMenuLanguage(language);
 
     if (session_.FindDevice() == DeviceStatus::Absent) {
         if (noMousePrompt == NoMousePrompt::Show) {
@@ -117,6 +119,7 @@ void CORV_GMouseDlg::ExitDriver() {
         return;
     }
     GiveKeyboardBack();
+    CloseFunctionMenu();
     tray_->RemoveTrayIcon();
     session_.SayGoodbye();
     ended_ = true;
@@ -162,6 +165,7 @@ void CORV_GMouseDlg::StartDrag(QPoint) {
 void CORV_GMouseDlg::Minimise() { showMinimized(); }
 
 void CORV_GMouseDlg::HideToTray() {
+    CloseFunctionMenu();
     showMinimized();
     hide();
     AddTrayIcon();
@@ -251,9 +255,11 @@ void CORV_GMouseDlg::AddAboutEntry() {
     keyFilter_ = InstallKeyFilter(*this, std::move(openSystemMenu));
 }
 
-// The features of the pages, in one place. Where the system offers a program no keyboard hook,
-// the window grabs the keyboard itself while a macro is recorded.
+// The features the pages hand their controls to, each created here once. Where the system
+// offers a program no keyboard hook, the window grabs the keyboard itself while a macro is
+// recorded.
 void CORV_GMouseDlg::CreateFeatures() {
+    functionMenus_ = std::make_unique<FunctionMenus>(model_, state_, pages_->Fonts(), *this, *this);
     files_ = std::make_unique<DialogFileChooser>(*this);
     keyboardCapture_ = CreateSystemKeyboardCapture();
     if (keyboardCapture_ == nullptr) {
@@ -274,9 +280,17 @@ void CORV_GMouseDlg::CreateFeatures() {
     model_.downLines = [&editor] { return editor.DownLines(); };
     model_.upLines = [&editor] { return editor.UpLines(); };
     PageFeatures features;
+    features.functionMenus = functionMenus_.get();
     features.macroEditor = macroEditor_.get();
     features.recording = macroEditor_.get();
     pages_->SetFeatures(features);
+}
+
+// The function menu belongs to the window on screen; it must not stay behind when the window goes.
+void CORV_GMouseDlg::CloseFunctionMenu() {
+    if (functionMenus_ != nullptr) {
+        functionMenus_->CloseFunctionMenu();
+    }
 }
 
 // A keyboard captured for a recording must never outlive the window that shows how to stop it.

@@ -13,6 +13,7 @@ class QMenu;
 namespace orv {
 
 class FileChooser;
+class FunctionMenus;
 class KeyboardCapture;
 class MacroEditorFeature;
 class MainWindowPages;
@@ -78,11 +79,12 @@ protected:
 private:
     void AddAboutEntry();
     void StartThreads();
-    void CreateFeatures();
-    void GiveKeyboardBack();
     bool LoadSkinFiles();
     void WatchDevice();
     void AddTrayIcon();
+    void CreateFeatures();
+    void CloseFunctionMenu();
+    void GiveKeyboardBack();
 
     Session& session_;
     MessageSink& messages_;
@@ -91,6 +93,8 @@ private:
     PageState state_;
     PageModel model_;
     std::unique_ptr<MainWindowPages> pages_;
+    // After the pages: the menus read the pages' fonts.
+    std::unique_ptr<FunctionMenus> functionMenus_;
     std::unique_ptr<FileChooser> files_;
     std::unique_ptr<KeyboardCapture> keyboardCapture_;
     std::unique_ptr<MacroEditorFeature> macroEditor_;
