@@ -1,7 +1,6 @@
 #include "ui/MacroEditorFeature.h"
 
 #include <QApplication>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWidget>
@@ -9,7 +8,7 @@
 
 #include "common/Texts.h"
 #include "common/Utf.h"
-#include "ui/EventListMenu.h"
+#include "ui/OwnerDrawnMenus.h"
 
 namespace orv {
 
@@ -196,15 +195,15 @@ EventListPointer MacroEditorFeature::PointerAt(QPoint globalPoint) const
 // the menu.
 void MacroEditorFeature::RunEventMenu(QPoint globalPoint)
 {
-    const std::unique_ptr<QMenu> menu(BuildEventMenu(language_, &window_));
-    uint chosen = 0;
+    const std::unique_ptr<COrvMenu> menu(CreateEventMenu(language_, &window_));
+    int chosen = 0;
     for (QAction* action : menu->findChildren<QAction*>()) {
-        if (action->data().isValid())
-            connect(action, &QAction::triggered, menu.get(), [&chosen, action] { chosen = action->data().toUInt(); });
+        if (COrvMenu::ItemId(*action) > 0)
+            connect(action, &QAction::triggered, menu.get(), [&chosen, action] { chosen = COrvMenu::ItemId(*action); });
     }
     menu->exec(globalPoint);
-    if (chosen != 0)
-        Run([this, chosen] { editor_.RunEventCommand(chosen); });
+    if (chosen > 0)
+        Run([this, chosen] { editor_.RunEventCommand(static_cast<uint32_t>(chosen)); });
 }
 
 void MacroEditorFeature::TellAboutFile(TextId text, const std::filesystem::path& file)

@@ -20,7 +20,6 @@
 #include "fakes/RecordingMessages.h"
 #include "macro/MacroFile.h"
 #include "platform/FakeKeyboardCapture.h"
-#include "ui/EventListMenu.h"
 #include "ui/MacroEditorFeature.h"
 #include "ui/UiText.h"
 #include "ui/WindowKeyboardGrab.h"
