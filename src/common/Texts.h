@@ -51,6 +51,11 @@ enum class TextId {
     EventMenuBackwardMidUp,
     EventMenuModifyDelay,
     EventMenuDelete,
+
+    RestoreDefaultsQuestion,  // asked before the factory reset overwrites profiles and macros
+    NoProfileInFile,          // an import from a file without an exchange profile; the path follows
+    CannotReadFile,           // the path follows
+    CannotWriteFile,          // the path follows
 };
 
 std::string_view Text(TextId id, Language language);
