@@ -199,10 +199,9 @@ void MainWindowPages::ShowColorPage()
 {
     const bool leavingAdvanced = state_.CurrentPage == kAdvancedPage;
     state_.CurrentPage = kColorPage;
-    if (features_.preview && !model_.PreviewThreadRunning) {
-        model_.PreviewThreadRunning = true;
-        features_.preview->StartPreviewThread();
-    }
+    // The preview decides whether a thread still runs, in one step with the thread's own
+    // decision to end: a look at the mark from here could miss a thread just ending.
+    IfPresent(features_.preview, &PreviewController::StartPreviewThread);
     if (leavingAdvanced)
         LeaveAdvancedPage();
     host_.Repaint();
