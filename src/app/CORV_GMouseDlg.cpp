@@ -10,7 +10,6 @@
 #include <thread>
 
 #include "app/CAboutDlg.h"
-#include "app/CoreServices.h"
 #include "app/KeyFilter.h"
 #include "app/ProgramIcon.h"
 #include "app/SystemEvents.h"
@@ -19,7 +18,7 @@
 #include "ui/UiText.h"
 #include "common/Messages.h"
 #include "common/Utf.h"
-#include "settings/ConfigFile.h"
+#include "session/Session.h"
 #include "skin/SkinLayout.h"
 #include "ui/MainWindowPages.h"
 
@@ -32,13 +31,20 @@ constexpr QSize kInitialSize(800, 600);
 
 }  // namespace
 
-CORV_GMouseDlg::CORV_GMouseDlg(AppRecords& records, CoreServices& core, MessageSink& messages, QWidget* parent)
+CORV_GMouseDlg::CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint | Qt::WindowSystemMenuHint),
-      records_(records),
-      core_(core),
+      session_(session),
       messages_(messages),
       icon_(ProgramIcon()),
-      model_{records.profileSettings, records.currentProfile, records.language, records.skinLayout, {}, {}, {}, {}, {}},
+      model_{session.Settings(),
+             session.CurrentProfile(),
+             session.CurrentLanguage(),
+             skinLayout_,
+             session.Folders().ConfigPath,
+             session.Folders().SkinDirectory,
+             {},
+             {},
+             {}},
       tray_(std::make_unique<TrayIcon>(icon_)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -47,13 +53,17 @@ CORV_GMouseDlg::CORV_GMouseDlg(AppRecords& records, CoreServices& core, MessageS
         if (slot < 0 || slot >= MacroStore::kUserSlots) {
             return std::string();
         }
-        return Utf16ToUtf8(records_.macroStore.User(slot).name());
+        return Utf16ToUtf8(session_.Macros().User(slot).name());
     };
     model_.selectedMacroRepeatOn = [this]() -> uint8_t {
-        const int selected = records_.macroStore.selectedMacro;
-        return selected >= 0 && selected < MacroStore::kUserSlots ? records_.macroStore.User(selected).repeatOn() : 0;
+        const MacroStore& store = session_.Macros();
+        const int selected = store.selectedMacro;
+        return selected >= 0 && selected < MacroStore::kUserSlots ? store.User(selected).repeatOn() : 0;
     };
-    model_.appliedDpiCode = [this](int level) { return core_.AppliedDpiCode(level); };
+    model_.appliedDpiCode = [this](int level) -> uint8_t {
+        const auto& codes = session_.Applied().appliedDpiCode;
+        return level >= 0 && level < static_cast<int>(codes.size()) ? codes[static_cast<size_t>(level)].load() : 0;
+    };
     connect(tray_.get(), &TrayIcon::ShowWindowRequested, this, &CORV_GMouseDlg::ShowWindow);
     connect(tray_.get(), &TrayIcon::ExitDriverRequested, this, &CORV_GMouseDlg::ExitDriver);
 }
@@ -67,8 +77,9 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     StartThreads();
     AddAboutEntry();
     setWindowIcon(icon_);
-    LoadConfiguration();
-    setWindowTitle(UiText(TextId::MainWindowTitle, records_.language));
+    session_.LoadConfiguration();
+    const Language language = session_.CurrentLanguage();
+    setWindowTitle(UiText(TextId::MainWindowTitle, language));
     if (!LoadSkinFiles()) {
         return false;
     }
@@ -76,14 +87,12 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     if (pages_->ShapeWindow()) {
         setFixedSize(pages_->SkinSize());
     }
-    LoadMacros();
-    records_.ClickedLine = InitialClickedLine();
-    tray_->SetMenuTexts(UiText(TextId::ShowWindow, records_.language), UiText(TextId::ExitDriver, records_.language));
+    session_.LoadMacros();
+    tray_->SetMenuTexts(UiText(TextId::ShowWindow, language), UiText(TextId::ExitDriver, language));
 
-    records_.DevicePresent = core_.FindDevice();
-    if (!records_.DevicePresent) {
+    if (session_.FindDevice() == DeviceStatus::Absent) {
         if (noMousePrompt == NoMousePrompt::Show) {
-            messages_.ShowMessage(ProgramName().toStdString(), Text(TextId::PlugInPrompt, records_.language));
+            messages_.ShowMessage(ProgramName().toStdString(), Text(TextId::PlugInPrompt, language));
         }
         ExitDriver();
         return false;
@@ -102,7 +111,7 @@ void CORV_GMouseDlg::ExitDriver() {
         return;
     }
     tray_->RemoveTrayIcon();
-    core_.SayGoodbye();
+    session_.SayGoodbye();
     ended_ = true;
     systemEvents_.reset();
     keyFilter_.reset();
@@ -154,8 +163,7 @@ void CORV_GMouseDlg::HideToTray() {
 void CORV_GMouseDlg::CloseToTray() { HideToTray(); }
 
 void CORV_GMouseDlg::ApplyProfile() {
-    core_.NoteCurrentProfile(records_.currentProfile);
-    core_.ApplyProfile();
+    session_.ApplyProfile();
     update();
 }
 
@@ -180,14 +188,12 @@ void CORV_GMouseDlg::paintEvent(QPaintEvent*) {
 void CORV_GMouseDlg::mousePressEvent(QMouseEvent* event) {
     if (pages_ != nullptr && event->button() == Qt::LeftButton) {
         pages_->OnLeftButtonDown(event->position().toPoint());
-        core_.NoteCurrentProfile(records_.currentProfile);
     }
 }
 
 void CORV_GMouseDlg::mouseReleaseEvent(QMouseEvent* event) {
     if (pages_ != nullptr && event->button() == Qt::LeftButton) {
         pages_->OnLeftButtonUp(event->position().toPoint());
-        core_.NoteCurrentProfile(records_.currentProfile);
     }
 }
 
@@ -208,7 +214,9 @@ void CORV_GMouseDlg::AddAboutEntry() {
             ApplyProfile();
         }
     };
-    handlers.deviceChange = [this](DeviceChange change, std::string_view path) { core_.HandleDeviceChange(change, path); };
+    handlers.deviceChange = [this](DeviceChange change, std::string_view path) {
+        session_.HandleDeviceChange(change, path);
+    };
     handlers.about = [this] { ShowAbout(); };
     systemEvents_ = WatchSystemEvents(*this, std::move(handlers));
 
@@ -224,18 +232,8 @@ void CORV_GMouseDlg::AddAboutEntry() {
     keyFilter_ = InstallKeyFilter(*this, std::move(openSystemMenu));
 }
 
-void CORV_GMouseDlg::LoadConfiguration() {
-    records_.ConfigPath = records_.AppDirectory / "config.ini";
-    records_.currentProfile = LoadCurrentProfile(records_.ConfigPath);
-    records_.language = LoadLanguage(records_.ConfigPath);
-    orv::LoadProfile(records_.ConfigPath, records_.currentProfile, false, records_.language,
-                     records_.profileSettings);
-    model_.configPath = records_.ConfigPath;
-    core_.NoteCurrentProfile(records_.currentProfile);
-}
-
 void CORV_GMouseDlg::StartThreads() {
-    core_.StartThreads([window = QPointer<CORV_GMouseDlg>(this)] {
+    session_.StartThreads([window = QPointer<CORV_GMouseDlg>(this)] {
         if (window != nullptr) {
             window->update();
         }
@@ -243,10 +241,9 @@ void CORV_GMouseDlg::StartThreads() {
 }
 
 // A missing description file has been reported by the reader; the utility cannot run without it.
-// The skin's folder was chosen with AppDirectory: an installed copy shares one skin between users.
+// An installed copy shares one skin between users, away from the user's own files.
 bool CORV_GMouseDlg::LoadSkinFiles() {
-    model_.skinDirectory = records_.SkinDirectory;
-    const bool loaded = LoadSkin(records_.SkinDirectory, records_.language, records_.skinLayout, messages_,
+    const bool loaded = LoadSkin(session_.Folders().SkinDirectory, session_.CurrentLanguage(), skinLayout_, messages_,
                                  ProgramName().toStdString());
     if (!loaded) {
         ExitDriver();
@@ -254,29 +251,12 @@ bool CORV_GMouseDlg::LoadSkinFiles() {
     return loaded;
 }
 
-void CORV_GMouseDlg::LoadMacros() {
-    records_.macroStore.userMacroFile = UserMacroFileFor(records_.AppDirectory, records_.language);
-    core_.LoadMacros(records_.AppDirectory);
-}
-
-// The macro editor starts on the last event line of the selected user macro.
-int CORV_GMouseDlg::InitialClickedLine() const {
-    const MacroStore& store = records_.macroStore;
-    const int selected = store.selectedMacro;
-    const bool valid = selected >= 0 && selected < MacroStore::kUserSlots;
-    const int events = valid ? store.User(selected).eventCount() : 0;
-    return events > 0 ? 2 * events - 2 : 0;
-}
-
 void CORV_GMouseDlg::WatchDevice() {
-    core_.WatchDeviceChanges([this] {
-        records_.DevicePresent = false;
-        ExitDriver();
-    });
+    session_.WatchDeviceChanges([this] { ExitDriver(); });
 }
 
 void CORV_GMouseDlg::AddTrayIcon() {
-    tray_->AddTrayIcon(UiText(TextId::MainWindowTitle, records_.language));
+    tray_->AddTrayIcon(UiText(TextId::MainWindowTitle, session_.CurrentLanguage()));
 }
 
 }  // namespace orv

@@ -3,7 +3,6 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/AppRecords.h"
 #include "skin/SkinLayout.h"
 #include "ui/PageModel.h"
 #include "ui/PageState.h"
@@ -13,9 +12,9 @@ class QMenu;
 
 namespace orv {
 
-class CoreServices;
 class MainWindowPages;
 class MessageSink;
+class Session;
 class SystemEvents;
 class TrayIcon;
 
@@ -25,10 +24,12 @@ enum class NoMousePrompt { Show, Skip };
 
 // The one window of the utility. Its life is the life of the process: start-up loads
 // everything and finds the mouse, closing only hides it, and ExitDriver is the one way out.
+// The mouse, the threads and the records they share are the session's; the window keeps what
+// only it shows (the skin, the page state, the icon, the tray).
 class CORV_GMouseDlg : public QWidget, public WindowHost {
     Q_OBJECT
 public:
-    CORV_GMouseDlg(AppRecords& records, CoreServices& core, MessageSink& messages, QWidget* parent = nullptr);
+    CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget* parent = nullptr);
     ~CORV_GMouseDlg() override;
 
     // False when start-up ended the utility (missing skin file, no mouse); Ended has then
@@ -45,6 +46,7 @@ public:
     QMenu& SystemMenu() { return *systemMenu_; }
     MainWindowPages& Pages() { return *pages_; }
     PageState& State() { return state_; }
+    const SkinLayout& Skin() const { return skinLayout_; }
 
     // WindowHost
     void Repaint() override;
@@ -70,17 +72,14 @@ protected:
 private:
     void AddAboutEntry();
     void StartThreads();
-    void LoadConfiguration();
     bool LoadSkinFiles();
-    void LoadMacros();
-    int InitialClickedLine() const;
     void WatchDevice();
     void AddTrayIcon();
 
-    AppRecords& records_;
-    CoreServices& core_;
+    Session& session_;
     MessageSink& messages_;
     QIcon icon_;
+    SkinLayout skinLayout_;
     PageState state_;
     PageModel model_;
     std::unique_ptr<MainWindowPages> pages_;

@@ -18,8 +18,8 @@ constexpr int kLastResetProfile = 2;
 // mouse settings the user never saw. The working settings then go back to what they were.
 RestoreResult Session::RestoreDefaults(const std::function<void()>& userMacrosReplaced) {
     RestoreResult result;
-    ProfileSettings& settings = records_.profileSettings;
-    const Language language = records_.language;
+    ProfileSettings& settings = profileSettings_;
+    const Language language = language_;
     const std::filesystem::path& config = folders_.ConfigPath;
     const ProfileSettings before = settings;
     auto stop = [&](FileFault::Kind kind) {
@@ -47,7 +47,7 @@ RestoreResult Session::RestoreDefaults(const std::function<void()>& userMacrosRe
 
     // Loaded aside first: a factory file that is missing or unreadable must leave the user's
     // macros, and the file they are saved in, as they are.
-    MacroStore& store = records_.macroStore;
+    MacroStore& store = macroStore_;
     const std::filesystem::path factory = FactoryMacroFileFor(folders_.SkinDirectory, language);
     const auto loaded = std::make_unique<MacroStore>(store);
     switch (LoadMacroFile(factory, MacroTarget::User, *loaded, messages_)) {

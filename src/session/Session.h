@@ -74,12 +74,15 @@ struct LanguageSwitchResult {
     std::vector<FileFault> faults;
 };
 
-// The records of a caller that keeps its own instead of the session's: the window does, until
-// it works on the session's records directly.
-struct BorrowedRecords {
-    ProfileSettings& profileSettings;
-    Language& language;
-    MacroStore& macroStore;
+// The operations a caller drives the session through, as its step observer hears of them.
+enum class SessionStep {
+    StartThreads,
+    LoadConfiguration,
+    LoadMacros,
+    FindDevice,
+    WatchDeviceChanges,
+    ApplyProfile,
+    SayGoodbye,
 };
 
 // One running utility without its window: the mouse (real, or simulated with the system's
@@ -97,17 +100,15 @@ public:
     using Post = std::function<void(std::function<void()> work)>;
 
     Session(SessionFolders folders, bool simulate, Trace& trace, MessageSink& messages, Post post);
-    Session(SessionFolders folders, bool simulate, Trace& trace, MessageSink& messages, Post post,
-            BorrowedRecords records);
     // Stops watching device changes and ends both threads.
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
     const SessionFolders& Folders() const { return folders_; }
-    ProfileSettings& Settings() { return records_.profileSettings; }
-    Language& CurrentLanguage() { return records_.language; }
-    MacroStore& Macros() { return records_.macroStore; }
+    ProfileSettings& Settings() { return profileSettings_; }
+    Language& CurrentLanguage() { return language_; }
+    MacroStore& Macros() { return macroStore_; }
     // The profile the working settings belong to. Playback reads it at every change the mouse
     // makes itself, so whoever changes the profile only stores the new number here.
     Relaxed<int32_t>& CurrentProfile() { return currentProfile_; }
@@ -137,6 +138,8 @@ public:
     bool PlaybackIdle() const;
 
     DeviceStatus FindDevice();
+    // The last discovery found the mouse and no removal has been announced since.
+    bool DevicePresent() const;
     std::string DevicePath() const;
     // The collections of the mouse among those the system lists, in its order.
     std::vector<HidCollectionInfo> MouseCollections();
@@ -155,6 +158,7 @@ public:
     // switch there); then the user macros come from the language's own file. The same language
     // as before reloads all the same.
     LanguageSwitchResult SwitchLanguage(Language language, const std::function<bool()>& reloadSkin);
+
     // The mouse and the system as the utility leaves them: the goodbye report, and the pointer
     // speed back to 10 when the system answers the query for it. Returns the send's result.
     bool SayGoodbye();
@@ -178,15 +182,23 @@ public:
     // The sleeper playback times its events with, for callers that pace input the same way.
     Sleeper& PreciseSleeper();
 
+    // Told, on the caller's thread, of each operation of SessionStep once it has run, so a
+    // caller's tests can check the order it drives the session in. Replaces an earlier observer.
+    void ObserveSteps(std::function<void(SessionStep)> observer) { observer_ = std::move(observer); }
+
 private:
-    struct OwnRecords;
     void Wire(bool simulate, Trace& trace);
+    DeviceStatus Discover();
+    void StartNotifier(DeviceNotifier& notifier);
+    void Observed(SessionStep step) const;
 
     SessionFolders folders_;
     MessageSink& messages_;
     Post post_;
-    std::unique_ptr<OwnRecords> own_;
-    BorrowedRecords records_;
+    std::function<void(SessionStep)> observer_;
+    ProfileSettings profileSettings_;
+    Language language_;
+    MacroStore macroStore_;
     Relaxed<int32_t> currentProfile_;
 
     std::unique_ptr<SimulatedMouse> simulated_;

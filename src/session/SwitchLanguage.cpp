@@ -8,7 +8,7 @@ namespace orv {
 
 LanguageSwitchResult Session::SwitchLanguage(Language language, const std::function<bool()>& reloadSkin) {
     LanguageSwitchResult result;
-    records_.language = language;
+    language_ = language;
     result.languageSaved = SaveLanguage(folders_.ConfigPath, language);
     result.skinLoaded = reloadSkin();
     if (!result.skinLoaded) {
@@ -17,7 +17,7 @@ LanguageSwitchResult Session::SwitchLanguage(Language language, const std::funct
 
     // Playback may be running: the other language's macros are loaded aside and handed over
     // whole, so it never copies a slot half loaded.
-    MacroStore& store = records_.macroStore;
+    MacroStore& store = macroStore_;
     store.userMacroFile = UserMacroFileFor(folders_.AppDirectory, language);
     const auto loaded = std::make_unique<MacroStore>(store);
     switch (LoadMacroFile(store.userMacroFile, MacroTarget::User, *loaded, messages_)) {

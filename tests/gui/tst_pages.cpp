@@ -371,12 +371,12 @@ void PagesTest::releaseDecidesProfile()
     f.pages.OnLeftButtonDown(f.MainCentre(main::ProfileButton(5)));
     f.pages.OnMouseMove(f.MainCentre(main::ProfileButton(1)));
     f.pages.OnLeftButtonUp(f.MainCentre(main::ProfileButton(1)));
-    QCOMPARE(f.currentProfile, 1);
+    QCOMPARE(f.currentProfile.load(), 1);
     QCOMPARE(f.settings.fireTime.load(), 11);
     QVERIFY(f.log.Operations().empty());  // nothing goes to the mouse
 
     f.Click(f.MainCentre(main::ProfileButton(5)));
-    QCOMPARE(f.currentProfile, 5);
+    QCOMPARE(f.currentProfile.load(), 5);
     QCOMPARE(f.settings.fireTime.load(), 55);
 }
 
