@@ -20,7 +20,11 @@
 #include "common/Utf.h"
 #include "session/Session.h"
 #include "skin/SkinLayout.h"
+#include "ui/LanguageSwitch.h"
+#include "ui/LightingPreview.h"
 #include "ui/MainWindowPages.h"
+#include "ui/ProfileCommands.h"
+#include "ui/QtUserDialogs.h"
 
 namespace orv {
 
@@ -87,6 +91,7 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     if (pages_->ShapeWindow()) {
         setFixedSize(pages_->SkinSize());
     }
+    CreateFeatures();
     session_.LoadMacros();
     tray_->SetMenuTexts(UiText(TextId::ShowWindow, language), UiText(TextId::ExitDriver, language));
 
@@ -111,6 +116,9 @@ void CORV_GMouseDlg::ExitDriver() {
         return;
     }
     tray_->RemoveTrayIcon();
+    if (preview_ != nullptr) {
+        preview_->Stop();
+    }
     session_.SayGoodbye();
     ended_ = true;
     systemEvents_.reset();
@@ -130,6 +138,8 @@ void CORV_GMouseDlg::ShowWindow() {
     raise();
     activateWindow();
 }
+
+void CORV_GMouseDlg::UseDialogs(std::unique_ptr<UserDialogs> dialogs) { dialogs_ = std::move(dialogs); }
 
 void CORV_GMouseDlg::ShowAbout() {
     CAboutDlg about(icon_, this);
@@ -249,6 +259,57 @@ bool CORV_GMouseDlg::LoadSkinFiles() {
         ExitDriver();
     }
     return loaded;
+}
+
+// Every feature the pages hand their controls to is made here, and wired to what must follow
+// it. Features that follow the language register with LanguageChanged, in the order of the
+// switch: the macro lists, the menus, then the title.
+void CORV_GMouseDlg::CreateFeatures() {
+    const std::string caption = ProgramName().toStdString();
+    if (dialogs_ == nullptr) {
+        dialogs_ = std::make_unique<QtUserDialogs>(this);
+    }
+    profileCommands_ = std::make_unique<ProfileCommands>(session_, *dialogs_, messages_, *this, caption);
+    languageSwitch_ =
+        std::make_unique<LanguageSwitch>(session_, skinLayout_, session_.Folders().SkinDirectory, messages_, caption);
+    preview_ = std::make_unique<LightingPreview>(model_, state_, session_.Applied().appliedLedStatus,
+                                                 session_.Settings().dpiLevel, *this);
+    features_.profileExchange = profileCommands_.get();
+    features_.language = languageSwitch_.get();
+    features_.preview = preview_.get();
+    pages_->SetFeatures(features_);
+
+    connect(profileCommands_.get(), &ProfileCommands::UserMacrosReplacing, this, &CORV_GMouseDlg::StopRecording);
+    connect(profileCommands_.get(), &ProfileCommands::UserMacrosReplaced, this, [this] {
+        RefreshMacroLists();
+        Repaint();
+    });
+    connect(languageSwitch_.get(), &LanguageSwitch::UserMacrosReplacing, this, &CORV_GMouseDlg::StopRecording);
+    connect(languageSwitch_.get(), &LanguageSwitch::SkinMissing, this, &CORV_GMouseDlg::ExitDriver);
+    connect(languageSwitch_.get(), &LanguageSwitch::LanguageChanged, this, [this] {
+        RefreshMacroLists();
+        Repaint();
+    });
+    connect(languageSwitch_.get(), &LanguageSwitch::LanguageChanged, this, &CORV_GMouseDlg::FollowLanguage);
+}
+
+// The user macros are about to be replaced: a recording into them ends first.
+void CORV_GMouseDlg::StopRecording() {
+    if (features_.recording != nullptr) {
+        features_.recording->StopRecording();
+    }
+}
+
+void CORV_GMouseDlg::RefreshMacroLists() {
+    if (state_.CurrentPage == kAdvancedPage && features_.macroEditor != nullptr) {
+        features_.macroEditor->RefreshMacroList(pages_->AdvancedControls());
+    }
+}
+
+// The tray icon keeps the tip it was added with; its menu follows the language.
+void CORV_GMouseDlg::FollowLanguage(Language language) {
+    tray_->SetMenuTexts(UiText(TextId::ShowWindow, language), UiText(TextId::ExitDriver, language));
+    setWindowTitle(UiText(TextId::MainWindowTitle, language));
 }
 
 void CORV_GMouseDlg::WatchDevice() {

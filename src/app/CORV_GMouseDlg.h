@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "skin/SkinLayout.h"
+#include "ui/PageFeatures.h"
 #include "ui/PageModel.h"
 #include "ui/PageState.h"
 #include "ui/WindowHost.h"
@@ -12,11 +13,15 @@ class QMenu;
 
 namespace orv {
 
+class LanguageSwitch;
+class LightingPreview;
 class MainWindowPages;
 class MessageSink;
+class ProfileCommands;
 class Session;
 class SystemEvents;
 class TrayIcon;
+class UserDialogs;
 
 // Whether a start without the mouse tells the user to plug it in. A hidden start from the
 // session's autostart must not prompt at every login of a user who has no such mouse.
@@ -47,6 +52,11 @@ public:
     MainWindowPages& Pages() { return *pages_; }
     PageState& State() { return state_; }
     const SkinLayout& Skin() const { return skinLayout_; }
+    // The features the pages hand their controls to, once start-up has made them.
+    const PageFeatures& Features() const { return features_; }
+    // Where the language switch and the exchange controls ask the user; the window's own
+    // dialogs unless replaced (tests answer them themselves). Replace before start-up.
+    void UseDialogs(std::unique_ptr<UserDialogs> dialogs);
 
     // WindowHost
     void Repaint() override;
@@ -73,6 +83,10 @@ private:
     void AddAboutEntry();
     void StartThreads();
     bool LoadSkinFiles();
+    void CreateFeatures();
+    void StopRecording();
+    void RefreshMacroLists();
+    void FollowLanguage(Language language);
     void WatchDevice();
     void AddTrayIcon();
 
@@ -89,6 +103,13 @@ private:
     std::unique_ptr<SystemEvents> systemEvents_;
     bool started_ = false;
     bool ended_ = false;
+    // Last, so they go first: the preview's thread reads the records above and paints this
+    // window until it is stopped.
+    std::unique_ptr<UserDialogs> dialogs_;
+    std::unique_ptr<ProfileCommands> profileCommands_;
+    std::unique_ptr<LanguageSwitch> languageSwitch_;
+    std::unique_ptr<LightingPreview> preview_;
+    PageFeatures features_;
 };
 
 }  // namespace orv
