@@ -59,6 +59,8 @@ constexpr std::array kTexts{
         "Restore the factory settings? All five profiles and the user macros of this language will be "
         "overwritten.",
         "恢复出厂设置？全部五个配置和本语言的用户宏都将被覆盖。"},
+    Row{TextId::Yes, "&Yes", "是(&Y)"},
+    Row{TextId::No, "&No", "否(&N)"},
     Row{TextId::NoProfileInFile, "This file holds no profile:", "该文件中没有配置："},
     Row{TextId::CannotReadFile, "Cannot read the file:", "无法读取文件："},
     Row{TextId::CannotWriteFile, "Cannot write the file:", "无法写入文件："},

@@ -53,6 +53,8 @@ enum class TextId {
     EventMenuDelete,
 
     RestoreDefaultsQuestion,  // asked before the factory reset overwrites profiles and macros
+    Yes,                      // the buttons of a question
+    No,
     NoProfileInFile,          // an import from a file without an exchange profile; the path follows
     CannotReadFile,           // the path follows
     CannotWriteFile,          // the path follows

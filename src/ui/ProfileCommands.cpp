@@ -52,7 +52,7 @@ void ProfileCommands::ExportProfile()
 void ProfileCommands::RestoreDefaults()
 {
     const Language language = session_.CurrentLanguage();
-    if (!dialogs_.AskYesNo(caption_, Text(TextId::RestoreDefaultsQuestion, language)))
+    if (!dialogs_.AskYesNo(caption_, Text(TextId::RestoreDefaultsQuestion, language), language))
         return;
     Q_EMIT UserMacrosReplacing();
     const RestoreResult result = session_.RestoreDefaults([this] { Q_EMIT UserMacrosReplaced(); });

@@ -2,8 +2,10 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
+#include "common/Texts.h"
 #include "common/Utf.h"
 
 namespace orv {
@@ -42,10 +44,13 @@ std::optional<std::filesystem::path> QtUserDialogs::ChooseFileToSave(const FileD
     return Run(owner_, options, QFileDialog::AcceptSave);
 }
 
-bool QtUserDialogs::AskYesNo(std::string_view caption, std::string_view text)
+// The buttons carry the program's own texts: Qt's would stay in the language of its translations.
+bool QtUserDialogs::AskYesNo(std::string_view caption, std::string_view text, Language language)
 {
     QMessageBox box(QMessageBox::Question, FromUtf8(caption), FromUtf8(text), QMessageBox::Yes | QMessageBox::No,
                     owner_);
+    box.button(QMessageBox::Yes)->setText(FromUtf8(Text(TextId::Yes, language)));
+    box.button(QMessageBox::No)->setText(FromUtf8(Text(TextId::No, language)));
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/Language.h"
+
 namespace orv {
 
 // What a standard file dialog offers.
@@ -25,8 +27,8 @@ public:
     virtual std::optional<std::filesystem::path> ChooseFileToOpen(const FileDialogOptions& options) = 0;
     // As above; choosing an existing file asks first whether to replace it.
     virtual std::optional<std::filesystem::path> ChooseFileToSave(const FileDialogOptions& options) = 0;
-    // A question with Yes and No; true for Yes.
-    virtual bool AskYesNo(std::string_view caption, std::string_view text) = 0;
+    // A question with Yes and No, the buttons in the language; true for Yes.
+    virtual bool AskYesNo(std::string_view caption, std::string_view text, Language language) = 0;
 };
 
 }  // namespace orv

@@ -16,6 +16,7 @@ public:
         FileDialogOptions options;
         std::string caption;
         std::string text;
+        Language language;  // of a question's buttons
     };
 
     std::optional<std::filesystem::path> chosenFile;  // nothing: the dialog is cancelled
@@ -24,17 +25,17 @@ public:
 
     std::optional<std::filesystem::path> ChooseFileToOpen(const FileDialogOptions& options) override
     {
-        opened.push_back({"open", options, {}, {}});
+        opened.push_back({"open", options, {}, {}, {}});
         return chosenFile;
     }
     std::optional<std::filesystem::path> ChooseFileToSave(const FileDialogOptions& options) override
     {
-        opened.push_back({"save", options, {}, {}});
+        opened.push_back({"save", options, {}, {}, {}});
         return chosenFile;
     }
-    bool AskYesNo(std::string_view caption, std::string_view text) override
+    bool AskYesNo(std::string_view caption, std::string_view text, Language language) override
     {
-        opened.push_back({"question", {}, std::string(caption), std::string(text)});
+        opened.push_back({"question", {}, std::string(caption), std::string(text), language});
         return answerYes;
     }
 };

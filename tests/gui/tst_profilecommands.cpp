@@ -210,6 +210,7 @@ void ProfileCommandsTest::resetAsksFirstAndNoChangesNothing()
     QCOMPARE(c.dialogs.opened.size(), size_t(1));
     QCOMPARE(c.dialogs.opened[0].kind, std::string("question"));
     QCOMPARE(c.dialogs.opened[0].caption, std::string("ORV_GMouse"));
+    QCOMPARE(c.dialogs.opened[0].language, Language::Chinese());
     QCOMPARE(QString::fromStdString(c.dialogs.opened[0].text),
              QStringLiteral("恢复出厂设置？全部五个配置和本语言的用户宏都将被覆盖。"));
     QCOMPARE(ReadBytes(c.Dir() / "config.ini"), config);
