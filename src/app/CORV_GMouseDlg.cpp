@@ -20,6 +20,7 @@
 #include "common/Utf.h"
 #include "session/Session.h"
 #include "skin/SkinLayout.h"
+#include "ui/FunctionMenus.h"
 #include "ui/LanguageSwitch.h"
 #include "ui/LightingPreview.h"
 #include "ui/MainWindowPages.h"
@@ -68,6 +69,7 @@ CORV_GMouseDlg::CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget*
         const auto& codes = session_.Applied().appliedDpiCode;
         return level >= 0 && level < static_cast<int>(codes.size()) ? codes[static_cast<size_t>(level)].load() : 0;
     };
+    model_.userMacroCount = [this] { return static_cast<int>(session_.Macros().macroCount); };
     connect(tray_.get(), &TrayIcon::ShowWindowRequested, this, &CORV_GMouseDlg::ShowWindow);
     connect(tray_.get(), &TrayIcon::ExitDriverRequested, this, &CORV_GMouseDlg::ExitDriver);
 }
@@ -88,12 +90,12 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
         return false;
     }
     pages_ = std::make_unique<MainWindowPages>(model_, state_, *this, *this);  // controls and fonts
+    CreateFeatures();
     if (pages_->ShapeWindow()) {
         setFixedSize(pages_->SkinSize());
     }
-    CreateFeatures();
     session_.LoadMacros();
-    tray_->SetMenuTexts(UiText(TextId::ShowWindow, language), UiText(TextId::ExitDriver, language));
+    tray_->SetMenuLanguage(language);
 
     if (session_.FindDevice() == DeviceStatus::Absent) {
         if (noMousePrompt == NoMousePrompt::Show) {
@@ -115,6 +117,7 @@ void CORV_GMouseDlg::ExitDriver() {
     if (ended_) {
         return;
     }
+    CloseFunctionMenu();
     tray_->RemoveTrayIcon();
     if (preview_ != nullptr) {
         preview_->Stop();
@@ -165,6 +168,7 @@ void CORV_GMouseDlg::StartDrag(QPoint) {
 void CORV_GMouseDlg::Minimise() { showMinimized(); }
 
 void CORV_GMouseDlg::HideToTray() {
+    CloseFunctionMenu();
     showMinimized();
     hide();
     AddTrayIcon();
@@ -242,6 +246,13 @@ void CORV_GMouseDlg::AddAboutEntry() {
     keyFilter_ = InstallKeyFilter(*this, std::move(openSystemMenu));
 }
 
+// The function menu belongs to the window on screen; it must not stay behind when the window goes.
+void CORV_GMouseDlg::CloseFunctionMenu() {
+    if (functionMenus_ != nullptr) {
+        functionMenus_->CloseFunctionMenu();
+    }
+}
+
 void CORV_GMouseDlg::StartThreads() {
     session_.StartThreads([window = QPointer<CORV_GMouseDlg>(this)] {
         if (window != nullptr) {
@@ -266,6 +277,7 @@ bool CORV_GMouseDlg::LoadSkinFiles() {
 // switch: the macro lists, the menus, then the title.
 void CORV_GMouseDlg::CreateFeatures() {
     const std::string caption = ProgramName().toStdString();
+    functionMenus_ = std::make_unique<FunctionMenus>(model_, state_, pages_->Fonts(), *this, *this);
     if (dialogs_ == nullptr) {
         dialogs_ = std::make_unique<QtUserDialogs>(this);
     }
@@ -274,6 +286,7 @@ void CORV_GMouseDlg::CreateFeatures() {
         std::make_unique<LanguageSwitch>(session_, skinLayout_, session_.Folders().SkinDirectory, messages_, caption);
     preview_ = std::make_unique<LightingPreview>(model_, state_, session_.Applied().appliedLedStatus,
                                                  session_.Settings().dpiLevel, *this);
+    features_.functionMenus = functionMenus_.get();
     features_.profileExchange = profileCommands_.get();
     features_.language = languageSwitch_.get();
     features_.preview = preview_.get();
@@ -308,7 +321,7 @@ void CORV_GMouseDlg::RefreshMacroLists() {
 
 // The tray icon keeps the tip it was added with; its menu follows the language.
 void CORV_GMouseDlg::FollowLanguage(Language language) {
-    tray_->SetMenuTexts(UiText(TextId::ShowWindow, language), UiText(TextId::ExitDriver, language));
+    tray_->SetMenuLanguage(language);
     setWindowTitle(UiText(TextId::MainWindowTitle, language));
 }
 

@@ -13,6 +13,7 @@ class QMenu;
 
 namespace orv {
 
+class FunctionMenus;
 class LanguageSwitch;
 class LightingPreview;
 class MainWindowPages;
@@ -87,6 +88,7 @@ private:
     void StopRecording();
     void RefreshMacroLists();
     void FollowLanguage(Language language);
+    void CloseFunctionMenu();
     void WatchDevice();
     void AddTrayIcon();
 
@@ -97,6 +99,8 @@ private:
     PageState state_;
     PageModel model_;
     std::unique_ptr<MainWindowPages> pages_;
+    // After the pages: the menus read the pages' fonts.
+    std::unique_ptr<FunctionMenus> functionMenus_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<QMenu> systemMenu_;
     std::unique_ptr<QObject> keyFilter_;

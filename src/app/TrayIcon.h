@@ -4,10 +4,14 @@
 #include <QString>
 #include <memory>
 
+#include "common/Language.h"
+
 class QMenu;
 class QSystemTrayIcon;
 
 namespace orv {
+
+class COrvMenu;
 
 // The notification-area icon and its two-item menu. The icon is added at most once: a later
 // add keeps the tip of the first one, as the user sees one icon for the whole run.
@@ -22,16 +26,18 @@ public:
     bool IsAdded() const { return added_; }
     QString Tip() const;
 
-    // Texts of the menu's two items; the menu follows the language switch, the tip does not.
-    void SetMenuTexts(const QString& showWindow, const QString& exitDriver);
-    QMenu* Menu() const { return menu_.get(); }
+    // The menu's two items in the language; the menu follows the language switch, the tip does
+    // not. Where the desktop draws tray menus itself (StatusNotifierItem), it shows the same
+    // items in its own look.
+    void SetMenuLanguage(Language language);
+    QMenu* Menu() const;
 
 Q_SIGNALS:
     void ShowWindowRequested();
     void ExitDriverRequested();
 
 private:
-    std::unique_ptr<QMenu> menu_;
+    std::unique_ptr<COrvMenu> menu_;
     QSystemTrayIcon* icon_;
     bool added_ = false;
 };

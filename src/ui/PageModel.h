@@ -28,6 +28,8 @@ struct PageModel {
 
     // Name of user macro slot 0..11 (UTF-8); empty when unknown.
     std::function<std::string(int slot)> userMacroName{};
+    // User macros in use, 0..12: the rows of the function menu's macro page.
+    std::function<int()> userMacroCount{};
     // The repeatOn byte of the selected user macro.
     std::function<uint8_t()> selectedMacroRepeatOn{};
     // The DPI code last sent for level 0..3.

@@ -5,6 +5,8 @@
 #include <QListWidget>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QComboBox>
 #include <QPushButton>
 #include <QLabel>
@@ -65,19 +67,20 @@ public:
     }
 
     std::filesystem::path Path() const { return skin_.AppDirectory(); }
+    const testing::SyntheticSkin& Skin() const { return skin_; }
     // As the portable layout gives them: everything here, the skin below.
     SessionFolders Folders() const {
         return {skin_.AppDirectory(), skin_.AppDirectory() / "config.ini", skin_.SkinDirectory()};
     }
     void Remove(const char* file) const { QFile::remove(Dir().filePath(QLatin1String(file))); }
-
-private:
-    QDir Dir() const { return QDir(QString::fromStdString(skin_.AppDirectory().string())); }
     void Write(const char* name, const QByteArray& contents) const {
         QFile file(Dir().filePath(QLatin1String(name)));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(contents);
     }
+
+private:
+    QDir Dir() const { return QDir(QString::fromStdString(skin_.AppDirectory().string())); }
     testing::SyntheticSkin skin_;
 };
 
@@ -170,6 +173,7 @@ private Q_SLOTS:
     void closingHidesToOneTrayIconThatKeepsItsTip();
     void onlyADoubleClickOnTheIconShowsTheWindow();
     void trayMenuExitDriverEndsOnce();
+    void functionBoxOpensItsMenuUntilTheWindowHides();
     void deviceRemovalEndsTheUtility();
     void keyFilterKeepsTypingButNotEscapeReturnF10();
     void altSpaceOpensTheSystemMenuWithAboutLast();
@@ -344,6 +348,40 @@ void AppShellTest::trayMenuExitDriverEndsOnce() {
     const auto chineseActions = chinese.dialog.Tray().Menu()->actions();
     QCOMPARE(chineseActions[0]->text(), QStringLiteral("显示窗口   "));
     QCOMPARE(chineseActions[1]->text(), QStringLiteral("关闭驱动"));
+    // The Chinese items carry their own command ids and act the same.
+    QSignalSpy chineseEnded(&chinese.dialog, &CORV_GMouseDlg::Ended);
+    chineseActions[0]->trigger();
+    QVERIFY(chinese.dialog.isVisible());
+    chineseActions[1]->trigger();
+    QCOMPARE(chineseEnded.count(), 1);
+}
+
+void AppShellTest::functionBoxOpensItsMenuUntilTheWindowHides() {
+    SimulatedWindow w("1");
+    w.folder.Write("skins/INI_EN/skin_main_en.ini", "[BUTTONPOS]\r\n27=10,10,50,20,,\r\n");
+    for (const char* picture : {"menu_normal.jpg", "menu_over.jpg", "menu_down.jpg", "menu_mask.jpg"}) {
+        w.folder.Skin().WriteFlatPicture(picture, Qt::black);
+    }
+    QVERIFY(w.dialog.StartUp());
+    w.dialog.ShowWindow();
+    const QPoint box(30, 20);
+    for (QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, box, w.dialog.mapToGlobal(box), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&w.dialog, &event);
+    }
+    QPointer<QWidget> menu;
+    for (QWidget* child : w.dialog.findChildren<QWidget*>()) {
+        if (child->windowTitle() == QStringLiteral("MainMenuDlg")) {
+            menu = child;
+        }
+    }
+    QVERIFY(menu != nullptr);
+    QVERIFY(menu->isVisible());
+    QCOMPARE(menu->geometry().topLeft(), w.dialog.WindowTopLeft() + QPoint(10, 30));
+
+    w.dialog.close();  // to the tray: the menu goes with the window
+    QVERIFY(menu.isNull() || !menu->isVisible());
 }
 
 void AppShellTest::deviceRemovalEndsTheUtility() {
