@@ -169,6 +169,18 @@ void CORV_GMouseDlg::ApplyProfile() {
 
 QPoint CORV_GMouseDlg::WindowTopLeft() const { return frameGeometry().topLeft(); }
 
+// A paint that ran while the window was minimised drew the small icon into the frame the window
+// system keeps, and restoring shows that frame again unless the whole window is painted anew.
+void CORV_GMouseDlg::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        const auto* change = static_cast<const QWindowStateChangeEvent*>(event);
+        if ((change->oldState() & Qt::WindowMinimized) != 0 && !isMinimized()) {
+            update();
+        }
+    }
+}
+
 void CORV_GMouseDlg::closeEvent(QCloseEvent* event) {
     event->ignore();
     if (!ended_) {

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QComboBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QLabel>
 #include <QSystemTrayIcon>
 #include <QSignalSpy>
@@ -169,6 +170,7 @@ private Q_SLOTS:
     void anyNonZeroLanguageIsEnglishThroughout();
     void closingHidesToOneTrayIconThatKeepsItsTip();
     void onlyADoubleClickOnTheIconShowsTheWindow();
+    void restoredAfterMinimisingShowsTheSkin();
     void trayMenuExitDriverEndsOnce();
     void deviceRemovalEndsTheUtility();
     void keyFilterKeepsTypingButNotEscapeReturnF10();
@@ -318,6 +320,28 @@ void AppShellTest::onlyADoubleClickOnTheIconShowsTheWindow() {
     Q_EMIT icon->activated(QSystemTrayIcon::DoubleClick);
     QVERIFY(w.dialog.isVisible());
     QVERIFY(!w.dialog.isMinimized());
+}
+
+// A repaint that ran while the window was minimised drew the small icon; restoring showed that
+// frame until the pointer crossed a region.
+void AppShellTest::restoredAfterMinimisingShowsTheSkin() {
+    StartedWindow w;
+    QVERIFY(w.started);
+    w.dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.dialog));
+
+    w.dialog.Minimise();
+    QTRY_VERIFY(w.dialog.isMinimized());
+    w.dialog.UpdateNow();  // a hover change or playback's repaint, while minimised
+    w.dialog.ShowWindow();  // the tray's double click, "Show Window", a second start
+    QTRY_VERIFY(!w.dialog.isMinimized());
+
+    const QImage live = w.dialog.Pages().ComposeFrame().convertToFormat(QImage::Format_RGB32);
+    const auto shown = [&w, &live] {
+        const QPixmap frame = w.dialog.screen()->grabWindow(w.dialog.winId());
+        return frame.toImage().convertToFormat(QImage::Format_RGB32).copy(live.rect());
+    };
+    QTRY_COMPARE(shown(), live);
 }
 
 void AppShellTest::trayMenuExitDriverEndsOnce() {
