@@ -1,6 +1,7 @@
 // The window program's life cycle: start-up order, the ways out, tray, keys, single instance.
 #include <QAction>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QListWidget>
 #include <QLineEdit>
@@ -179,6 +180,7 @@ private Q_SLOTS:
     void virtualMouseSendsButtonAndDpiReports();
     void secondInstanceAsksTheFirstToShow();
     void leftOverSocketIsTakenOver();
+    void aCommandThatOpensAModalBoxKeepsTheInstanceAnswering();
     void options_data();
     void options();
 };
@@ -528,6 +530,30 @@ void AppShellTest::leftOverSocketIsTakenOver() {
     QVERIFY(first.Claim());
     SingleInstance second(name);
     QVERIFY(!second.Claim());
+}
+
+// A close without a notification area opens a message box; its event loop saw the sender hang up
+// and deleted the socket the instance was still reading from.
+void AppShellTest::aCommandThatOpensAModalBoxKeepsTheInstanceAnswering() {
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("CORV_GMouseApp"));
+    SingleInstance first(name);
+    QVERIFY(first.Claim());
+    QStringList received;
+    QObject::connect(&first, &SingleInstance::CommandReceived, [&received](const QString& command) {
+        received << command;
+        if (received.size() == 1) {
+            QEventLoop modal;
+            QTimer::singleShot(300, &modal, &QEventLoop::quit);
+            modal.exec();
+        }
+    });
+
+    SingleInstance second(name);
+    QVERIFY(second.Send(QStringLiteral("close")));
+    QTRY_COMPARE(received.size(), 1);
+    QVERIFY(second.Send(QStringLiteral("tray-exit")));
+    QTRY_COMPARE(received, (QStringList{QStringLiteral("close"), QStringLiteral("tray-exit")}));
 }
 
 void AppShellTest::options_data() {
