@@ -154,7 +154,17 @@ void CORV_GMouseDlg::StartDrag(QPoint) {
 
 void CORV_GMouseDlg::Minimise() { showMinimized(); }
 
+// Hidden where the desktop shows no notification area, the window could be found again only by
+// starting the program anew; it stays in the task bar instead, and the user learns why once.
 void CORV_GMouseDlg::HideToTray() {
+    if (!tray_->HostAvailable()) {
+        if (!noTraySaid_) {
+            noTraySaid_ = true;
+            Tell(TextId::NoTrayMinimises);
+        }
+        showMinimized();
+        return;
+    }
     showMinimized();
     hide();
     AddTrayIcon();
@@ -265,6 +275,10 @@ bool CORV_GMouseDlg::LoadSkinFiles() {
 
 void CORV_GMouseDlg::WatchDevice() {
     session_.WatchDeviceChanges([this] { ExitDriver(); });
+}
+
+void CORV_GMouseDlg::Tell(TextId text) {
+    messages_.ShowMessage(ProgramName().toStdString(), Text(text, session_.CurrentLanguage()));
 }
 
 void CORV_GMouseDlg::AddTrayIcon() {

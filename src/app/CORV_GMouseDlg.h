@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "common/Texts.h"
 #include "skin/SkinLayout.h"
 #include "ui/PageModel.h"
 #include "ui/PageState.h"
@@ -75,6 +76,8 @@ private:
     void StartThreads();
     bool LoadSkinFiles();
     void WatchDevice();
+    // A message box in the current language.
+    void Tell(TextId text);
     void AddTrayIcon();
 
     Session& session_;
@@ -90,6 +93,7 @@ private:
     std::unique_ptr<SystemEvents> systemEvents_;
     bool started_ = false;
     bool ended_ = false;
+    bool noTraySaid_ = false;
 };
 
 }  // namespace orv

@@ -7,7 +7,10 @@
 namespace orv {
 
 TrayIcon::TrayIcon(const QIcon& icon, QObject* parent)
-    : QObject(parent), menu_(std::make_unique<QMenu>()), icon_(new QSystemTrayIcon(icon, this)) {
+    : QObject(parent),
+      menu_(std::make_unique<QMenu>()),
+      icon_(new QSystemTrayIcon(icon, this)),
+      hostAvailable_(&QSystemTrayIcon::isSystemTrayAvailable) {
     menu_->addAction(QString(), this, &TrayIcon::ShowWindowRequested);
     menu_->addAction(QString(), this, &TrayIcon::ExitDriverRequested);
     icon_->setContextMenu(menu_.get());

@@ -32,6 +32,10 @@ constexpr std::array kTexts{
     Row{TextId::Overflow, "Overflow!!!", "Overflow!!!"},
     Row{TextId::RecordingUnavailable, "The keyboard cannot be captured, so nothing can be recorded.",
         "无法捕获键盘，不能录制。"},
+    Row{TextId::NoTrayMinimises,
+        "This desktop shows no notification area, so the window is minimised instead of hidden: it stays in the "
+        "task bar, and the mouse's macros keep working.",
+        "此桌面没有通知区域，因此窗口将最小化而不是隐藏：它仍留在任务栏中，鼠标的宏照常工作。"},
     // Blanks at the end of a caption are part of it: they widen the item in the drawn menu.
     Row{TextId::EventMenuAddForward, "Add Forward", "项前插入    "},
     Row{TextId::EventMenuForwardLeft, "Left Button", "左键    "},

@@ -25,6 +25,7 @@ enum class TextId {
     SkinEntryError,    // a skin entry with too many fields
     Overflow,          // a macro would exceed its events
     RecordingUnavailable,  // the keyboard could not be captured for a recording
+    NoTrayMinimises,   // closing or hiding where the desktop has no notification area
 
     // The event list's context menu, one row per item as the menu shows them: the two
     // languages' menus differ in the blanks after some captions, so an item that appears in

@@ -116,6 +116,7 @@ const char* StepName(SessionStep step) {
 // a scratch file, and steps lists the session's operations in the order the window ran them.
 struct SimulatedWindow {
     explicit SimulatedWindow(const char* verSel = nullptr) : folder(verSel) {
+        dialog.Tray().SetHostCheck([this] { return trayHost; });
         session.ObserveSteps([this](SessionStep step) {
             steps.emplace_back(StepName(step));
             if (onStep) {
@@ -134,6 +135,7 @@ struct SimulatedWindow {
     Session session{folder.Folders(), true, trace, messages, PostToEventLoop};
     std::vector<std::string> steps;
     std::function<void(SessionStep)> onStep;
+    bool trayHost = true;  // the desktop shows notification-area icons
     CORV_GMouseDlg dialog{session, messages};
 };
 
@@ -172,6 +174,7 @@ private Q_SLOTS:
     void closingHidesToOneTrayIconThatKeepsItsTip();
     void onlyADoubleClickOnTheIconShowsTheWindow();
     void restoredAfterMinimisingShowsTheSkin();
+    void withoutATrayHostClosingMinimisesAndSaysWhyOnce();
     void trayMenuExitDriverEndsOnce();
     void deviceRemovalEndsTheUtility();
     void keyFilterKeepsTypingButNotEscapeReturnF10();
@@ -344,6 +347,34 @@ void AppShellTest::restoredAfterMinimisingShowsTheSkin() {
         return frame.toImage().convertToFormat(QImage::Format_RGB32).copy(live.rect());
     };
     QTRY_COMPARE(shown(), live);
+}
+
+// Hidden where no notification area shows the icon, the window could only be found again by
+// starting the program anew.
+void AppShellTest::withoutATrayHostClosingMinimisesAndSaysWhyOnce() {
+    StartedWindow w("1");
+    QVERIFY(w.started);
+    w.trayHost = false;
+    w.dialog.show();
+
+    w.dialog.close();
+    QVERIFY(w.dialog.isVisible());
+    QVERIFY(w.dialog.isMinimized());
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    QCOMPARE(w.messages.shown[0].second, std::string(Text(TextId::NoTrayMinimises, Language::English())));
+    w.dialog.ShowWindow();
+    w.dialog.HideToTray();  // the header's hide control
+    QVERIFY(w.dialog.isVisible());
+    QVERIFY(w.dialog.isMinimized());
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+
+    w.trayHost = true;  // a panel with a notification area has started meanwhile
+    w.dialog.ShowWindow();
+    w.dialog.close();
+    QVERIFY(!w.dialog.isVisible());
+    QVERIFY(w.dialog.Tray().IsAdded());
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    QVERIFY(!w.dialog.HasEnded());
 }
 
 void AppShellTest::trayMenuExitDriverEndsOnce() {
