@@ -18,6 +18,7 @@
 #include "ui/UiText.h"
 #include "common/Messages.h"
 #include "common/Utf.h"
+#include "platform/DeviceAccessFix.h"
 #include "session/Session.h"
 #include "skin/SkinLayout.h"
 #include "ui/MainWindowPages.h"
@@ -90,7 +91,8 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     session_.LoadMacros();
     tray_->SetMenuTexts(UiText(TextId::ShowWindow, language), UiText(TextId::ExitDriver, language));
 
-    if (session_.FindDevice() == DeviceStatus::Absent) {
+    const DeviceStatus device = session_.FindDevice();
+    if (device == DeviceStatus::Absent) {
         if (noMousePrompt == NoMousePrompt::Show) {
             messages_.ShowMessage(ProgramName().toStdString(), Text(TextId::PlugInPrompt, language));
         }
@@ -98,9 +100,14 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
         return false;
     }
     WatchDevice();
+    TellDeviceAccess(device);
     // The mouse needs a moment after its handles are opened before it takes reports.
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    ApplyProfile();
+    const ApplyResult applied = session_.ApplyProfile();
+    // A mouse that cannot be opened has just been told of; the user's next apply says it again.
+    if (device == DeviceStatus::Ready) {
+        TellUnreached(applied);
+    }
     AddTrayIcon();
     started_ = true;
     return true;
@@ -173,7 +180,7 @@ void CORV_GMouseDlg::HideToTray() {
 void CORV_GMouseDlg::CloseToTray() { HideToTray(); }
 
 void CORV_GMouseDlg::ApplyProfile() {
-    session_.ApplyProfile();
+    TellUnreached(session_.ApplyProfile());
     update();
 }
 
@@ -274,7 +281,34 @@ bool CORV_GMouseDlg::LoadSkinFiles() {
 }
 
 void CORV_GMouseDlg::WatchDevice() {
-    session_.WatchDeviceChanges([this] { ExitDriver(); });
+    session_.WatchDeviceChanges([this] { ExitDriver(); },
+                                [this](DeviceStatus found) {
+                                    if (!ended_) {
+                                        TellDeviceAccess(found);
+                                    }
+                                });
+}
+
+// Without this the window would run on, apply and play macros that never reach the mouse, and
+// say nothing. The user can still see and edit the profiles, so the window runs on after it.
+void CORV_GMouseDlg::TellDeviceAccess(DeviceStatus status) {
+    if (status != DeviceStatus::AccessDenied && status != DeviceStatus::Unopened) {
+        return;
+    }
+    const Language language = session_.CurrentLanguage();
+    const TextId what = status == DeviceStatus::AccessDenied ? TextId::DeviceAccessDenied : TextId::DeviceUnopened;
+    const std::string text = std::string(Text(what, language)) + "\n\n" + std::string(Text(DeviceAccessFix(), language));
+    messages_.ShowMessage(ProgramName().toStdString(), text);
+}
+
+// Said once, until an apply reaches the mouse again: a message box at every click would not
+// tell the user anything new.
+void CORV_GMouseDlg::TellUnreached(const ApplyResult& result) {
+    const bool unreached = result.reportsFailed > 0;
+    if (unreached && !unreachedSaid_) {
+        Tell(TextId::MouseUnreachable);
+    }
+    unreachedSaid_ = unreached;
 }
 
 void CORV_GMouseDlg::Tell(TextId text) {

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "common/Texts.h"
+#include "session/Session.h"
 #include "skin/SkinLayout.h"
 #include "ui/PageModel.h"
 #include "ui/PageState.h"
@@ -15,7 +16,6 @@ namespace orv {
 
 class MainWindowPages;
 class MessageSink;
-class Session;
 class SystemEvents;
 class TrayIcon;
 
@@ -76,6 +76,8 @@ private:
     void StartThreads();
     bool LoadSkinFiles();
     void WatchDevice();
+    void TellDeviceAccess(DeviceStatus status);
+    void TellUnreached(const ApplyResult& result);
     // A message box in the current language.
     void Tell(TextId text);
     void AddTrayIcon();
@@ -94,6 +96,7 @@ private:
     bool started_ = false;
     bool ended_ = false;
     bool noTraySaid_ = false;
+    bool unreachedSaid_ = false;
 };
 
 }  // namespace orv

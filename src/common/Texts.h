@@ -26,6 +26,11 @@ enum class TextId {
     Overflow,          // a macro would exceed its events
     RecordingUnavailable,  // the keyboard could not be captured for a recording
     NoTrayMinimises,   // closing or hiding where the desktop has no notification area
+    DeviceAccessDenied,    // the mouse is plugged in, but this user may not open it
+    DeviceUnopened,        // the mouse is plugged in, but it could not be opened
+    DeviceAccessFixUdev,   // what fixes either on Linux
+    DeviceAccessFixOtherProgram,  // what fixes either on Windows
+    MouseUnreachable,      // an apply's reports did not reach the mouse
 
     // The event list's context menu, one row per item as the menu shows them: the two
     // languages' menus differ in the blanks after some captions, so an item that appears in

@@ -120,8 +120,10 @@ public:
     // speed back to 10 when the system answers the query for it. Returns the send's result.
     bool SayGoodbye();
 
-    // From now on the removal of the mouse runs exitDriver on the caller's thread.
-    void WatchDeviceChanges(std::function<void()> exitDriver);
+    // From now on the removal of the mouse runs exitDriver on the caller's thread, and an
+    // arrival that finds the mouse again after a removal runs rediscovered with what it found.
+    void WatchDeviceChanges(std::function<void()> exitDriver,
+                            std::function<void(DeviceStatus)> rediscovered = {});
     // A device change the caller received itself (where the system tells windows, not threads).
     void HandleDeviceChange(DeviceChange change, std::string_view interfacePath);
 
@@ -146,6 +148,7 @@ public:
 private:
     void Wire(bool simulate, Trace& trace);
     DeviceStatus Discover();
+    DeviceStatus LinkStatus() const;
     void StartNotifier(DeviceNotifier& notifier);
     void Observed(SessionStep step) const;
 
@@ -169,6 +172,7 @@ private:
     PlaybackFlags flags_;
     AppliedState applied_;
     std::function<void()> repaint_;
+    std::function<void(DeviceStatus)> rediscovered_;
     std::unique_ptr<InputListenerThread> listener_;
     std::unique_ptr<MacroPlaybackThread> playback_;
     bool watching_ = false;

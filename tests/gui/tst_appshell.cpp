@@ -33,6 +33,7 @@
 #include "ui/MainWindowPages.h"
 #include "common/Trace.h"
 #include "device/SimulatedMouse.h"
+#include "platform/DeviceAccessFix.h"
 #include "session/Session.h"
 #include "SyntheticSkin.h"
 #include "fakes/RecordingMessages.h"
@@ -170,6 +171,8 @@ private Q_SLOTS:
     void withoutTheMouseShowsThePromptAndExits_data();
     void withoutTheMouseShowsThePromptAndExits();
     void missingSkinFileEndsBeforeLookingForTheMouse();
+    void aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn_data();
+    void aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn();
     void anyNonZeroLanguageIsEnglishThroughout();
     void closingHidesToOneTrayIconThatKeepsItsTip();
     void onlyADoubleClickOnTheIconShowsTheWindow();
@@ -289,6 +292,41 @@ void AppShellTest::missingSkinFileEndsBeforeLookingForTheMouse() {
     const std::vector<std::string> expected{"StartThreads", "LoadConfiguration", "SayGoodbye"};
     QCOMPARE(w.steps, expected);
     QCOMPARE(ended.count(), 1);
+}
+
+void AppShellTest::aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn_data() {
+    QTest::addColumn<int>("access");
+    QTest::addColumn<QByteArray>("verSel");
+    QTest::addColumn<int>("what");
+    QTest::newRow("permission denied") << int(SimulatedMouse::Access::Denied) << QByteArray("1")
+                                       << int(TextId::DeviceAccessDenied);
+    QTest::newRow("not opened") << int(SimulatedMouse::Access::Failing) << QByteArray("0")
+                                << int(TextId::DeviceUnopened);
+}
+
+// Without the udev rule the window once started, applied and played macros that never reached
+// the mouse, and said nothing.
+void AppShellTest::aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn() {
+    QFETCH(int, access);
+    QFETCH(QByteArray, verSel);
+    QFETCH(int, what);
+    SimulatedWindow w(verSel.constData());
+    w.session.Simulated()->SetAccess(static_cast<SimulatedMouse::Access>(access));
+    const Language language = Language::FromSetting(verSel.toInt());
+
+    QVERIFY(w.dialog.StartUp());
+    QVERIFY(w.dialog.Tray().IsAdded());
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    const std::string said = w.messages.shown[0].second;
+    QCOMPARE(said, std::string(Text(static_cast<TextId>(what), language)) + "\n\n" +
+                       std::string(Text(DeviceAccessFix(), language)));
+
+    w.dialog.ApplyProfile();  // the apply control
+    w.dialog.ApplyProfile();
+    QCOMPARE(w.messages.shown.size(), size_t(2));
+    QCOMPARE(w.messages.shown[1].second, std::string(Text(TextId::MouseUnreachable, language)));
+    QCOMPARE(w.Count("ApplyProfile"), 3);
+    QVERIFY(w.session.Simulated()->Reports().empty());
 }
 
 void AppShellTest::closingHidesToOneTrayIconThatKeepsItsTip() {
