@@ -78,7 +78,7 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     StartThreads();
     AddAboutEntry();
     setWindowIcon(icon_);
-    session_.LoadConfiguration();
+    const ProfileFound config = session_.LoadConfiguration();
     const Language language = session_.CurrentLanguage();
     setWindowTitle(UiText(TextId::MainWindowTitle, language));
     if (!LoadSkinFiles()) {
@@ -88,7 +88,7 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     if (pages_->ShapeWindow()) {
         setFixedSize(pages_->SkinSize());
     }
-    session_.LoadMacros();
+    const Session::MacrosLoaded macros = session_.LoadMacros();
     tray_->SetMenuTexts(UiText(TextId::ShowWindow, language), UiText(TextId::ExitDriver, language));
 
     const DeviceStatus device = session_.FindDevice();
@@ -100,13 +100,24 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
         return false;
     }
     WatchDevice();
+    if (config == ProfileFound::Unreadable) {
+        ConfigUnreadable();
+    }
+    for (const std::filesystem::path& file : macros.unreadable) {
+        Tell(TextId::MacroFileUnreadable, file);
+    }
     TellDeviceAccess(device);
-    // The mouse needs a moment after its handles are opened before it takes reports.
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    const ApplyResult applied = session_.ApplyProfile();
-    // A mouse that cannot be opened has just been told of; the user's next apply says it again.
-    if (device == DeviceStatus::Ready) {
-        TellUnreached(applied);
+    // Sending the factory settings shown in place of an unreadable config.ini would replace
+    // what the user's own profile left on the mouse; the user's next apply sends them.
+    if (config != ProfileFound::Unreadable) {
+        // The mouse needs a moment after its handles are opened before it takes reports.
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        const ApplyResult applied = session_.ApplyProfile();
+        // A mouse that cannot be opened has just been told of; the user's next apply says it again.
+        if (device == DeviceStatus::Ready) {
+            TellUnreached(applied);
+        }
+        TellNotSaved(applied.saved);
     }
     AddTrayIcon();
     started_ = true;
@@ -180,8 +191,19 @@ void CORV_GMouseDlg::HideToTray() {
 void CORV_GMouseDlg::CloseToTray() { HideToTray(); }
 
 void CORV_GMouseDlg::ApplyProfile() {
-    TellUnreached(session_.ApplyProfile());
+    const ApplyResult result = session_.ApplyProfile();
+    TellUnreached(result);
+    TellNotSaved(result.saved);
     update();
+}
+
+void CORV_GMouseDlg::ProfileSaved(bool saved) { TellNotSaved(saved); }
+
+void CORV_GMouseDlg::ConfigUnreadable() {
+    if (!configUnreadableSaid_) {
+        configUnreadableSaid_ = true;
+        Tell(TextId::ConfigUnreadable, session_.Folders().ConfigPath);
+    }
 }
 
 QPoint CORV_GMouseDlg::WindowTopLeft() const { return frameGeometry().topLeft(); }
@@ -311,8 +333,21 @@ void CORV_GMouseDlg::TellUnreached(const ApplyResult& result) {
     unreachedSaid_ = unreached;
 }
 
+// Said once, until a save succeeds again; the settings stay in the window meanwhile.
+void CORV_GMouseDlg::TellNotSaved(bool saved) {
+    if (!saved && !notSavedSaid_) {
+        Tell(TextId::SettingsNotSaved, session_.Folders().ConfigPath);
+    }
+    notSavedSaid_ = !saved;
+}
+
 void CORV_GMouseDlg::Tell(TextId text) {
     messages_.ShowMessage(ProgramName().toStdString(), Text(text, session_.CurrentLanguage()));
+}
+
+void CORV_GMouseDlg::Tell(TextId text, const std::filesystem::path& file) {
+    const QString filled = UiText(text, session_.CurrentLanguage()).arg(QString::fromStdString(PathToUtf8(file)));
+    messages_.ShowMessage(ProgramName().toStdString(), filled.toStdString());
 }
 
 void CORV_GMouseDlg::AddTrayIcon() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QIcon>
 #include <QWidget>
+#include <filesystem>
 #include <memory>
 
 #include "common/Texts.h"
@@ -58,6 +59,8 @@ public:
     void HideToTray() override;
     void CloseToTray() override;
     void ApplyProfile() override;
+    void ProfileSaved(bool saved) override;
+    void ConfigUnreadable() override;
     QPoint WindowTopLeft() const override;
 
 Q_SIGNALS:
@@ -78,8 +81,10 @@ private:
     void WatchDevice();
     void TellDeviceAccess(DeviceStatus status);
     void TellUnreached(const ApplyResult& result);
-    // A message box in the current language.
+    void TellNotSaved(bool saved);
+    // A message box in the current language; %1 of the text names the file.
     void Tell(TextId text);
+    void Tell(TextId text, const std::filesystem::path& file);
     void AddTrayIcon();
 
     Session& session_;
@@ -97,6 +102,8 @@ private:
     bool ended_ = false;
     bool noTraySaid_ = false;
     bool unreachedSaid_ = false;
+    bool notSavedSaid_ = false;
+    bool configUnreadableSaid_ = false;
 };
 
 }  // namespace orv

@@ -30,6 +30,10 @@ ProfileFound Session::LoadConfiguration() {
     currentProfile_ = LoadCurrentProfile(folders_.ConfigPath);
     language_ = LoadLanguage(folders_.ConfigPath);
     const ProfileFound found = LoadProfile(folders_.ConfigPath, currentProfile_, false, language_, profileSettings_);
+    if (found == ProfileFound::Unreadable) {
+        SetFactorySettings(profileSettings_);
+        profileSettings_.macroMode = 0;
+    }
     Observed(SessionStep::LoadConfiguration);
     return found;
 }

@@ -87,7 +87,8 @@ public:
     const PlaybackFlags& Flags() const { return flags_; }
 
     // "CurConfig" and the language of config.ini, and that profile as the working settings.
-    // An unreadable config.ini leaves the working settings as they were.
+    // An unreadable config.ini gives the factory values, as a missing one does: the working
+    // settings as they were may be none yet, and a profile of zeros takes the left click.
     ProfileFound LoadConfiguration();
     // Profile n becomes the current one and its section the working settings.
     ProfileFound ChooseProfile(int32_t n);

@@ -26,6 +26,11 @@ public:
     virtual void CloseToTray() = 0;
     // Send the working profile to the mouse and the system, then save it.
     virtual void ApplyProfile() = 0;
+    // The save control wrote the working settings into config.ini, or could not (saved false):
+    // a failure is told to the user once, until a save succeeds again.
+    virtual void ProfileSaved(bool saved) = 0;
+    // config.ini could not be read; the user is told once.
+    virtual void ConfigUnreadable() = 0;
     // The window's top-left corner on the screen, for the function menu's anchor.
     virtual QPoint WindowTopLeft() const = 0;
 };

@@ -31,10 +31,13 @@
 #include "app/VirtualMouseWindow.h"
 #include "ui/UiText.h"
 #include "ui/MainWindowPages.h"
+#include "common/Unreadable.h"
 #include "common/Trace.h"
+#include "common/Utf.h"
 #include "device/SimulatedMouse.h"
 #include "platform/DeviceAccessFix.h"
 #include "session/Session.h"
+#include "settings/ConfigFile.h"
 #include "SyntheticSkin.h"
 #include "fakes/RecordingMessages.h"
 
@@ -173,6 +176,7 @@ private Q_SLOTS:
     void missingSkinFileEndsBeforeLookingForTheMouse();
     void aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn_data();
     void aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn();
+    void unreadableFilesAreSaidOnceAndNeverSavedOver();
     void anyNonZeroLanguageIsEnglishThroughout();
     void closingHidesToOneTrayIconThatKeepsItsTip();
     void onlyADoubleClickOnTheIconShowsTheWindow();
@@ -327,6 +331,38 @@ void AppShellTest::aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn() {
     QCOMPARE(w.messages.shown[1].second, std::string(Text(TextId::MouseUnreachable, language)));
     QCOMPARE(w.Count("ApplyProfile"), 3);
     QVERIFY(w.session.Simulated()->Reports().empty());
+}
+
+// A config.ini that could not be read was taken for an empty one: the window sent a profile of
+// zeros at start-up and saved its changes over the file.
+void AppShellTest::unreadableFilesAreSaidOnceAndNeverSavedOver() {
+    SimulatedWindow w;
+    const std::filesystem::path config = w.folder.Path() / "config.ini";
+    const std::filesystem::path macros = w.folder.Path() / "Macro_CN.dat";
+    test::MakeUnreadable(config);
+    test::MakeUnreadable(macros);
+    const auto written = std::filesystem::last_write_time(config);
+    const auto said = [](TextId text, const std::filesystem::path& file) {
+        return UiText(text, Language::Chinese()).arg(QString::fromStdString(PathToUtf8(file))).toStdString();
+    };
+
+    QVERIFY(w.dialog.StartUp());
+    QCOMPARE(w.messages.shown.size(), size_t(2));
+    QCOMPARE(w.messages.shown[0].second, said(TextId::ConfigUnreadable, config));
+    QCOMPARE(w.messages.shown[1].second, said(TextId::MacroFileUnreadable, macros));
+    QVERIFY(w.session.Simulated()->Reports().empty());  // what the mouse holds stays
+    ProfileSettings factory;
+    SetFactorySettings(factory);
+    QCOMPARE(ProfileKeyValues(w.session.Settings()), ProfileKeyValues(factory));
+
+    w.dialog.ApplyProfile();  // the user's apply sends what the window shows
+    w.dialog.ApplyProfile();
+    QCOMPARE(w.session.Simulated()->Reports().size(), size_t(26));
+    QCOMPARE(w.messages.shown.size(), size_t(3));
+    QCOMPARE(w.messages.shown[2].second, said(TextId::SettingsNotSaved, config));
+    w.dialog.ConfigUnreadable();  // a profile button found it unreadable again
+    QCOMPARE(w.messages.shown.size(), size_t(3));
+    QVERIFY(std::filesystem::last_write_time(config) == written);
 }
 
 void AppShellTest::closingHidesToOneTrayIconThatKeepsItsTip() {
