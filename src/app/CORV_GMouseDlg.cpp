@@ -18,6 +18,7 @@
 #include "ui/UiText.h"
 #include "common/Messages.h"
 #include "common/Utf.h"
+#include "platform/DeviceAccessFix.h"
 #include "session/Session.h"
 #include "skin/SkinLayout.h"
 #include "ui/FunctionMenus.h"
@@ -83,7 +84,7 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     StartThreads();
     AddAboutEntry();
     setWindowIcon(icon_);
-    session_.LoadConfiguration();
+    const ProfileFound config = session_.LoadConfiguration();
     const Language language = session_.CurrentLanguage();
     setWindowTitle(UiText(TextId::MainWindowTitle, language));
     if (!LoadSkinFiles()) {
@@ -94,10 +95,11 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     if (pages_->ShapeWindow()) {
         setFixedSize(pages_->SkinSize());
     }
-    session_.LoadMacros();
+    const Session::MacrosLoaded macros = session_.LoadMacros();
     tray_->SetMenuLanguage(language);
 
-    if (session_.FindDevice() == DeviceStatus::Absent) {
+    const DeviceStatus device = session_.FindDevice();
+    if (device == DeviceStatus::Absent) {
         if (noMousePrompt == NoMousePrompt::Show) {
             messages_.ShowMessage(ProgramName().toStdString(), Text(TextId::PlugInPrompt, language));
         }
@@ -105,9 +107,25 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
         return false;
     }
     WatchDevice();
-    // The mouse needs a moment after its handles are opened before it takes reports.
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    ApplyProfile();
+    if (config == ProfileFound::Unreadable) {
+        ConfigUnreadable();
+    }
+    for (const std::filesystem::path& file : macros.unreadable) {
+        Tell(TextId::MacroFileUnreadable, file);
+    }
+    TellDeviceAccess(device);
+    // Sending the factory settings shown in place of an unreadable config.ini would replace
+    // what the user's own profile left on the mouse; the user's next apply sends them.
+    if (config != ProfileFound::Unreadable) {
+        // The mouse needs a moment after its handles are opened before it takes reports.
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        const ApplyResult applied = session_.ApplyProfile();
+        // A mouse that cannot be opened has just been told of; the user's next apply says it again.
+        if (device == DeviceStatus::Ready) {
+            TellUnreached(applied);
+        }
+        TellNotSaved(applied.saved);
+    }
     AddTrayIcon();
     started_ = true;
     return true;
@@ -167,8 +185,18 @@ void CORV_GMouseDlg::StartDrag(QPoint) {
 
 void CORV_GMouseDlg::Minimise() { showMinimized(); }
 
+// Hidden where the desktop shows no notification area, the window could be found again only by
+// starting the program anew; it stays in the task bar instead, and the user learns why once.
 void CORV_GMouseDlg::HideToTray() {
     CloseFunctionMenu();
+    if (!tray_->HostAvailable()) {
+        if (!noTraySaid_) {
+            noTraySaid_ = true;
+            Tell(TextId::NoTrayMinimises);
+        }
+        showMinimized();
+        return;
+    }
     showMinimized();
     hide();
     AddTrayIcon();
@@ -177,11 +205,37 @@ void CORV_GMouseDlg::HideToTray() {
 void CORV_GMouseDlg::CloseToTray() { HideToTray(); }
 
 void CORV_GMouseDlg::ApplyProfile() {
-    session_.ApplyProfile();
+    ProfileApplied(session_.ApplyProfile());
     update();
 }
 
+void CORV_GMouseDlg::ProfileApplied(const ApplyResult& result) {
+    TellUnreached(result);
+    TellNotSaved(result.saved);
+}
+
+void CORV_GMouseDlg::ProfileSaved(bool saved) { TellNotSaved(saved); }
+
+void CORV_GMouseDlg::ConfigUnreadable() {
+    if (!configUnreadableSaid_) {
+        configUnreadableSaid_ = true;
+        Tell(TextId::ConfigUnreadable, session_.Folders().ConfigPath);
+    }
+}
+
 QPoint CORV_GMouseDlg::WindowTopLeft() const { return frameGeometry().topLeft(); }
+
+// A paint that ran while the window was minimised drew the small icon into the frame the window
+// system keeps, and restoring shows that frame again unless the whole window is painted anew.
+void CORV_GMouseDlg::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        const auto* change = static_cast<const QWindowStateChangeEvent*>(event);
+        if ((change->oldState() & Qt::WindowMinimized) != 0 && !isMinimized()) {
+            update();
+        }
+    }
+}
 
 void CORV_GMouseDlg::closeEvent(QCloseEvent* event) {
     event->ignore();
@@ -326,7 +380,51 @@ void CORV_GMouseDlg::FollowLanguage(Language language) {
 }
 
 void CORV_GMouseDlg::WatchDevice() {
-    session_.WatchDeviceChanges([this] { ExitDriver(); });
+    session_.WatchDeviceChanges([this] { ExitDriver(); },
+                                [this](DeviceStatus found) {
+                                    if (!ended_) {
+                                        TellDeviceAccess(found);
+                                    }
+                                });
+}
+
+// Without this the window would run on, apply and play macros that never reach the mouse, and
+// say nothing. The user can still see and edit the profiles, so the window runs on after it.
+void CORV_GMouseDlg::TellDeviceAccess(DeviceStatus status) {
+    if (status != DeviceStatus::AccessDenied && status != DeviceStatus::Unopened) {
+        return;
+    }
+    const Language language = session_.CurrentLanguage();
+    const TextId what = status == DeviceStatus::AccessDenied ? TextId::DeviceAccessDenied : TextId::DeviceUnopened;
+    const std::string text = std::string(Text(what, language)) + "\n\n" + std::string(Text(DeviceAccessFix(), language));
+    messages_.ShowMessage(ProgramName().toStdString(), text);
+}
+
+// Said once, until an apply reaches the mouse again: a message box at every click would not
+// tell the user anything new.
+void CORV_GMouseDlg::TellUnreached(const ApplyResult& result) {
+    const bool unreached = result.reportsFailed > 0;
+    if (unreached && !unreachedSaid_) {
+        Tell(TextId::MouseUnreachable);
+    }
+    unreachedSaid_ = unreached;
+}
+
+// Said once, until a save succeeds again; the settings stay in the window meanwhile.
+void CORV_GMouseDlg::TellNotSaved(bool saved) {
+    if (!saved && !notSavedSaid_) {
+        Tell(TextId::SettingsNotSaved, session_.Folders().ConfigPath);
+    }
+    notSavedSaid_ = !saved;
+}
+
+void CORV_GMouseDlg::Tell(TextId text) {
+    messages_.ShowMessage(ProgramName().toStdString(), Text(text, session_.CurrentLanguage()));
+}
+
+void CORV_GMouseDlg::Tell(TextId text, const std::filesystem::path& file) {
+    const QString filled = UiText(text, session_.CurrentLanguage()).arg(QString::fromStdString(PathToUtf8(file)));
+    messages_.ShowMessage(ProgramName().toStdString(), filled.toStdString());
 }
 
 void CORV_GMouseDlg::AddTrayIcon() {

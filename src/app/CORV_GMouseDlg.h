@@ -1,8 +1,11 @@
 #pragma once
 #include <QIcon>
 #include <QWidget>
+#include <filesystem>
 #include <memory>
 
+#include "common/Texts.h"
+#include "session/Session.h"
 #include "skin/SkinLayout.h"
 #include "ui/PageFeatures.h"
 #include "ui/PageModel.h"
@@ -68,12 +71,16 @@ public:
     void HideToTray() override;
     void CloseToTray() override;
     void ApplyProfile() override;
+    void ProfileSaved(bool saved) override;
+    void ProfileApplied(const ApplyResult& result) override;
+    void ConfigUnreadable() override;
     QPoint WindowTopLeft() const override;
 
 Q_SIGNALS:
     void Ended();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -90,6 +97,12 @@ private:
     void FollowLanguage(Language language);
     void CloseFunctionMenu();
     void WatchDevice();
+    void TellDeviceAccess(DeviceStatus status);
+    void TellUnreached(const ApplyResult& result);
+    void TellNotSaved(bool saved);
+    // A message box in the current language; %1 of the text names the file.
+    void Tell(TextId text);
+    void Tell(TextId text, const std::filesystem::path& file);
     void AddTrayIcon();
 
     Session& session_;
@@ -114,6 +127,10 @@ private:
     std::unique_ptr<LanguageSwitch> languageSwitch_;
     std::unique_ptr<LightingPreview> preview_;
     PageFeatures features_;
+    bool noTraySaid_ = false;
+    bool unreachedSaid_ = false;
+    bool notSavedSaid_ = false;
+    bool configUnreadableSaid_ = false;
 };
 
 }  // namespace orv

@@ -116,7 +116,8 @@ public:
     const PlaybackFlags& Flags() const { return flags_; }
 
     // "CurConfig" and the language of config.ini, and that profile as the working settings.
-    // An unreadable config.ini leaves the working settings as they were.
+    // An unreadable config.ini gives the factory values, as a missing one does: the working
+    // settings as they were may be none yet, and a profile of zeros takes the left click.
     ProfileFound LoadConfiguration();
     // Profile n becomes the current one and its section the working settings.
     ProfileFound ChooseProfile(int32_t n);
@@ -163,8 +164,10 @@ public:
     // speed back to 10 when the system answers the query for it. Returns the send's result.
     bool SayGoodbye();
 
-    // From now on the removal of the mouse runs exitDriver on the caller's thread.
-    void WatchDeviceChanges(std::function<void()> exitDriver);
+    // From now on the removal of the mouse runs exitDriver on the caller's thread, and an
+    // arrival that finds the mouse again after a removal runs rediscovered with what it found.
+    void WatchDeviceChanges(std::function<void()> exitDriver,
+                            std::function<void(DeviceStatus)> rediscovered = {});
     // A device change the caller received itself (where the system tells windows, not threads).
     void HandleDeviceChange(DeviceChange change, std::string_view interfacePath);
 
@@ -189,6 +192,7 @@ public:
 private:
     void Wire(bool simulate, Trace& trace);
     DeviceStatus Discover();
+    DeviceStatus LinkStatus() const;
     void StartNotifier(DeviceNotifier& notifier);
     void Observed(SessionStep step) const;
 
@@ -212,6 +216,7 @@ private:
     PlaybackFlags flags_;
     AppliedState applied_;
     std::function<void()> repaint_;
+    std::function<void(DeviceStatus)> rediscovered_;
     std::unique_ptr<InputListenerThread> listener_;
     std::unique_ptr<MacroPlaybackThread> playback_;
     bool watching_ = false;

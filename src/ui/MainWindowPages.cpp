@@ -314,7 +314,7 @@ void MainWindowPages::ClickColorPage(QPoint point)
 
 void MainWindowPages::SaveProfile()
 {
-    orv::SaveProfile(model_.configPath, model_.currentProfile, model_.settings);
+    host_.ProfileSaved(orv::SaveProfile(model_.configPath, model_.currentProfile, model_.settings));
     host_.Repaint();
 }
 
@@ -357,11 +357,18 @@ void MainWindowPages::HideToTray()
     host_.Repaint();
 }
 
-// Nothing is sent to the mouse: the profile reaches it with the next apply.
+// Nothing is sent to the mouse: the profile reaches it with the next apply. A profile that
+// cannot be read leaves the window on the one it shows, so that its settings are never saved
+// as the other's.
 void MainWindowPages::SelectProfile(int32_t profile)
 {
+    ProfileSettings loaded = model_.settings;
+    if (LoadProfile(model_.configPath, profile, false, model_.language, loaded) == ProfileFound::Unreadable) {
+        host_.ConfigUnreadable();
+        return;
+    }
     model_.currentProfile = profile;
-    LoadProfile(model_.configPath, model_.currentProfile, false, model_.language, model_.settings);
+    model_.settings = loaded;
     host_.Repaint();
 }
 

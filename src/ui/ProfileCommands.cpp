@@ -58,6 +58,8 @@ void ProfileCommands::RestoreDefaults()
     const RestoreResult result = session_.RestoreDefaults([this] { Q_EMIT UserMacrosReplaced(); });
     for (const FileFault& fault : result.faults)
         ShowFault(fault);
+    if (result.profilesReset)
+        host_.ProfileApplied(result.applied);
     host_.Repaint();
 }
 

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "PagesFixture.h"
+#include "common/Unreadable.h"
 #include "fakes/RecordingMessages.h"
 #include "settings/ConfigFile.h"
 #include "skin/HitTest.h"
@@ -38,6 +39,7 @@ private Q_SLOTS:
     void releaseTable();
     void releaseDecidesProfile();
     void hideControlFallsBackToAppliedProfile();
+    void unreadableConfigIsToldAndNeverSavedOver();
     void advancedControlsLiveWithThePage();
     void absentFeaturesLeaveTheirControlsInert();
     void colorPageAsksForThePreviewOnEveryEntry();
@@ -195,6 +197,7 @@ void PagesTest::saveWritesCurrentProfile()
     f.settings.fireTime = 123;
     f.settings.dpiLevel = 2;
     f.Click(f.MainCentre(main::kSave));
+    QCOMPARE(f.log.Operations(), (Calls{"ProfileSaved"}));
     orv::ProfileSettings loaded;
     orv::LoadProfile(f.model.configPath, 4, false, f.language, loaded);
     QCOMPARE(loaded.fireTime.load(), 123);
@@ -396,6 +399,25 @@ void PagesTest::hideControlFallsBackToAppliedProfile()
     QCOMPARE(f.settings.dpiLevel.load(), 3);
     QCOMPARE(f.log.Operations(), (Calls{"HideToTray"}));
     QCOMPARE(f.state.MainHover, kNone);
+}
+
+// Every control that reads or writes config.ini, with the file unreadable: the save says it
+// failed, a profile button keeps the profile shown (its settings would be saved as the other's),
+// and the hide control keeps the working settings.
+void PagesTest::unreadableConfigIsToldAndNeverSavedOver()
+{
+    PagesFixture f;
+    orv::test::MakeUnreadable(f.model.configPath);
+    f.settings.fireTime = 77;
+    const std::vector<std::pair<std::string, std::string>> shown = orv::ProfileKeyValues(f.settings);
+
+    f.Click(f.MainCentre(main::kSave));
+    f.Click(f.MainCentre(main::ProfileButton(3)));
+    f.Click(f.MainCentre(main::kHideToTray));
+
+    QCOMPARE(f.log.Operations(), (Calls{"ProfileNotSaved", "ConfigUnreadable", "HideToTray"}));
+    QCOMPARE(f.currentProfile.load(), 1);
+    QCOMPARE(orv::ProfileKeyValues(f.settings), shown);
 }
 
 void PagesTest::advancedControlsLiveWithThePage()

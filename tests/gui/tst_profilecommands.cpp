@@ -239,7 +239,7 @@ void ProfileCommandsTest::resetReplacesTheMacrosBetweenItsSignals()
     QCOMPARE(c.session->Settings().fireTime.load(), 123);  // CfgReset2: profile 2 is current
     QCOMPARE(c.session->Simulated()->Reports().size(), size_t(13));
     QVERIFY(c.messages.shown.empty());
-    QCOMPARE(c.log.calls, std::vector<std::string>{"Repaint"});
+    QCOMPARE(c.log.calls, (std::vector<std::string>{"ProfileApplied", "Repaint"}));
 
     // Without its factory file the user's macros stay, and only the macro files' message shows.
     std::filesystem::remove(c.Dir() / "skins" / "INI_EN" / "defMacro.dat");
