@@ -18,13 +18,17 @@
 #include "ui/UiText.h"
 #include "common/Messages.h"
 #include "common/Utf.h"
-#include "session/Session.h"
+#include "platform/DeviceAccessFix.h"
 #include "platform/KeyboardCapture.h"
+#include "session/Session.h"
 #include "skin/SkinLayout.h"
-#include "ui/DialogFileChooser.h"
 #include "ui/FunctionMenus.h"
+#include "ui/LanguageSwitch.h"
+#include "ui/LightingPreview.h"
 #include "ui/MacroEditorFeature.h"
 #include "ui/MainWindowPages.h"
+#include "ui/ProfileCommands.h"
+#include "ui/QtUserDialogs.h"
 #include "ui/WindowKeyboardGrab.h"
 
 namespace orv {
@@ -83,7 +87,7 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     StartThreads();
     AddAboutEntry();
     setWindowIcon(icon_);
-    session_.LoadConfiguration();
+    const ProfileFound config = session_.LoadConfiguration();
     const Language language = session_.CurrentLanguage();
     setWindowTitle(UiText(TextId::MainWindowTitle, language));
     if (!LoadSkinFiles()) {
@@ -94,11 +98,12 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     if (pages_->ShapeWindow()) {
         setFixedSize(pages_->SkinSize());
     }
-    session_.LoadMacros();
+    const Session::MacrosLoaded macros = session_.LoadMacros();
     macroEditor_->Editor().InitClickedLine();
     tray_->SetMenuLanguage(language);
 
-    if (session_.FindDevice() == DeviceStatus::Absent) {
+    const DeviceStatus device = session_.FindDevice();
+    if (device == DeviceStatus::Absent) {
         if (noMousePrompt == NoMousePrompt::Show) {
             messages_.ShowMessage(ProgramName().toStdString(), Text(TextId::PlugInPrompt, language));
         }
@@ -106,9 +111,25 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
         return false;
     }
     WatchDevice();
-    // The mouse needs a moment after its handles are opened before it takes reports.
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    ApplyProfile();
+    if (config == ProfileFound::Unreadable) {
+        ConfigUnreadable();
+    }
+    for (const std::filesystem::path& file : macros.unreadable) {
+        Tell(TextId::MacroFileUnreadable, file);
+    }
+    TellDeviceAccess(device);
+    // Sending the factory settings shown in place of an unreadable config.ini would replace
+    // what the user's own profile left on the mouse; the user's next apply sends them.
+    if (config != ProfileFound::Unreadable) {
+        // The mouse needs a moment after its handles are opened before it takes reports.
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        const ApplyResult applied = session_.ApplyProfile();
+        // A mouse that cannot be opened has just been told of; the user's next apply says it again.
+        if (device == DeviceStatus::Ready) {
+            TellUnreached(applied);
+        }
+        TellNotSaved(applied.saved);
+    }
     AddTrayIcon();
     started_ = true;
     return true;
@@ -118,9 +139,12 @@ void CORV_GMouseDlg::ExitDriver() {
     if (ended_) {
         return;
     }
-    GiveKeyboardBack();
+    StopRecording();
     CloseFunctionMenu();
     tray_->RemoveTrayIcon();
+    if (preview_ != nullptr) {
+        preview_->Stop();
+    }
     session_.SayGoodbye();
     ended_ = true;
     systemEvents_.reset();
@@ -140,6 +164,8 @@ void CORV_GMouseDlg::ShowWindow() {
     raise();
     activateWindow();
 }
+
+void CORV_GMouseDlg::UseDialogs(std::unique_ptr<UserDialogs> dialogs) { dialogs_ = std::move(dialogs); }
 
 void CORV_GMouseDlg::ShowAbout() {
     CAboutDlg about(icon_, this);
@@ -164,8 +190,18 @@ void CORV_GMouseDlg::StartDrag(QPoint) {
 
 void CORV_GMouseDlg::Minimise() { showMinimized(); }
 
+// Hidden where the desktop shows no notification area, the window could be found again only by
+// starting the program anew; it stays in the task bar instead, and the user learns why once.
 void CORV_GMouseDlg::HideToTray() {
     CloseFunctionMenu();
+    if (!tray_->HostAvailable()) {
+        if (!noTraySaid_) {
+            noTraySaid_ = true;
+            Tell(TextId::NoTrayMinimises);
+        }
+        showMinimized();
+        return;
+    }
     showMinimized();
     hide();
     AddTrayIcon();
@@ -174,11 +210,41 @@ void CORV_GMouseDlg::HideToTray() {
 void CORV_GMouseDlg::CloseToTray() { HideToTray(); }
 
 void CORV_GMouseDlg::ApplyProfile() {
-    session_.ApplyProfile();
+    ProfileApplied(session_.ApplyProfile());
     update();
 }
 
+void CORV_GMouseDlg::ProfileApplied(const ApplyResult& result) {
+    TellUnreached(result);
+    TellNotSaved(result.saved);
+}
+
+void CORV_GMouseDlg::ProfileSaved(bool saved) { TellNotSaved(saved); }
+
+void CORV_GMouseDlg::ConfigUnreadable() {
+    if (!configUnreadableSaid_) {
+        configUnreadableSaid_ = true;
+        Tell(TextId::ConfigUnreadable, session_.Folders().ConfigPath);
+    }
+}
+
 QPoint CORV_GMouseDlg::WindowTopLeft() const { return frameGeometry().topLeft(); }
+
+// A paint that ran while the window was minimised drew the small icon into the frame the window
+// system keeps, and restoring shows that frame again unless the whole window is painted anew.
+// A minimised window shows no Stop button, so a recording ends there.
+void CORV_GMouseDlg::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        StopRecording();
+    }
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        const auto* change = static_cast<const QWindowStateChangeEvent*>(event);
+        if ((change->oldState() & Qt::WindowMinimized) != 0 && !isMinimized()) {
+            update();
+        }
+    }
+}
 
 void CORV_GMouseDlg::closeEvent(QCloseEvent* event) {
     event->ignore();
@@ -188,15 +254,8 @@ void CORV_GMouseDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CORV_GMouseDlg::hideEvent(QHideEvent* event) {
-    GiveKeyboardBack();
+    StopRecording();
     QWidget::hideEvent(event);
-}
-
-void CORV_GMouseDlg::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
-        GiveKeyboardBack();
-    }
-    QWidget::changeEvent(event);
 }
 
 void CORV_GMouseDlg::paintEvent(QPaintEvent*) {
@@ -255,48 +314,10 @@ void CORV_GMouseDlg::AddAboutEntry() {
     keyFilter_ = InstallKeyFilter(*this, std::move(openSystemMenu));
 }
 
-// The features the pages hand their controls to, each created here once. Where the system
-// offers a program no keyboard hook, the window grabs the keyboard itself while a macro is
-// recorded.
-void CORV_GMouseDlg::CreateFeatures() {
-    functionMenus_ = std::make_unique<FunctionMenus>(model_, state_, pages_->Fonts(), *this, *this);
-    files_ = std::make_unique<DialogFileChooser>(*this);
-    keyboardCapture_ = CreateSystemKeyboardCapture();
-    if (keyboardCapture_ == nullptr) {
-        keyboardCapture_ = CreateWindowKeyboardCapture(*this);
-    }
-    macroEditor_ = std::make_unique<MacroEditorFeature>(MacroEditorFeatureContext{session_.Macros(),
-                                                                                  session_.Settings().macroMode,
-                                                                                  session_.CurrentLanguage(),
-                                                                                  *keyboardCapture_,
-                                                                                  SystemTimeOfDay(),
-                                                                                  messages_,
-                                                                                  *files_,
-                                                                                  *this,
-                                                                                  *this,
-                                                                                  session_.Folders().AppDirectory});
-    const MacroEditor& editor = macroEditor_->Editor();
-    model_.recording = [&editor] { return editor.Recording(); };
-    model_.downLines = [&editor] { return editor.DownLines(); };
-    model_.upLines = [&editor] { return editor.UpLines(); };
-    PageFeatures features;
-    features.functionMenus = functionMenus_.get();
-    features.macroEditor = macroEditor_.get();
-    features.recording = macroEditor_.get();
-    pages_->SetFeatures(features);
-}
-
 // The function menu belongs to the window on screen; it must not stay behind when the window goes.
 void CORV_GMouseDlg::CloseFunctionMenu() {
     if (functionMenus_ != nullptr) {
         functionMenus_->CloseFunctionMenu();
-    }
-}
-
-// A keyboard captured for a recording must never outlive the window that shows how to stop it.
-void CORV_GMouseDlg::GiveKeyboardBack() {
-    if (macroEditor_ != nullptr) {
-        macroEditor_->StopRecording();
     }
 }
 
@@ -319,8 +340,132 @@ bool CORV_GMouseDlg::LoadSkinFiles() {
     return loaded;
 }
 
+// Every feature the pages hand their controls to is made here, and wired to what must follow
+// it. Features that follow the language register with LanguageChanged, in the order of the
+// switch: the macro lists, the menus, then the title.
+void CORV_GMouseDlg::CreateFeatures() {
+    const std::string caption = ProgramName().toStdString();
+    functionMenus_ = std::make_unique<FunctionMenus>(model_, state_, pages_->Fonts(), *this, *this);
+    if (dialogs_ == nullptr) {
+        dialogs_ = std::make_unique<QtUserDialogs>(this);
+    }
+    profileCommands_ = std::make_unique<ProfileCommands>(session_, *dialogs_, messages_, *this, caption);
+    languageSwitch_ =
+        std::make_unique<LanguageSwitch>(session_, skinLayout_, session_.Folders().SkinDirectory, messages_, caption);
+    preview_ = std::make_unique<LightingPreview>(model_, state_, session_.Applied().appliedLedStatus,
+                                                 session_.Settings().dpiLevel, *this);
+    CreateMacroEditor();
+    features_.functionMenus = functionMenus_.get();
+    features_.profileExchange = profileCommands_.get();
+    features_.language = languageSwitch_.get();
+    features_.preview = preview_.get();
+    features_.macroEditor = macroEditor_.get();
+    features_.recording = macroEditor_.get();
+    pages_->SetFeatures(features_);
+
+    connect(profileCommands_.get(), &ProfileCommands::UserMacrosReplacing, this, &CORV_GMouseDlg::StopRecording);
+    connect(profileCommands_.get(), &ProfileCommands::UserMacrosReplaced, this, [this] {
+        RefreshMacroLists();
+        Repaint();
+    });
+    connect(languageSwitch_.get(), &LanguageSwitch::UserMacrosReplacing, this, &CORV_GMouseDlg::StopRecording);
+    connect(languageSwitch_.get(), &LanguageSwitch::SkinMissing, this, &CORV_GMouseDlg::ExitDriver);
+    connect(languageSwitch_.get(), &LanguageSwitch::LanguageChanged, this, [this] {
+        RefreshMacroLists();
+        Repaint();
+    });
+    connect(languageSwitch_.get(), &LanguageSwitch::LanguageChanged, this, &CORV_GMouseDlg::FollowLanguage);
+}
+
+// Where the system offers a program no keyboard hook, the window grabs the keyboard itself while
+// a macro is recorded. What the page draws of a recording is the editor's.
+void CORV_GMouseDlg::CreateMacroEditor() {
+    keyboardCapture_ = CreateSystemKeyboardCapture();
+    if (keyboardCapture_ == nullptr) {
+        keyboardCapture_ = CreateWindowKeyboardCapture(*this);
+    }
+    macroEditor_ = std::make_unique<MacroEditorFeature>(MacroEditorFeatureContext{session_.Macros(),
+                                                                                  session_.Settings().macroMode,
+                                                                                  session_.CurrentLanguage(),
+                                                                                  *keyboardCapture_,
+                                                                                  SystemTimeOfDay(),
+                                                                                  messages_,
+                                                                                  *dialogs_,
+                                                                                  *this,
+                                                                                  *this,
+                                                                                  session_.Folders().AppDirectory});
+    const MacroEditor& editor = macroEditor_->Editor();
+    model_.recording = [&editor] { return editor.Recording(); };
+    model_.downLines = [&editor] { return editor.DownLines(); };
+    model_.upLines = [&editor] { return editor.UpLines(); };
+}
+
+// Before the user macros are replaced, a recording into them ends. A keyboard captured for a
+// recording never outlives the window that shows how to stop it (hidden, minimised, ended).
+void CORV_GMouseDlg::StopRecording() {
+    if (features_.recording != nullptr) {
+        features_.recording->StopRecording();
+    }
+}
+
+void CORV_GMouseDlg::RefreshMacroLists() {
+    if (state_.CurrentPage == kAdvancedPage && features_.macroEditor != nullptr) {
+        features_.macroEditor->RefreshMacroList(pages_->AdvancedControls());
+    }
+}
+
+// The tray icon keeps the tip it was added with; its menu follows the language.
+void CORV_GMouseDlg::FollowLanguage(Language language) {
+    tray_->SetMenuLanguage(language);
+    setWindowTitle(UiText(TextId::MainWindowTitle, language));
+}
+
 void CORV_GMouseDlg::WatchDevice() {
-    session_.WatchDeviceChanges([this] { ExitDriver(); });
+    session_.WatchDeviceChanges([this] { ExitDriver(); },
+                                [this](DeviceStatus found) {
+                                    if (!ended_) {
+                                        TellDeviceAccess(found);
+                                    }
+                                });
+}
+
+// Without this the window would run on, apply and play macros that never reach the mouse, and
+// say nothing. The user can still see and edit the profiles, so the window runs on after it.
+void CORV_GMouseDlg::TellDeviceAccess(DeviceStatus status) {
+    if (status != DeviceStatus::AccessDenied && status != DeviceStatus::Unopened) {
+        return;
+    }
+    const Language language = session_.CurrentLanguage();
+    const TextId what = status == DeviceStatus::AccessDenied ? TextId::DeviceAccessDenied : TextId::DeviceUnopened;
+    const std::string text = std::string(Text(what, language)) + "\n\n" + std::string(Text(DeviceAccessFix(), language));
+    messages_.ShowMessage(ProgramName().toStdString(), text);
+}
+
+// Said once, until an apply reaches the mouse again: a message box at every click would not
+// tell the user anything new.
+void CORV_GMouseDlg::TellUnreached(const ApplyResult& result) {
+    const bool unreached = result.reportsFailed > 0;
+    if (unreached && !unreachedSaid_) {
+        Tell(TextId::MouseUnreachable);
+    }
+    unreachedSaid_ = unreached;
+}
+
+// Said once, until a save succeeds again; the settings stay in the window meanwhile.
+void CORV_GMouseDlg::TellNotSaved(bool saved) {
+    if (!saved && !notSavedSaid_) {
+        Tell(TextId::SettingsNotSaved, session_.Folders().ConfigPath);
+    }
+    notSavedSaid_ = !saved;
+}
+
+void CORV_GMouseDlg::Tell(TextId text) {
+    messages_.ShowMessage(ProgramName().toStdString(), Text(text, session_.CurrentLanguage()));
+}
+
+void CORV_GMouseDlg::Tell(TextId text, const std::filesystem::path& file) {
+    const QString filled = UiText(text, session_.CurrentLanguage()).arg(QString::fromStdString(PathToUtf8(file)));
+    messages_.ShowMessage(ProgramName().toStdString(), filled.toStdString());
 }
 
 void CORV_GMouseDlg::AddTrayIcon() {

@@ -1,9 +1,13 @@
 #pragma once
 #include <QIcon>
 #include <QWidget>
+#include <filesystem>
 #include <memory>
 
+#include "common/Texts.h"
+#include "session/Session.h"
 #include "skin/SkinLayout.h"
+#include "ui/PageFeatures.h"
 #include "ui/PageModel.h"
 #include "ui/PageState.h"
 #include "ui/WindowHost.h"
@@ -12,15 +16,18 @@ class QMenu;
 
 namespace orv {
 
-class FileChooser;
 class FunctionMenus;
 class KeyboardCapture;
+class LanguageSwitch;
+class LightingPreview;
 class MacroEditorFeature;
 class MainWindowPages;
 class MessageSink;
+class ProfileCommands;
 class Session;
 class SystemEvents;
 class TrayIcon;
+class UserDialogs;
 
 // Whether a start without the mouse tells the user to plug it in. A hidden start from the
 // session's autostart must not prompt at every login of a user who has no such mouse.
@@ -52,6 +59,11 @@ public:
     MacroEditorFeature& Editor() { return *macroEditor_; }
     PageState& State() { return state_; }
     const SkinLayout& Skin() const { return skinLayout_; }
+    // The features the pages hand their controls to, once start-up has made them.
+    const PageFeatures& Features() const { return features_; }
+    // Where the language switch and the exchange controls ask the user; the window's own
+    // dialogs unless replaced (tests answer them themselves). Replace before start-up.
+    void UseDialogs(std::unique_ptr<UserDialogs> dialogs);
 
     // WindowHost
     void Repaint() override;
@@ -62,15 +74,18 @@ public:
     void HideToTray() override;
     void CloseToTray() override;
     void ApplyProfile() override;
+    void ProfileSaved(bool saved) override;
+    void ProfileApplied(const ApplyResult& result) override;
+    void ConfigUnreadable() override;
     QPoint WindowTopLeft() const override;
 
 Q_SIGNALS:
     void Ended();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -80,11 +95,20 @@ private:
     void AddAboutEntry();
     void StartThreads();
     bool LoadSkinFiles();
-    void WatchDevice();
-    void AddTrayIcon();
     void CreateFeatures();
+    void CreateMacroEditor();
+    void StopRecording();
+    void RefreshMacroLists();
+    void FollowLanguage(Language language);
     void CloseFunctionMenu();
-    void GiveKeyboardBack();
+    void WatchDevice();
+    void TellDeviceAccess(DeviceStatus status);
+    void TellUnreached(const ApplyResult& result);
+    void TellNotSaved(bool saved);
+    // A message box in the current language; %1 of the text names the file.
+    void Tell(TextId text);
+    void Tell(TextId text, const std::filesystem::path& file);
+    void AddTrayIcon();
 
     Session& session_;
     MessageSink& messages_;
@@ -95,15 +119,26 @@ private:
     std::unique_ptr<MainWindowPages> pages_;
     // After the pages: the menus read the pages' fonts.
     std::unique_ptr<FunctionMenus> functionMenus_;
-    std::unique_ptr<FileChooser> files_;
-    std::unique_ptr<KeyboardCapture> keyboardCapture_;
-    std::unique_ptr<MacroEditorFeature> macroEditor_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<QMenu> systemMenu_;
     std::unique_ptr<QObject> keyFilter_;
     std::unique_ptr<SystemEvents> systemEvents_;
     bool started_ = false;
     bool ended_ = false;
+    // Last, so they go first: the preview's thread reads the records above and paints this
+    // window until it is stopped.
+    std::unique_ptr<UserDialogs> dialogs_;
+    // Before the editor, which records through it.
+    std::unique_ptr<KeyboardCapture> keyboardCapture_;
+    std::unique_ptr<MacroEditorFeature> macroEditor_;
+    std::unique_ptr<ProfileCommands> profileCommands_;
+    std::unique_ptr<LanguageSwitch> languageSwitch_;
+    std::unique_ptr<LightingPreview> preview_;
+    PageFeatures features_;
+    bool noTraySaid_ = false;
+    bool unreachedSaid_ = false;
+    bool notSavedSaid_ = false;
+    bool configUnreadableSaid_ = false;
 };
 
 }  // namespace orv

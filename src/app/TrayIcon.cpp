@@ -8,7 +8,8 @@
 namespace orv {
 
 TrayIcon::TrayIcon(const QIcon& icon, QObject* parent)
-    : QObject(parent), menu_(std::make_unique<COrvMenu>(QFont())), icon_(new QSystemTrayIcon(icon, this)) {
+    : QObject(parent), menu_(std::make_unique<COrvMenu>(QFont())), icon_(new QSystemTrayIcon(icon, this)),
+      hostAvailable_(&QSystemTrayIcon::isSystemTrayAvailable) {
     LoadTrayMenu(*menu_, Language());
     // Both languages' ids are understood, whichever the menu carries.
     connect(menu_.get(), &QMenu::triggered, this, [this](QAction* action) {

@@ -2,6 +2,7 @@
 #include <QIcon>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "common/Language.h"
@@ -32,6 +33,12 @@ public:
     void SetMenuLanguage(Language language);
     QMenu* Menu() const;
 
+    // The desktop shows notification-area icons now. A host can appear or go at any time (a
+    // panel restarted, an extension switched on), so the answer is asked for each time.
+    bool HostAvailable() const { return hostAvailable_(); }
+    // Asks this instead of the desktop (tests give their own answer).
+    void SetHostCheck(std::function<bool()> hostAvailable) { hostAvailable_ = std::move(hostAvailable); }
+
 Q_SIGNALS:
     void ShowWindowRequested();
     void ExitDriverRequested();
@@ -40,6 +47,7 @@ private:
     std::unique_ptr<COrvMenu> menu_;
     QSystemTrayIcon* icon_;
     bool added_ = false;
+    std::function<bool()> hostAvailable_;
 };
 
 }  // namespace orv

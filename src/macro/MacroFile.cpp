@@ -93,17 +93,13 @@ ini::FileState ReplaceMacrosFromFile(const std::filesystem::path& path, MacroTar
     if (keep) {
         return state;
     }
-    const auto held = store.lock.Hold();
     if (target == MacroTarget::User) {
-        for (int i = 0; i < MacroStore::kUserSlots; ++i) {
-            store.User(i) = loaded->User(i);
-        }
-        store.macroCount = loaded->macroCount;
-        store.selectedMacro = loaded->selectedMacro;
-    } else {
-        for (int c = 0; c < MacroStore::kConstantSlots; ++c) {
-            store.Constant(c) = loaded->Constant(c);
-        }
+        store.TakeUserMacros(*loaded);
+        return state;
+    }
+    const auto held = store.lock.Hold();
+    for (int c = 0; c < MacroStore::kConstantSlots; ++c) {
+        store.Constant(c) = loaded->Constant(c);
     }
     return state;
 }

@@ -30,6 +30,10 @@ ProfileFound Session::LoadConfiguration() {
     currentProfile_ = LoadCurrentProfile(folders_.ConfigPath);
     language_ = LoadLanguage(folders_.ConfigPath);
     const ProfileFound found = LoadProfile(folders_.ConfigPath, currentProfile_, false, language_, profileSettings_);
+    if (found == ProfileFound::Unreadable) {
+        SetFactorySettings(profileSettings_);
+        profileSettings_.macroMode = 0;
+    }
     Observed(SessionStep::LoadConfiguration);
     return found;
 }
@@ -137,8 +141,9 @@ bool Session::SayGoodbye() {
     return sent;
 }
 
-void Session::WatchDeviceChanges(std::function<void()> exitDriver) {
+void Session::WatchDeviceChanges(std::function<void()> exitDriver, std::function<void(DeviceStatus)> rediscovered) {
     link_->SetExitDriver(std::move(exitDriver));
+    rediscovered_ = std::move(rediscovered);
     DeviceNotifier* notifier = simulated_ ? simulated_.get() : systemNotifier_.get();
     if (notifier != nullptr && !watching_) {
         watching_ = true;
@@ -148,7 +153,11 @@ void Session::WatchDeviceChanges(std::function<void()> exitDriver) {
 }
 
 void Session::HandleDeviceChange(DeviceChange change, std::string_view interfacePath) {
+    const bool wasPresent = link_->DevicePresent();
     link_->HandleDeviceChange(change, interfacePath);
+    if (change == DeviceChange::Arrival && !wasPresent && link_->DevicePresent() && rediscovered_) {
+        rediscovered_(LinkStatus());
+    }
 }
 
 void Session::SimulateInput(std::span<const uint8_t> report) {
@@ -200,8 +209,10 @@ void Session::Wire(bool simulate, Trace& trace) {
     reports_ = std::make_unique<FeatureReport>(*link_);
 }
 
-DeviceStatus Session::Discover() {
-    if (!link_->FindDevice()) {
+DeviceStatus Session::Discover() { return link_->FindDevice() ? LinkStatus() : DeviceStatus::Absent; }
+
+DeviceStatus Session::LinkStatus() const {
+    if (!link_->DevicePresent()) {
         return DeviceStatus::Absent;
     }
     if (link_->AccessDenied()) {

@@ -45,6 +45,35 @@ enum class DeviceStatus {
     Unopened,      // the mouse, but its write collection could not be opened for another reason
 };
 
+// A file an operation could not use.
+struct FileFault {
+    enum class Kind { Missing, Unreadable, Unwritable };
+    Kind kind;
+    std::filesystem::path file;
+};
+
+// How a factory reset went.
+struct RestoreResult {
+    // False when config.ini could not be read or written: the reset stopped there, with the
+    // working settings as they were, the user macros untouched and nothing sent.
+    bool profilesReset = false;
+    ApplyResult applied;  // the closing apply, when the profiles were reset
+    // What could not be read or written, in the order met. A missing factory macro file has
+    // also been shown through the message sink; the user macros and their file then stay.
+    std::vector<FileFault> faults;
+};
+
+// How a language switch went.
+struct LanguageSwitchResult {
+    // False when a skin description file of the language is missing: the switch stopped there
+    // (the message has been shown) and the utility must end.
+    bool skinLoaded = false;
+    bool languageSaved = false;  // "VER_SEL" was written
+    // The user macro file of the language could not be read (its macros stay as they were), or
+    // is missing (shown through the message sink; there are no user macros now).
+    std::vector<FileFault> faults;
+};
+
 // The operations a caller drives the session through, as its step observer hears of them.
 enum class SessionStep {
     StartThreads,
@@ -87,7 +116,8 @@ public:
     const PlaybackFlags& Flags() const { return flags_; }
 
     // "CurConfig" and the language of config.ini, and that profile as the working settings.
-    // An unreadable config.ini leaves the working settings as they were.
+    // An unreadable config.ini gives the factory values, as a missing one does: the working
+    // settings as they were may be none yet, and a profile of zeros takes the left click.
     ProfileFound LoadConfiguration();
     // Profile n becomes the current one and its section the working settings.
     ProfileFound ChooseProfile(int32_t n);
@@ -117,12 +147,28 @@ public:
     std::vector<HidCollectionInfo> MouseCollections();
 
     ApplyResult ApplyProfile();
+
+    // Profiles 1 to 5 and the user macros of the language back to their delivered values, then
+    // the current profile applied: profile 1 from the built-in values (macroMode kept), 5 to 2
+    // from their reset sections, the working settings from the current profile's section, the
+    // user macros from the language's factory file and saved to its user macro file, and the
+    // apply. userMacrosReplaced runs as soon as the factory macros are in the store.
+    RestoreResult RestoreDefaults(const std::function<void()>& userMacrosReplaced = {});
+
+    // The language becomes language and is stored as "VER_SEL"; then reloadSkin (the caller
+    // reads the skin files of the new language; false when one is missing, which ends the
+    // switch there); then the user macros come from the language's own file. The same language
+    // as before reloads all the same.
+    LanguageSwitchResult SwitchLanguage(Language language, const std::function<bool()>& reloadSkin);
+
     // The mouse and the system as the utility leaves them: the goodbye report, and the pointer
     // speed back to 10 when the system answers the query for it. Returns the send's result.
     bool SayGoodbye();
 
-    // From now on the removal of the mouse runs exitDriver on the caller's thread.
-    void WatchDeviceChanges(std::function<void()> exitDriver);
+    // From now on the removal of the mouse runs exitDriver on the caller's thread, and an
+    // arrival that finds the mouse again after a removal runs rediscovered with what it found.
+    void WatchDeviceChanges(std::function<void()> exitDriver,
+                            std::function<void(DeviceStatus)> rediscovered = {});
     // A device change the caller received itself (where the system tells windows, not threads).
     void HandleDeviceChange(DeviceChange change, std::string_view interfacePath);
 
@@ -147,6 +193,7 @@ public:
 private:
     void Wire(bool simulate, Trace& trace);
     DeviceStatus Discover();
+    DeviceStatus LinkStatus() const;
     void StartNotifier(DeviceNotifier& notifier);
     void Observed(SessionStep step) const;
 
@@ -170,6 +217,7 @@ private:
     PlaybackFlags flags_;
     AppliedState applied_;
     std::function<void()> repaint_;
+    std::function<void(DeviceStatus)> rediscovered_;
     std::unique_ptr<InputListenerThread> listener_;
     std::unique_ptr<MacroPlaybackThread> playback_;
     bool watching_ = false;

@@ -9,15 +9,14 @@
 #include "common/Texts.h"
 #include "common/Utf.h"
 #include "ui/OwnerDrawnMenus.h"
+#include "ui/UiText.h"
 
 namespace orv {
 
 namespace {
 
-// "All Files(*.dat)|*.dat||" as Qt writes a filter: the description is shown as it stands and
-// the pattern in its parentheses is the one the dialog lists.
-const QString kMacroFileFilter = QStringLiteral("All Files(*.dat)");
-const QString kMacroFileExtension = QStringLiteral("dat");
+constexpr const char* kMacroFileFilter = "All Files(*.dat)|*.dat||";
+constexpr const char* kMacroFileExtension = "dat";
 
 }  // namespace
 
@@ -25,7 +24,7 @@ MacroEditorFeature::MacroEditorFeature(const MacroEditorFeatureContext& context)
     : store_(context.store),
       language_(context.language),
       messages_(context.messages),
-      files_(context.files),
+      dialogs_(context.dialogs),
       host_(context.host),
       window_(context.window),
       appDirectory_(context.appDirectory),
@@ -55,18 +54,18 @@ void MacroEditorFeature::RefreshMacroList(const AdvancedPageControls& controls)
 void MacroEditorFeature::ImportMacros()
 {
     StopRecording();
-    const auto file = files_.ChooseFileToOpen({kMacroFileFilter, appDirectory_, {}});
+    const auto file = dialogs_.ChooseFileToOpen({kMacroFileFilter, appDirectory_, {}});
     if (!file)
         return;
     if (editor_.ImportMacros(*file) == ini::FileState::Unreadable)
-        TellAboutFile(TextId::MacroFileUnreadable, *file);
+        TellAboutFile(TextId::MacroImportUnreadable, *file);
     ShowControls();
 }
 
 void MacroEditorFeature::ExportMacros()
 {
     StopRecording();
-    const auto file = files_.ChooseFileToSave({kMacroFileFilter, appDirectory_, kMacroFileExtension});
+    const auto file = dialogs_.ChooseFileToSave({kMacroFileFilter, appDirectory_, kMacroFileExtension});
     if (file && !editor_.ExportMacros(*file))
         TellAboutFile(TextId::MacroFileNotWritten, *file);
 }
@@ -208,8 +207,8 @@ void MacroEditorFeature::RunEventMenu(QPoint globalPoint)
 
 void MacroEditorFeature::TellAboutFile(TextId text, const std::filesystem::path& file)
 {
-    const std::string message = std::string(Text(text, language_)) + "\n" + PathToUtf8(file);
-    messages_.ShowMessage(Text(TextId::ProgramName, language_), message);
+    const QString message = UiText(text, language_).arg(QString::fromStdString(PathToUtf8(file)));
+    messages_.ShowMessage(Text(TextId::ProgramName, language_), message.toStdString());
 }
 
 }  // namespace orv

@@ -12,9 +12,9 @@
 #include "macro/MacroStore.h"
 #include "platform/KeyboardCapture.h"
 #include "ui/EditorControls.h"
-#include "ui/FileChooser.h"
 #include "ui/MacroEditorController.h"
 #include "ui/RecordingController.h"
+#include "ui/UserDialogs.h"
 #include "ui/WindowHost.h"
 
 class QWidget;
@@ -28,7 +28,7 @@ struct MacroEditorFeatureContext {
     KeyboardCapture& capture;
     TimeOfDay& clock;
     MessageSink& messages;
-    FileChooser& files;
+    UserDialogs& dialogs;
     WindowHost& host;
     // The main window: the controls are its children, the menu and the dialogs its own.
     QWidget& window;
@@ -54,7 +54,6 @@ public:
     MacroEditorFeature& operator=(const MacroEditorFeature&) = delete;
 
     MacroEditor& Editor() { return editor_; }
-    const EditorControls& Controls() const { return controls_; }
 
     // MacroEditorController
     void RefreshMacroList(const AdvancedPageControls& controls) override;
@@ -94,7 +93,7 @@ private:
     MacroStore& store_;
     const Language& language_;
     MessageSink& messages_;
-    FileChooser& files_;
+    UserDialogs& dialogs_;
     WindowHost& host_;
     QWidget& window_;
     std::filesystem::path appDirectory_;

@@ -1,6 +1,7 @@
 // The window program's life cycle: start-up order, the ways out, tray, keys, single instance.
 #include <QAction>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QListWidget>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 #include <QPointer>
 #include <QComboBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QLabel>
 #include <QSystemTrayIcon>
 #include <QSignalSpy>
@@ -32,10 +34,14 @@
 #include "ui/UiText.h"
 #include "ui/MacroEditorFeature.h"
 #include "ui/MainWindowPages.h"
+#include "common/Unreadable.h"
 #include "common/Trace.h"
+#include "common/Utf.h"
 #include "macro/MacroFile.h"
 #include "device/SimulatedMouse.h"
+#include "platform/DeviceAccessFix.h"
 #include "session/Session.h"
+#include "settings/ConfigFile.h"
 #include "SyntheticSkin.h"
 #include "fakes/RecordingMessages.h"
 
@@ -119,6 +125,7 @@ const char* StepName(SessionStep step) {
 // a scratch file, and steps lists the session's operations in the order the window ran them.
 struct SimulatedWindow {
     explicit SimulatedWindow(const char* verSel = nullptr) : folder(verSel) {
+        dialog.Tray().SetHostCheck([this] { return trayHost; });
         session.ObserveSteps([this](SessionStep step) {
             steps.emplace_back(StepName(step));
             if (onStep) {
@@ -137,6 +144,7 @@ struct SimulatedWindow {
     Session session{folder.Folders(), true, trace, messages, PostToEventLoop};
     std::vector<std::string> steps;
     std::function<void(SessionStep)> onStep;
+    bool trayHost = true;  // the desktop shows notification-area icons
     CORV_GMouseDlg dialog{session, messages};
 };
 
@@ -171,9 +179,14 @@ private Q_SLOTS:
     void withoutTheMouseShowsThePromptAndExits_data();
     void withoutTheMouseShowsThePromptAndExits();
     void missingSkinFileEndsBeforeLookingForTheMouse();
+    void aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn_data();
+    void aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn();
+    void unreadableFilesAreSaidOnceAndNeverSavedOver();
     void anyNonZeroLanguageIsEnglishThroughout();
     void closingHidesToOneTrayIconThatKeepsItsTip();
     void onlyADoubleClickOnTheIconShowsTheWindow();
+    void restoredAfterMinimisingShowsTheSkin();
+    void withoutATrayHostClosingMinimisesAndSaysWhyOnce();
     void trayMenuExitDriverEndsOnce();
     void functionBoxOpensItsMenuUntilTheWindowHides();
     void deviceRemovalEndsTheUtility();
@@ -184,6 +197,7 @@ private Q_SLOTS:
     void virtualMouseSendsButtonAndDpiReports();
     void secondInstanceAsksTheFirstToShow();
     void leftOverSocketIsTakenOver();
+    void aCommandThatOpensAModalBoxKeepsTheInstanceAnswering();
     void options_data();
     void options();
 };
@@ -291,6 +305,73 @@ void AppShellTest::missingSkinFileEndsBeforeLookingForTheMouse() {
     QCOMPARE(ended.count(), 1);
 }
 
+void AppShellTest::aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn_data() {
+    QTest::addColumn<int>("access");
+    QTest::addColumn<QByteArray>("verSel");
+    QTest::addColumn<int>("what");
+    QTest::newRow("permission denied") << int(SimulatedMouse::Access::Denied) << QByteArray("1")
+                                       << int(TextId::DeviceAccessDenied);
+    QTest::newRow("not opened") << int(SimulatedMouse::Access::Failing) << QByteArray("0")
+                                << int(TextId::DeviceUnopened);
+}
+
+// Without the udev rule the window once started, applied and played macros that never reached
+// the mouse, and said nothing.
+void AppShellTest::aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn() {
+    QFETCH(int, access);
+    QFETCH(QByteArray, verSel);
+    QFETCH(int, what);
+    SimulatedWindow w(verSel.constData());
+    w.session.Simulated()->SetAccess(static_cast<SimulatedMouse::Access>(access));
+    const Language language = Language::FromSetting(verSel.toInt());
+
+    QVERIFY(w.dialog.StartUp());
+    QVERIFY(w.dialog.Tray().IsAdded());
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    const std::string said = w.messages.shown[0].second;
+    QCOMPARE(said, std::string(Text(static_cast<TextId>(what), language)) + "\n\n" +
+                       std::string(Text(DeviceAccessFix(), language)));
+
+    w.dialog.ApplyProfile();  // the apply control
+    w.dialog.ApplyProfile();
+    QCOMPARE(w.messages.shown.size(), size_t(2));
+    QCOMPARE(w.messages.shown[1].second, std::string(Text(TextId::MouseUnreachable, language)));
+    QCOMPARE(w.Count("ApplyProfile"), 3);
+    QVERIFY(w.session.Simulated()->Reports().empty());
+}
+
+// A config.ini that could not be read was taken for an empty one: the window sent a profile of
+// zeros at start-up and saved its changes over the file.
+void AppShellTest::unreadableFilesAreSaidOnceAndNeverSavedOver() {
+    SimulatedWindow w;
+    const std::filesystem::path config = w.folder.Path() / "config.ini";
+    const std::filesystem::path macros = w.folder.Path() / "Macro_CN.dat";
+    test::MakeUnreadable(config);
+    test::MakeUnreadable(macros);
+    const auto written = std::filesystem::last_write_time(config);
+    const auto said = [](TextId text, const std::filesystem::path& file) {
+        return UiText(text, Language::Chinese()).arg(QString::fromStdString(PathToUtf8(file))).toStdString();
+    };
+
+    QVERIFY(w.dialog.StartUp());
+    QCOMPARE(w.messages.shown.size(), size_t(2));
+    QCOMPARE(w.messages.shown[0].second, said(TextId::ConfigUnreadable, config));
+    QCOMPARE(w.messages.shown[1].second, said(TextId::MacroFileUnreadable, macros));
+    QVERIFY(w.session.Simulated()->Reports().empty());  // what the mouse holds stays
+    ProfileSettings factory;
+    SetFactorySettings(factory);
+    QCOMPARE(ProfileKeyValues(w.session.Settings()), ProfileKeyValues(factory));
+
+    w.dialog.ApplyProfile();  // the user's apply sends what the window shows
+    w.dialog.ApplyProfile();
+    QCOMPARE(w.session.Simulated()->Reports().size(), size_t(26));
+    QCOMPARE(w.messages.shown.size(), size_t(3));
+    QCOMPARE(w.messages.shown[2].second, said(TextId::SettingsNotSaved, config));
+    w.dialog.ConfigUnreadable();  // a profile button found it unreadable again
+    QCOMPARE(w.messages.shown.size(), size_t(3));
+    QVERIFY(std::filesystem::last_write_time(config) == written);
+}
+
 void AppShellTest::closingHidesToOneTrayIconThatKeepsItsTip() {
     StartedWindow w("1");
     QVERIFY(w.started);
@@ -325,6 +406,56 @@ void AppShellTest::onlyADoubleClickOnTheIconShowsTheWindow() {
     Q_EMIT icon->activated(QSystemTrayIcon::DoubleClick);
     QVERIFY(w.dialog.isVisible());
     QVERIFY(!w.dialog.isMinimized());
+}
+
+// A repaint that ran while the window was minimised drew the small icon; restoring showed that
+// frame until the pointer crossed a region.
+void AppShellTest::restoredAfterMinimisingShowsTheSkin() {
+    StartedWindow w;
+    QVERIFY(w.started);
+    w.dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.dialog));
+
+    w.dialog.Minimise();
+    QTRY_VERIFY(w.dialog.isMinimized());
+    w.dialog.UpdateNow();  // a hover change or playback's repaint, while minimised
+    w.dialog.ShowWindow();  // the tray's double click, "Show Window", a second start
+    QTRY_VERIFY(!w.dialog.isMinimized());
+
+    const QImage live = w.dialog.Pages().ComposeFrame().convertToFormat(QImage::Format_RGB32);
+    const auto shown = [&w, &live] {
+        const QPixmap frame = w.dialog.screen()->grabWindow(w.dialog.winId());
+        return frame.toImage().convertToFormat(QImage::Format_RGB32).copy(live.rect());
+    };
+    QTRY_COMPARE(shown(), live);
+}
+
+// Hidden where no notification area shows the icon, the window could only be found again by
+// starting the program anew.
+void AppShellTest::withoutATrayHostClosingMinimisesAndSaysWhyOnce() {
+    StartedWindow w("1");
+    QVERIFY(w.started);
+    w.trayHost = false;
+    w.dialog.show();
+
+    w.dialog.close();
+    QVERIFY(w.dialog.isVisible());
+    QVERIFY(w.dialog.isMinimized());
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    QCOMPARE(w.messages.shown[0].second, std::string(Text(TextId::NoTrayMinimises, Language::English())));
+    w.dialog.ShowWindow();
+    w.dialog.HideToTray();  // the header's hide control
+    QVERIFY(w.dialog.isVisible());
+    QVERIFY(w.dialog.isMinimized());
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+
+    w.trayHost = true;  // a panel with a notification area has started meanwhile
+    w.dialog.ShowWindow();
+    w.dialog.close();
+    QVERIFY(!w.dialog.isVisible());
+    QVERIFY(w.dialog.Tray().IsAdded());
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    QVERIFY(!w.dialog.HasEnded());
 }
 
 void AppShellTest::trayMenuExitDriverEndsOnce() {
@@ -580,6 +711,30 @@ void AppShellTest::leftOverSocketIsTakenOver() {
     QVERIFY(first.Claim());
     SingleInstance second(name);
     QVERIFY(!second.Claim());
+}
+
+// A close without a notification area opens a message box; its event loop saw the sender hang up
+// and deleted the socket the instance was still reading from.
+void AppShellTest::aCommandThatOpensAModalBoxKeepsTheInstanceAnswering() {
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("CORV_GMouseApp"));
+    SingleInstance first(name);
+    QVERIFY(first.Claim());
+    QStringList received;
+    QObject::connect(&first, &SingleInstance::CommandReceived, [&received](const QString& command) {
+        received << command;
+        if (received.size() == 1) {
+            QEventLoop modal;
+            QTimer::singleShot(300, &modal, &QEventLoop::quit);
+            modal.exec();
+        }
+    });
+
+    SingleInstance second(name);
+    QVERIFY(second.Send(QStringLiteral("close")));
+    QTRY_COMPARE(received.size(), 1);
+    QVERIFY(second.Send(QStringLiteral("tray-exit")));
+    QTRY_COMPARE(received, (QStringList{QStringLiteral("close"), QStringLiteral("tray-exit")}));
 }
 
 void AppShellTest::options_data() {

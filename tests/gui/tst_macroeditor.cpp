@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "FakeDialogs.h"
 #include "PagesFixture.h"
 #include "app/KeyFilter.h"
 #include "common/IniFile.h"
@@ -42,32 +43,6 @@ class SetTime : public TimeOfDay {
 public:
     int32_t Milliseconds() override { return now; }
     int32_t now = 0;
-};
-
-// Answers the macro file dialogs with a path set beforehand, or cancels them.
-class FakeChooser : public FileChooser {
-public:
-    std::optional<std::filesystem::path> answer;
-    std::vector<FileDialogRequest> requests;
-    std::function<void()> onAsk;
-
-    std::optional<std::filesystem::path> ChooseFileToOpen(const FileDialogRequest& request) override
-    {
-        return Ask(request);
-    }
-    std::optional<std::filesystem::path> ChooseFileToSave(const FileDialogRequest& request) override
-    {
-        return Ask(request);
-    }
-
-private:
-    std::optional<std::filesystem::path> Ask(const FileDialogRequest& request)
-    {
-        requests.push_back(request);
-        if (onAsk)
-            onAsk();
-        return answer;
-    }
 };
 
 // The pages of the synthetic skin with the real macro editor behind the advanced page; the
@@ -132,7 +107,7 @@ struct EditorFixture : PagesFixture {
     test::FakeKeyboardCapture capture;
     SetTime clock;
     test::RecordingMessages messages;
-    FakeChooser files;
+    orv::testing::FakeDialogs files;
     MacroEditorFeature feature{
         {store, settings.macroMode, language, capture, clock, messages, files, host, window, skin.AppDirectory()}};
 };
@@ -182,7 +157,7 @@ private:
     bool answered_ = false;
 };
 
-const QString kEnglishFilter = QStringLiteral("All Files(*.dat)");
+const std::string kMacroFilter = "All Files(*.dat)|*.dat||";
 
 }  // namespace
 
@@ -390,11 +365,12 @@ void MacroEditorWidgetsTest::fileDialogs()
 
     // Export: the save dialog with the macro filter in the program's folder; cancel writes nothing.
     f.Click(f.AdvancedCentre(advanced::kExportMacros));
-    QCOMPARE(f.files.requests.size(), size_t(1));
-    QCOMPARE(f.files.requests[0].filter, kEnglishFilter);
-    QCOMPARE(f.files.requests[0].folder, folder);
-    QCOMPARE(f.files.requests[0].defaultSuffix, QStringLiteral("dat"));
-    f.files.answer = folder / "out.dat";
+    QCOMPARE(f.files.opened.size(), size_t(1));
+    QCOMPARE(f.files.opened[0].kind, std::string("save"));
+    QCOMPARE(f.files.opened[0].options.filter, kMacroFilter);
+    QCOMPARE(f.files.opened[0].options.initialFolder, folder);
+    QCOMPARE(f.files.opened[0].options.defaultExtension, std::string("dat"));
+    f.files.chosenFile = folder / "out.dat";
     f.Click(f.AdvancedCentre(advanced::kExportMacros));
     QCOMPARE(ini::Read(folder / "out.dat", "Macros", "macroNum", 10), std::string("2"));
 
@@ -403,36 +379,42 @@ void MacroEditorWidgetsTest::fileDialogs()
     other.User(0).SetName(u"Imported");
     other.macroCount = 1;
     QVERIFY(SaveMacroFile(folder / "in.dat", other));
-    f.files.answer = folder / "in.dat";
+    f.files.chosenFile = folder / "in.dat";
     f.Click(f.AdvancedCentre(advanced::kImportMacros));
-    QCOMPARE(f.files.requests.back().defaultSuffix, QString());
-    QCOMPARE(f.files.requests.back().filter, kEnglishFilter);
+    QCOMPARE(f.files.opened.back().kind, std::string("open"));
+    QCOMPARE(f.files.opened.back().options.defaultExtension, std::string());
+    QCOMPARE(f.files.opened.back().options.filter, kMacroFilter);
     QCOMPARE(f.MacroLines(), (Lines{"Imported"}));
     QVERIFY(f.EventLines().isEmpty());
     QVERIFY(f.messages.shown.empty());
 
-    f.files.answer.reset();
+    f.files.chosenFile.reset();
     f.Click(f.AdvancedCentre(advanced::kImportMacros));
     QCOMPARE(f.MacroLines(), (Lines{"Imported"}));
 
-    // Files that cannot be read or written are told, naming them, and change nothing.
+    // Files that cannot be read or written are told, naming them, and change nothing. A file
+    // gone since it was chosen is told as a missing macro file is at start-up.
     struct Failure {
         int control;
         std::filesystem::path file;
-        TextId text;
+        QString said;
+    };
+    const auto naming = [](TextId text, const std::filesystem::path& file) {
+        return UiText(text, Language::English()).arg(QString::fromStdString(PathToUtf8(file)));
     };
     std::filesystem::create_directory(folder / "folder.dat");
     const Failure failures[] = {
-        {advanced::kImportMacros, folder / "folder.dat", TextId::MacroFileUnreadable},
-        {advanced::kExportMacros, folder / "missing" / "x.dat", TextId::MacroFileNotWritten},
-        {advanced::kImportMacros, folder / "gone.dat", TextId::FileMissing},
+        {advanced::kImportMacros, folder / "folder.dat", naming(TextId::MacroImportUnreadable, folder / "folder.dat")},
+        {advanced::kExportMacros, folder / "missing" / "x.dat",
+         naming(TextId::MacroFileNotWritten, folder / "missing" / "x.dat")},
+        {advanced::kImportMacros, folder / "gone.dat", UiText(TextId::FileMissing)},
     };
     for (const Failure& failure : failures) {
         f.messages.shown.clear();
-        f.files.answer = failure.file;
+        f.files.chosenFile = failure.file;
         f.Click(f.AdvancedCentre(failure.control));
         QCOMPARE(f.messages.shown.size(), size_t(1));
-        QVERIFY(f.messages.shown[0].second.starts_with(Text(failure.text, Language::English())));
+        QCOMPARE(QString::fromStdString(f.messages.shown[0].second), failure.said);
         QCOMPARE(f.MacroLines(), (Lines{"Imported"}));
     }
 }
@@ -497,7 +479,7 @@ void MacroEditorWidgetsTest::recordingStopsWheneverTheKeyboardMustBeGivenBack()
     for (const auto& c : cases) {
         EditorFixture f;
         bool capturedAtDialog = false;
-        f.files.onAsk = [&] { capturedAtDialog = f.capture.Active(); };
+        f.files.whenOpened = [&] { capturedAtDialog = f.capture.Active(); };
         f.Click(f.AdvancedCentre(advanced::kRecord));
         QVERIFY2(f.capture.Active(), c.what);
         c.act(f);
