@@ -299,7 +299,13 @@ void MacroEditor::RefreshMacroList() {
     if (count > 0) {
         SelectMacroLine(std::min<int>(store_.selectedMacro, std::max(count - 1, 0)));
         OnMacroSelected(view_.macroSelection);
+        return;
     }
+    // Macros reloaded without one (a language or a file that has none): the name, events and
+    // repeat count shown belonged to a macro that is gone, so the controls look as on a page
+    // entered without macros.
+    ResetControls();
+    RebuildEventList(-1);
 }
 
 void MacroEditor::RebuildEventList(int slot) {

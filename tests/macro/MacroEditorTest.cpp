@@ -150,6 +150,16 @@ TEST_F(MacroEditorTest, RefreshShowsTheSelectedMacroWithItsRepeatCount) {
     Open(0);
     EXPECT_TRUE(View().macroLines.empty());
     EXPECT_EQ(View().macroSelection, -1);
+
+    // Reloaded without macros while one is shown: nothing of it stays in the controls.
+    Open(2, 1);
+    store_.macroCount = 0;
+    editor_.RefreshMacroList();
+    EXPECT_TRUE(View().macroLines.empty());
+    EXPECT_TRUE(View().eventLines.empty());
+    EXPECT_EQ(View().nameText, "");
+    EXPECT_EQ(View().repeatText, "");
+    EXPECT_EQ(editor_.DownLines() + editor_.UpLines(), 0);
 }
 
 // The line arithmetic of a right-button release: the clicked line counts from the list's
