@@ -122,7 +122,9 @@ void MacroEditor::AddMacro() {
             slot.SetRepeatOn(0);
             slot.SetRepeatCount(1);
         }
-        ClearEventLines();
+        // The line counts and the repeat box show the new macro too, not the one shown before.
+        RebuildEventList(i);
+        ShowRepeatOff();
         view_.macroLines.push_back(Utf16ToUtf8(slot.name()));
         store_.macroCount = static_cast<int16_t>(count + 1);
     }
