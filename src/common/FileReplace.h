@@ -15,6 +15,10 @@ namespace orv {
 // Where no temporary file can be made because the folder may not be written to, an existing
 // target that may be written is written in place instead, as the Windows profile functions
 // write it; only this case can leave a torn file when the process is killed.
+//
+// The temporary file (".NAME.PID.N.tmp" on Linux, the hidden "NAME.PID.N.tmp" on Windows) is
+// left behind only when the process is killed half-way; every later replace or create of
+// target removes those whose process no longer runs.
 bool ReplaceFileContents(const std::filesystem::path& target, std::span<const uint8_t> contents);
 
 enum class NewFile { Created, AlreadyThere, Failed };
