@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <thread>
@@ -42,6 +43,7 @@
 #include "settings/ConfigFile.h"
 #include "SyntheticSkin.h"
 #include "fakes/RecordingMessages.h"
+#include "macro/MacroFile.h"
 
 using namespace orv;
 
@@ -188,6 +190,8 @@ private Q_SLOTS:
     void trayMenuExitDriverEndsOnce();
     void functionBoxOpensItsMenuUntilTheWindowHides();
     void deviceRemovalEndsTheUtility();
+    void deviceRemovalMidMacroEndsTheUtility();
+    void failingSendsAreSaidOnceUntilAnApplyReachesTheMouse();
     void keyFilterKeepsTypingButNotEscapeReturnF10();
     void altSpaceOpensTheSystemMenuWithAboutLast();
     void programIconIsTheGeneratedOneEverywhere();
@@ -532,6 +536,65 @@ void AppShellTest::deviceRemovalEndsTheUtility() {
     const std::vector<std::string> after(lines.begin() + static_cast<std::ptrdiff_t>(linesBefore), lines.end());
     // The mouse is gone, so only the pointer speed changes.
     QCOMPARE(after, std::vector<std::string>{"pointer-speed 10"});
+}
+
+// Pulled out while button 0 plays a macro of hours: the utility still ends at once, playback
+// stops, and nothing more is sent.
+void AppShellTest::deviceRemovalMidMacroEndsTheUtility() {
+    SimulatedWindow w;
+    MacroStore macros;
+    MacroSlot& slot = macros.User(0);
+    for (size_t k = 0; k < 200; ++k) {
+        slot.SetEvent(k, 0x04, k % 2 ? MacroSlot::kRelease : MacroSlot::kPress, 5);
+    }
+    slot.SetEventCount(200);
+    slot.SetRepeatOn(1);
+    slot.SetRepeatCount(65535);
+    macros.macroCount = 1;
+    QVERIFY(SaveMacroFile(w.folder.Path() / "Macro_CN.dat", macros));
+    w.folder.Write("config.ini", "[Init]\r\nCurConfig=1\r\n[Config1]\r\nK0=41\r\nK1=1\r\n");
+    QSignalSpy ended(&w.dialog, &CORV_GMouseDlg::Ended);
+    QVERIFY(w.dialog.StartUp());
+    SimulatedMouse& mouse = *w.session.Simulated();
+    const size_t applied = mouse.Reports().size();
+    const uint8_t press[] = {6, 0xF1, 0};
+    w.session.SimulateInput(press);
+    QVERIFY(mouse.WaitForReports(applied + 10, std::chrono::seconds(60)));
+
+    std::thread([&w] { w.session.SimulateUnplug(); }).join();
+    QTRY_COMPARE(ended.count(), 1);
+    QVERIFY(w.session.PlaybackIdle());
+    const size_t reports = mouse.Reports().size();
+    const std::vector<std::string> lines = w.TraceLines();
+    QCOMPARE(lines.back(), std::string("pointer-speed 10"));
+    QTest::qWait(50);
+    QCOMPARE(mouse.Reports().size(), reports);
+    QCOMPARE(w.TraceLines().size(), lines.size());
+}
+
+// A mouse that stops taking reports while plugged in: the apply says so once, not at every
+// click, and again only after an apply has reached it in between.
+void AppShellTest::failingSendsAreSaidOnceUntilAnApplyReachesTheMouse() {
+    StartedWindow w("1");
+    QVERIFY(w.started);
+    QVERIFY(w.messages.shown.empty());
+    const std::string unreachable(Text(TextId::MouseUnreachable, Language::English()));
+    SimulatedMouse& mouse = *w.session.Simulated();
+
+    mouse.FailFeatureReports(true);
+    w.dialog.ApplyProfile();
+    w.dialog.ApplyProfile();
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    QCOMPARE(w.messages.shown[0].second, unreachable);
+
+    mouse.FailFeatureReports(false);
+    w.dialog.ApplyProfile();
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    mouse.FailFeatureReports(true);
+    w.dialog.ApplyProfile();
+    QCOMPARE(w.messages.shown.size(), size_t(2));
+    w.dialog.ExitDriver();  // the goodbye fails too, and says nothing more
+    QCOMPARE(w.messages.shown.size(), size_t(2));
 }
 
 void AppShellTest::keyFilterKeepsTypingButNotEscapeReturnF10() {
