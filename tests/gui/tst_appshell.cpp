@@ -43,6 +43,7 @@
 #include "settings/ConfigFile.h"
 #include "SyntheticSkin.h"
 #include "fakes/RecordingMessages.h"
+#include "common/IniFile.h"
 #include "macro/MacroFile.h"
 
 using namespace orv;
@@ -182,6 +183,7 @@ private Q_SLOTS:
     void aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn_data();
     void aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn();
     void unreadableFilesAreSaidOnceAndNeverSavedOver();
+    void unwritableConfigIsSaidOnceAndTheSettingsStay();
     void anyNonZeroLanguageIsEnglishThroughout();
     void closingHidesToOneTrayIconThatKeepsItsTip();
     void onlyADoubleClickOnTheIconShowsTheWindow();
@@ -371,6 +373,49 @@ void AppShellTest::unreadableFilesAreSaidOnceAndNeverSavedOver() {
     w.dialog.ConfigUnreadable();  // a profile button found it unreadable again
     QCOMPARE(w.messages.shown.size(), size_t(3));
     QVERIFY(std::filesystem::last_write_time(config) == written);
+}
+
+// A config.ini that can be read but not written: the save control and the apply say so once
+// between them, the edit stays in the window, and once a save works again the next failure is
+// said again.
+void AppShellTest::unwritableConfigIsSaidOnceAndTheSettingsStay() {
+    SimulatedWindow w("1");
+    w.folder.Write("skins/INI_EN/skin_main_en.ini", "[BUTTONPOS]\r\n0=10,10,20,20,SAVE,\r\n");
+    QVERIFY(w.dialog.StartUp());
+    QVERIFY(w.messages.shown.empty());
+    const std::filesystem::path config = w.folder.Path() / "config.ini";
+    const auto readOnly = [&](bool on) {
+        // Without any write permission the file is read-only for root too.
+        const auto write = std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                           std::filesystem::perms::others_write;
+        std::filesystem::permissions(config, write,
+                                     on ? std::filesystem::perm_options::remove : std::filesystem::perm_options::add);
+    };
+    const auto clickSave = [&] {
+        w.dialog.Pages().OnMouseMove({20, 20});
+        w.dialog.Pages().OnLeftButtonDown({20, 20});
+        w.dialog.Pages().OnLeftButtonUp({20, 20});
+    };
+    const std::string notSaved = UiText(TextId::SettingsNotSaved, Language::English())
+                                     .arg(QString::fromStdString(PathToUtf8(config)))
+                                     .toStdString();
+
+    readOnly(true);
+    w.session.Settings().fireTime = 321;  // an edit on the advanced page
+    clickSave();
+    w.dialog.ApplyProfile();
+    clickSave();
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    QCOMPARE(w.messages.shown[0].second, notSaved);
+    QCOMPARE(w.session.Settings().fireTime.load(), 321);
+
+    readOnly(false);
+    clickSave();
+    QCOMPARE(ini::Read(config, "Config1", "FIRE_TIME", 10), std::string("321"));
+    readOnly(true);
+    clickSave();
+    QCOMPARE(w.messages.shown.size(), size_t(2));
+    readOnly(false);
 }
 
 void AppShellTest::closingHidesToOneTrayIconThatKeepsItsTip() {
