@@ -23,7 +23,6 @@ bool WriteInPlace(const std::filesystem::path& destination, std::span<const uint
 void SyncFolder(const std::filesystem::path& folder);
 std::filesystem::path TempName(const std::filesystem::path& destination);
 int CreateTemp(const std::filesystem::path& destination, std::filesystem::path& temp);
-void RemoveLeftovers(const std::filesystem::path& destination);
 pid_t LeftoverWriter(std::string_view entry, std::string_view name);
 NewFile MoveUnlessTaken(const std::filesystem::path& temp, const std::filesystem::path& target);
 
@@ -54,7 +53,7 @@ bool ReplaceFileContents(const std::filesystem::path& target, std::span<const ui
         // profile functions write such a file, in place, and so does this.
         return exists && (errno == EACCES || errno == EPERM) && WriteInPlace(destination, contents);
     }
-    RemoveLeftovers(destination);
+    RemoveLeftoverTemporaries(destination);
     ok = WriteAll(fd, contents);
     if (ok && exists) {
         // Only root may give the file away; for everyone else the owner is already right.
@@ -85,7 +84,7 @@ NewFile CreateFileContents(const std::filesystem::path& target, std::span<const 
     if (fd < 0) {
         return NewFile::Failed;
     }
-    RemoveLeftovers(target);
+    RemoveLeftoverTemporaries(target);
     bool ok = WriteAll(fd, contents) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     const NewFile result = ok ? MoveUnlessTaken(temp, target) : NewFile::Failed;
@@ -95,6 +94,27 @@ NewFile CreateFileContents(const std::filesystem::path& target, std::span<const 
     }
     SyncFolder(target.parent_path());
     return result;
+}
+
+// A writer killed half-way leaves its temporary file behind, and nobody else ever renames
+// it; each writer removes those of processes that no longer run. A live process's file may
+// be about to become the target, so a writer that still exists (or that another user runs,
+// which kill() may not probe) keeps it.
+void RemoveLeftoverTemporaries(const std::filesystem::path& destination) {
+    const std::filesystem::path folder = destination.parent_path();
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    const std::string name = destination.filename().string();
+    const pid_t self = ::getpid();
+    while (const dirent* entry = ::readdir(dir)) {
+        const pid_t writer = LeftoverWriter(entry->d_name, name);
+        if (writer > 0 && writer != self && ::kill(writer, 0) != 0 && errno == ESRCH) {
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        }
+    }
+    ::closedir(dir);
 }
 
 namespace {
@@ -165,27 +185,6 @@ int CreateTemp(const std::filesystem::path& destination, std::filesystem::path& 
         }
     }
     return -1;
-}
-
-// A writer killed half-way leaves its temporary file behind, and nobody else ever renames
-// it; each writer removes those of processes that no longer run. A live process's file may
-// be about to become the target, so a writer that still exists (or that another user runs,
-// which kill() may not probe) keeps it.
-void RemoveLeftovers(const std::filesystem::path& destination) {
-    const std::filesystem::path folder = destination.parent_path();
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (dir == nullptr) {
-        return;
-    }
-    const std::string name = destination.filename().string();
-    const pid_t self = ::getpid();
-    while (const dirent* entry = ::readdir(dir)) {
-        const pid_t writer = LeftoverWriter(entry->d_name, name);
-        if (writer > 0 && writer != self && ::kill(writer, 0) != 0 && errno == ESRCH) {
-            ::unlinkat(::dirfd(dir), entry->d_name, 0);
-        }
-    }
-    ::closedir(dir);
 }
 
 // The process id in a temporary name TempName gave for name (".NAME.PID.N.tmp"), else 0.

@@ -13,7 +13,6 @@ namespace {
 
 HANDLE CreateTemporaryBeside(const std::filesystem::path& target, std::wstring& tempPath);
 bool Unhide(const std::wstring& tempPath);
-void RemoveLeftovers(const std::filesystem::path& target);
 DWORD LeftoverWriter(std::wstring_view entry, std::wstring_view name);
 bool ProcessEnded(DWORD processId);
 bool WriteAll(HANDLE file, std::span<const uint8_t> contents);
@@ -30,7 +29,7 @@ bool ReplaceFileContents(const std::filesystem::path& target, std::span<const ui
         // profile functions write such a file in place, and so does this.
         return GetLastError() == ERROR_ACCESS_DENIED && WriteInPlace(target, contents);
     }
-    RemoveLeftovers(target);
+    RemoveLeftoverTemporaries(target);
     const bool written = WriteAll(temp, contents) && FlushFileBuffers(temp);
     CloseHandle(temp);
     if (written && Unhide(tempPath) && MoveOver(tempPath, target)) {
@@ -49,7 +48,7 @@ NewFile CreateFileContents(const std::filesystem::path& target, std::span<const 
     if (temp == INVALID_HANDLE_VALUE) {
         return NewFile::Failed;
     }
-    RemoveLeftovers(target);
+    RemoveLeftoverTemporaries(target);
     const bool written = WriteAll(temp, contents) && FlushFileBuffers(temp);
     CloseHandle(temp);
     // Without MOVEFILE_REPLACE_EXISTING the move fails when the name is taken meanwhile.
@@ -60,6 +59,28 @@ NewFile CreateFileContents(const std::filesystem::path& target, std::span<const 
     DeleteFileW(tempPath.c_str());
     return written && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) ? NewFile::AlreadyThere
                                                                                     : NewFile::Failed;
+}
+
+// Nobody renames a temporary file whose writer was killed; each writer removes those of
+// processes that have ended. A running process's file may be about to become the target, and
+// a process this user may not query is taken as running.
+void RemoveLeftoverTemporaries(const std::filesystem::path& target) {
+    const std::wstring pattern = target.wstring() + L".*.tmp";
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    const std::wstring name = target.filename().wstring();
+    do {
+        const DWORD writer = LeftoverWriter(found.cFileName, name);
+        if (writer != 0 && writer != GetCurrentProcessId() && ProcessEnded(writer)) {
+            const std::filesystem::path leftover = target.parent_path() / found.cFileName;
+            SetFileAttributesW(leftover.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(leftover.c_str());
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
 }
 
 namespace {
@@ -84,28 +105,6 @@ HANDLE CreateTemporaryBeside(const std::filesystem::path& target, std::wstring& 
 // The target takes the temporary file's attributes when it is new or moved over, and must
 // not become hidden; the temporary file shows only in the moment before its rename.
 bool Unhide(const std::wstring& tempPath) { return SetFileAttributesW(tempPath.c_str(), FILE_ATTRIBUTE_NORMAL); }
-
-// Nobody renames a temporary file whose writer was killed; each writer removes those of
-// processes that have ended. A running process's file may be about to become the target, and
-// a process this user may not query is taken as running.
-void RemoveLeftovers(const std::filesystem::path& target) {
-    const std::wstring pattern = target.wstring() + L".*.tmp";
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    const std::wstring name = target.filename().wstring();
-    do {
-        const DWORD writer = LeftoverWriter(found.cFileName, name);
-        if (writer != 0 && writer != GetCurrentProcessId() && ProcessEnded(writer)) {
-            const std::filesystem::path leftover = target.parent_path() / found.cFileName;
-            SetFileAttributesW(leftover.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW(leftover.c_str());
-        }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-}
 
 // The process id in a temporary name CreateTemporaryBeside gave for name ("NAME.PID.N.tmp"),
 // else 0.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/FileReplace.h"
+#include "common/FileWriteLock.h"
 #include "common/TempFolder.h"
 #include "common/linux/Unprivileged.h"
 
@@ -107,7 +108,8 @@ pid_t EndedProcess() {
 }
 
 // A writer killed half-way leaves its temporary file; the next writer of that file removes it
-// unless its process still runs, and leaves every other name alone.
+// unless its process still runs, and leaves every other name alone. A write that finds
+// nothing to change replaces nothing, so taking the write lock tidies up too.
 TEST(ReplaceFileContents, RemovesTheLeftoversOfEndedWriters) {
     const std::string dead = std::to_string(EndedProcess());
     const std::string self = std::to_string(::getpid());
@@ -127,21 +129,23 @@ TEST(ReplaceFileContents, RemovesTheLeftoversOfEndedWriters) {
         {".a.ini.x" + dead + ".0.tmp", false},
         {".a.ini.lock", false},
     };
-    for (const bool create : {false, true}) {
+    for (const std::string writer : {"replace", "create", "lock"}) {
         TempFolder folder;
         for (const auto& c : cases) {
             WriteBytes(folder / c.name, "half");
         }
-        if (create) {
+        if (writer == "create") {
             const std::string text = "new";
             ASSERT_EQ(CreateFileContents(folder / "a.ini",
                                          std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size())),
                       NewFile::Created);
+        } else if (writer == "lock") {
+            ASSERT_TRUE(FileWriteLock(folder / "a.ini").Held());
         } else {
             ASSERT_TRUE(Replace(folder / "a.ini", "new"));
         }
         for (const auto& c : cases) {
-            EXPECT_EQ(std::filesystem::exists(folder / c.name), !c.removed) << c.name << (create ? " (create)" : "");
+            EXPECT_EQ(std::filesystem::exists(folder / c.name), !c.removed) << c.name << " (" << writer << ")";
         }
     }
 }
