@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <thread>
@@ -44,6 +45,8 @@
 #include "settings/ConfigFile.h"
 #include "SyntheticSkin.h"
 #include "fakes/RecordingMessages.h"
+#include "common/IniFile.h"
+#include "macro/MacroFile.h"
 
 using namespace orv;
 
@@ -182,6 +185,7 @@ private Q_SLOTS:
     void aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn_data();
     void aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn();
     void unreadableFilesAreSaidOnceAndNeverSavedOver();
+    void unwritableConfigIsSaidOnceAndTheSettingsStay();
     void anyNonZeroLanguageIsEnglishThroughout();
     void closingHidesToOneTrayIconThatKeepsItsTip();
     void onlyADoubleClickOnTheIconShowsTheWindow();
@@ -190,6 +194,8 @@ private Q_SLOTS:
     void trayMenuExitDriverEndsOnce();
     void functionBoxOpensItsMenuUntilTheWindowHides();
     void deviceRemovalEndsTheUtility();
+    void deviceRemovalMidMacroEndsTheUtility();
+    void failingSendsAreSaidOnceUntilAnApplyReachesTheMouse();
     void keyFilterKeepsTypingButNotEscapeReturnF10();
     void aRecordingNeverOutlivesTheShownWindow();
     void altSpaceOpensTheSystemMenuWithAboutLast();
@@ -370,6 +376,49 @@ void AppShellTest::unreadableFilesAreSaidOnceAndNeverSavedOver() {
     w.dialog.ConfigUnreadable();  // a profile button found it unreadable again
     QCOMPARE(w.messages.shown.size(), size_t(3));
     QVERIFY(std::filesystem::last_write_time(config) == written);
+}
+
+// A config.ini that can be read but not written: the save control and the apply say so once
+// between them, the edit stays in the window, and once a save works again the next failure is
+// said again.
+void AppShellTest::unwritableConfigIsSaidOnceAndTheSettingsStay() {
+    SimulatedWindow w("1");
+    w.folder.Write("skins/INI_EN/skin_main_en.ini", "[BUTTONPOS]\r\n0=10,10,20,20,SAVE,\r\n");
+    QVERIFY(w.dialog.StartUp());
+    QVERIFY(w.messages.shown.empty());
+    const std::filesystem::path config = w.folder.Path() / "config.ini";
+    const auto readOnly = [&](bool on) {
+        // Without any write permission the file is read-only for root too.
+        const auto write = std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                           std::filesystem::perms::others_write;
+        std::filesystem::permissions(config, write,
+                                     on ? std::filesystem::perm_options::remove : std::filesystem::perm_options::add);
+    };
+    const auto clickSave = [&] {
+        w.dialog.Pages().OnMouseMove({20, 20});
+        w.dialog.Pages().OnLeftButtonDown({20, 20});
+        w.dialog.Pages().OnLeftButtonUp({20, 20});
+    };
+    const std::string notSaved = UiText(TextId::SettingsNotSaved, Language::English())
+                                     .arg(QString::fromStdString(PathToUtf8(config)))
+                                     .toStdString();
+
+    readOnly(true);
+    w.session.Settings().fireTime = 321;  // an edit on the advanced page
+    clickSave();
+    w.dialog.ApplyProfile();
+    clickSave();
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    QCOMPARE(w.messages.shown[0].second, notSaved);
+    QCOMPARE(w.session.Settings().fireTime.load(), 321);
+
+    readOnly(false);
+    clickSave();
+    QCOMPARE(ini::Read(config, "Config1", "FIRE_TIME", 10), std::string("321"));
+    readOnly(true);
+    clickSave();
+    QCOMPARE(w.messages.shown.size(), size_t(2));
+    readOnly(false);
 }
 
 void AppShellTest::closingHidesToOneTrayIconThatKeepsItsTip() {
@@ -570,6 +619,65 @@ void AppShellTest::aRecordingNeverOutlivesTheShownWindow() {
         QVERIFY(!editor.Editor().Recording());
         w.dialog.Pages().ShowMainPage();
     }
+}
+
+// Pulled out while button 0 plays a macro of hours: the utility still ends at once, playback
+// stops, and nothing more is sent.
+void AppShellTest::deviceRemovalMidMacroEndsTheUtility() {
+    SimulatedWindow w;
+    MacroStore macros;
+    MacroSlot& slot = macros.User(0);
+    for (size_t k = 0; k < 200; ++k) {
+        slot.SetEvent(k, 0x04, k % 2 ? MacroSlot::kRelease : MacroSlot::kPress, 5);
+    }
+    slot.SetEventCount(200);
+    slot.SetRepeatOn(1);
+    slot.SetRepeatCount(65535);
+    macros.macroCount = 1;
+    QVERIFY(SaveMacroFile(w.folder.Path() / "Macro_CN.dat", macros));
+    w.folder.Write("config.ini", "[Init]\r\nCurConfig=1\r\n[Config1]\r\nK0=41\r\nK1=1\r\n");
+    QSignalSpy ended(&w.dialog, &CORV_GMouseDlg::Ended);
+    QVERIFY(w.dialog.StartUp());
+    SimulatedMouse& mouse = *w.session.Simulated();
+    const size_t applied = mouse.Reports().size();
+    const uint8_t press[] = {6, 0xF1, 0};
+    w.session.SimulateInput(press);
+    QVERIFY(mouse.WaitForReports(applied + 10, std::chrono::seconds(60)));
+
+    std::thread([&w] { w.session.SimulateUnplug(); }).join();
+    QTRY_COMPARE(ended.count(), 1);
+    QVERIFY(w.session.PlaybackIdle());
+    const size_t reports = mouse.Reports().size();
+    const std::vector<std::string> lines = w.TraceLines();
+    QCOMPARE(lines.back(), std::string("pointer-speed 10"));
+    QTest::qWait(50);
+    QCOMPARE(mouse.Reports().size(), reports);
+    QCOMPARE(w.TraceLines().size(), lines.size());
+}
+
+// A mouse that stops taking reports while plugged in: the apply says so once, not at every
+// click, and again only after an apply has reached it in between.
+void AppShellTest::failingSendsAreSaidOnceUntilAnApplyReachesTheMouse() {
+    StartedWindow w("1");
+    QVERIFY(w.started);
+    QVERIFY(w.messages.shown.empty());
+    const std::string unreachable(Text(TextId::MouseUnreachable, Language::English()));
+    SimulatedMouse& mouse = *w.session.Simulated();
+
+    mouse.FailFeatureReports(true);
+    w.dialog.ApplyProfile();
+    w.dialog.ApplyProfile();
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    QCOMPARE(w.messages.shown[0].second, unreachable);
+
+    mouse.FailFeatureReports(false);
+    w.dialog.ApplyProfile();
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    mouse.FailFeatureReports(true);
+    w.dialog.ApplyProfile();
+    QCOMPARE(w.messages.shown.size(), size_t(2));
+    w.dialog.ExitDriver();  // the goodbye fails too, and says nothing more
+    QCOMPARE(w.messages.shown.size(), size_t(2));
 }
 
 void AppShellTest::keyFilterKeepsTypingButNotEscapeReturnF10() {
