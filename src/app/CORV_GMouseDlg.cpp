@@ -19,6 +19,7 @@
 #include "common/Messages.h"
 #include "common/Utf.h"
 #include "platform/DeviceAccessFix.h"
+#include "platform/FreedMemory.h"
 #include "platform/KeyboardCapture.h"
 #include "session/Session.h"
 #include "skin/SkinLayout.h"
@@ -253,9 +254,27 @@ void CORV_GMouseDlg::closeEvent(QCloseEvent* event) {
     }
 }
 
+// Hidden, the utility may rest in the notification area for days; the pictures only the window
+// shows are decoded again by its next paint, in a few milliseconds. A minimised window (the
+// system's own, spontaneous hide) keeps them: it is back at a click.
 void CORV_GMouseDlg::hideEvent(QHideEvent* event) {
     StopRecording();
     QWidget::hideEvent(event);
+    if (event->spontaneous()) {
+        return;
+    }
+    if (pages_ != nullptr) {
+        pages_->ReleasePictures();
+    }
+    if (functionMenus_ != nullptr) {
+        functionMenus_->ReleasePictures();
+    }
+    ReturnFreedMemory();
+}
+
+size_t CORV_GMouseDlg::PicturesHeld() const {
+    return (pages_ != nullptr ? pages_->PicturesHeld() : 0) +
+           (functionMenus_ != nullptr ? functionMenus_->PicturesHeld() : 0);
 }
 
 void CORV_GMouseDlg::paintEvent(QPaintEvent*) {

@@ -61,6 +61,9 @@ public:
     const SkinLayout& Skin() const { return skinLayout_; }
     // The features the pages hand their controls to, once start-up has made them.
     const PageFeatures& Features() const { return features_; }
+    // Skin pictures decoded and kept for the window, its menus and its warning; none while the
+    // window is hidden.
+    size_t PicturesHeld() const;
     // Where the language switch and the exchange controls ask the user; the window's own
     // dialogs unless replaced (tests answer them themselves). Replace before start-up.
     void UseDialogs(std::unique_ptr<UserDialogs> dialogs);

@@ -60,6 +60,10 @@ public:
     void PaintMainWindow(QPainter& painter);
     // The frame PaintMainWindow would paint (also used for screenshots).
     QImage ComposeFrame();
+    // While the window is hidden nothing is painted: the pages' pictures are let go and decoded
+    // again by the next paint.
+    void ReleasePictures() { pictures_.Clear(); }
+    size_t PicturesHeld() const { return pictures_.Held(); }
 
     void OnMouseMove(QPoint point);
     void OnLeftButtonDown(QPoint point);

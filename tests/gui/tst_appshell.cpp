@@ -193,6 +193,7 @@ private Q_SLOTS:
     void withoutATrayHostClosingMinimisesAndSaysWhyOnce();
     void trayMenuExitDriverEndsOnce();
     void functionBoxOpensItsMenuUntilTheWindowHides();
+    void hiddenWindowHoldsNoPicturesAndShowsTheSameFrameAgain();
     void deviceRemovalEndsTheUtility();
     void deviceRemovalMidMacroEndsTheUtility();
     void failingSendsAreSaidOnceUntilAnApplyReachesTheMouse();
@@ -565,6 +566,46 @@ void AppShellTest::functionBoxOpensItsMenuUntilTheWindowHides() {
 
     w.dialog.close();  // to the tray: the menu goes with the window
     QVERIFY(menu.isNull() || !menu->isVisible());
+}
+
+// The utility rests hidden in the notification area for days: what only the window shows is let
+// go, and the first frame after showing it again is the frame it showed before.
+void AppShellTest::hiddenWindowHoldsNoPicturesAndShowsTheSameFrameAgain() {
+    SimulatedWindow w("1");
+    // The main tab is drawn pressed, box 27 hovered, the rest from the normal picture.
+    w.folder.Write("skins/INI_EN/skin_main_en.ini", "[BUTTONPOS]\r\n9=100,10,50,20,,\r\n27=10,10,50,20,,\r\n");
+    for (const char* picture : {"menu_normal.jpg", "menu_over.jpg", "menu_down.jpg", "menu_mask.jpg"}) {
+        w.folder.Skin().WriteFlatPicture(picture, Qt::black);
+    }
+    QVERIFY(w.dialog.StartUp());
+    w.dialog.ShowWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.dialog));
+    const QPoint box(30, 20);
+    for (QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, box, w.dialog.mapToGlobal(box), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&w.dialog, &event);
+    }
+    QVERIFY(w.dialog.Features().functionMenus != nullptr);
+    const QImage expected = w.dialog.Pages().ComposeFrame().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(testing::NearColour(expected.pixelColor(110, 15), testing::SyntheticSkin::Down()));
+    QVERIFY(testing::NearColour(expected.pixelColor(15, 15), testing::SyntheticSkin::Over()));
+    const auto shown = [&w, &expected] {
+        const QPixmap frame = w.dialog.screen()->grabWindow(w.dialog.winId());
+        return frame.toImage().convertToFormat(QImage::Format_RGB32).copy(expected.rect());
+    };
+    QTRY_COMPARE(shown(), expected);
+    QVERIFY(w.dialog.PicturesHeld() > 3);  // the page's three and the open menu's
+
+    w.dialog.close();
+    QVERIFY(!w.dialog.isVisible());
+    QCOMPARE(w.dialog.PicturesHeld(), size_t(0));
+
+    w.dialog.ShowWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.dialog));
+    // The platform may keep the old pixels: the frame counts once the window has painted anew.
+    QTRY_COMPARE(w.dialog.PicturesHeld(), size_t(3));
+    QCOMPARE(shown(), expected);
 }
 
 void AppShellTest::deviceRemovalEndsTheUtility() {
