@@ -203,7 +203,9 @@ void CORV_GMouseDlg::HideToTray() {
         showMinimized();
         return;
     }
-    showMinimized();
+    // Hidden straight away, not minimised first: where no window manager answers, Qt's own
+    // minimised state comes back after the window is shown again, and the window would paint
+    // itself as an icon.
     hide();
     AddTrayIcon();
 }
