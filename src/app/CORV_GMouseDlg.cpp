@@ -343,11 +343,17 @@ void CORV_GMouseDlg::CloseFunctionMenu() {
 }
 
 void CORV_GMouseDlg::StartThreads() {
-    session_.StartThreads([window = QPointer<CORV_GMouseDlg>(this)] {
-        if (window != nullptr) {
-            window->update();
-        }
-    });
+    session_.StartThreads(
+        [window = QPointer<CORV_GMouseDlg>(this)] {
+            if (window != nullptr) {
+                window->update();
+            }
+        },
+        [window = QPointer<CORV_GMouseDlg>(this)] {
+            if (window != nullptr) {
+                window->TellNotSaved(false);
+            }
+        });
 }
 
 // A missing description file has been reported by the reader; the utility cannot run without it.

@@ -45,14 +45,14 @@ void MacroPlayer::ServeButton(size_t i) {
         if (c_.repaint) {
             c_.repaint();
         }
-        SaveDpiLevel(c_.configPath, c_.currentProfile, c_.settings);
+        Saved(SaveDpiLevel(c_.configPath, c_.currentProfile, c_.settings));
     }
     if (c_.applied.RateCycleFlag[i] == 1) {
         c_.settings.reportRate = static_cast<uint8_t>((c_.settings.reportRate + 1) % 4);
         if (c_.repaint) {
             c_.repaint();
         }
-        SaveReportRate(c_.configPath, c_.currentProfile, c_.settings);
+        Saved(SaveReportRate(c_.configPath, c_.currentProfile, c_.settings));
     }
     const FunctionCodeInfo& function = DescribeFunctionCode(c_.settings.buttonFunction[i]);
     switch (function.action) {
@@ -79,6 +79,12 @@ void MacroPlayer::ServeButton(size_t i) {
         break;
     case UtilityAction::None:
         break;
+    }
+}
+
+void MacroPlayer::Saved(bool saved) const {
+    if (!saved && c_.notSaved) {
+        c_.notSaved();
     }
 }
 

@@ -33,6 +33,8 @@ struct PlaybackContext {
     std::filesystem::path configPath;
     const Relaxed<int32_t>& currentProfile;  // the section the mouse's own changes are saved into
     std::function<void()> repaint;           // may be empty
+    // A change the mouse made itself could not be saved into config.ini; may be empty.
+    std::function<void()> notSaved;
 };
 
 // The consumer-page usage sent for multimedia FunctionCode 21 + index (index 0..9); 0 for an
@@ -76,6 +78,7 @@ public:
 
 private:
     void ServeButton(size_t button);
+    void Saved(bool saved) const;
     // Waits out the pending pause; false when the abort cut it short.
     bool WaitForPause(bool interruptible);
     bool Aborted() const { return abort_ != nullptr && abort_->Raised(); }

@@ -65,12 +65,13 @@ Session::MacrosLoaded Session::LoadMacros() {
     return loaded;
 }
 
-void Session::StartThreads(std::function<void()> repaint) {
+void Session::StartThreads(std::function<void()> repaint, std::function<void()> notSaved) {
     if (playback_ != nullptr) {
         Observed(SessionStep::StartThreads);
         return;
     }
     repaint_ = std::move(repaint);
+    notSaved_ = std::move(notSaved);
     flags_.Reset();
     listener_ = std::make_unique<InputListenerThread>(*link_, profileSettings_.macroMode, flags_);
     playback_ = std::make_unique<MacroPlaybackThread>(PlaybackContext{*reports_,
@@ -86,6 +87,11 @@ void Session::StartThreads(std::function<void()> repaint) {
                                                                       [this] {
                                                                           if (repaint_) {
                                                                               post_(repaint_);
+                                                                          }
+                                                                      },
+                                                                      [this] {
+                                                                          if (notSaved_) {
+                                                                              post_(notSaved_);
                                                                           }
                                                                       }});
     listener_->Start();

@@ -133,7 +133,8 @@ public:
     // Clears the playback flags, then starts the input listener and the playback thread at the
     // highest priority the system allows. repaint is posted each time playback followed a
     // change the mouse made itself. Once: a second start changes nothing.
-    void StartThreads(std::function<void()> repaint = {});
+    // notSaved is posted each time a change the mouse made itself could not be saved.
+    void StartThreads(std::function<void()> repaint = {}, std::function<void()> notSaved = {});
     // Ends both threads; a playing macro stops with its releases sent.
     void StopThreads();
     // No press is waiting or being served.
@@ -217,6 +218,7 @@ private:
     PlaybackFlags flags_;
     AppliedState applied_;
     std::function<void()> repaint_;
+    std::function<void()> notSaved_;
     std::function<void(DeviceStatus)> rediscovered_;
     std::unique_ptr<InputListenerThread> listener_;
     std::unique_ptr<MacroPlaybackThread> playback_;

@@ -33,7 +33,8 @@ protected:
 
     PlaybackContext Context() {
         return {reports_, flags_,   settings_, applied_, store_,
-                launcher_, time_, time_,    config_,  profile_, [this] { ++repaints_; }};
+                launcher_, time_, time_,    config_,  profile_, [this] { ++repaints_; },
+                [this] { ++notSaved_; }};
     }
 
     // Each report as hex, bytes 1..7 (byte 0 is always 7 once anything was sent).
@@ -58,6 +59,7 @@ protected:
     std::filesystem::path config_ = folder_ / "config.ini";
     Relaxed<int32_t> profile_{3};
     int repaints_ = 0;
+    int notSaved_ = 0;
 };
 
 MacroSlot Macro(std::initializer_list<std::array<int, 3>> events) {
@@ -264,7 +266,17 @@ TEST_F(PlaybackTest, FollowsTheMousesDpiAndRateChangesWithoutSendingAnything) {
     EXPECT_EQ(settings_.reportRate, 0);
     EXPECT_EQ(ini::Read(config_, "Config3", "USB_SPEED", 10), "0");
     EXPECT_EQ(repaints_, 2);
+    EXPECT_EQ(notSaved_, 0);
     EXPECT_TRUE(Sent().empty());
+
+    // A config.ini that cannot be written: the change still shows, and the loss is told.
+    std::filesystem::remove(config_);
+    std::filesystem::create_directory(config_);
+    player.ServeTrigger(0xF5);
+    player.ServeTrigger(0xF4);
+    EXPECT_EQ(settings_.reportRate, 1);
+    EXPECT_EQ(repaints_, 4);
+    EXPECT_EQ(notSaved_, 2);
 }
 
 TEST_F(PlaybackTest, AReportedDpiLevelOutsideZeroToThreeIsIgnored) {

@@ -103,7 +103,7 @@ TEST(PlaybackDuringEdits, APassNeverPlaysAHalfMovedSlot) {
     QuickTime time;
     const Relaxed<int32_t> currentProfile{1};
     const PlaybackContext context{reports, flags, settings, applied, store, launcher, time, time,
-                                  folder / "config.ini", currentProfile, {}};
+                                  folder / "config.ini", currentProfile, {}, {}};
 
     Relaxed<int32_t> macroMode{0};
     const Language language = Language::English();
