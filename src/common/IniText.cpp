@@ -330,12 +330,14 @@ std::optional<Str<Unit>> SetValues(View<Unit> text, View<Unit> section,
         return std::nullopt;
     }
     if (added) {
-        out += text.substr(copied, last.next - copied);
-        copied = last.next;
-        const bool lastHasEnding = last.next > last.end;
+        // New lines go between the last line's content and its ending, each after a line
+        // ending of the file's: a line ending written after that ending could join the next
+        // one ("\r" before "\n") and swallow an empty line.
+        out += text.substr(copied, last.end - copied);
+        copied = last.end;
         for (const Setting<Unit>& s : settings) {
             if (!s.line) {
-                out += lastHasEnding ? keyLine(s.key, s.value) + ending : ending + keyLine(s.key, s.value);
+                out += ending + keyLine(s.key, s.value);
             }
         }
     }

@@ -82,6 +82,23 @@ TEST(IniEditKeys, SaysWhetherAnythingChanged) {
     }
 }
 
+// A file whose first line ends in a lone CR takes CR for new lines; a CR written just before
+// an empty line's LF would join it into one CR LF, and the empty line would be gone.
+TEST(IniEditKeys, NewLinesNeverJoinTheLineEndingAfterThem) {
+    const struct {
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {"[A]\rx=1\n\n[B]\r", "[A]\rx=1\ry=2\n\n[B]\r"},
+        {"[S]\r[A]\n\n[B]\r", "[S]\r[A]\ry=2\n\n[B]\r"},
+    };
+    for (const auto& c : cases) {
+        std::string bytes = c.before;
+        ASSERT_EQ(ini::EditKeys(bytes, "A", Entries{{"y", "2"}}), ini::Edit::Changed) << c.before;
+        EXPECT_EQ(bytes, c.after) << c.before;
+    }
+}
+
 TEST(IniSnapshot, ReadsSeveralKeysOfOneSectionAtOnce) {
     const auto snapshot =
         ini::Snapshot::FromBytes("[B]\nk=0\n[A]\nk=12345\nK=2\n;j=1\nj='quoted'\n[A]\nx=3\n[C]\nx=4\n");
