@@ -90,6 +90,11 @@ ini::FileState LoadMacroFile(const std::filesystem::path& path, MacroTarget targ
     if (file.State() == ini::FileState::Missing) {
         messages.ShowMessage(Text(TextId::ProgramName, {}), Text(TextId::FileMissing, {}));
     }
+    LoadMacros(file, target, store);
+    return file.State();
+}
+
+void LoadMacros(const ini::Snapshot& file, MacroTarget target, MacroStore& store) {
     // Every key a store can take is read on one walk through the file; macroNum then says how
     // many of them count.
     const auto reads = MacroKeyReads();
@@ -105,7 +110,6 @@ ini::FileState LoadMacroFile(const std::filesystem::path& path, MacroTarget targ
         const std::string& value = values[1 + static_cast<size_t>(i)];
         ParseMacroValue(Utf8ToUtf16(value), target == MacroTarget::User ? store.User(i) : store.Constant(i));
     }
-    return file.State();
 }
 
 bool SaveMacroFile(const std::filesystem::path& path, const MacroStore& store) {

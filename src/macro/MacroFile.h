@@ -25,6 +25,10 @@ enum class MacroTarget { User, Constant };
 ini::FileState LoadMacroFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store,
                              MessageSink& messages);
 
+// What LoadMacroFile does with one reading of a file it could read (or of a missing one, which
+// has no sections): the macros, without the file access and the message.
+void LoadMacros(const ini::Snapshot& file, MacroTarget target, MacroStore& store);
+
 // Writes macroCount as "macroNum" and user slots 0 .. macroCount - 1 as keys "0" onwards, in
 // one replace of the file: whenever the process is killed, the file holds the old set or the
 // new one. Keys of a larger earlier count stay in the file. Returns false, with the file
