@@ -87,9 +87,9 @@ std::u16string CutToBuffer(std::u16string value, size_t bufferChars);
 template <typename Unit>
 std::optional<std::vector<std::optional<View<Unit>>>> FindValues(View<Unit> text, View<Unit> section,
                                                                  std::span<const Str<Unit>> keys);
-// The text after setting the entries, or no value when it would stay the same.
+// prefix and the text after setting the entries, or no value when the text would stay the same.
 template <typename Unit>
-std::optional<Str<Unit>> SetValues(View<Unit> text, View<Unit> section,
+std::optional<Str<Unit>> SetValues(View<Unit> prefix, View<Unit> text, View<Unit> section,
                                    std::span<const std::pair<Str<Unit>, Str<Unit>>> entries);
 
 }  // namespace
@@ -167,7 +167,7 @@ Edit EditKeys(std::string& bytes, std::string_view section,
         }
         std::u16string units = DecodeUtf16(bytes);
         const std::u16string wideSection = Utf8ToUtf16(section);
-        auto changed = SetValues<char16_t>(units, wideSection, wide);
+        auto changed = SetValues<char16_t>({}, units, wideSection, wide);
         if (!changed) {
             return Edit::Unchanged;
         }
@@ -181,11 +181,11 @@ Edit EditKeys(std::string& bytes, std::string_view section,
     }
     std::vector<std::pair<std::string, std::string>> narrow(entries.begin(), entries.end());
     const size_t textBegin = std::string_view(bytes).starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0;
-    auto changed = SetValues<char>(std::string_view(bytes).substr(textBegin), section, narrow);
+    const std::string_view bom = std::string_view(bytes).substr(0, textBegin);
+    auto changed = SetValues<char>(bom, std::string_view(bytes).substr(textBegin), section, narrow);
     if (!changed) {
         return Edit::Unchanged;
     }
-    changed->insert(0, bytes, 0, textBegin);
     bytes = std::move(*changed);
     return Edit::Changed;
 }
@@ -233,7 +233,7 @@ struct Setting {
 };
 
 template <typename Unit>
-std::optional<Str<Unit>> SetValues(View<Unit> text, View<Unit> section,
+std::optional<Str<Unit>> SetValues(View<Unit> prefix, View<Unit> text, View<Unit> section,
                                    std::span<const std::pair<Str<Unit>, Str<Unit>>> entries) {
     section = TrimBlanks(section);
     std::vector<Setting<Unit>> settings;
@@ -257,12 +257,22 @@ std::optional<Str<Unit>> SetValues(View<Unit> text, View<Unit> section,
         line += value;
         return line;
     };
+    // Room for the text and everything the entries could add, so a large file is copied once.
+    auto start = [&] {
+        size_t room = prefix.size() + text.size() + section.size() + 2 * ending.size() + 2;
+        for (const Setting<Unit>& s : settings) {
+            room += s.key.size() + s.value.size() + ending.size() + 1;
+        }
+        Str<Unit> out;
+        out.reserve(room);
+        out += prefix;
+        return out;
+    };
 
     Lines<Unit> lines(text);
     const std::optional<Line> header = SeekSection(lines, section);
     if (!header) {
-        Str<Unit> out;
-        out.reserve(text.size() + 64 * (settings.size() + 1));
+        Str<Unit> out = start();
         out += text;
         if (!text.empty() && text.back() != Unit('\n') && text.back() != Unit('\r')) {
             out += ending;
@@ -300,34 +310,32 @@ std::optional<Str<Unit>> SetValues(View<Unit> text, View<Unit> section,
         }
     }
 
-    std::vector<const Setting<Unit>*> replaced;
+    // A found line is written anew as name=value, as the Windows functions write it: blanks
+    // around the name and the value go, the name keeps the file's spelling.
+    std::vector<std::pair<Line, Str<Unit>>> replaced;
     bool added = false;
+    bool changed = false;
     for (const Setting<Unit>& s : settings) {
-        if (s.line) {
-            replaced.push_back(&s);
-        } else {
+        if (!s.line) {
             added = true;
+            continue;
         }
+        Str<Unit> plain = keyLine(s.fileName, s.value);
+        changed = changed || text.substr(s.line->begin, s.line->end - s.line->begin) != View<Unit>(plain);
+        replaced.emplace_back(*s.line, std::move(plain));
+    }
+    if (!changed && !added) {
+        return std::nullopt;
     }
     std::sort(replaced.begin(), replaced.end(),
-              [](const Setting<Unit>* a, const Setting<Unit>* b) { return a->line->begin < b->line->begin; });
+              [](const auto& a, const auto& b) { return a.first.begin < b.first.begin; });
 
-    bool changed = added;
-    Str<Unit> out;
-    out.reserve(text.size() + (added ? 64 * settings.size() : 0));
+    Str<Unit> out = start();
     size_t copied = 0;
-    for (const Setting<Unit>* s : replaced) {
-        // The line is written anew as name=value, as the Windows functions write it: blanks
-        // around the name and the value go, the name keeps the file's spelling.
-        const Str<Unit> plain = keyLine(s->fileName, s->value);
-        const View<Unit> old = text.substr(s->line->begin, s->line->end - s->line->begin);
-        changed = changed || old != View<Unit>(plain);
-        out += text.substr(copied, s->line->begin - copied);
+    for (const auto& [at, plain] : replaced) {
+        out += text.substr(copied, at.begin - copied);
         out += plain;
-        copied = s->line->end;
-    }
-    if (!changed) {
-        return std::nullopt;
+        copied = at.end;
     }
     if (added) {
         // New lines go between the last line's content and its ending, each after a line
