@@ -9,8 +9,8 @@
 
 #include "app/CORV_GMouseDlg.h"
 #include "app/MessageBoxes.h"
+#include "app/PostToEventLoop.h"
 #include "app/SingleInstance.h"
-#include "app/SystemCore.h"
 #include "app/TrayIcon.h"
 #include "app/VirtualMouseWindow.h"
 #include "app/WindowTexts.h"
@@ -30,8 +30,7 @@ constexpr const char* kTestHooksVariable = "ORV_GMOUSE_TEST_HOOKS";
 CORV_GMouseApp::CORV_GMouseApp(AppOptions options) : options_(std::move(options)) {
     AppFolders folders;
     if (FindAppFolders(options_.dir, SystemFolderFacts(), folders, folderError_)) {
-        records_.AppDirectory = folders.AppDirectory;
-        records_.SkinDirectory = folders.SkinDirectory;
+        folders_ = {folders.AppDirectory, folders.AppDirectory / "config.ini", folders.SkinDirectory};
     }
 }
 
@@ -76,8 +75,8 @@ int CORV_GMouseApp::RunWindow() {
     } else {
         messages_ = std::make_unique<MessageBoxes>();
     }
-    core_ = CreateSystemCore(options_, records_, *trace_, *messages_);
-    dialog_ = std::make_unique<CORV_GMouseDlg>(records_, *core_, *messages_);
+    session_ = std::make_unique<Session>(folders_, options_.simulate, *trace_, *messages_, PostToEventLoop);
+    dialog_ = std::make_unique<CORV_GMouseDlg>(*session_, *messages_);
     QObject::connect(dialog_.get(), &CORV_GMouseDlg::Ended, qApp, &QApplication::quit, Qt::QueuedConnection);
     const bool hidden = options_.hidden && !options_.screenshots;
     if (!dialog_->StartUp(hidden ? NoMousePrompt::Skip : NoMousePrompt::Show)) {
@@ -93,7 +92,7 @@ int CORV_GMouseApp::RunWindow() {
     }
     dialog_->show();
     if (options_.simulate) {
-        virtualMouse_ = std::make_unique<VirtualMouseWindow>(*core_);
+        virtualMouse_ = std::make_unique<VirtualMouseWindow>(*session_);
         virtualMouse_->move(dialog_->frameGeometry().topRight() + QPoint(16, 0));
         virtualMouse_->show();
         QObject::connect(dialog_.get(), &CORV_GMouseDlg::Ended, virtualMouse_.get(), &QWidget::close);

@@ -4,11 +4,10 @@
 #include <string>
 
 #include "app/AppOptions.h"
-#include "app/AppRecords.h"
+#include "session/Session.h"
 
 namespace orv {
 
-class CoreServices;
 class CORV_GMouseDlg;
 class MessageSink;
 class Trace;
@@ -30,11 +29,11 @@ private:
     void RunTestCommand(const QString& command);
 
     AppOptions options_;
-    AppRecords records_;
+    SessionFolders folders_;
     std::string folderError_;  // why the folders for the user's files could not be made ready
     std::unique_ptr<Trace> trace_;
     std::unique_ptr<MessageSink> messages_;
-    std::unique_ptr<CoreServices> core_;
+    std::unique_ptr<Session> session_;
     std::unique_ptr<CORV_GMouseDlg> dialog_;
     std::unique_ptr<VirtualMouseWindow> virtualMouse_;
 };

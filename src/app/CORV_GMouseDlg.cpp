@@ -10,7 +10,6 @@
 #include <thread>
 
 #include "app/CAboutDlg.h"
-#include "app/CoreServices.h"
 #include "app/KeyFilter.h"
 #include "app/ProgramIcon.h"
 #include "app/SystemEvents.h"
@@ -19,9 +18,15 @@
 #include "ui/UiText.h"
 #include "common/Messages.h"
 #include "common/Utf.h"
-#include "settings/ConfigFile.h"
+#include "platform/DeviceAccessFix.h"
+#include "session/Session.h"
 #include "skin/SkinLayout.h"
+#include "ui/FunctionMenus.h"
+#include "ui/LanguageSwitch.h"
+#include "ui/LightingPreview.h"
 #include "ui/MainWindowPages.h"
+#include "ui/ProfileCommands.h"
+#include "ui/QtUserDialogs.h"
 
 namespace orv {
 
@@ -32,13 +37,20 @@ constexpr QSize kInitialSize(800, 600);
 
 }  // namespace
 
-CORV_GMouseDlg::CORV_GMouseDlg(AppRecords& records, CoreServices& core, MessageSink& messages, QWidget* parent)
+CORV_GMouseDlg::CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint | Qt::WindowSystemMenuHint),
-      records_(records),
-      core_(core),
+      session_(session),
       messages_(messages),
       icon_(ProgramIcon()),
-      model_{records.profileSettings, records.currentProfile, records.language, records.skinLayout, {}, {}, {}, {}, {}},
+      model_{session.Settings(),
+             session.CurrentProfile(),
+             session.CurrentLanguage(),
+             skinLayout_,
+             session.Folders().ConfigPath,
+             session.Folders().SkinDirectory,
+             {},
+             {},
+             {}},
       tray_(std::make_unique<TrayIcon>(icon_)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -47,13 +59,18 @@ CORV_GMouseDlg::CORV_GMouseDlg(AppRecords& records, CoreServices& core, MessageS
         if (slot < 0 || slot >= MacroStore::kUserSlots) {
             return std::string();
         }
-        return Utf16ToUtf8(records_.macroStore.User(slot).name());
+        return Utf16ToUtf8(session_.Macros().User(slot).name());
     };
     model_.selectedMacroRepeatOn = [this]() -> uint8_t {
-        const int selected = records_.macroStore.selectedMacro;
-        return selected >= 0 && selected < MacroStore::kUserSlots ? records_.macroStore.User(selected).repeatOn() : 0;
+        const MacroStore& store = session_.Macros();
+        const int selected = store.selectedMacro;
+        return selected >= 0 && selected < MacroStore::kUserSlots ? store.User(selected).repeatOn() : 0;
     };
-    model_.appliedDpiCode = [this](int level) { return core_.AppliedDpiCode(level); };
+    model_.appliedDpiCode = [this](int level) -> uint8_t {
+        const auto& codes = session_.Applied().appliedDpiCode;
+        return level >= 0 && level < static_cast<int>(codes.size()) ? codes[static_cast<size_t>(level)].load() : 0;
+    };
+    model_.userMacroCount = [this] { return static_cast<int>(session_.Macros().macroCount); };
     connect(tray_.get(), &TrayIcon::ShowWindowRequested, this, &CORV_GMouseDlg::ShowWindow);
     connect(tray_.get(), &TrayIcon::ExitDriverRequested, this, &CORV_GMouseDlg::ExitDriver);
 }
@@ -67,31 +84,48 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     StartThreads();
     AddAboutEntry();
     setWindowIcon(icon_);
-    LoadConfiguration();
-    setWindowTitle(UiText(TextId::MainWindowTitle, records_.language));
+    const ProfileFound config = session_.LoadConfiguration();
+    const Language language = session_.CurrentLanguage();
+    setWindowTitle(UiText(TextId::MainWindowTitle, language));
     if (!LoadSkinFiles()) {
         return false;
     }
     pages_ = std::make_unique<MainWindowPages>(model_, state_, *this, *this);  // controls and fonts
+    CreateFeatures();
     if (pages_->ShapeWindow()) {
         setFixedSize(pages_->SkinSize());
     }
-    LoadMacros();
-    records_.ClickedLine = InitialClickedLine();
-    tray_->SetMenuTexts(UiText(TextId::ShowWindow, records_.language), UiText(TextId::ExitDriver, records_.language));
+    const Session::MacrosLoaded macros = session_.LoadMacros();
+    tray_->SetMenuLanguage(language);
 
-    records_.DevicePresent = core_.FindDevice();
-    if (!records_.DevicePresent) {
+    const DeviceStatus device = session_.FindDevice();
+    if (device == DeviceStatus::Absent) {
         if (noMousePrompt == NoMousePrompt::Show) {
-            messages_.ShowMessage(ProgramName().toStdString(), Text(TextId::PlugInPrompt, records_.language));
+            messages_.ShowMessage(ProgramName().toStdString(), Text(TextId::PlugInPrompt, language));
         }
         ExitDriver();
         return false;
     }
     WatchDevice();
-    // The mouse needs a moment after its handles are opened before it takes reports.
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    ApplyProfile();
+    if (config == ProfileFound::Unreadable) {
+        ConfigUnreadable();
+    }
+    for (const std::filesystem::path& file : macros.unreadable) {
+        Tell(TextId::MacroFileUnreadable, file);
+    }
+    TellDeviceAccess(device);
+    // Sending the factory settings shown in place of an unreadable config.ini would replace
+    // what the user's own profile left on the mouse; the user's next apply sends them.
+    if (config != ProfileFound::Unreadable) {
+        // The mouse needs a moment after its handles are opened before it takes reports.
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        const ApplyResult applied = session_.ApplyProfile();
+        // A mouse that cannot be opened has just been told of; the user's next apply says it again.
+        if (device == DeviceStatus::Ready) {
+            TellUnreached(applied);
+        }
+        TellNotSaved(applied.saved);
+    }
     AddTrayIcon();
     started_ = true;
     return true;
@@ -101,8 +135,12 @@ void CORV_GMouseDlg::ExitDriver() {
     if (ended_) {
         return;
     }
+    CloseFunctionMenu();
     tray_->RemoveTrayIcon();
-    core_.SayGoodbye();
+    if (preview_ != nullptr) {
+        preview_->Stop();
+    }
+    session_.SayGoodbye();
     ended_ = true;
     systemEvents_.reset();
     keyFilter_.reset();
@@ -121,6 +159,8 @@ void CORV_GMouseDlg::ShowWindow() {
     raise();
     activateWindow();
 }
+
+void CORV_GMouseDlg::UseDialogs(std::unique_ptr<UserDialogs> dialogs) { dialogs_ = std::move(dialogs); }
 
 void CORV_GMouseDlg::ShowAbout() {
     CAboutDlg about(icon_, this);
@@ -145,7 +185,18 @@ void CORV_GMouseDlg::StartDrag(QPoint) {
 
 void CORV_GMouseDlg::Minimise() { showMinimized(); }
 
+// Hidden where the desktop shows no notification area, the window could be found again only by
+// starting the program anew; it stays in the task bar instead, and the user learns why once.
 void CORV_GMouseDlg::HideToTray() {
+    CloseFunctionMenu();
+    if (!tray_->HostAvailable()) {
+        if (!noTraySaid_) {
+            noTraySaid_ = true;
+            Tell(TextId::NoTrayMinimises);
+        }
+        showMinimized();
+        return;
+    }
     showMinimized();
     hide();
     AddTrayIcon();
@@ -154,12 +205,37 @@ void CORV_GMouseDlg::HideToTray() {
 void CORV_GMouseDlg::CloseToTray() { HideToTray(); }
 
 void CORV_GMouseDlg::ApplyProfile() {
-    core_.NoteCurrentProfile(records_.currentProfile);
-    core_.ApplyProfile();
+    ProfileApplied(session_.ApplyProfile());
     update();
 }
 
+void CORV_GMouseDlg::ProfileApplied(const ApplyResult& result) {
+    TellUnreached(result);
+    TellNotSaved(result.saved);
+}
+
+void CORV_GMouseDlg::ProfileSaved(bool saved) { TellNotSaved(saved); }
+
+void CORV_GMouseDlg::ConfigUnreadable() {
+    if (!configUnreadableSaid_) {
+        configUnreadableSaid_ = true;
+        Tell(TextId::ConfigUnreadable, session_.Folders().ConfigPath);
+    }
+}
+
 QPoint CORV_GMouseDlg::WindowTopLeft() const { return frameGeometry().topLeft(); }
+
+// A paint that ran while the window was minimised drew the small icon into the frame the window
+// system keeps, and restoring shows that frame again unless the whole window is painted anew.
+void CORV_GMouseDlg::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        const auto* change = static_cast<const QWindowStateChangeEvent*>(event);
+        if ((change->oldState() & Qt::WindowMinimized) != 0 && !isMinimized()) {
+            update();
+        }
+    }
+}
 
 void CORV_GMouseDlg::closeEvent(QCloseEvent* event) {
     event->ignore();
@@ -180,14 +256,12 @@ void CORV_GMouseDlg::paintEvent(QPaintEvent*) {
 void CORV_GMouseDlg::mousePressEvent(QMouseEvent* event) {
     if (pages_ != nullptr && event->button() == Qt::LeftButton) {
         pages_->OnLeftButtonDown(event->position().toPoint());
-        core_.NoteCurrentProfile(records_.currentProfile);
     }
 }
 
 void CORV_GMouseDlg::mouseReleaseEvent(QMouseEvent* event) {
     if (pages_ != nullptr && event->button() == Qt::LeftButton) {
         pages_->OnLeftButtonUp(event->position().toPoint());
-        core_.NoteCurrentProfile(records_.currentProfile);
     }
 }
 
@@ -208,7 +282,9 @@ void CORV_GMouseDlg::AddAboutEntry() {
             ApplyProfile();
         }
     };
-    handlers.deviceChange = [this](DeviceChange change, std::string_view path) { core_.HandleDeviceChange(change, path); };
+    handlers.deviceChange = [this](DeviceChange change, std::string_view path) {
+        session_.HandleDeviceChange(change, path);
+    };
     handlers.about = [this] { ShowAbout(); };
     systemEvents_ = WatchSystemEvents(*this, std::move(handlers));
 
@@ -224,18 +300,15 @@ void CORV_GMouseDlg::AddAboutEntry() {
     keyFilter_ = InstallKeyFilter(*this, std::move(openSystemMenu));
 }
 
-void CORV_GMouseDlg::LoadConfiguration() {
-    records_.ConfigPath = records_.AppDirectory / "config.ini";
-    records_.currentProfile = LoadCurrentProfile(records_.ConfigPath);
-    records_.language = LoadLanguage(records_.ConfigPath);
-    orv::LoadProfile(records_.ConfigPath, records_.currentProfile, false, records_.language,
-                     records_.profileSettings);
-    model_.configPath = records_.ConfigPath;
-    core_.NoteCurrentProfile(records_.currentProfile);
+// The function menu belongs to the window on screen; it must not stay behind when the window goes.
+void CORV_GMouseDlg::CloseFunctionMenu() {
+    if (functionMenus_ != nullptr) {
+        functionMenus_->CloseFunctionMenu();
+    }
 }
 
 void CORV_GMouseDlg::StartThreads() {
-    core_.StartThreads([window = QPointer<CORV_GMouseDlg>(this)] {
+    session_.StartThreads([window = QPointer<CORV_GMouseDlg>(this)] {
         if (window != nullptr) {
             window->update();
         }
@@ -243,10 +316,9 @@ void CORV_GMouseDlg::StartThreads() {
 }
 
 // A missing description file has been reported by the reader; the utility cannot run without it.
-// The skin's folder was chosen with AppDirectory: an installed copy shares one skin between users.
+// An installed copy shares one skin between users, away from the user's own files.
 bool CORV_GMouseDlg::LoadSkinFiles() {
-    model_.skinDirectory = records_.SkinDirectory;
-    const bool loaded = LoadSkin(records_.SkinDirectory, records_.language, records_.skinLayout, messages_,
+    const bool loaded = LoadSkin(session_.Folders().SkinDirectory, session_.CurrentLanguage(), skinLayout_, messages_,
                                  ProgramName().toStdString());
     if (!loaded) {
         ExitDriver();
@@ -254,29 +326,109 @@ bool CORV_GMouseDlg::LoadSkinFiles() {
     return loaded;
 }
 
-void CORV_GMouseDlg::LoadMacros() {
-    records_.macroStore.userMacroFile = UserMacroFileFor(records_.AppDirectory, records_.language);
-    core_.LoadMacros(records_.AppDirectory);
+// Every feature the pages hand their controls to is made here, and wired to what must follow
+// it. Features that follow the language register with LanguageChanged, in the order of the
+// switch: the macro lists, the menus, then the title.
+void CORV_GMouseDlg::CreateFeatures() {
+    const std::string caption = ProgramName().toStdString();
+    functionMenus_ = std::make_unique<FunctionMenus>(model_, state_, pages_->Fonts(), *this, *this);
+    if (dialogs_ == nullptr) {
+        dialogs_ = std::make_unique<QtUserDialogs>(this);
+    }
+    profileCommands_ = std::make_unique<ProfileCommands>(session_, *dialogs_, messages_, *this, caption);
+    languageSwitch_ =
+        std::make_unique<LanguageSwitch>(session_, skinLayout_, session_.Folders().SkinDirectory, messages_, caption);
+    preview_ = std::make_unique<LightingPreview>(model_, state_, session_.Applied().appliedLedStatus,
+                                                 session_.Settings().dpiLevel, *this);
+    features_.functionMenus = functionMenus_.get();
+    features_.profileExchange = profileCommands_.get();
+    features_.language = languageSwitch_.get();
+    features_.preview = preview_.get();
+    pages_->SetFeatures(features_);
+
+    connect(profileCommands_.get(), &ProfileCommands::UserMacrosReplacing, this, &CORV_GMouseDlg::StopRecording);
+    connect(profileCommands_.get(), &ProfileCommands::UserMacrosReplaced, this, [this] {
+        RefreshMacroLists();
+        Repaint();
+    });
+    connect(languageSwitch_.get(), &LanguageSwitch::UserMacrosReplacing, this, &CORV_GMouseDlg::StopRecording);
+    connect(languageSwitch_.get(), &LanguageSwitch::SkinMissing, this, &CORV_GMouseDlg::ExitDriver);
+    connect(languageSwitch_.get(), &LanguageSwitch::LanguageChanged, this, [this] {
+        RefreshMacroLists();
+        Repaint();
+    });
+    connect(languageSwitch_.get(), &LanguageSwitch::LanguageChanged, this, &CORV_GMouseDlg::FollowLanguage);
 }
 
-// The macro editor starts on the last event line of the selected user macro.
-int CORV_GMouseDlg::InitialClickedLine() const {
-    const MacroStore& store = records_.macroStore;
-    const int selected = store.selectedMacro;
-    const bool valid = selected >= 0 && selected < MacroStore::kUserSlots;
-    const int events = valid ? store.User(selected).eventCount() : 0;
-    return events > 0 ? 2 * events - 2 : 0;
+// The user macros are about to be replaced: a recording into them ends first.
+void CORV_GMouseDlg::StopRecording() {
+    if (features_.recording != nullptr) {
+        features_.recording->StopRecording();
+    }
+}
+
+void CORV_GMouseDlg::RefreshMacroLists() {
+    if (state_.CurrentPage == kAdvancedPage && features_.macroEditor != nullptr) {
+        features_.macroEditor->RefreshMacroList(pages_->AdvancedControls());
+    }
+}
+
+// The tray icon keeps the tip it was added with; its menu follows the language.
+void CORV_GMouseDlg::FollowLanguage(Language language) {
+    tray_->SetMenuLanguage(language);
+    setWindowTitle(UiText(TextId::MainWindowTitle, language));
 }
 
 void CORV_GMouseDlg::WatchDevice() {
-    core_.WatchDeviceChanges([this] {
-        records_.DevicePresent = false;
-        ExitDriver();
-    });
+    session_.WatchDeviceChanges([this] { ExitDriver(); },
+                                [this](DeviceStatus found) {
+                                    if (!ended_) {
+                                        TellDeviceAccess(found);
+                                    }
+                                });
+}
+
+// Without this the window would run on, apply and play macros that never reach the mouse, and
+// say nothing. The user can still see and edit the profiles, so the window runs on after it.
+void CORV_GMouseDlg::TellDeviceAccess(DeviceStatus status) {
+    if (status != DeviceStatus::AccessDenied && status != DeviceStatus::Unopened) {
+        return;
+    }
+    const Language language = session_.CurrentLanguage();
+    const TextId what = status == DeviceStatus::AccessDenied ? TextId::DeviceAccessDenied : TextId::DeviceUnopened;
+    const std::string text = std::string(Text(what, language)) + "\n\n" + std::string(Text(DeviceAccessFix(), language));
+    messages_.ShowMessage(ProgramName().toStdString(), text);
+}
+
+// Said once, until an apply reaches the mouse again: a message box at every click would not
+// tell the user anything new.
+void CORV_GMouseDlg::TellUnreached(const ApplyResult& result) {
+    const bool unreached = result.reportsFailed > 0;
+    if (unreached && !unreachedSaid_) {
+        Tell(TextId::MouseUnreachable);
+    }
+    unreachedSaid_ = unreached;
+}
+
+// Said once, until a save succeeds again; the settings stay in the window meanwhile.
+void CORV_GMouseDlg::TellNotSaved(bool saved) {
+    if (!saved && !notSavedSaid_) {
+        Tell(TextId::SettingsNotSaved, session_.Folders().ConfigPath);
+    }
+    notSavedSaid_ = !saved;
+}
+
+void CORV_GMouseDlg::Tell(TextId text) {
+    messages_.ShowMessage(ProgramName().toStdString(), Text(text, session_.CurrentLanguage()));
+}
+
+void CORV_GMouseDlg::Tell(TextId text, const std::filesystem::path& file) {
+    const QString filled = UiText(text, session_.CurrentLanguage()).arg(QString::fromStdString(PathToUtf8(file)));
+    messages_.ShowMessage(ProgramName().toStdString(), filled.toStdString());
 }
 
 void CORV_GMouseDlg::AddTrayIcon() {
-    tray_->AddTrayIcon(UiText(TextId::MainWindowTitle, records_.language));
+    tray_->AddTrayIcon(UiText(TextId::MainWindowTitle, session_.CurrentLanguage()));
 }
 
 }  // namespace orv

@@ -1,10 +1,13 @@
 #pragma once
 #include <QIcon>
 #include <QWidget>
+#include <filesystem>
 #include <memory>
 
-#include "app/AppRecords.h"
+#include "common/Texts.h"
+#include "session/Session.h"
 #include "skin/SkinLayout.h"
+#include "ui/PageFeatures.h"
 #include "ui/PageModel.h"
 #include "ui/PageState.h"
 #include "ui/WindowHost.h"
@@ -13,11 +16,16 @@ class QMenu;
 
 namespace orv {
 
-class CoreServices;
+class FunctionMenus;
+class LanguageSwitch;
+class LightingPreview;
 class MainWindowPages;
 class MessageSink;
+class ProfileCommands;
+class Session;
 class SystemEvents;
 class TrayIcon;
+class UserDialogs;
 
 // Whether a start without the mouse tells the user to plug it in. A hidden start from the
 // session's autostart must not prompt at every login of a user who has no such mouse.
@@ -25,10 +33,12 @@ enum class NoMousePrompt { Show, Skip };
 
 // The one window of the utility. Its life is the life of the process: start-up loads
 // everything and finds the mouse, closing only hides it, and ExitDriver is the one way out.
+// The mouse, the threads and the records they share are the session's; the window keeps what
+// only it shows (the skin, the page state, the icon, the tray).
 class CORV_GMouseDlg : public QWidget, public WindowHost {
     Q_OBJECT
 public:
-    CORV_GMouseDlg(AppRecords& records, CoreServices& core, MessageSink& messages, QWidget* parent = nullptr);
+    CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget* parent = nullptr);
     ~CORV_GMouseDlg() override;
 
     // False when start-up ended the utility (missing skin file, no mouse); Ended has then
@@ -45,6 +55,12 @@ public:
     QMenu& SystemMenu() { return *systemMenu_; }
     MainWindowPages& Pages() { return *pages_; }
     PageState& State() { return state_; }
+    const SkinLayout& Skin() const { return skinLayout_; }
+    // The features the pages hand their controls to, once start-up has made them.
+    const PageFeatures& Features() const { return features_; }
+    // Where the language switch and the exchange controls ask the user; the window's own
+    // dialogs unless replaced (tests answer them themselves). Replace before start-up.
+    void UseDialogs(std::unique_ptr<UserDialogs> dialogs);
 
     // WindowHost
     void Repaint() override;
@@ -55,12 +71,16 @@ public:
     void HideToTray() override;
     void CloseToTray() override;
     void ApplyProfile() override;
+    void ProfileSaved(bool saved) override;
+    void ProfileApplied(const ApplyResult& result) override;
+    void ConfigUnreadable() override;
     QPoint WindowTopLeft() const override;
 
 Q_SIGNALS:
     void Ended();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -70,26 +90,47 @@ protected:
 private:
     void AddAboutEntry();
     void StartThreads();
-    void LoadConfiguration();
     bool LoadSkinFiles();
-    void LoadMacros();
-    int InitialClickedLine() const;
+    void CreateFeatures();
+    void StopRecording();
+    void RefreshMacroLists();
+    void FollowLanguage(Language language);
+    void CloseFunctionMenu();
     void WatchDevice();
+    void TellDeviceAccess(DeviceStatus status);
+    void TellUnreached(const ApplyResult& result);
+    void TellNotSaved(bool saved);
+    // A message box in the current language; %1 of the text names the file.
+    void Tell(TextId text);
+    void Tell(TextId text, const std::filesystem::path& file);
     void AddTrayIcon();
 
-    AppRecords& records_;
-    CoreServices& core_;
+    Session& session_;
     MessageSink& messages_;
     QIcon icon_;
+    SkinLayout skinLayout_;
     PageState state_;
     PageModel model_;
     std::unique_ptr<MainWindowPages> pages_;
+    // After the pages: the menus read the pages' fonts.
+    std::unique_ptr<FunctionMenus> functionMenus_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<QMenu> systemMenu_;
     std::unique_ptr<QObject> keyFilter_;
     std::unique_ptr<SystemEvents> systemEvents_;
     bool started_ = false;
     bool ended_ = false;
+    // Last, so they go first: the preview's thread reads the records above and paints this
+    // window until it is stopped.
+    std::unique_ptr<UserDialogs> dialogs_;
+    std::unique_ptr<ProfileCommands> profileCommands_;
+    std::unique_ptr<LanguageSwitch> languageSwitch_;
+    std::unique_ptr<LightingPreview> preview_;
+    PageFeatures features_;
+    bool noTraySaid_ = false;
+    bool unreachedSaid_ = false;
+    bool notSavedSaid_ = false;
+    bool configUnreadableSaid_ = false;
 };
 
 }  // namespace orv

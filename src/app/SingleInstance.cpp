@@ -63,16 +63,23 @@ bool SingleInstance::Send(const QString& command) {
 void SingleInstance::OnNewConnection() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        // Each request is acted on later, from the event loop: an action may open a modal box,
+        // whose own event loop would see the sender hang up and delete the socket while it is
+        // still reading.
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             while (socket->canReadLine()) {
                 const QString line = QString::fromUtf8(socket->readLine()).trimmed();
-                if (line == kShowRequest) {
-                    Q_EMIT ShowRequested();
-                } else if (!line.isEmpty()) {
-                    Q_EMIT CommandReceived(line);
-                }
+                QMetaObject::invokeMethod(this, [this, line] { Act(line); }, Qt::QueuedConnection);
             }
         });
+    }
+}
+
+void SingleInstance::Act(const QString& line) {
+    if (line == kShowRequest) {
+        Q_EMIT ShowRequested();
+    } else if (!line.isEmpty()) {
+        Q_EMIT CommandReceived(line);
     }
 }
 

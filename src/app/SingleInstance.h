@@ -37,6 +37,7 @@ Q_SIGNALS:
 private:
     bool AskRunningInstance(Request request);
     void OnNewConnection();
+    void Act(const QString& line);
 
     QString name_;
     std::unique_ptr<QLocalServer> server_;

@@ -1,15 +1,25 @@
 #include "app/TrayIcon.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QSystemTrayIcon>
+
+#include "ui/OwnerDrawnMenus.h"
 
 namespace orv {
 
 TrayIcon::TrayIcon(const QIcon& icon, QObject* parent)
-    : QObject(parent), menu_(std::make_unique<QMenu>()), icon_(new QSystemTrayIcon(icon, this)) {
-    menu_->addAction(QString(), this, &TrayIcon::ShowWindowRequested);
-    menu_->addAction(QString(), this, &TrayIcon::ExitDriverRequested);
+    : QObject(parent), menu_(std::make_unique<COrvMenu>(QFont())), icon_(new QSystemTrayIcon(icon, this)),
+      hostAvailable_(&QSystemTrayIcon::isSystemTrayAvailable) {
+    LoadTrayMenu(*menu_, Language());
+    // Both languages' ids are understood, whichever the menu carries.
+    connect(menu_.get(), &QMenu::triggered, this, [this](QAction* action) {
+        const auto command = TrayCommandForId(COrvMenu::ItemId(*action));
+        if (command == TrayCommand::ShowWindow) {
+            Q_EMIT ShowWindowRequested();
+        } else if (command == TrayCommand::ExitDriver) {
+            Q_EMIT ExitDriverRequested();
+        }
+    });
     icon_->setContextMenu(menu_.get());
     // Only a double click acts: a single click must not bring the window up while the user
     // merely selects the icon, and the context menu comes from the right button by itself.
@@ -40,10 +50,8 @@ void TrayIcon::RemoveTrayIcon() {
 
 QString TrayIcon::Tip() const { return icon_->toolTip(); }
 
-void TrayIcon::SetMenuTexts(const QString& showWindow, const QString& exitDriver) {
-    const auto actions = menu_->actions();
-    actions[0]->setText(showWindow);
-    actions[1]->setText(exitDriver);
-}
+void TrayIcon::SetMenuLanguage(Language language) { LoadTrayMenu(*menu_, language); }
+
+QMenu* TrayIcon::Menu() const { return menu_.get(); }
 
 }  // namespace orv

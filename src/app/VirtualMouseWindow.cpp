@@ -5,11 +5,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <array>
 #include <tuple>
 
-#include "app/CoreServices.h"
 #include "device/FeatureReport.h"
 #include "device/InputListener.h"
+#include "session/Session.h"
 #include "settings/ProfileSettings.h"
 
 namespace orv {
@@ -20,9 +21,14 @@ namespace {
 constexpr int kButtons = static_cast<int>(DeviceButtonCode.size());
 constexpr int kDpiLevels = static_cast<int>(std::tuple_size_v<decltype(ProfileSettings::dpiStep)>);
 
+void SendInput(Session& session, uint8_t eventCode, uint8_t value) {
+    const std::array<uint8_t, 3> report{kInputReportId, eventCode, value};
+    session.SimulateInput(report);
+}
+
 }  // namespace
 
-VirtualMouseWindow::VirtualMouseWindow(CoreServices& core, QWidget* parent) : QWidget(parent, Qt::Tool) {
+VirtualMouseWindow::VirtualMouseWindow(Session& session, QWidget* parent) : QWidget(parent, Qt::Tool) {
     setWindowTitle(QStringLiteral("virtual mouse"));
     auto* layout = new QGridLayout(this);
 
@@ -32,8 +38,8 @@ VirtualMouseWindow::VirtualMouseWindow(CoreServices& core, QWidget* parent) : QW
         auto* button = new QPushButton(QStringLiteral("Button %1").arg(n), buttons);
         button->setObjectName(QStringLiteral("button%1").arg(n));
         const auto code = static_cast<uint8_t>(kButtonEventBase + n);
-        connect(button, &QPushButton::pressed, this, [&core, code] { core.SimulateInput(code, 0); });
-        connect(button, &QPushButton::released, this, [&core, code] { core.SimulateInput(code, kReleaseMarker); });
+        connect(button, &QPushButton::pressed, this, [&session, code] { SendInput(session, code, 0); });
+        connect(button, &QPushButton::released, this, [&session, code] { SendInput(session, code, kReleaseMarker); });
         buttonLayout->addWidget(button, (n - 1) / 3, (n - 1) % 3);
     }
     layout->addWidget(buttons, 0, 0);
@@ -52,10 +58,10 @@ VirtualMouseWindow::VirtualMouseWindow(CoreServices& core, QWidget* parent) : QW
     for (int level = 0; level < kDpiLevels; ++level) {
         auto* button = new QPushButton(QStringLiteral("Level %1").arg(level + 1), dpi);
         button->setObjectName(QStringLiteral("dpi%1").arg(level + 1));
-        connect(button, &QPushButton::clicked, this, [&core, from, level] {
+        connect(button, &QPushButton::clicked, this, [&session, from, level] {
             const auto code = static_cast<uint8_t>(kButtonEventBase + from->currentData().toInt());
-            core.SimulateInput(code, static_cast<uint8_t>(level));
-            core.SimulateInput(code, kReleaseMarker);
+            SendInput(session, code, static_cast<uint8_t>(level));
+            SendInput(session, code, kReleaseMarker);
         });
         dpiLayout->addWidget(button, 1, level);
     }
@@ -63,7 +69,7 @@ VirtualMouseWindow::VirtualMouseWindow(CoreServices& core, QWidget* parent) : QW
 
     auto* unplug = new QPushButton(QStringLiteral("Unplug the mouse (ends the program)"), this);
     unplug->setObjectName(QStringLiteral("unplug"));
-    connect(unplug, &QPushButton::clicked, this, [&core] { core.SimulateUnplug(); });
+    connect(unplug, &QPushButton::clicked, this, [&session] { session.SimulateUnplug(); });
     layout->addWidget(unplug, 2, 0);
 }
 

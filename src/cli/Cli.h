@@ -46,6 +46,17 @@ int UsageError(Context& context, std::string_view command);
 // Prints "cannot read FILE" and returns kExitFailure.
 int CannotRead(Context& context, const std::filesystem::path& file);
 
+inline constexpr const char* kNoMouse = "no mouse found";
+
+// Looks for the mouse through the session; when it cannot be used, says why and returns false.
+bool FindMouse(Context& context, Session& session);
+// The mouse is there but this user may not open node.
+void PrintAccessHelp(Context& context, const std::string& node);
+
+// Says what an apply could not do: reports the mouse did not take, a config.ini not written.
+// kExitOk when it did everything.
+int ReportApply(Context& context, const ApplyResult& result);
+
 // An integer argument: optional sign and digits only.
 std::optional<int> ParseIntArgument(std::string_view text);
 

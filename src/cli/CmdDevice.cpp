@@ -9,15 +9,6 @@ namespace orv::cli {
 
 namespace {
 
-constexpr const char* kNoMouse = "no mouse found";
-
-void PrintAccessHelp(Context& c, const std::string& path) {
-    std::fprintf(c.err,
-                 "the mouse is present, but %s cannot be opened: permission denied "
-                 "(install the udev rule 70-orv-gmouse.rules, then unplug and replug the mouse)\n",
-                 path.c_str());
-}
-
 int Devices(Context& c, std::span<const std::string> args) {
     if (!args.empty()) {
         return UsageError(c, "devices");
@@ -53,18 +44,8 @@ int Apply(Context& c, std::span<const std::string> args) {
     }
 
     Session session(c.Folders(), c.simulate, c.trace, c.messages, RunAtOnce);
-    switch (session.FindDevice()) {
-    case DeviceStatus::Absent:
-        std::fprintf(c.err, "%s\n", kNoMouse);
+    if (!FindMouse(c, session)) {
         return kExitFailure;
-    case DeviceStatus::AccessDenied:
-        PrintAccessHelp(c, session.DevicePath());
-        return kExitFailure;
-    case DeviceStatus::Unopened:
-        std::fprintf(c.err, "the mouse is present, but %s cannot be opened\n", session.DevicePath().c_str());
-        return kExitFailure;
-    case DeviceStatus::Ready:
-        break;
     }
 
     ProfileFound found = session.LoadConfiguration();
@@ -74,19 +55,7 @@ int Apply(Context& c, std::span<const std::string> args) {
     if (found == ProfileFound::Unreadable) {
         return CannotRead(c, c.ConfigPath());
     }
-    const ApplyResult result = session.ApplyProfile();
-
-    int exit = kExitOk;
-    if (result.reportsFailed > 0) {
-        std::fprintf(c.err, "the mouse did not take %d of %d reports\n", result.reportsFailed,
-                     result.reportsFailed + result.reportsSent);
-        exit = kExitFailure;
-    }
-    if (!result.saved) {
-        std::fprintf(c.err, "cannot write %s\n", PathToUtf8(c.ConfigPath()).c_str());
-        exit = kExitFailure;
-    }
-    return exit;
+    return ReportApply(c, session.ApplyProfile());
 }
 
 const CommandRegistration kDevices{"devices", "devices", &Devices};

@@ -32,6 +32,41 @@ constexpr std::array kTexts{
     Row{TextId::Overflow, "Overflow!!!", "Overflow!!!"},
     Row{TextId::RecordingUnavailable, "The keyboard cannot be captured, so nothing can be recorded.",
         "无法捕获键盘，不能录制。"},
+    Row{TextId::NoTrayMinimises,
+        "This desktop shows no notification area, so the window is minimised instead of hidden: it stays in the "
+        "task bar, and the mouse's macros keep working.",
+        "此桌面没有通知区域，因此窗口将最小化而不是隐藏：它仍留在任务栏中，鼠标的宏照常工作。"},
+    Row{TextId::DeviceAccessDenied,
+        "The TALVEN Q7 mouse is plugged in, but this user may not open it (permission denied): no setting and no "
+        "macro reaches it. The window still shows and edits the profiles.",
+        "【TALVEN Q7】鼠标已插入，但当前用户无权打开它（权限被拒绝）：设置和宏都无法发送到鼠标。窗口仍可查看和编辑配置。"},
+    Row{TextId::DeviceUnopened,
+        "The TALVEN Q7 mouse is plugged in, but it could not be opened: no setting and no macro reaches it. The "
+        "window still shows and edits the profiles.",
+        "【TALVEN Q7】鼠标已插入，但无法打开：设置和宏都无法发送到鼠标。窗口仍可查看和编辑配置。"},
+    Row{TextId::DeviceAccessFixUdev,
+        "To give access, run these two commands in the program's source folder, then unplug the mouse, plug it "
+        "in again and start this program again:\n\n"
+        "sudo cp packaging/linux/70-orv-gmouse.rules /etc/udev/rules.d/\n"
+        "sudo udevadm control --reload-rules && sudo udevadm trigger",
+        "要授予访问权限，请在程序的源代码文件夹中运行以下两条命令，然后拔下鼠标、重新插入，并重新启动本程序：\n\n"
+        "sudo cp packaging/linux/70-orv-gmouse.rules /etc/udev/rules.d/\n"
+        "sudo udevadm control --reload-rules && sudo udevadm trigger"},
+    Row{TextId::DeviceAccessFixOtherProgram,
+        "Close any other program that uses the mouse, then unplug the mouse, plug it in again and start this "
+        "program again.",
+        "请关闭正在使用该鼠标的其他程序，然后拔下鼠标、重新插入，并重新启动本程序。"},
+    Row{TextId::MouseUnreachable, "The profile could not be sent: the mouse could not be reached.",
+        "配置未能发送：无法连接鼠标。"},
+    Row{TextId::SettingsNotSaved,
+        "The settings could not be saved in %1: they stay in the window only until the program ends.",
+        "无法将设置保存到 %1：设置仅保留在窗口中，直到程序结束。"},
+    Row{TextId::ConfigUnreadable,
+        "%1 cannot be read: the window shows the factory settings and saves nothing over the file.",
+        "无法读取 %1：窗口显示出厂设置，且不会覆盖该文件。"},
+    Row{TextId::MacroFileUnreadable,
+        "%1 cannot be read: its macros are not shown, and the window saves nothing over the file.",
+        "无法读取 %1：其中的宏不会显示，窗口也不会覆盖该文件。"},
     // Blanks at the end of a caption are part of it: they widen the item in the drawn menu.
     Row{TextId::EventMenuAddForward, "Add Forward", "项前插入    "},
     Row{TextId::EventMenuForwardLeft, "Left Button", "左键    "},
@@ -55,6 +90,15 @@ constexpr std::array kTexts{
     Row{TextId::EventMenuBackwardMidUp, "Up", "向上"},
     Row{TextId::EventMenuModifyDelay, "Modify Delay", "修改延迟"},
     Row{TextId::EventMenuDelete, "Delete", "删除"},
+    Row{TextId::RestoreDefaultsQuestion,
+        "Restore the factory settings? All five profiles and the user macros of this language will be "
+        "overwritten.",
+        "恢复出厂设置？全部五个配置和本语言的用户宏都将被覆盖。"},
+    Row{TextId::Yes, "&Yes", "是(&Y)"},
+    Row{TextId::No, "&No", "否(&N)"},
+    Row{TextId::NoProfileInFile, "This file holds no profile:", "该文件中没有配置："},
+    Row{TextId::CannotReadFile, "Cannot read the file:", "无法读取文件："},
+    Row{TextId::CannotWriteFile, "Cannot write the file:", "无法写入文件："},
 };
 
 }  // namespace

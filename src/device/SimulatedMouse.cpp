@@ -17,6 +17,7 @@ struct SimulatedMouse::State {
     std::mutex mutex;
     std::condition_variable changed;
     bool plugged = true;
+    SimulatedMouse::Access access = SimulatedMouse::Access::Granted;
     uint64_t generation = 0;  // counts unplugs: handles of an earlier plug stay dead
     std::vector<ReceivedReport> reports;
     std::deque<std::vector<uint8_t>> inputQueue;
@@ -90,8 +91,9 @@ std::vector<HidCollectionInfo> SimulatedMouse::Enumerate(size_t maxInterfaces) {
     std::lock_guard lock(state_->mutex);
     std::vector<HidCollectionInfo> list;
     if (state_->plugged) {
-        list.push_back({kInputPath, 0x2F3A, 0x0C51, {0xFF00, 0x0001, kReportLength, 0}});
-        list.push_back({kFeaturePath, 0x2F3A, 0x0C51, {0xFF01, 0x0001, 0, kReportLength}});
+        const bool denied = state_->access == Access::Denied;
+        list.push_back({kInputPath, 0x2F3A, 0x0C51, {0xFF00, 0x0001, kReportLength, 0}, denied});
+        list.push_back({kFeaturePath, 0x2F3A, 0x0C51, {0xFF01, 0x0001, 0, kReportLength}, denied});
     }
     if (list.size() > maxInterfaces) {
         list.resize(maxInterfaces);
@@ -103,7 +105,7 @@ std::unique_ptr<HidHandle> SimulatedMouse::Open(const HidCollectionInfo& collect
     std::lock_guard lock(state_->mutex);
     const bool input = collection.path == kInputPath;
     const bool feature = collection.path == kFeaturePath;
-    if (!state_->plugged || (!input && !feature)) {
+    if (!state_->plugged || (!input && !feature) || state_->access != Access::Granted) {
         return nullptr;
     }
     return std::make_unique<Handle>(state_, access, feature, state_->generation);
@@ -170,6 +172,11 @@ void SimulatedMouse::Plug() {
         state_->plugged = true;
     }
     Notify(DeviceChange::Arrival);
+}
+
+void SimulatedMouse::SetAccess(Access access) {
+    std::lock_guard lock(state_->mutex);
+    state_->access = access;
 }
 
 void SimulatedMouse::Notify(DeviceChange change) {

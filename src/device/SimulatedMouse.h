@@ -56,6 +56,12 @@ public:
     void Unplug();
     void Plug();
 
+    // Whether the collections found from now on open: a mouse this user may not open (a
+    // hidraw node without the udev rule) or one that fails to open for another reason is
+    // still listed. Handles already open stay open.
+    enum class Access { Granted, Denied, Failing };
+    void SetAccess(Access access);
+
 private:
     struct State;
     class Handle;

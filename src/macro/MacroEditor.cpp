@@ -233,14 +233,7 @@ ini::FileState MacroEditor::ImportMacros(const std::filesystem::path& file) {
     if (state != ini::FileState::Read) {
         return state;
     }
-    {
-        const auto held = store_.lock.Hold();
-        for (int i = 0; i < MacroStore::kUserSlots; ++i) {
-            store_.User(i) = loaded->User(i);
-        }
-        store_.macroCount = loaded->macroCount;
-        store_.selectedMacro = loaded->selectedMacro;
-    }
+    store_.TakeUserMacros(*loaded);
     RefreshMacroList();
     window_.Repaint();
     return state;

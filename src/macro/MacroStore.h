@@ -56,11 +56,18 @@ struct MacroStore {
     MacroSlot& Constant(int c) { return slots[static_cast<size_t>(kFirstConstantSlot + c)]; }
     const MacroSlot& Constant(int c) const { return slots[static_cast<size_t>(kFirstConstantSlot + c)]; }
     const MacroSlot& Blank() const { return slots[kBlankSlot]; }
+
+    // The user macros, their count and the selection become those of from, all under the lock,
+    // so playback never copies a slot half replaced.
+    void TakeUserMacros(const MacroStore& from);
 };
 
 // "Macro_EN.dat" or "Macro_CN.dat" in dir.
 std::filesystem::path UserMacroFileFor(const std::filesystem::path& dir, Language language);
 // "constMacro.dat" in dir.
 std::filesystem::path ConstantMacroFile(const std::filesystem::path& dir);
+// The factory user macros of the language: "INI_EN/defMacro.dat" or "INI_CN/defMacro.dat" in
+// the skin's folder.
+std::filesystem::path FactoryMacroFileFor(const std::filesystem::path& skinDirectory, Language language);
 
 }  // namespace orv

@@ -14,24 +14,8 @@
 
 namespace orv {
 
-struct Session::OwnRecords {
-    ProfileSettings profileSettings;
-    Language language;
-    MacroStore macroStore;
-};
-
 Session::Session(SessionFolders folders, bool simulate, Trace& trace, MessageSink& messages, Post post)
-    : folders_(std::move(folders)),
-      messages_(messages),
-      post_(std::move(post)),
-      own_(std::make_unique<OwnRecords>()),
-      records_{own_->profileSettings, own_->language, own_->macroStore} {
-    Wire(simulate, trace);
-}
-
-Session::Session(SessionFolders folders, bool simulate, Trace& trace, MessageSink& messages, Post post,
-                 BorrowedRecords records)
-    : folders_(std::move(folders)), messages_(messages), post_(std::move(post)), records_(records) {
+    : folders_(std::move(folders)), messages_(messages), post_(std::move(post)) {
     Wire(simulate, trace);
 }
 
@@ -44,18 +28,24 @@ Session::~Session() {
 
 ProfileFound Session::LoadConfiguration() {
     currentProfile_ = LoadCurrentProfile(folders_.ConfigPath);
-    records_.language = LoadLanguage(folders_.ConfigPath);
-    return LoadProfile(folders_.ConfigPath, currentProfile_, false, records_.language, records_.profileSettings);
+    language_ = LoadLanguage(folders_.ConfigPath);
+    const ProfileFound found = LoadProfile(folders_.ConfigPath, currentProfile_, false, language_, profileSettings_);
+    if (found == ProfileFound::Unreadable) {
+        SetFactorySettings(profileSettings_);
+        profileSettings_.macroMode = 0;
+    }
+    Observed(SessionStep::LoadConfiguration);
+    return found;
 }
 
 ProfileFound Session::ChooseProfile(int32_t n) {
     currentProfile_ = n;
-    return LoadProfile(folders_.ConfigPath, n, false, records_.language, records_.profileSettings);
+    return LoadProfile(folders_.ConfigPath, n, false, language_, profileSettings_);
 }
 
 Session::MacrosLoaded Session::LoadMacros() {
-    MacroStore& store = records_.macroStore;
-    store.userMacroFile = UserMacroFileFor(folders_.AppDirectory, records_.language);
+    MacroStore& store = macroStore_;
+    store.userMacroFile = UserMacroFileFor(folders_.AppDirectory, language_);
     MacrosLoaded loaded;
     for (const auto& [file, target] : {std::pair{store.userMacroFile, MacroTarget::User},
                                        std::pair{ConstantMacroFile(folders_.AppDirectory), MacroTarget::Constant}}) {
@@ -70,21 +60,23 @@ Session::MacrosLoaded Session::LoadMacros() {
                 break;
         }
     }
+    Observed(SessionStep::LoadMacros);
     return loaded;
 }
 
 void Session::StartThreads(std::function<void()> repaint) {
     if (playback_ != nullptr) {
+        Observed(SessionStep::StartThreads);
         return;
     }
     repaint_ = std::move(repaint);
     flags_.Reset();
-    listener_ = std::make_unique<InputListenerThread>(*link_, records_.profileSettings.macroMode, flags_);
+    listener_ = std::make_unique<InputListenerThread>(*link_, profileSettings_.macroMode, flags_);
     playback_ = std::make_unique<MacroPlaybackThread>(PlaybackContext{*reports_,
                                                                       flags_,
-                                                                      records_.profileSettings,
+                                                                      profileSettings_,
                                                                       applied_,
-                                                                      records_.macroStore,
+                                                                      macroStore_,
                                                                       *launcher_,
                                                                       SystemClock(),
                                                                       PreciseSleeper(),
@@ -97,6 +89,7 @@ void Session::StartThreads(std::function<void()> repaint) {
                                                                       }});
     listener_->Start();
     playback_->Start();
+    Observed(SessionStep::StartThreads);
 }
 
 void Session::StopThreads() {
@@ -111,14 +104,12 @@ void Session::StopThreads() {
 bool Session::PlaybackIdle() const { return playback_ == nullptr || playback_->Idle(); }
 
 DeviceStatus Session::FindDevice() {
-    if (!link_->FindDevice()) {
-        return DeviceStatus::Absent;
-    }
-    if (link_->AccessDenied()) {
-        return DeviceStatus::AccessDenied;
-    }
-    return link_->WriteHandleState() == HandleState::Open ? DeviceStatus::Ready : DeviceStatus::Unopened;
+    const DeviceStatus status = Discover();
+    Observed(SessionStep::FindDevice);
+    return status;
 }
+
+bool Session::DevicePresent() const { return link_->DevicePresent(); }
 
 std::string Session::DevicePath() const { return link_->DevicePath(); }
 
@@ -135,7 +126,9 @@ std::vector<HidCollectionInfo> Session::MouseCollections() {
 
 ApplyResult Session::ApplyProfile() {
     const ApplyTarget target{*reports_, *pointer_, folders_.ConfigPath, {}};
-    return orv::ApplyProfile(records_.profileSettings, currentProfile_, applied_, target);
+    const ApplyResult result = orv::ApplyProfile(profileSettings_, currentProfile_, applied_, target);
+    Observed(SessionStep::ApplyProfile);
+    return result;
 }
 
 // Playback ends first, releasing what it holds, so the goodbye is the mouse's last report.
@@ -143,30 +136,28 @@ bool Session::SayGoodbye() {
     if (playback_ != nullptr) {
         playback_->Stop();
     }
-    return orv::SayGoodbye(*reports_, *pointer_);
+    const bool sent = orv::SayGoodbye(*reports_, *pointer_);
+    Observed(SessionStep::SayGoodbye);
+    return sent;
 }
 
-void Session::WatchDeviceChanges(std::function<void()> exitDriver) {
+void Session::WatchDeviceChanges(std::function<void()> exitDriver, std::function<void(DeviceStatus)> rediscovered) {
     link_->SetExitDriver(std::move(exitDriver));
+    rediscovered_ = std::move(rediscovered);
     DeviceNotifier* notifier = simulated_ ? simulated_.get() : systemNotifier_.get();
-    if (notifier == nullptr || watching_) {
-        return;
+    if (notifier != nullptr && !watching_) {
+        watching_ = true;
+        StartNotifier(*notifier);
     }
-    watching_ = true;
-    // The notifier calls from its own thread, and a call can still be under way when the
-    // session ends; what it posts runs on the caller's thread, and only while the session lives.
-    notifier->Start([this, post = post_, alive = std::weak_ptr<int>(lifetime_)](DeviceChange change,
-                                                                               std::string_view path) {
-        post([this, alive, change, path = std::string(path)] {
-            if (!alive.expired()) {
-                HandleDeviceChange(change, path);
-            }
-        });
-    });
+    Observed(SessionStep::WatchDeviceChanges);
 }
 
 void Session::HandleDeviceChange(DeviceChange change, std::string_view interfacePath) {
+    const bool wasPresent = link_->DevicePresent();
     link_->HandleDeviceChange(change, interfacePath);
+    if (change == DeviceChange::Arrival && !wasPresent && link_->DevicePresent() && rediscovered_) {
+        rediscovered_(LinkStatus());
+    }
 }
 
 void Session::SimulateInput(std::span<const uint8_t> report) {
@@ -216,6 +207,37 @@ void Session::Wire(bool simulate, Trace& trace) {
     }
     link_ = std::make_unique<DeviceLink>(simulated_ ? static_cast<HidTransport&>(*simulated_) : *transport_);
     reports_ = std::make_unique<FeatureReport>(*link_);
+}
+
+DeviceStatus Session::Discover() { return link_->FindDevice() ? LinkStatus() : DeviceStatus::Absent; }
+
+DeviceStatus Session::LinkStatus() const {
+    if (!link_->DevicePresent()) {
+        return DeviceStatus::Absent;
+    }
+    if (link_->AccessDenied()) {
+        return DeviceStatus::AccessDenied;
+    }
+    return link_->WriteHandleState() == HandleState::Open ? DeviceStatus::Ready : DeviceStatus::Unopened;
+}
+
+// The notifier calls from its own thread, and a call can still be under way when the session
+// ends; what it posts runs on the caller's thread, and only while the session lives.
+void Session::StartNotifier(DeviceNotifier& notifier) {
+    notifier.Start([this, post = post_, alive = std::weak_ptr<int>(lifetime_)](DeviceChange change,
+                                                                              std::string_view path) {
+        post([this, alive, change, path = std::string(path)] {
+            if (!alive.expired()) {
+                HandleDeviceChange(change, path);
+            }
+        });
+    });
+}
+
+void Session::Observed(SessionStep step) const {
+    if (observer_) {
+        observer_(step);
+    }
 }
 
 }  // namespace orv

@@ -45,12 +45,44 @@ enum class DeviceStatus {
     Unopened,      // the mouse, but its write collection could not be opened for another reason
 };
 
-// The records of a caller that keeps its own instead of the session's: the window does, until
-// it works on the session's records directly.
-struct BorrowedRecords {
-    ProfileSettings& profileSettings;
-    Language& language;
-    MacroStore& macroStore;
+// A file an operation could not use.
+struct FileFault {
+    enum class Kind { Missing, Unreadable, Unwritable };
+    Kind kind;
+    std::filesystem::path file;
+};
+
+// How a factory reset went.
+struct RestoreResult {
+    // False when config.ini could not be read or written: the reset stopped there, with the
+    // working settings as they were, the user macros untouched and nothing sent.
+    bool profilesReset = false;
+    ApplyResult applied;  // the closing apply, when the profiles were reset
+    // What could not be read or written, in the order met. A missing factory macro file has
+    // also been shown through the message sink; the user macros and their file then stay.
+    std::vector<FileFault> faults;
+};
+
+// How a language switch went.
+struct LanguageSwitchResult {
+    // False when a skin description file of the language is missing: the switch stopped there
+    // (the message has been shown) and the utility must end.
+    bool skinLoaded = false;
+    bool languageSaved = false;  // "VER_SEL" was written
+    // The user macro file of the language could not be read (its macros stay as they were), or
+    // is missing (shown through the message sink; there are no user macros now).
+    std::vector<FileFault> faults;
+};
+
+// The operations a caller drives the session through, as its step observer hears of them.
+enum class SessionStep {
+    StartThreads,
+    LoadConfiguration,
+    LoadMacros,
+    FindDevice,
+    WatchDeviceChanges,
+    ApplyProfile,
+    SayGoodbye,
 };
 
 // One running utility without its window: the mouse (real, or simulated with the system's
@@ -68,17 +100,15 @@ public:
     using Post = std::function<void(std::function<void()> work)>;
 
     Session(SessionFolders folders, bool simulate, Trace& trace, MessageSink& messages, Post post);
-    Session(SessionFolders folders, bool simulate, Trace& trace, MessageSink& messages, Post post,
-            BorrowedRecords records);
     // Stops watching device changes and ends both threads.
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
     const SessionFolders& Folders() const { return folders_; }
-    ProfileSettings& Settings() { return records_.profileSettings; }
-    Language& CurrentLanguage() { return records_.language; }
-    MacroStore& Macros() { return records_.macroStore; }
+    ProfileSettings& Settings() { return profileSettings_; }
+    Language& CurrentLanguage() { return language_; }
+    MacroStore& Macros() { return macroStore_; }
     // The profile the working settings belong to. Playback reads it at every change the mouse
     // makes itself, so whoever changes the profile only stores the new number here.
     Relaxed<int32_t>& CurrentProfile() { return currentProfile_; }
@@ -86,7 +116,8 @@ public:
     const PlaybackFlags& Flags() const { return flags_; }
 
     // "CurConfig" and the language of config.ini, and that profile as the working settings.
-    // An unreadable config.ini leaves the working settings as they were.
+    // An unreadable config.ini gives the factory values, as a missing one does: the working
+    // settings as they were may be none yet, and a profile of zeros takes the left click.
     ProfileFound LoadConfiguration();
     // Profile n becomes the current one and its section the working settings.
     ProfileFound ChooseProfile(int32_t n);
@@ -108,17 +139,35 @@ public:
     bool PlaybackIdle() const;
 
     DeviceStatus FindDevice();
+    // The last discovery found the mouse and no removal has been announced since.
+    bool DevicePresent() const;
     std::string DevicePath() const;
     // The collections of the mouse among those the system lists, in its order.
     std::vector<HidCollectionInfo> MouseCollections();
 
     ApplyResult ApplyProfile();
+
+    // Profiles 1 to 5 and the user macros of the language back to their delivered values, then
+    // the current profile applied: profile 1 from the built-in values (macroMode kept), 5 to 2
+    // from their reset sections, the working settings from the current profile's section, the
+    // user macros from the language's factory file and saved to its user macro file, and the
+    // apply. userMacrosReplaced runs as soon as the factory macros are in the store.
+    RestoreResult RestoreDefaults(const std::function<void()>& userMacrosReplaced = {});
+
+    // The language becomes language and is stored as "VER_SEL"; then reloadSkin (the caller
+    // reads the skin files of the new language; false when one is missing, which ends the
+    // switch there); then the user macros come from the language's own file. The same language
+    // as before reloads all the same.
+    LanguageSwitchResult SwitchLanguage(Language language, const std::function<bool()>& reloadSkin);
+
     // The mouse and the system as the utility leaves them: the goodbye report, and the pointer
     // speed back to 10 when the system answers the query for it. Returns the send's result.
     bool SayGoodbye();
 
-    // From now on the removal of the mouse runs exitDriver on the caller's thread.
-    void WatchDeviceChanges(std::function<void()> exitDriver);
+    // From now on the removal of the mouse runs exitDriver on the caller's thread, and an
+    // arrival that finds the mouse again after a removal runs rediscovered with what it found.
+    void WatchDeviceChanges(std::function<void()> exitDriver,
+                            std::function<void(DeviceStatus)> rediscovered = {});
     // A device change the caller received itself (where the system tells windows, not threads).
     void HandleDeviceChange(DeviceChange change, std::string_view interfacePath);
 
@@ -136,15 +185,24 @@ public:
     // The sleeper playback times its events with, for callers that pace input the same way.
     Sleeper& PreciseSleeper();
 
+    // Told, on the caller's thread, of each operation of SessionStep once it has run, so a
+    // caller's tests can check the order it drives the session in. Replaces an earlier observer.
+    void ObserveSteps(std::function<void(SessionStep)> observer) { observer_ = std::move(observer); }
+
 private:
-    struct OwnRecords;
     void Wire(bool simulate, Trace& trace);
+    DeviceStatus Discover();
+    DeviceStatus LinkStatus() const;
+    void StartNotifier(DeviceNotifier& notifier);
+    void Observed(SessionStep step) const;
 
     SessionFolders folders_;
     MessageSink& messages_;
     Post post_;
-    std::unique_ptr<OwnRecords> own_;
-    BorrowedRecords records_;
+    std::function<void(SessionStep)> observer_;
+    ProfileSettings profileSettings_;
+    Language language_;
+    MacroStore macroStore_;
     Relaxed<int32_t> currentProfile_;
 
     std::unique_ptr<SimulatedMouse> simulated_;
@@ -158,6 +216,7 @@ private:
     PlaybackFlags flags_;
     AppliedState applied_;
     std::function<void()> repaint_;
+    std::function<void(DeviceStatus)> rediscovered_;
     std::unique_ptr<InputListenerThread> listener_;
     std::unique_ptr<MacroPlaybackThread> playback_;
     bool watching_ = false;

@@ -71,6 +71,28 @@ bool NeedsLeftButtonWarning(const ProfileSettings& settings, int button) {
     return true;
 }
 
+void AssignButtonFunction(ProfileSettings& settings, int button, int32_t code) {
+    if (button < 0 || static_cast<size_t>(button) >= settings.buttonFunction.size()) {
+        return;
+    }
+    settings.buttonFunction[static_cast<size_t>(button)] = code;
+    EnsureLeftClick(settings, button);
+}
+
+void EnsureLeftClick(ProfileSettings& settings, int button) {
+    const size_t count = settings.buttonFunction.size();
+    if (button < 0 || static_cast<size_t>(button) >= count) {
+        return;
+    }
+    for (size_t i = 0; i < count; ++i) {
+        if (settings.buttonFunction[i] == kLeftClick) {
+            return;
+        }
+    }
+    const size_t next = static_cast<size_t>(button) + 1;
+    settings.buttonFunction[next < count ? next : count - 1] = kLeftClick;
+}
+
 void FallBackToAppliedProfile(const std::filesystem::path& configFile, Language language, ProfileSettings& settings) {
     SaveDpiLevel(configFile, kAppliedProfile, settings);
     LoadProfile(configFile, kAppliedProfile, false, language, settings);

@@ -39,6 +39,14 @@ void ToggleHoldMode(ProfileSettings& settings);
 // that this one may be the last that clicks.
 bool NeedsLeftButtonWarning(const ProfileSettings& settings, int button);
 
+// A function chosen for button 0..5 in its menu. When no button keeps the left click after it,
+// the next button gets it; for the last button, which has no next one, the choice is undone
+// and it keeps the left click itself. Other buttons are ignored.
+void AssignButtonFunction(ProfileSettings& settings, int button, int32_t code);
+
+// The left-click rule of AssignButtonFunction after button's function has changed.
+void EnsureLeftClick(ProfileSettings& settings, int button);
+
 // What hiding the window does to unapplied changes: they are dropped, and the working
 // settings become the last applied ones (profile 6) again, keeping the DPI level the mouse is
 // on now, which is first written into profile 6.

@@ -205,7 +205,7 @@ void ComposeHeader(QPainter& canvas, const QImage& over, const QImage& down, int
         // Whatever a hand-edited currentProfile holds presses the region at its place in the
         // row, so a profile outside 1..5 presses a neighbour of the profile buttons; in 64 bits,
         // as no 32-bit value may overflow on the way.
-        if (int64_t{i} - kFirstProfile + 1 == model.currentProfile)
+        if (int64_t{i} - kFirstProfile + 1 == model.currentProfile.load())
             CopyRegion(canvas, down, rect);
         else if (i == state.MainHover)
             CopyRegion(canvas, state.ButtonHeld ? down : over, rect);

@@ -3,8 +3,9 @@
 
 namespace orv {
 
-// What ShowLeftButtonWarning gives when the user cancels (Escape or the cancelling button); 1
-// confirms.
+// What ShowLeftButtonWarning gives: the user confirmed (Return or the confirming button), or
+// cancelled (Escape or the cancelling button).
+inline constexpr int kWarningConfirmed = 1;
 inline constexpr int kWarningCancelled = 2;
 
 // The function menus of the six button boxes and the left-button warning that may come first.
@@ -19,7 +20,7 @@ public:
     virtual bool OpenFunctionMenu(int button, QPoint anchor) = 0;
     // Closes the open menu and its sub-menu; harmless when none is open.
     virtual void CloseFunctionMenu() = 0;
-    // Runs the left-button warning modally at the anchor: 1 or kWarningCancelled.
+    // Runs the left-button warning modally at the anchor: kWarningConfirmed or kWarningCancelled.
     virtual int ShowLeftButtonWarning(QPoint anchor) = 0;
 };
 

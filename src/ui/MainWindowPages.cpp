@@ -199,10 +199,9 @@ void MainWindowPages::ShowColorPage()
 {
     const bool leavingAdvanced = state_.CurrentPage == kAdvancedPage;
     state_.CurrentPage = kColorPage;
-    if (features_.preview && !model_.PreviewThreadRunning) {
-        model_.PreviewThreadRunning = true;
-        features_.preview->StartPreviewThread();
-    }
+    // The preview decides whether a thread still runs, in one step with the thread's own
+    // decision to end: a look at the mark from here could miss a thread just ending.
+    IfPresent(features_.preview, &PreviewController::StartPreviewThread);
     if (leavingAdvanced)
         LeaveAdvancedPage();
     host_.Repaint();
@@ -315,7 +314,7 @@ void MainWindowPages::ClickColorPage(QPoint point)
 
 void MainWindowPages::SaveProfile()
 {
-    orv::SaveProfile(model_.configPath, model_.currentProfile, model_.settings);
+    host_.ProfileSaved(orv::SaveProfile(model_.configPath, model_.currentProfile, model_.settings));
     host_.Repaint();
 }
 
@@ -358,11 +357,18 @@ void MainWindowPages::HideToTray()
     host_.Repaint();
 }
 
-// Nothing is sent to the mouse: the profile reaches it with the next apply.
+// Nothing is sent to the mouse: the profile reaches it with the next apply. A profile that
+// cannot be read leaves the window on the one it shows, so that its settings are never saved
+// as the other's.
 void MainWindowPages::SelectProfile(int32_t profile)
 {
+    ProfileSettings loaded = model_.settings;
+    if (LoadProfile(model_.configPath, profile, false, model_.language, loaded) == ProfileFound::Unreadable) {
+        host_.ConfigUnreadable();
+        return;
+    }
     model_.currentProfile = profile;
-    LoadProfile(model_.configPath, model_.currentProfile, false, model_.language, model_.settings);
+    model_.settings = loaded;
     host_.Repaint();
 }
 

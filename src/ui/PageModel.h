@@ -13,12 +13,14 @@ namespace orv {
 
 struct SkinLayout;
 
-// The records the pages read and change. The window owns them; the pages keep references.
-// Records of other subsystems that the pages only read are reached through small accessors
+// The records the pages read and change; the pages keep references. The working settings, the
+// current profile's cell and the language are the session's: a profile the pages choose is at
+// once the one playback saves the mouse's own changes into. The skin is the window's. Records
+// of other subsystems that the pages only read are reached through small accessors
 // so the pages do not depend on how those records are laid out.
 struct PageModel {
     ProfileSettings& settings;
-    int32_t& currentProfile;
+    Relaxed<int32_t>& currentProfile;
     Language& language;
     const SkinLayout& skin;
     std::filesystem::path configPath;
@@ -26,6 +28,8 @@ struct PageModel {
 
     // Name of user macro slot 0..11 (UTF-8); empty when unknown.
     std::function<std::string(int slot)> userMacroName{};
+    // User macros in use, 0..12: the rows of the function menu's macro page.
+    std::function<int()> userMacroCount{};
     // The repeatOn byte of the selected user macro.
     std::function<uint8_t()> selectedMacroRepeatOn{};
     // The DPI code last sent for level 0..3.

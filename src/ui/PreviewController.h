@@ -7,8 +7,9 @@ class PreviewController {
 public:
     virtual ~PreviewController() = default;
 
-    // Starts the preview thread. The pages have already set PageModel::PreviewThreadRunning;
-    // the thread clears it when it ends, after the colour page has been left.
+    // On every entry to the colour page: starts the preview thread unless one still runs (it
+    // then carries on), marking PageModel::PreviewThreadRunning; the thread clears the mark when
+    // it ends, after the colour page has been left.
     virtual void StartPreviewThread() = 0;
 };
 

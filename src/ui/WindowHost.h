@@ -4,6 +4,8 @@
 
 namespace orv {
 
+struct ApplyResult;
+
 // What the pages need of the native window that shows them. The pages hold the rules (which
 // region does what); the window owns the native window, the tray, the device and the threads.
 class WindowHost {
@@ -26,6 +28,14 @@ public:
     virtual void CloseToTray() = 0;
     // Send the working profile to the mouse and the system, then save it.
     virtual void ApplyProfile() = 0;
+    // The save control wrote the working settings into config.ini, or could not (saved false):
+    // a failure is told to the user once, until a save succeeds again.
+    virtual void ProfileSaved(bool saved) = 0;
+    // A profile went to the mouse other than through ApplyProfile (the factory reset): what did
+    // not reach the mouse or config.ini is told as after ApplyProfile.
+    virtual void ProfileApplied(const ApplyResult& result) = 0;
+    // config.ini could not be read; the user is told once.
+    virtual void ConfigUnreadable() = 0;
     // The window's top-left corner on the screen, for the function menu's anchor.
     virtual QPoint WindowTopLeft() const = 0;
 };

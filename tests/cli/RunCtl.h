@@ -28,17 +28,22 @@ inline CtlResult RunCtlLine(const TempFolder& folder, const std::string& argumen
     const auto err = folder / "stderr.txt";
     const std::string command = std::filesystem::path(ORV_DATA_DIR "/orv-gmousectl").make_preferred().string() +
                                 " " + arguments + " >" + Quoted(out) + " 2>" + Quoted(err);
-    // Under Wine, starting cmd.exe now and then fails outright (-1) on a loaded machine; that
-    // says nothing about the program, so the start is tried again.
-    int status = -1;
-    for (int attempt = 0; attempt < 3 && status == -1; ++attempt) {
-        status = std::system(command.c_str());
-    }
+    // Under Wine, starting cmd.exe now and then fails outright (-1) on a loaded machine, and cmd.exe
+    // now and then fails to find a program that is there; neither says anything about the program,
+    // so the start is tried again.
     CtlResult result;
-    // std::system gives the wait status on POSIX systems and the exit code on Windows.
-    result.exit = status >= 256 ? status >> 8 : status;
-    result.out = ReadBytes(out);
-    result.err = ReadBytes(err);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int status = std::system(command.c_str());
+        // std::system gives the wait status on POSIX systems and the exit code on Windows.
+        result.exit = status >= 256 ? status >> 8 : status;
+        result.out = ReadBytes(out);
+        result.err = ReadBytes(err);
+        const bool notStarted =
+            status == -1 || result.err.find("as an internal or external command") != std::string::npos;
+        if (!notStarted) {
+            break;
+        }
+    }
     std::filesystem::remove(out);
     std::filesystem::remove(err);
     return result;

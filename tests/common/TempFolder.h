@@ -7,6 +7,8 @@
 #include <random>
 #include <string>
 
+#include "common/Unreadable.h"
+
 namespace orv::test {
 
 // An empty folder of its own for one test, removed afterwards. A random part keeps tests that
@@ -51,21 +53,6 @@ inline void WriteBytes(const std::filesystem::path& file, const std::string& byt
 inline std::string ReadBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// Makes file (created when missing) exist but unreadable to this process: without read
-// permission, or where that does not stop this process (root reads any file, and Windows has
-// no such permission) with a folder in its place.
-inline void MakeUnreadable(const std::filesystem::path& file) {
-    if (!std::filesystem::exists(file)) {
-        WriteBytes(file, "[Init]\n");
-    }
-    std::filesystem::permissions(file, std::filesystem::perms::none);
-    if (std::ifstream(file, std::ios::binary)) {
-        std::filesystem::permissions(file, std::filesystem::perms::owner_all);
-        std::filesystem::remove(file);
-        std::filesystem::create_directory(file);
-    }
 }
 
 }  // namespace orv::test

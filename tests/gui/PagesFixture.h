@@ -37,7 +37,7 @@ struct PagesFixture {
     SyntheticSkin skin;
     SkinLayout layout;
     ProfileSettings settings;
-    int32_t currentProfile = 1;
+    Relaxed<int32_t> currentProfile{1};
     Language language = Language::English();
     std::vector<std::string> macroNames{"Alpha", "Beta"};
     uint8_t repeatOn = 0;

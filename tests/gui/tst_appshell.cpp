@@ -1,12 +1,16 @@
 // The window program's life cycle: start-up order, the ways out, tray, keys, single instance.
 #include <QAction>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QListWidget>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QComboBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QLabel>
 #include <QSystemTrayIcon>
 #include <QSignalSpy>
@@ -22,15 +26,20 @@
 #include "app/AppOptions.h"
 #include "app/CAboutDlg.h"
 #include "app/CORV_GMouseDlg.h"
-#include "app/CoreServices.h"
 #include "app/KeyFilter.h"
+#include "app/PostToEventLoop.h"
 #include "app/SingleInstance.h"
-#include "app/SystemCore.h"
 #include "app/TrayIcon.h"
 #include "app/VirtualMouseWindow.h"
 #include "ui/UiText.h"
 #include "ui/MainWindowPages.h"
+#include "common/Unreadable.h"
 #include "common/Trace.h"
+#include "common/Utf.h"
+#include "device/SimulatedMouse.h"
+#include "platform/DeviceAccessFix.h"
+#include "session/Session.h"
+#include "settings/ConfigFile.h"
 #include "SyntheticSkin.h"
 #include "fakes/RecordingMessages.h"
 
@@ -64,75 +73,21 @@ public:
     }
 
     std::filesystem::path Path() const { return skin_.AppDirectory(); }
+    const testing::SyntheticSkin& Skin() const { return skin_; }
     // As the portable layout gives them: everything here, the skin below.
-    void Use(AppRecords& records) const {
-        records.AppDirectory = skin_.AppDirectory();
-        records.SkinDirectory = skin_.SkinDirectory();
+    SessionFolders Folders() const {
+        return {skin_.AppDirectory(), skin_.AppDirectory() / "config.ini", skin_.SkinDirectory()};
     }
     void Remove(const char* file) const { QFile::remove(Dir().filePath(QLatin1String(file))); }
-
-private:
-    QDir Dir() const { return QDir(QString::fromStdString(skin_.AppDirectory().string())); }
     void Write(const char* name, const QByteArray& contents) const {
         QFile file(Dir().filePath(QLatin1String(name)));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(contents);
     }
-    testing::SyntheticSkin skin_;
-};
-
-// Records the calls the window makes and, where a real core is given, passes them on.
-class RecordingCore : public CoreServices {
-public:
-    explicit RecordingCore(CoreServices* real = nullptr) : real_(real) {}
-
-    std::vector<std::string> calls;
-    bool devicePresent = true;
-    std::function<void()> onApply;
-    std::function<void()> exitDriver;
-
-    void StartThreads(std::function<void()> repaint) override {
-        Note("StartThreads", [&] { real_->StartThreads(repaint); });
-    }
-    void NoteCurrentProfile(int32_t profile) override {
-        if (real_ != nullptr) {
-            real_->NoteCurrentProfile(profile);
-        }
-    }
-    void LoadMacros(const std::filesystem::path& dir) override { Note("LoadMacros", [&] { real_->LoadMacros(dir); }); }
-    bool FindDevice() override {
-        bool found = devicePresent;
-        Note("FindDevice", [&] { found = real_->FindDevice(); });
-        return found;
-    }
-    void ApplyProfile() override {
-        Note("ApplyProfile", [&] { real_->ApplyProfile(); });
-        if (onApply) {
-            onApply();
-        }
-    }
-    void SayGoodbye() override { Note("SayGoodbye", [&] { real_->SayGoodbye(); }); }
-    uint8_t AppliedDpiCode(int level) const override { return real_ ? real_->AppliedDpiCode(level) : 1; }
-    void WatchDeviceChanges(std::function<void()> exit) override {
-        exitDriver = exit;
-        Note("WatchDeviceChanges", [&] { real_->WatchDeviceChanges(exit); });
-    }
-    void HandleDeviceChange(DeviceChange, std::string_view) override {}
-    bool CanSimulateInput() const override { return true; }
-    void SimulateInput(uint8_t code, uint8_t value) override { inputs.push_back({code, value}); }
-    void SimulateUnplug() override { calls.emplace_back("SimulateUnplug"); }
-
-    std::vector<std::pair<int, int>> inputs;
 
 private:
-    template <typename F>
-    void Note(const char* name, F&& forward) {
-        calls.emplace_back(name);
-        if (real_ != nullptr) {
-            forward();
-        }
-    }
-    CoreServices* real_;
+    QDir Dir() const { return QDir(QString::fromStdString(skin_.AppDirectory().string())); }
+    testing::SyntheticSkin skin_;
 };
 
 std::vector<std::string> Lines(std::FILE* file) {
@@ -151,40 +106,50 @@ std::vector<std::string> Lines(std::FILE* file) {
     return lines;
 }
 
-// A started window on a recording core, for the tests of what happens after start-up.
-struct StartedWindow {
-    explicit StartedWindow(const char* verSel = nullptr) : folder(verSel) {
-        folder.Use(records);
-        started = dialog.StartUp();
+const char* StepName(SessionStep step) {
+    switch (step) {
+        case SessionStep::StartThreads: return "StartThreads";
+        case SessionStep::LoadConfiguration: return "LoadConfiguration";
+        case SessionStep::LoadMacros: return "LoadMacros";
+        case SessionStep::FindDevice: return "FindDevice";
+        case SessionStep::WatchDeviceChanges: return "WatchDeviceChanges";
+        case SessionStep::ApplyProfile: return "ApplyProfile";
+        case SessionStep::SayGoodbye: return "SayGoodbye";
     }
+    return "?";
+}
+
+// A window on a session over the simulated mouse, as the program makes them: the trace goes to
+// a scratch file, and steps lists the session's operations in the order the window ran them.
+struct SimulatedWindow {
+    explicit SimulatedWindow(const char* verSel = nullptr) : folder(verSel) {
+        dialog.Tray().SetHostCheck([this] { return trayHost; });
+        session.ObserveSteps([this](SessionStep step) {
+            steps.emplace_back(StepName(step));
+            if (onStep) {
+                onStep(step);
+            }
+        });
+    }
+
+    std::vector<std::string> TraceLines() const { return Lines(traceFile.get()); }
+    long Count(const char* step) const { return std::count(steps.begin(), steps.end(), step); }
+
     AppFolder folder;
-    AppRecords records;
-    RecordingCore core;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> traceFile{std::tmpfile(), &std::fclose};
+    Trace trace{traceFile.get(), true, false};
     test::RecordingMessages messages;
-    CORV_GMouseDlg dialog{records, core, messages};
-    bool started = false;
+    Session session{folder.Folders(), true, trace, messages, PostToEventLoop};
+    std::vector<std::string> steps;
+    std::function<void(SessionStep)> onStep;
+    bool trayHost = true;  // the desktop shows notification-area icons
+    CORV_GMouseDlg dialog{session, messages};
 };
 
-// The real core on the simulated mouse, its trace going to a scratch file.
-struct SimulatedCore {
-    SimulatedCore() {
-        folder.Use(records);
-        AppOptions options;
-        options.simulate = true;
-        core = CreateSystemCore(options, records, trace, messages);
-    }
-    ~SimulatedCore() { std::fclose(traceFile); }
-    SimulatedCore(const SimulatedCore&) = delete;
-    SimulatedCore& operator=(const SimulatedCore&) = delete;
-
-    std::vector<std::string> TraceLines() const { return Lines(traceFile); }
-
-    AppFolder folder;
-    AppRecords records;
-    std::FILE* traceFile = std::tmpfile();
-    Trace trace{traceFile, true, false};
-    test::RecordingMessages messages;
-    std::unique_ptr<CoreServices> core;
+// A started window, for the tests of what happens after start-up.
+struct StartedWindow : SimulatedWindow {
+    explicit StartedWindow(const char* verSel = nullptr) : SimulatedWindow(verSel) { started = dialog.StartUp(); }
+    bool started = false;
 };
 
 class KeyCountingEdit : public QLineEdit {
@@ -212,10 +177,16 @@ private Q_SLOTS:
     void withoutTheMouseShowsThePromptAndExits_data();
     void withoutTheMouseShowsThePromptAndExits();
     void missingSkinFileEndsBeforeLookingForTheMouse();
+    void aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn_data();
+    void aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn();
+    void unreadableFilesAreSaidOnceAndNeverSavedOver();
     void anyNonZeroLanguageIsEnglishThroughout();
     void closingHidesToOneTrayIconThatKeepsItsTip();
     void onlyADoubleClickOnTheIconShowsTheWindow();
+    void restoredAfterMinimisingShowsTheSkin();
+    void withoutATrayHostClosingMinimisesAndSaysWhyOnce();
     void trayMenuExitDriverEndsOnce();
+    void functionBoxOpensItsMenuUntilTheWindowHides();
     void deviceRemovalEndsTheUtility();
     void keyFilterKeepsTypingButNotEscapeReturnF10();
     void altSpaceOpensTheSystemMenuWithAboutLast();
@@ -223,27 +194,28 @@ private Q_SLOTS:
     void virtualMouseSendsButtonAndDpiReports();
     void secondInstanceAsksTheFirstToShow();
     void leftOverSocketIsTakenOver();
+    void aCommandThatOpensAModalBoxKeepsTheInstanceAnswering();
     void options_data();
     void options();
 };
 
 void AppShellTest::startUpAppliesThirteenReportsThenAddsTheIcon() {
-    SimulatedCore sim;
-    QVERIFY(sim.traceFile != nullptr);
-    RecordingCore core(sim.core.get());
-    CORV_GMouseDlg dialog(sim.records, core, sim.messages);
+    SimulatedWindow w;
+    QVERIFY(w.traceFile != nullptr);
 
     std::vector<std::string> traceAtApply;
     bool trayAddedAtApply = true;
-    core.onApply = [&] {
-        traceAtApply = sim.TraceLines();
-        trayAddedAtApply = dialog.Tray().IsAdded();
+    w.onStep = [&](SessionStep step) {
+        if (step == SessionStep::ApplyProfile) {
+            traceAtApply = w.TraceLines();
+            trayAddedAtApply = w.dialog.Tray().IsAdded();
+        }
     };
-    QVERIFY(dialog.StartUp());
+    QVERIFY(w.dialog.StartUp());
 
-    const std::vector<std::string> expectedCalls{"StartThreads", "LoadMacros", "FindDevice", "WatchDeviceChanges",
-                                                 "ApplyProfile"};
-    QCOMPARE(core.calls, expectedCalls);
+    const std::vector<std::string> expectedSteps{"StartThreads", "LoadConfiguration",  "LoadMacros",
+                                                 "FindDevice",   "WatchDeviceChanges", "ApplyProfile"};
+    QCOMPARE(w.steps, expectedSteps);
     std::vector<std::string> reports;
     for (const std::string& line : traceAtApply) {
         if (line.rfind("report ", 0) == 0) {
@@ -254,10 +226,10 @@ void AppShellTest::startUpAppliesThirteenReportsThenAddsTheIcon() {
                                                     "07 09", "07 09", "07 09", "07 09", "07 13", "07 12"};
     QCOMPARE(reports, expectedCommands);
     QVERIFY(!trayAddedAtApply);
-    QVERIFY(dialog.Tray().IsAdded());
-    QCOMPARE(dialog.Tray().Tip(), UiText(TextId::MainWindowTitle, Language::Chinese()));
-    QCOMPARE(dialog.windowTitle(), UiText(TextId::MainWindowTitle, Language::Chinese()));
-    QVERIFY(sim.messages.shown.empty());
+    QVERIFY(w.dialog.Tray().IsAdded());
+    QCOMPARE(w.dialog.Tray().Tip(), UiText(TextId::MainWindowTitle, Language::Chinese()));
+    QCOMPARE(w.dialog.windowTitle(), UiText(TextId::MainWindowTitle, Language::Chinese()));
+    QVERIFY(w.messages.shown.empty());
 }
 
 void AppShellTest::withoutTheMouseShowsThePromptAndExits_data() {
@@ -275,50 +247,41 @@ void AppShellTest::withoutTheMouseShowsThePromptAndExits() {
     QFETCH(QByteArray, verSel);
     QFETCH(bool, hidden);
     QFETCH(QString, prompt);
-    AppFolder folder(verSel.isEmpty() ? nullptr : verSel.constData());
-    AppRecords records;
-    folder.Use(records);
-    RecordingCore core;
-    core.devicePresent = false;
-    test::RecordingMessages messages;
-    CORV_GMouseDlg dialog(records, core, messages);
-    QSignalSpy ended(&dialog, &CORV_GMouseDlg::Ended);
+    SimulatedWindow w(verSel.isEmpty() ? nullptr : verSel.constData());
+    w.session.SimulateUnplug();
+    QSignalSpy ended(&w.dialog, &CORV_GMouseDlg::Ended);
 
-    QVERIFY(!dialog.StartUp(hidden ? NoMousePrompt::Skip : NoMousePrompt::Show));
+    QVERIFY(!w.dialog.StartUp(hidden ? NoMousePrompt::Skip : NoMousePrompt::Show));
 
     if (hidden) {
-        QVERIFY(messages.shown.empty());
+        QVERIFY(w.messages.shown.empty());
     } else {
-        QCOMPARE(messages.shown.size(), size_t(1));
-        QCOMPARE(QString::fromStdString(messages.shown[0].first), QStringLiteral("tst_appshell"));
-        QCOMPARE(QString::fromStdString(messages.shown[0].second), prompt);
+        QCOMPARE(w.messages.shown.size(), size_t(1));
+        QCOMPARE(QString::fromStdString(w.messages.shown[0].first), QStringLiteral("tst_appshell"));
+        QCOMPARE(QString::fromStdString(w.messages.shown[0].second), prompt);
     }
-    QCOMPARE(core.calls.back(), std::string("SayGoodbye"));
-    QVERIFY(std::find(core.calls.begin(), core.calls.end(), "ApplyProfile") == core.calls.end());
-    QVERIFY(!dialog.Tray().IsAdded());
+    QCOMPARE(w.steps.back(), std::string("SayGoodbye"));
+    QCOMPARE(w.Count("ApplyProfile"), 0);
+    QVERIFY(!w.dialog.Tray().IsAdded());
     QCOMPARE(ended.count(), 1);
 }
 
 // A hand-edited "VER_SEL"=2 once gave an English title and tray menu over a Chinese skin, font
 // and caption: every user must agree that non-zero is English.
 void AppShellTest::anyNonZeroLanguageIsEnglishThroughout() {
-    AppFolder folder("2");
+    SimulatedWindow w("2");
     for (const char* file : {"skins/INI_CN/skin_main.ini", "skins/INI_CN/skin_color.ini",
                              "skins/INI_CN/skin_advance.ini", "skins/INI_CN/LBWarning.ini"}) {
-        folder.Remove(file);  // only the English skin can start the window
+        w.folder.Remove(file);  // only the English skin can start the window
     }
-    AppRecords records;
-    folder.Use(records);
-    RecordingCore core;
-    test::RecordingMessages messages;
-    CORV_GMouseDlg dialog(records, core, messages);
+    CORV_GMouseDlg& dialog = w.dialog;
 
     QVERIFY(dialog.StartUp());
-    QVERIFY(messages.shown.empty());
+    QVERIFY(w.messages.shown.empty());
     QCOMPARE(dialog.windowTitle(), QStringLiteral("TALVEN Q7 Gaming Mouse"));
     QCOMPARE(dialog.Tray().Menu()->actions().at(0)->text(), QStringLiteral("Show Window"));
     QCOMPARE(dialog.Pages().TextFont(), dialog.Pages().Fonts().EnglishFont);
-    QCOMPARE(records.macroStore.userMacroFile.filename().string(), std::string("Macro_EN.dat"));
+    QCOMPARE(w.session.Macros().userMacroFile.filename().string(), std::string("Macro_EN.dat"));
     dialog.Pages().ShowAdvancedPage();
     QVERIFY(dialog.Pages().MacroList() != nullptr);
     QCOMPARE(dialog.Pages().MacroList()->font(), dialog.Pages().Fonts().EnglishFont);
@@ -326,22 +289,84 @@ void AppShellTest::anyNonZeroLanguageIsEnglishThroughout() {
 }
 
 void AppShellTest::missingSkinFileEndsBeforeLookingForTheMouse() {
-    AppFolder folder;
-    folder.Remove("skins/INI_CN/LBWarning.ini");
-    AppRecords records;
-    folder.Use(records);
-    RecordingCore core;
-    test::RecordingMessages messages;
-    CORV_GMouseDlg dialog(records, core, messages);
-    QSignalSpy ended(&dialog, &CORV_GMouseDlg::Ended);
+    SimulatedWindow w;
+    w.folder.Remove("skins/INI_CN/LBWarning.ini");
+    QSignalSpy ended(&w.dialog, &CORV_GMouseDlg::Ended);
 
-    QVERIFY(!dialog.StartUp());
+    QVERIFY(!w.dialog.StartUp());
 
-    QCOMPARE(messages.shown.size(), size_t(1));
-    QCOMPARE(QString::fromStdString(messages.shown[0].second), QStringLiteral("找不到配置文件"));
-    const std::vector<std::string> expected{"StartThreads", "SayGoodbye"};
-    QCOMPARE(core.calls, expected);
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    QCOMPARE(QString::fromStdString(w.messages.shown[0].second), QStringLiteral("找不到配置文件"));
+    const std::vector<std::string> expected{"StartThreads", "LoadConfiguration", "SayGoodbye"};
+    QCOMPARE(w.steps, expected);
     QCOMPARE(ended.count(), 1);
+}
+
+void AppShellTest::aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn_data() {
+    QTest::addColumn<int>("access");
+    QTest::addColumn<QByteArray>("verSel");
+    QTest::addColumn<int>("what");
+    QTest::newRow("permission denied") << int(SimulatedMouse::Access::Denied) << QByteArray("1")
+                                       << int(TextId::DeviceAccessDenied);
+    QTest::newRow("not opened") << int(SimulatedMouse::Access::Failing) << QByteArray("0")
+                                << int(TextId::DeviceUnopened);
+}
+
+// Without the udev rule the window once started, applied and played macros that never reached
+// the mouse, and said nothing.
+void AppShellTest::aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn() {
+    QFETCH(int, access);
+    QFETCH(QByteArray, verSel);
+    QFETCH(int, what);
+    SimulatedWindow w(verSel.constData());
+    w.session.Simulated()->SetAccess(static_cast<SimulatedMouse::Access>(access));
+    const Language language = Language::FromSetting(verSel.toInt());
+
+    QVERIFY(w.dialog.StartUp());
+    QVERIFY(w.dialog.Tray().IsAdded());
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    const std::string said = w.messages.shown[0].second;
+    QCOMPARE(said, std::string(Text(static_cast<TextId>(what), language)) + "\n\n" +
+                       std::string(Text(DeviceAccessFix(), language)));
+
+    w.dialog.ApplyProfile();  // the apply control
+    w.dialog.ApplyProfile();
+    QCOMPARE(w.messages.shown.size(), size_t(2));
+    QCOMPARE(w.messages.shown[1].second, std::string(Text(TextId::MouseUnreachable, language)));
+    QCOMPARE(w.Count("ApplyProfile"), 3);
+    QVERIFY(w.session.Simulated()->Reports().empty());
+}
+
+// A config.ini that could not be read was taken for an empty one: the window sent a profile of
+// zeros at start-up and saved its changes over the file.
+void AppShellTest::unreadableFilesAreSaidOnceAndNeverSavedOver() {
+    SimulatedWindow w;
+    const std::filesystem::path config = w.folder.Path() / "config.ini";
+    const std::filesystem::path macros = w.folder.Path() / "Macro_CN.dat";
+    test::MakeUnreadable(config);
+    test::MakeUnreadable(macros);
+    const auto written = std::filesystem::last_write_time(config);
+    const auto said = [](TextId text, const std::filesystem::path& file) {
+        return UiText(text, Language::Chinese()).arg(QString::fromStdString(PathToUtf8(file))).toStdString();
+    };
+
+    QVERIFY(w.dialog.StartUp());
+    QCOMPARE(w.messages.shown.size(), size_t(2));
+    QCOMPARE(w.messages.shown[0].second, said(TextId::ConfigUnreadable, config));
+    QCOMPARE(w.messages.shown[1].second, said(TextId::MacroFileUnreadable, macros));
+    QVERIFY(w.session.Simulated()->Reports().empty());  // what the mouse holds stays
+    ProfileSettings factory;
+    SetFactorySettings(factory);
+    QCOMPARE(ProfileKeyValues(w.session.Settings()), ProfileKeyValues(factory));
+
+    w.dialog.ApplyProfile();  // the user's apply sends what the window shows
+    w.dialog.ApplyProfile();
+    QCOMPARE(w.session.Simulated()->Reports().size(), size_t(26));
+    QCOMPARE(w.messages.shown.size(), size_t(3));
+    QCOMPARE(w.messages.shown[2].second, said(TextId::SettingsNotSaved, config));
+    w.dialog.ConfigUnreadable();  // a profile button found it unreadable again
+    QCOMPARE(w.messages.shown.size(), size_t(3));
+    QVERIFY(std::filesystem::last_write_time(config) == written);
 }
 
 void AppShellTest::closingHidesToOneTrayIconThatKeepsItsTip() {
@@ -356,12 +381,12 @@ void AppShellTest::closingHidesToOneTrayIconThatKeepsItsTip() {
     QVERIFY(w.dialog.Tray().IsAdded());
     QCOMPARE(w.dialog.Tray().Tip(), UiText(TextId::MainWindowTitle, Language::English()));
 
-    w.records.language = Language::Chinese();  // a language switch happened meanwhile
+    w.session.CurrentLanguage() = Language::Chinese();  // a language switch happened meanwhile
     w.dialog.ShowWindow();
     QVERIFY(w.dialog.isVisible());
     w.dialog.close();
     QCOMPARE(w.dialog.Tray().Tip(), UiText(TextId::MainWindowTitle, Language::English()));
-    QVERIFY(std::count(w.core.calls.begin(), w.core.calls.end(), "SayGoodbye") == 0);
+    QCOMPARE(w.Count("SayGoodbye"), 0);
 }
 
 void AppShellTest::onlyADoubleClickOnTheIconShowsTheWindow() {
@@ -380,6 +405,56 @@ void AppShellTest::onlyADoubleClickOnTheIconShowsTheWindow() {
     QVERIFY(!w.dialog.isMinimized());
 }
 
+// A repaint that ran while the window was minimised drew the small icon; restoring showed that
+// frame until the pointer crossed a region.
+void AppShellTest::restoredAfterMinimisingShowsTheSkin() {
+    StartedWindow w;
+    QVERIFY(w.started);
+    w.dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.dialog));
+
+    w.dialog.Minimise();
+    QTRY_VERIFY(w.dialog.isMinimized());
+    w.dialog.UpdateNow();  // a hover change or playback's repaint, while minimised
+    w.dialog.ShowWindow();  // the tray's double click, "Show Window", a second start
+    QTRY_VERIFY(!w.dialog.isMinimized());
+
+    const QImage live = w.dialog.Pages().ComposeFrame().convertToFormat(QImage::Format_RGB32);
+    const auto shown = [&w, &live] {
+        const QPixmap frame = w.dialog.screen()->grabWindow(w.dialog.winId());
+        return frame.toImage().convertToFormat(QImage::Format_RGB32).copy(live.rect());
+    };
+    QTRY_COMPARE(shown(), live);
+}
+
+// Hidden where no notification area shows the icon, the window could only be found again by
+// starting the program anew.
+void AppShellTest::withoutATrayHostClosingMinimisesAndSaysWhyOnce() {
+    StartedWindow w("1");
+    QVERIFY(w.started);
+    w.trayHost = false;
+    w.dialog.show();
+
+    w.dialog.close();
+    QVERIFY(w.dialog.isVisible());
+    QVERIFY(w.dialog.isMinimized());
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    QCOMPARE(w.messages.shown[0].second, std::string(Text(TextId::NoTrayMinimises, Language::English())));
+    w.dialog.ShowWindow();
+    w.dialog.HideToTray();  // the header's hide control
+    QVERIFY(w.dialog.isVisible());
+    QVERIFY(w.dialog.isMinimized());
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+
+    w.trayHost = true;  // a panel with a notification area has started meanwhile
+    w.dialog.ShowWindow();
+    w.dialog.close();
+    QVERIFY(!w.dialog.isVisible());
+    QVERIFY(w.dialog.Tray().IsAdded());
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    QVERIFY(!w.dialog.HasEnded());
+}
+
 void AppShellTest::trayMenuExitDriverEndsOnce() {
     StartedWindow w("1");
     QVERIFY(w.started);
@@ -393,7 +468,7 @@ void AppShellTest::trayMenuExitDriverEndsOnce() {
     actions[1]->trigger();
     w.dialog.ExitDriver();
 
-    QCOMPARE(std::count(w.core.calls.begin(), w.core.calls.end(), "SayGoodbye"), 1);
+    QCOMPARE(w.Count("SayGoodbye"), 1);
     QCOMPARE(ended.count(), 1);
     QVERIFY(!w.dialog.Tray().IsAdded());
     QVERIFY(!w.dialog.isVisible());
@@ -404,23 +479,56 @@ void AppShellTest::trayMenuExitDriverEndsOnce() {
     const auto chineseActions = chinese.dialog.Tray().Menu()->actions();
     QCOMPARE(chineseActions[0]->text(), QStringLiteral("显示窗口   "));
     QCOMPARE(chineseActions[1]->text(), QStringLiteral("关闭驱动"));
+    // The Chinese items carry their own command ids and act the same.
+    QSignalSpy chineseEnded(&chinese.dialog, &CORV_GMouseDlg::Ended);
+    chineseActions[0]->trigger();
+    QVERIFY(chinese.dialog.isVisible());
+    chineseActions[1]->trigger();
+    QCOMPARE(chineseEnded.count(), 1);
+}
+
+void AppShellTest::functionBoxOpensItsMenuUntilTheWindowHides() {
+    SimulatedWindow w("1");
+    w.folder.Write("skins/INI_EN/skin_main_en.ini", "[BUTTONPOS]\r\n27=10,10,50,20,,\r\n");
+    for (const char* picture : {"menu_normal.jpg", "menu_over.jpg", "menu_down.jpg", "menu_mask.jpg"}) {
+        w.folder.Skin().WriteFlatPicture(picture, Qt::black);
+    }
+    QVERIFY(w.dialog.StartUp());
+    w.dialog.ShowWindow();
+    const QPoint box(30, 20);
+    for (QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, box, w.dialog.mapToGlobal(box), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&w.dialog, &event);
+    }
+    QPointer<QWidget> menu;
+    for (QWidget* child : w.dialog.findChildren<QWidget*>()) {
+        if (child->windowTitle() == QStringLiteral("MainMenuDlg")) {
+            menu = child;
+        }
+    }
+    QVERIFY(menu != nullptr);
+    QVERIFY(menu->isVisible());
+    QCOMPARE(menu->geometry().topLeft(), w.dialog.WindowTopLeft() + QPoint(10, 30));
+
+    w.dialog.close();  // to the tray: the menu goes with the window
+    QVERIFY(menu.isNull() || !menu->isVisible());
 }
 
 void AppShellTest::deviceRemovalEndsTheUtility() {
-    SimulatedCore sim;
-    QVERIFY(sim.traceFile != nullptr);
-    CORV_GMouseDlg dialog(sim.records, *sim.core, sim.messages);
-    QSignalSpy ended(&dialog, &CORV_GMouseDlg::Ended);
-    QVERIFY(dialog.StartUp());
-    const size_t linesBefore = sim.TraceLines().size();
+    SimulatedWindow w;
+    QVERIFY(w.traceFile != nullptr);
+    QSignalSpy ended(&w.dialog, &CORV_GMouseDlg::Ended);
+    QVERIFY(w.dialog.StartUp());
+    const size_t linesBefore = w.TraceLines().size();
 
     // The removal is announced on another thread, as the system's monitor does.
-    std::thread([&sim] { sim.core->SimulateUnplug(); }).join();
+    std::thread([&w] { w.session.SimulateUnplug(); }).join();
     QTRY_COMPARE(ended.count(), 1);
 
-    QVERIFY(!sim.records.DevicePresent);
-    QVERIFY(!dialog.Tray().IsAdded());
-    const std::vector<std::string> lines = sim.TraceLines();
+    QVERIFY(!w.session.DevicePresent());
+    QVERIFY(!w.dialog.Tray().IsAdded());
+    const std::vector<std::string> lines = w.TraceLines();
     const std::vector<std::string> after(lines.begin() + static_cast<std::ptrdiff_t>(linesBefore), lines.end());
     // The mouse is gone, so only the pointer speed changes.
     QCOMPARE(after, std::vector<std::string>{"pointer-speed 10"});
@@ -501,8 +609,8 @@ void AppShellTest::programIconIsTheGeneratedOneEverywhere() {
 }
 
 void AppShellTest::virtualMouseSendsButtonAndDpiReports() {
-    RecordingCore core;
-    VirtualMouseWindow window(core);
+    SimulatedWindow w;  // not started: no listener takes the reports before the test reads them
+    VirtualMouseWindow window(w.session);
     auto* button3 = window.findChild<QPushButton*>(QStringLiteral("button3"));
     auto* level2 = window.findChild<QPushButton*>(QStringLiteral("dpi2"));
     auto* from = window.findChild<QComboBox*>();
@@ -513,8 +621,25 @@ void AppShellTest::virtualMouseSendsButtonAndDpiReports() {
     from->setCurrentIndex(1);
     level2->click();
 
-    const std::vector<std::pair<int, int>> expected{{0xF3, 0}, {0xF3, 0x80}, {0xF2, 1}, {0xF2, 0x80}};
-    QCOMPARE(core.inputs, expected);
+    SimulatedMouse& mouse = *w.session.Simulated();
+    std::unique_ptr<HidHandle> input;
+    for (const HidCollectionInfo& collection : mouse.Enumerate(DeviceLink::kMaxInterfaces)) {
+        if (collection.path == SimulatedMouse::kInputPath) {
+            input = mouse.Open(collection, HidAccess::Read);
+        }
+    }
+    QVERIFY(input != nullptr);
+    // A report of the test's own ends what the window sent, so a report too many shows.
+    const std::array<uint8_t, 3> end{6, 0, 0};
+    w.session.SimulateInput(end);
+    std::vector<std::vector<int>> inputs;
+    for (std::array<uint8_t, SimulatedMouse::kReportLength> report{}; inputs.empty() || inputs.back()[1] != 0;) {
+        QCOMPARE(input->ReadInputReport(report), HidReadResult::Ok);
+        inputs.push_back({report[0], report[1], report[2]});
+    }
+    const std::vector<std::vector<int>> expected{{6, 0xF3, 0}, {6, 0xF3, 0x80}, {6, 0xF2, 1}, {6, 0xF2, 0x80},
+                                                 {6, 0, 0}};
+    QCOMPARE(inputs, expected);
 }
 
 void AppShellTest::secondInstanceAsksTheFirstToShow() {
@@ -548,6 +673,30 @@ void AppShellTest::leftOverSocketIsTakenOver() {
     QVERIFY(first.Claim());
     SingleInstance second(name);
     QVERIFY(!second.Claim());
+}
+
+// A close without a notification area opens a message box; its event loop saw the sender hang up
+// and deleted the socket the instance was still reading from.
+void AppShellTest::aCommandThatOpensAModalBoxKeepsTheInstanceAnswering() {
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("CORV_GMouseApp"));
+    SingleInstance first(name);
+    QVERIFY(first.Claim());
+    QStringList received;
+    QObject::connect(&first, &SingleInstance::CommandReceived, [&received](const QString& command) {
+        received << command;
+        if (received.size() == 1) {
+            QEventLoop modal;
+            QTimer::singleShot(300, &modal, &QEventLoop::quit);
+            modal.exec();
+        }
+    });
+
+    SingleInstance second(name);
+    QVERIFY(second.Send(QStringLiteral("close")));
+    QTRY_COMPARE(received.size(), 1);
+    QVERIFY(second.Send(QStringLiteral("tray-exit")));
+    QTRY_COMPARE(received, (QStringList{QStringLiteral("close"), QStringLiteral("tray-exit")}));
 }
 
 void AppShellTest::options_data() {

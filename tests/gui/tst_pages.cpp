@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "PagesFixture.h"
+#include "common/Unreadable.h"
 #include "fakes/RecordingMessages.h"
 #include "settings/ConfigFile.h"
 #include "skin/HitTest.h"
@@ -38,9 +39,10 @@ private Q_SLOTS:
     void releaseTable();
     void releaseDecidesProfile();
     void hideControlFallsBackToAppliedProfile();
+    void unreadableConfigIsToldAndNeverSavedOver();
     void advancedControlsLiveWithThePage();
     void absentFeaturesLeaveTheirControlsInert();
-    void colorPageStartsOnePreview();
+    void colorPageAsksForThePreviewOnEveryEntry();
     void pagesWorkOnSkinReadFromFiles();
 };
 
@@ -195,6 +197,7 @@ void PagesTest::saveWritesCurrentProfile()
     f.settings.fireTime = 123;
     f.settings.dpiLevel = 2;
     f.Click(f.MainCentre(main::kSave));
+    QCOMPARE(f.log.Operations(), (Calls{"ProfileSaved"}));
     orv::ProfileSettings loaded;
     orv::LoadProfile(f.model.configPath, 4, false, f.language, loaded);
     QCOMPARE(loaded.fireTime.load(), 123);
@@ -371,12 +374,12 @@ void PagesTest::releaseDecidesProfile()
     f.pages.OnLeftButtonDown(f.MainCentre(main::ProfileButton(5)));
     f.pages.OnMouseMove(f.MainCentre(main::ProfileButton(1)));
     f.pages.OnLeftButtonUp(f.MainCentre(main::ProfileButton(1)));
-    QCOMPARE(f.currentProfile, 1);
+    QCOMPARE(f.currentProfile.load(), 1);
     QCOMPARE(f.settings.fireTime.load(), 11);
     QVERIFY(f.log.Operations().empty());  // nothing goes to the mouse
 
     f.Click(f.MainCentre(main::ProfileButton(5)));
-    QCOMPARE(f.currentProfile, 5);
+    QCOMPARE(f.currentProfile.load(), 5);
     QCOMPARE(f.settings.fireTime.load(), 55);
 }
 
@@ -396,6 +399,25 @@ void PagesTest::hideControlFallsBackToAppliedProfile()
     QCOMPARE(f.settings.dpiLevel.load(), 3);
     QCOMPARE(f.log.Operations(), (Calls{"HideToTray"}));
     QCOMPARE(f.state.MainHover, kNone);
+}
+
+// Every control that reads or writes config.ini, with the file unreadable: the save says it
+// failed, a profile button keeps the profile shown (its settings would be saved as the other's),
+// and the hide control keeps the working settings.
+void PagesTest::unreadableConfigIsToldAndNeverSavedOver()
+{
+    PagesFixture f;
+    orv::test::MakeUnreadable(f.model.configPath);
+    f.settings.fireTime = 77;
+    const std::vector<std::pair<std::string, std::string>> shown = orv::ProfileKeyValues(f.settings);
+
+    f.Click(f.MainCentre(main::kSave));
+    f.Click(f.MainCentre(main::ProfileButton(3)));
+    f.Click(f.MainCentre(main::kHideToTray));
+
+    QCOMPARE(f.log.Operations(), (Calls{"ProfileNotSaved", "ConfigUnreadable", "HideToTray"}));
+    QCOMPARE(f.currentProfile.load(), 1);
+    QCOMPARE(orv::ProfileKeyValues(f.settings), shown);
 }
 
 void PagesTest::advancedControlsLiveWithThePage()
@@ -469,7 +491,7 @@ void PagesTest::absentFeaturesLeaveTheirControlsInert()
         f.Click(f.AdvancedCentre(region));
     f.Click(f.MainCentre(main::kColorTab));
     QCOMPARE(f.state.CurrentPage.load(), kColorPage);
-    // Nothing would ever clear the mark, and the preview could never start later.
+    // No preview, so no mark of a thread that nothing would ever clear.
     QVERIFY(!f.model.PreviewThreadRunning);
     QVERIFY(f.log.Operations().empty());
 
@@ -483,18 +505,17 @@ void PagesTest::absentFeaturesLeaveTheirControlsInert()
     QVERIFY(!f.state.CloseMenuRequest);
 }
 
-void PagesTest::colorPageStartsOnePreview()
+// Whether a thread still runs is the preview's to decide, in step with the thread itself.
+void PagesTest::colorPageAsksForThePreviewOnEveryEntry()
 {
     PagesFixture f;
     f.Click(f.MainCentre(main::kColorTab));
+    f.Click(f.ColorCentre(color::kFirstMode));
     f.Click(f.MainCentre(main::kMainTab));
     f.Click(f.MainCentre(main::kColorTab));
     const Calls operations = f.log.Operations();
-    QCOMPARE(std::count(operations.begin(), operations.end(), "StartPreviewThread"), 1);
-    f.model.PreviewThreadRunning = false;  // the thread ended
-    f.Click(f.MainCentre(main::kMainTab));
-    f.Click(f.MainCentre(main::kColorTab));
-    QCOMPARE(std::count(f.log.calls.begin(), f.log.calls.end(), "StartPreviewThread"), 2);
+    QCOMPARE(std::count(operations.begin(), operations.end(), "StartPreviewThread"), 2);
+    QVERIFY(!f.model.PreviewThreadRunning);  // left to the preview
 }
 
 void PagesTest::pagesWorkOnSkinReadFromFiles()

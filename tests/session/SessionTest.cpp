@@ -128,6 +128,32 @@ TEST_F(SessionTest, RemovalEndsThroughTheOwnersThreadOnlyWhileTheSessionLives) {
     EXPECT_EQ(exits, 1);
 }
 
+// A mouse found again is not always one the session can use: the owner hears what was found.
+TEST_F(SessionTest, AMouseFoundAgainIsReportedWithItsAccess) {
+    struct Case {
+        SimulatedMouse::Access access;
+        DeviceStatus status;
+    };
+    const Case cases[] = {
+        {SimulatedMouse::Access::Granted, DeviceStatus::Ready},
+        {SimulatedMouse::Access::Denied, DeviceStatus::AccessDenied},
+        {SimulatedMouse::Access::Failing, DeviceStatus::Unopened},
+    };
+    for (const Case& c : cases) {
+        auto session = Make();
+        ASSERT_EQ(session->FindDevice(), DeviceStatus::Ready);
+        std::vector<DeviceStatus> found;
+        session->WatchDeviceChanges([] {}, [&](DeviceStatus status) { found.push_back(status); });
+        session->SimulateUnplug();
+        posted_.RunAll();
+        session->Simulated()->SetAccess(c.access);
+        session->Simulated()->Plug();
+        posted_.RunAll();
+        EXPECT_EQ(found, std::vector<DeviceStatus>{c.status});
+        EXPECT_EQ(session->FindDevice(), c.status);
+    }
+}
+
 TEST_F(SessionTest, MacrosComeFromTheFilesOfTheLanguage) {
     test::WriteBytes(folder_ / "config.ini", "[Init]\r\nCurConfig=1\r\nVER_SEL=1\r\n");
     MacroStore written;

@@ -140,6 +140,36 @@ TEST(ProfileEdits, WarningOnlyWhenNoOtherButtonKeepsTheLeftClick) {
     }
 }
 
+TEST(ProfileEdits, AChosenFunctionLeavesSomeButtonWithTheLeftClick) {
+    struct Case {
+        std::array<int32_t, 6> before;
+        int button;
+        int32_t code;
+        std::array<int32_t, 6> after;
+    };
+    const Case cases[] = {
+        {{9, 9, 1, 9, 9, 9}, 2, 3, {9, 9, 3, 1, 9, 9}},   // box 27: the next button takes the click
+        {{9, 9, 9, 9, 9, 1}, 5, 3, {9, 9, 9, 9, 9, 1}},   // box 30 has no next button: undone
+        {{9, 9, 9, 9, 1, 9}, 4, 41, {9, 9, 9, 9, 41, 1}},  // the next one is the last button
+        {{1, 9, 1, 9, 9, 9}, 2, 3, {1, 9, 3, 9, 9, 9}},   // another button still clicks
+        {{9, 9, 1, 9, 9, 9}, 2, 1, {9, 9, 1, 9, 9, 9}},
+        {{9, 9, 1, 9, 9, 9}, 6, 3, {9, 9, 1, 9, 9, 9}},   // no such button
+        {{9, 9, 1, 9, 9, 9}, -1, 3, {9, 9, 1, 9, 9, 9}},
+    };
+    for (const Case& c : cases) {
+        ProfileSettings s;
+        for (size_t i = 0; i < 6; ++i) {
+            s.buttonFunction[i] = c.before[i];
+        }
+        AssignButtonFunction(s, c.button, c.code);
+        std::array<int32_t, 6> after{};
+        for (size_t i = 0; i < 6; ++i) {
+            after[i] = s.buttonFunction[i];
+        }
+        EXPECT_EQ(after, c.after) << "button " << c.button << " code " << c.code;
+    }
+}
+
 TEST(ProfileEdits, HidingFallsBackToTheAppliedProfileAtTheCurrentLevel) {
     TempFolder folder;
     const auto config = folder / "config.ini";

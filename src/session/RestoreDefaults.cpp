@@ -1,0 +1,77 @@
+#include <memory>
+
+#include "macro/MacroFile.h"
+#include "session/Session.h"
+#include "settings/ConfigFile.h"
+
+namespace orv {
+
+namespace {
+
+constexpr int kFirstResetProfile = 5;
+constexpr int kLastResetProfile = 2;
+
+}  // namespace
+
+// The reset cannot be undone, so it stops at the first profile that cannot be read or written:
+// going on would leave some profiles reset, and then overwrite the user macros and send the
+// mouse settings the user never saw. The working settings then go back to what they were.
+RestoreResult Session::RestoreDefaults(const std::function<void()>& userMacrosReplaced) {
+    RestoreResult result;
+    ProfileSettings& settings = profileSettings_;
+    const Language language = language_;
+    const std::filesystem::path& config = folders_.ConfigPath;
+    const ProfileSettings before = settings;
+    auto stop = [&](FileFault::Kind kind) {
+        settings = before;
+        result.faults.push_back({kind, config});
+        return result;
+    };
+
+    SetFactorySettings(settings);
+    if (!SaveProfile(config, 1, settings)) {
+        return stop(FileFault::Kind::Unwritable);
+    }
+    for (int n = kFirstResetProfile; n >= kLastResetProfile; --n) {
+        if (LoadProfile(config, n, true, language, settings) == ProfileFound::Unreadable) {
+            return stop(FileFault::Kind::Unreadable);
+        }
+        if (!SaveProfile(config, n, settings)) {
+            return stop(FileFault::Kind::Unwritable);
+        }
+    }
+    if (LoadProfile(config, currentProfile_, false, language, settings) == ProfileFound::Unreadable) {
+        return stop(FileFault::Kind::Unreadable);
+    }
+    result.profilesReset = true;
+
+    // Loaded aside first: a factory file that is missing or unreadable must leave the user's
+    // macros, and the file they are saved in, as they are.
+    MacroStore& store = macroStore_;
+    const std::filesystem::path factory = FactoryMacroFileFor(folders_.SkinDirectory, language);
+    const auto loaded = std::make_unique<MacroStore>(store);
+    switch (LoadMacroFile(factory, MacroTarget::User, *loaded, messages_)) {
+        case ini::FileState::Read: {
+            store.TakeUserMacros(*loaded);
+            if (userMacrosReplaced) {
+                userMacrosReplaced();
+            }
+            const std::filesystem::path user = UserMacroFileFor(folders_.AppDirectory, language);
+            if (!SaveMacroFile(user, store)) {
+                result.faults.push_back({FileFault::Kind::Unwritable, user});
+            }
+            break;
+        }
+        case ini::FileState::Missing:
+            result.faults.push_back({FileFault::Kind::Missing, factory});
+            break;
+        case ini::FileState::Unreadable:
+            result.faults.push_back({FileFault::Kind::Unreadable, factory});
+            break;
+    }
+
+    result.applied = ApplyProfile();
+    return result;
+}
+
+}  // namespace orv

@@ -1,0 +1,20 @@
+#pragma once
+#include "ui/PageModel.h"
+#include "ui/PictureCache.h"
+#include "ui/SkinFonts.h"
+
+namespace orv {
+
+// What the function menus and the left-button warning read: the settings they change, the
+// skin's pictures and texts, the fonts of the language.
+struct FunctionMenuContext {
+    PageModel& model;
+    const SkinFonts& fonts;
+    PictureCache& pictures;
+
+    int MacroCount() const { return model.userMacroCount ? model.userMacroCount() : 0; }
+    const QFont& Font() const { return fonts.ForLanguage(model.language); }
+    const QImage& Picture(const char* name) const { return pictures.Get(model.skinDirectory / name); }
+};
+
+}  // namespace orv

@@ -1,0 +1,43 @@
+#pragma once
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/UserDialogs.h"
+
+namespace orv::testing {
+
+// Answers the standard dialogs as the test says and keeps what each was opened with.
+class FakeDialogs : public UserDialogs {
+public:
+    struct Opened {
+        std::string kind;  // "open", "save" or "question"
+        FileDialogOptions options;
+        std::string caption;
+        std::string text;
+        Language language;  // of a question's buttons
+    };
+
+    std::optional<std::filesystem::path> chosenFile;  // nothing: the dialog is cancelled
+    bool answerYes = true;
+    std::vector<Opened> opened;
+
+    std::optional<std::filesystem::path> ChooseFileToOpen(const FileDialogOptions& options) override
+    {
+        opened.push_back({"open", options, {}, {}, {}});
+        return chosenFile;
+    }
+    std::optional<std::filesystem::path> ChooseFileToSave(const FileDialogOptions& options) override
+    {
+        opened.push_back({"save", options, {}, {}, {}});
+        return chosenFile;
+    }
+    bool AskYesNo(std::string_view caption, std::string_view text, Language language) override
+    {
+        opened.push_back({"question", {}, std::string(caption), std::string(text), language});
+        return answerYes;
+    }
+};
+
+}  // namespace orv::testing

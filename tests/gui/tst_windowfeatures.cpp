@@ -1,0 +1,203 @@
+// The window's own features, clicked through the real window over a session on the simulated
+// mouse: the language buttons, the exchange and reset controls with their dialogs, and the
+// colour page's preview.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FakeDialogs.h"
+#include "SyntheticSkin.h"
+#include "app/CORV_GMouseDlg.h"
+#include "app/PostToEventLoop.h"
+#include "app/TrayIcon.h"
+#include "common/IniFile.h"
+#include "common/Trace.h"
+#include "common/Utf.h"
+#include "fakes/RecordingMessages.h"
+#include "macro/MacroFile.h"
+#include "session/Session.h"
+#include "skin/Regions.h"
+#include "ui/MainWindowPages.h"
+#include "ui/UiText.h"
+
+using namespace orv;
+using namespace orv::region;
+
+namespace {
+
+constexpr int kWaitMs = 30000;
+
+// The header's regions 0..19 in a row of 14 x 9 cells, the colour page's preview below them.
+QPoint HeaderCentre(int region) { return {region * 12 + 5, 4}; }
+const QRect kPreview(10, 100, 20, 20);
+
+void Write(const std::filesystem::path& file, const std::string& bytes)
+{
+    std::filesystem::create_directories(file.parent_path());
+    std::FILE* f = std::fopen(PathToUtf8(file).c_str(), "wb");
+    QVERIFY(f != nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
+// Flat pictures, both languages' description files with the header laid out, one user macro
+// per language.
+struct Folder {
+    explicit Folder(const char* verSel)
+    {
+        skin.WriteAllPictures();
+        std::string header = "[BUTTONPOS]\r\n";
+        for (int k = 0; k <= main::kLastHeader; ++k)
+            header += std::to_string(k) + "=" + std::to_string(k * 12) + ",0,11,9,,\r\n";
+        std::string color = "[BUTTONPOS]\r\n11=" + std::to_string(kPreview.x()) + "," + std::to_string(kPreview.y()) +
+                            ",20,20,,\r\n";
+        for (const auto& [folder, suffix] : {std::pair{"INI_EN", "_en"}, std::pair{"INI_CN", ""}}) {
+            const auto dir = skin.SkinDirectory() / folder;
+            Write(dir / ("skin_main" + std::string(suffix) + ".ini"), header);
+            Write(dir / ("skin_color" + std::string(suffix) + ".ini"), color);
+            Write(dir / ("skin_advance" + std::string(suffix) + ".ini"), "");
+            Write(dir / ("LBWarning" + std::string(suffix) + ".ini"), "");
+        }
+        for (const auto& [file, name] : {std::pair{"Macro_EN.dat", u"English"}, std::pair{"Macro_CN.dat", u"中文"}}) {
+            MacroStore store;
+            store.User(0).SetName(name);
+            store.macroCount = 1;
+            SaveMacroFile(Dir() / file, store);
+        }
+        Write(Dir() / "constMacro.dat", "[Macros]\r\nmacroNum=0\r\n");
+        Write(Dir() / "config.ini", std::string("[Init]\r\nCurConfig=1\r\nVER_SEL=") + verSel + "\r\n");
+    }
+
+    std::filesystem::path Dir() const { return skin.AppDirectory(); }
+    SessionFolders Folders() const { return {Dir(), Dir() / "config.ini", skin.SkinDirectory()}; }
+
+    testing::SyntheticSkin skin;
+};
+
+// A started window whose dialogs the test answers.
+struct Window {
+    explicit Window(const char* verSel) : folder(verSel)
+    {
+        session.ObserveSteps([this](SessionStep step) { applies += step == SessionStep::ApplyProfile; });
+        auto fake = std::make_unique<testing::FakeDialogs>();
+        dialogs = fake.get();
+        dialog.UseDialogs(std::move(fake));
+        started = dialog.StartUp();
+        dialog.show();
+    }
+
+    void Click(QPoint point) { QTest::mouseClick(&dialog, Qt::LeftButton, {}, point); }
+    std::string VerSel() const { return ini::Read(folder.Dir() / "config.ini", "Init", "VER_SEL", 5); }
+    std::string FirstMacro() { return Utf16ToUtf8(session.Macros().User(0).name()); }
+
+    Folder folder;
+    Trace trace{stdout, false, false};
+    test::RecordingMessages messages;
+    Session session{folder.Folders(), true, trace, messages, PostToEventLoop};
+    int applies = 0;
+    CORV_GMouseDlg dialog{session, messages};
+    testing::FakeDialogs* dialogs = nullptr;
+    bool started = false;
+};
+
+}  // namespace
+
+class WindowFeaturesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void languageButtonsSwitchTheWholeWindow();
+    void aMissingSkinFileOfTheNewLanguageEndsTheUtility();
+    void profileControlsGoThroughTheWindowsDialogs();
+    void colourPageAnimatesUntilTheUtilityEnds();
+};
+
+void WindowFeaturesTest::languageButtonsSwitchTheWholeWindow()
+{
+    Window w("0");
+    QVERIFY(w.started);
+    const QString chineseTitle = UiText(TextId::MainWindowTitle, Language::Chinese());
+    QCOMPARE(w.dialog.Tray().Tip(), chineseTitle);
+
+    w.Click(HeaderCentre(main::kEnglish));
+    QCOMPARE(w.dialog.windowTitle(), QStringLiteral("TALVEN Q7 Gaming Mouse"));
+    QCOMPARE(w.dialog.Tray().Tip(), chineseTitle);  // the tip keeps its first language
+    QCOMPARE(w.dialog.Tray().Menu()->actions().at(1)->text(), QStringLiteral("Exit Driver"));
+    QCOMPARE(w.VerSel(), std::string("1"));
+    QCOMPARE(w.FirstMacro(), std::string("English"));
+    QCOMPARE(w.dialog.Pages().TextFont(), w.dialog.Pages().Fonts().EnglishFont);
+
+    w.Click(HeaderCentre(main::kChinese));
+    QCOMPARE(w.dialog.windowTitle(), chineseTitle);
+    QCOMPARE(w.dialog.Tray().Menu()->actions().at(1)->text(), UiText(TextId::ExitDriver, Language::Chinese()));
+    QCOMPARE(w.VerSel(), std::string("0"));
+    QCOMPARE(w.FirstMacro(), std::string("中文"));
+    QCOMPARE(w.applies, 1);  // nothing is sent to the mouse
+    QVERIFY(w.messages.shown.empty());
+}
+
+void WindowFeaturesTest::aMissingSkinFileOfTheNewLanguageEndsTheUtility()
+{
+    Window w("0");
+    QVERIFY(w.started);
+    std::filesystem::remove(w.folder.skin.SkinDirectory() / "INI_EN" / "skin_color_en.ini");
+    QSignalSpy ended(&w.dialog, &CORV_GMouseDlg::Ended);
+
+    w.Click(HeaderCentre(main::kEnglish));
+
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(w.dialog.HasEnded());
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    QCOMPARE(w.messages.shown[0].second, std::string("找不到配置文件"));
+    QCOMPARE(w.FirstMacro(), std::string("中文"));
+}
+
+void WindowFeaturesTest::profileControlsGoThroughTheWindowsDialogs()
+{
+    Window w("0");
+    QVERIFY(w.started);
+    w.dialogs->chosenFile = w.folder.Dir() / "moved.ini";
+    w.Click(HeaderCentre(main::kExportProfile));
+    QCOMPARE(w.dialogs->opened.back().kind, std::string("save"));
+    QCOMPARE(w.dialogs->opened.back().options.initialFolder, w.folder.Dir());
+    QCOMPARE(ini::Read(w.folder.Dir() / "moved.ini", "Config7", "K0", 5), std::string("1"));
+
+    w.dialogs->chosenFile = w.folder.Dir() / "config.ini";
+    w.Click(HeaderCentre(main::kImportProfile));
+    QCOMPARE(w.dialogs->opened.back().kind, std::string("open"));
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    QCOMPARE(QString::fromStdString(w.messages.shown[0].second),
+             QStringLiteral("该文件中没有配置：\n") + QString::fromStdString(PathToUtf8(w.folder.Dir() / "config.ini")));
+
+    w.dialogs->answerYes = false;
+    w.Click(HeaderCentre(main::kDefaults));
+    QCOMPARE(w.dialogs->opened.back().kind, std::string("question"));
+    QCOMPARE(w.applies, 1);
+    w.dialogs->answerYes = true;
+    w.Click(HeaderCentre(main::kDefaults));
+    QCOMPARE(w.applies, 2);
+}
+
+// The thread ends with the utility, not with the process.
+void WindowFeaturesTest::colourPageAnimatesUntilTheUtilityEnds()
+{
+    Window w("1");
+    QVERIFY(w.started);
+    auto previewColour = [&] { return w.dialog.Pages().ComposeFrame().pixelColor(kPreview.center()); };
+    w.Click(HeaderCentre(main::kColorTab));
+    QTRY_VERIFY_WITH_TIMEOUT(testing::NearColour(previewColour(), testing::SyntheticSkin::Gray()), kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(testing::NearColour(previewColour(), testing::SyntheticSkin::Blue()), kWaitMs);
+    w.dialog.ExitDriver();
+    const QColor last = previewColour();
+    QTest::qWait(1500);  // longer than a step: a running thread would have moved on
+    QCOMPARE(previewColour(), last);
+}
+
+QTEST_MAIN(WindowFeaturesTest)
+#include "tst_windowfeatures.moc"
