@@ -82,6 +82,24 @@ std::string EncodeUtf16(std::u16string_view units, bool little, std::string_view
 bool Writable(std::string_view section, std::string_view key, std::string_view value);
 std::u16string CutToBuffer(std::u16string value, size_t bufferChars);
 
+// The lengths of the names a walk looks for. Most lines of a large file name none of them, and
+// telling that by length alone keeps the cost of a line flat however many keys one walk reads.
+class NameLengths {
+public:
+    void Add(size_t length) {
+        if (length < 64) {
+            short_ |= uint64_t{1} << length;
+        } else {
+            long_ = true;
+        }
+    }
+    bool MayMatch(size_t length) const { return length < 64 ? (short_ >> length & 1) != 0 : long_; }
+
+private:
+    uint64_t short_ = 0;
+    bool long_ = false;
+};
+
 // The values of keys (already trimmed) in the first section named section, the first line of
 // each name; no value when the section is missing.
 template <typename Unit>
@@ -202,14 +220,21 @@ std::optional<std::vector<std::optional<View<Unit>>>> FindValues(View<Unit> text
         return std::nullopt;
     }
     std::vector<std::optional<View<Unit>>> values(keys.size());
-    size_t missing = std::count_if(keys.begin(), keys.end(), [](const Str<Unit>& key) { return !key.empty(); });
+    size_t missing = 0;
+    NameLengths lengths;
+    for (const Str<Unit>& key : keys) {
+        if (!key.empty()) {
+            ++missing;
+            lengths.Add(key.size());
+        }
+    }
     Line line;
     while (missing > 0 && lines.Next(line)) {
         const ParsedLine<Unit> parsed = ParseLine(text, line);
         if (parsed.kind == LineKind::Section) {
             break;
         }
-        if (parsed.kind != LineKind::Key) {
+        if (parsed.kind != LineKind::Key || !lengths.MayMatch(parsed.name.size())) {
             continue;
         }
         for (size_t i = 0; i < keys.size(); ++i) {
@@ -289,6 +314,10 @@ std::optional<Str<Unit>> SetValues(View<Unit> prefix, View<Unit> text, View<Unit
 
     // A new key follows the section's last line of content, so blank lines and comments that
     // lead into the next section stay with it.
+    NameLengths lengths;
+    for (const Setting<Unit>& s : settings) {
+        lengths.Add(s.key.size());
+    }
     Line last = *header;
     Line line;
     while (lines.Next(line)) {
@@ -296,7 +325,7 @@ std::optional<Str<Unit>> SetValues(View<Unit> prefix, View<Unit> text, View<Unit
         if (parsed.kind == LineKind::Section) {
             break;
         }
-        if (parsed.kind == LineKind::Key) {
+        if (parsed.kind == LineKind::Key && lengths.MayMatch(parsed.name.size())) {
             for (Setting<Unit>& s : settings) {
                 if (!s.line && SameName(parsed.name, s.key)) {
                     s.line = line;

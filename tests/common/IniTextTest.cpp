@@ -114,5 +114,22 @@ TEST(IniSnapshot, ReadsSeveralKeysOfOneSectionAtOnce) {
     EXPECT_TRUE(ini::Snapshot::FromBytes(Utf16Le("[A]\r\nk=1\r\n")).ReadKeys("A", {}).has_value());
 }
 
+// Long names are found and replaced in place like short ones, among keys of every length.
+TEST(IniSnapshot, FindsKeysWhateverTheLengthOfTheirNames) {
+    for (const size_t length : {1, 63, 64, 65, 300}) {
+        const std::string name(length, 'n');
+        const std::string upper(length, 'N');
+        const std::string text = "[A]\nn=0\n" + std::string(length + 1, 'n') + "=1\n" + upper + "=2\n" + name + "=3\n";
+        const ini::KeyRead keys[] = {{name, 8}, {"m", 8}};
+        const auto values = ini::Snapshot::FromBytes(text).ReadKeys("A", keys);
+        ASSERT_TRUE(values.has_value());
+        EXPECT_EQ(values->front(), length == 1 ? "0" : "2") << length;
+        std::string edited = text;
+        ASSERT_EQ(ini::EditKeys(edited, "A", Entries{{name, "9"}}), ini::Edit::Changed);
+        EXPECT_EQ(edited.size(), text.size()) << length;
+        EXPECT_EQ(ini::Snapshot::FromBytes(edited).Read("A", name, 8), "9") << length;
+    }
+}
+
 }  // namespace
 }  // namespace orv
