@@ -43,4 +43,21 @@ void ShapeFromMask800x600(benchmark::State& state)
 }
 BENCHMARK(ShapeFromMask800x600)->Unit(benchmark::kMillisecond);
 
+// The outline the program cuts at start-up.
+void ShapeFromShippedMask(benchmark::State& state)
+{
+    const QImage mask(QStringLiteral(ORV_DATA_DIR "/skins/main_mask.jpg"));
+    if (mask.isNull()) {
+        state.SkipWithError("no shipped main_mask.jpg");
+        return;
+    }
+    for (auto _ : state) {
+        orv::MaskShape shape = orv::ShapeFromMask(mask);
+        benchmark::DoNotOptimize(shape);
+    }
+}
+BENCHMARK(ShapeFromShippedMask)->Unit(benchmark::kMillisecond);
+
 }  // namespace
+
+BENCHMARK_MAIN();

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "app/CORV_GMouseDlg.h"
+#include "app/FirstPaintMark.h"
 #include "app/MessageBoxes.h"
 #include "app/PostToEventLoop.h"
 #include "app/SingleInstance.h"
@@ -90,6 +91,7 @@ int CORV_GMouseApp::RunWindow() {
     if (hidden) {
         return QApplication::exec();
     }
+    MarkFirstPaint(*dialog_);
     dialog_->show();
     if (options_.simulate) {
         virtualMouse_ = std::make_unique<VirtualMouseWindow>(*session_);

@@ -19,14 +19,18 @@
 #include "common/Messages.h"
 #include "common/Utf.h"
 #include "platform/DeviceAccessFix.h"
+#include "platform/FreedMemory.h"
+#include "platform/KeyboardCapture.h"
 #include "session/Session.h"
 #include "skin/SkinLayout.h"
 #include "ui/FunctionMenus.h"
 #include "ui/LanguageSwitch.h"
 #include "ui/LightingPreview.h"
+#include "ui/MacroEditorFeature.h"
 #include "ui/MainWindowPages.h"
 #include "ui/ProfileCommands.h"
 #include "ui/QtUserDialogs.h"
+#include "ui/WindowKeyboardGrab.h"
 
 namespace orv {
 
@@ -96,6 +100,7 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
         setFixedSize(pages_->SkinSize());
     }
     const Session::MacrosLoaded macros = session_.LoadMacros();
+    macroEditor_->Editor().InitClickedLine();
     tray_->SetMenuLanguage(language);
 
     const DeviceStatus device = session_.FindDevice();
@@ -135,6 +140,7 @@ void CORV_GMouseDlg::ExitDriver() {
     if (ended_) {
         return;
     }
+    StopRecording();
     CloseFunctionMenu();
     tray_->RemoveTrayIcon();
     if (preview_ != nullptr) {
@@ -197,7 +203,9 @@ void CORV_GMouseDlg::HideToTray() {
         showMinimized();
         return;
     }
-    showMinimized();
+    // Hidden straight away, not minimised first: where no window manager answers, Qt's own
+    // minimised state comes back after the window is shown again, and the window would paint
+    // itself as an icon.
     hide();
     AddTrayIcon();
 }
@@ -227,7 +235,11 @@ QPoint CORV_GMouseDlg::WindowTopLeft() const { return frameGeometry().topLeft();
 
 // A paint that ran while the window was minimised drew the small icon into the frame the window
 // system keeps, and restoring shows that frame again unless the whole window is painted anew.
+// A minimised window shows no Stop button, so a recording ends there.
 void CORV_GMouseDlg::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        StopRecording();
+    }
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
         const auto* change = static_cast<const QWindowStateChangeEvent*>(event);
@@ -242,6 +254,29 @@ void CORV_GMouseDlg::closeEvent(QCloseEvent* event) {
     if (!ended_) {
         CloseToTray();
     }
+}
+
+// Hidden, the utility may rest in the notification area for days; the pictures only the window
+// shows are decoded again by its next paint, in a few milliseconds. A minimised window (the
+// system's own, spontaneous hide) keeps them: it is back at a click.
+void CORV_GMouseDlg::hideEvent(QHideEvent* event) {
+    StopRecording();
+    QWidget::hideEvent(event);
+    if (event->spontaneous()) {
+        return;
+    }
+    if (pages_ != nullptr) {
+        pages_->ReleasePictures();
+    }
+    if (functionMenus_ != nullptr) {
+        functionMenus_->ReleasePictures();
+    }
+    ReturnFreedMemory();
+}
+
+size_t CORV_GMouseDlg::PicturesHeld() const {
+    return (pages_ != nullptr ? pages_->PicturesHeld() : 0) +
+           (functionMenus_ != nullptr ? functionMenus_->PicturesHeld() : 0);
 }
 
 void CORV_GMouseDlg::paintEvent(QPaintEvent*) {
@@ -340,10 +375,13 @@ void CORV_GMouseDlg::CreateFeatures() {
         std::make_unique<LanguageSwitch>(session_, skinLayout_, session_.Folders().SkinDirectory, messages_, caption);
     preview_ = std::make_unique<LightingPreview>(model_, state_, session_.Applied().appliedLedStatus,
                                                  session_.Settings().dpiLevel, *this);
+    CreateMacroEditor();
     features_.functionMenus = functionMenus_.get();
     features_.profileExchange = profileCommands_.get();
     features_.language = languageSwitch_.get();
     features_.preview = preview_.get();
+    features_.macroEditor = macroEditor_.get();
+    features_.recording = macroEditor_.get();
     pages_->SetFeatures(features_);
 
     connect(profileCommands_.get(), &ProfileCommands::UserMacrosReplacing, this, &CORV_GMouseDlg::StopRecording);
@@ -360,7 +398,31 @@ void CORV_GMouseDlg::CreateFeatures() {
     connect(languageSwitch_.get(), &LanguageSwitch::LanguageChanged, this, &CORV_GMouseDlg::FollowLanguage);
 }
 
-// The user macros are about to be replaced: a recording into them ends first.
+// Where the system offers a program no keyboard hook, the window grabs the keyboard itself while
+// a macro is recorded. What the page draws of a recording is the editor's.
+void CORV_GMouseDlg::CreateMacroEditor() {
+    keyboardCapture_ = CreateSystemKeyboardCapture();
+    if (keyboardCapture_ == nullptr) {
+        keyboardCapture_ = CreateWindowKeyboardCapture(*this);
+    }
+    macroEditor_ = std::make_unique<MacroEditorFeature>(MacroEditorFeatureContext{session_.Macros(),
+                                                                                  session_.Settings().macroMode,
+                                                                                  session_.CurrentLanguage(),
+                                                                                  *keyboardCapture_,
+                                                                                  SystemTimeOfDay(),
+                                                                                  messages_,
+                                                                                  *dialogs_,
+                                                                                  *this,
+                                                                                  *this,
+                                                                                  session_.Folders().AppDirectory});
+    const MacroEditor& editor = macroEditor_->Editor();
+    model_.recording = [&editor] { return editor.Recording(); };
+    model_.downLines = [&editor] { return editor.DownLines(); };
+    model_.upLines = [&editor] { return editor.UpLines(); };
+}
+
+// Before the user macros are replaced, a recording into them ends. A keyboard captured for a
+// recording never outlives the window that shows how to stop it (hidden, minimised, ended).
 void CORV_GMouseDlg::StopRecording() {
     if (features_.recording != nullptr) {
         features_.recording->StopRecording();

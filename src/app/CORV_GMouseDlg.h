@@ -17,8 +17,10 @@ class QMenu;
 namespace orv {
 
 class FunctionMenus;
+class KeyboardCapture;
 class LanguageSwitch;
 class LightingPreview;
+class MacroEditorFeature;
 class MainWindowPages;
 class MessageSink;
 class ProfileCommands;
@@ -54,10 +56,14 @@ public:
     TrayIcon& Tray() { return *tray_; }
     QMenu& SystemMenu() { return *systemMenu_; }
     MainWindowPages& Pages() { return *pages_; }
+    MacroEditorFeature& Editor() { return *macroEditor_; }
     PageState& State() { return state_; }
     const SkinLayout& Skin() const { return skinLayout_; }
     // The features the pages hand their controls to, once start-up has made them.
     const PageFeatures& Features() const { return features_; }
+    // Skin pictures decoded and kept for the window, its menus and its warning; none while the
+    // window is hidden.
+    size_t PicturesHeld() const;
     // Where the language switch and the exchange controls ask the user; the window's own
     // dialogs unless replaced (tests answer them themselves). Replace before start-up.
     void UseDialogs(std::unique_ptr<UserDialogs> dialogs);
@@ -82,6 +88,7 @@ Q_SIGNALS:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -92,6 +99,7 @@ private:
     void StartThreads();
     bool LoadSkinFiles();
     void CreateFeatures();
+    void CreateMacroEditor();
     void StopRecording();
     void RefreshMacroLists();
     void FollowLanguage(Language language);
@@ -123,6 +131,9 @@ private:
     // Last, so they go first: the preview's thread reads the records above and paints this
     // window until it is stopped.
     std::unique_ptr<UserDialogs> dialogs_;
+    // Before the editor, which records through it.
+    std::unique_ptr<KeyboardCapture> keyboardCapture_;
+    std::unique_ptr<MacroEditorFeature> macroEditor_;
     std::unique_ptr<ProfileCommands> profileCommands_;
     std::unique_ptr<LanguageSwitch> languageSwitch_;
     std::unique_ptr<LightingPreview> preview_;

@@ -15,6 +15,9 @@ namespace orv {
 // Where no temporary file can be made because the folder may not be written to, an existing
 // target that may be written is written in place instead, as the Windows profile functions
 // write it; only this case can leave a torn file when the process is killed.
+//
+// The temporary file (".NAME.PID.N.tmp" on Linux, the hidden "NAME.PID.N.tmp" on Windows) is
+// left behind only when the process is killed half-way.
 bool ReplaceFileContents(const std::filesystem::path& target, std::span<const uint8_t> contents);
 
 enum class NewFile { Created, AlreadyThere, Failed };
@@ -24,5 +27,11 @@ enum class NewFile { Created, AlreadyThere, Failed };
 // that is flushed and then moved to its name only if that name is still free. A process
 // killed half-way leaves no partial target behind.
 NewFile CreateFileContents(const std::filesystem::path& target, std::span<const uint8_t> contents);
+
+// Removes the temporary files of target that writers killed half-way left, those whose process
+// no longer runs; a running process's file may be about to become target and stays. Every
+// replace and create of target does this, and so does taking its FileWriteLock, so a write
+// that finds nothing to change tidies up as well.
+void RemoveLeftoverTemporaries(const std::filesystem::path& target);
 
 }  // namespace orv

@@ -8,7 +8,8 @@ namespace orv {
 // change while a script runs the command line): an advisory lock on a lock file beside the
 // target, held while the object lives. Linux: flock on ".NAME.lock"; Windows: LockFileEx on
 // "NAME.lock", a hidden file. The lock file stays, so a lock never moves to a new file while
-// someone waits on the old one. Readers take no lock: a replace is atomic.
+// someone waits on the old one. Readers take no lock: a replace is atomic. Once held, the
+// lock removes the temporary files killed writers of the target left (RemoveLeftoverTemporaries).
 //
 // Where the folder takes no lock file because the user may not write to it, the target itself
 // is locked: no temporary file can be made there either, so the target is written in place

@@ -35,6 +35,8 @@ enum class TextId {
     SettingsNotSaved,      // %1: config.ini
     ConfigUnreadable,      // %1: config.ini
     MacroFileUnreadable,   // %1: the macro file
+    MacroImportUnreadable, // %1: the macro file chosen for an import
+    MacroFileNotWritten,   // %1: the macro file
 
     // The event list's context menu, one row per item as the menu shows them: the two
     // languages' menus differ in the blanks after some captions, so an item that appears in

@@ -18,6 +18,7 @@ struct SimulatedMouse::State {
     std::condition_variable changed;
     bool plugged = true;
     SimulatedMouse::Access access = SimulatedMouse::Access::Granted;
+    bool failFeatureReports = false;
     uint64_t generation = 0;  // counts unplugs: handles of an earlier plug stay dead
     std::vector<ReceivedReport> reports;
     std::deque<std::vector<uint8_t>> inputQueue;
@@ -33,8 +34,8 @@ public:
     bool SendFeatureReport(std::span<const uint8_t> report) override {
         std::lock_guard lock(state_->mutex);
         // The mouse takes feature report 7 of its full length on the write collection only.
-        if (!Alive() || !feature_ || access_ != HidAccess::Write || report.size() != kReportLength ||
-            report[0] != 7) {
+        if (!Alive() || state_->failFeatureReports || !feature_ || access_ != HidAccess::Write ||
+            report.size() != kReportLength || report[0] != 7) {
             return false;
         }
         state_->reports.push_back({{report.begin(), report.end()}, std::chrono::steady_clock::now()});
@@ -177,6 +178,11 @@ void SimulatedMouse::Plug() {
 void SimulatedMouse::SetAccess(Access access) {
     std::lock_guard lock(state_->mutex);
     state_->access = access;
+}
+
+void SimulatedMouse::FailFeatureReports(bool fail) {
+    std::lock_guard lock(state_->mutex);
+    state_->failFeatureReports = fail;
 }
 
 void SimulatedMouse::Notify(DeviceChange change) {

@@ -61,6 +61,9 @@ public:
     // still listed. Handles already open stay open.
     enum class Access { Granted, Denied, Failing };
     void SetAccess(Access access);
+    // While set, every feature report sent fails and is not recorded, as with a mouse that
+    // stops answering while it stays plugged in.
+    void FailFeatureReports(bool fail);
 
 private:
     struct State;

@@ -1,7 +1,6 @@
 #include "macro/MacroEditor.h"
 
 #include <algorithm>
-#include <memory>
 
 #include "common/Decimal.h"
 #include "common/Texts.h"
@@ -123,7 +122,9 @@ void MacroEditor::AddMacro() {
             slot.SetRepeatOn(0);
             slot.SetRepeatCount(1);
         }
-        ClearEventLines();
+        // The line counts and the repeat box show the new macro too, not the one shown before.
+        RebuildEventList(i);
+        ShowRepeatOff();
         view_.macroLines.push_back(Utf16ToUtf8(slot.name()));
         store_.macroCount = static_cast<int16_t>(count + 1);
     }
@@ -223,17 +224,15 @@ void MacroEditor::StopRecording() {
     window_.Repaint();
 }
 
-// The file is read into a copy of the store and the copy's user macros replace the store's in
-// one step, so playback sees either the old macros or the new ones. A file that has gone
-// missing since it was chosen leaves the macros as they were.
+// Playback sees either the old macros or the new ones. A file that has gone missing since it
+// was chosen leaves the macros as they were.
 ini::FileState MacroEditor::ImportMacros(const std::filesystem::path& file) {
     StopRecording();
-    const auto loaded = std::make_unique<MacroStore>(store_);
-    const ini::FileState state = LoadMacroFile(file, MacroTarget::User, *loaded, messages_);
+    const ini::FileState state =
+        ReplaceMacrosFromFile(file, MacroTarget::User, store_, messages_, WhenMissing::KeepMacros);
     if (state != ini::FileState::Read) {
         return state;
     }
-    store_.TakeUserMacros(*loaded);
     RefreshMacroList();
     window_.Repaint();
     return state;
@@ -302,7 +301,13 @@ void MacroEditor::RefreshMacroList() {
     if (count > 0) {
         SelectMacroLine(std::min<int>(store_.selectedMacro, std::max(count - 1, 0)));
         OnMacroSelected(view_.macroSelection);
+        return;
     }
+    // Macros reloaded without one (a language or a file that has none): the name, events and
+    // repeat count shown belonged to a macro that is gone, so the controls look as on a page
+    // entered without macros.
+    ResetControls();
+    RebuildEventList(-1);
 }
 
 void MacroEditor::RebuildEventList(int slot) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -110,6 +111,26 @@ void LoadMacros(const ini::Snapshot& file, MacroTarget target, MacroStore& store
         const std::string& value = values[1 + static_cast<size_t>(i)];
         ParseMacroValue(Utf8ToUtf16(value), target == MacroTarget::User ? store.User(i) : store.Constant(i));
     }
+}
+
+ini::FileState ReplaceMacrosFromFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store,
+                                     MessageSink& messages, WhenMissing whenMissing) {
+    const auto loaded = std::make_unique<MacroStore>(store);
+    const ini::FileState state = LoadMacroFile(path, target, *loaded, messages);
+    const bool keep = state == ini::FileState::Unreadable ||
+                      (state == ini::FileState::Missing && whenMissing == WhenMissing::KeepMacros);
+    if (keep) {
+        return state;
+    }
+    if (target == MacroTarget::User) {
+        store.TakeUserMacros(*loaded);
+        return state;
+    }
+    const auto held = store.lock.Hold();
+    for (int c = 0; c < MacroStore::kConstantSlots; ++c) {
+        store.Constant(c) = loaded->Constant(c);
+    }
+    return state;
 }
 
 bool SaveMacroFile(const std::filesystem::path& path, const MacroStore& store) {

@@ -29,6 +29,18 @@ ini::FileState LoadMacroFile(const std::filesystem::path& path, MacroTarget targ
 // has no sections): the macros, without the file access and the message.
 void LoadMacros(const ini::Snapshot& file, MacroTarget target, MacroStore& store);
 
+// What a missing file leaves in the store: the empty load of LoadMacroFile, or the macros as
+// they were (a file the user chose that has gone since).
+enum class WhenMissing { LoadEmpty, KeepMacros };
+
+// LoadMacroFile into a store the playback thread may be reading. The file is read into a copy
+// of the store, and the target's slots (for the user macros with macroCount and selectedMacro)
+// are taken from the copy in one step under the store's lock: a pass of playback plays the
+// macro from before the load or the one from after it, never a slot half read. A file that
+// cannot be read changes nothing.
+ini::FileState ReplaceMacrosFromFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store,
+                                     MessageSink& messages, WhenMissing whenMissing = WhenMissing::LoadEmpty);
+
 // Writes macroCount as "macroNum" and user slots 0 .. macroCount - 1 as keys "0" onwards, in
 // one replace of the file: whenever the process is killed, the file holds the old set or the
 // new one. Keys of a larger earlier count stay in the file. Returns false, with the file

@@ -6,6 +6,7 @@
 #include "device/InputListener.h"
 #include "platform/Launcher.h"
 #include "platform/ThreadPriority.h"
+#include "platform/TimerSlack.h"
 #include "settings/ApplyProfile.h"
 #include "settings/ConfigFile.h"
 #include "settings/ProfileSettings.h"
@@ -214,6 +215,7 @@ bool MacroPlaybackThread::Idle() const { return flags_.PlaybackActive.load(std::
 
 void MacroPlaybackThread::Run() {
     RaiseCurrentThreadPriority();
+    UseFinestTimerSlack();
     while (!stop_.Raised()) {
         // Taken before the flags are looked at, so a change signalled after the look still
         // ends the wait below.

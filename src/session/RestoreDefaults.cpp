@@ -1,5 +1,3 @@
-#include <memory>
-
 #include "macro/MacroFile.h"
 #include "session/Session.h"
 #include "settings/ConfigFile.h"
@@ -45,14 +43,12 @@ RestoreResult Session::RestoreDefaults(const std::function<void()>& userMacrosRe
     }
     result.profilesReset = true;
 
-    // Loaded aside first: a factory file that is missing or unreadable must leave the user's
-    // macros, and the file they are saved in, as they are.
+    // A factory file that is missing or unreadable must leave the user's macros, and the file
+    // they are saved in, as they are.
     MacroStore& store = macroStore_;
     const std::filesystem::path factory = FactoryMacroFileFor(folders_.SkinDirectory, language);
-    const auto loaded = std::make_unique<MacroStore>(store);
-    switch (LoadMacroFile(factory, MacroTarget::User, *loaded, messages_)) {
+    switch (ReplaceMacrosFromFile(factory, MacroTarget::User, store, messages_, WhenMissing::KeepMacros)) {
         case ini::FileState::Read: {
-            store.TakeUserMacros(*loaded);
             if (userMacrosReplaced) {
                 userMacrosReplaced();
             }

@@ -10,6 +10,7 @@
 #include "macro/MacroPlayback.h"
 #include "platform/Launcher.h"
 #include "platform/PointerSettings.h"
+#include "platform/SpinFinishSleeper.h"
 #include "settings/ConfigFile.h"
 
 namespace orv {
@@ -49,7 +50,7 @@ Session::MacrosLoaded Session::LoadMacros() {
     MacrosLoaded loaded;
     for (const auto& [file, target] : {std::pair{store.userMacroFile, MacroTarget::User},
                                        std::pair{ConstantMacroFile(folders_.AppDirectory), MacroTarget::Constant}}) {
-        switch (LoadMacroFile(file, target, store, messages_)) {
+        switch (ReplaceMacrosFromFile(file, target, store, messages_)) {
             case ini::FileState::Missing:
                 loaded.allPresent = false;
                 break;
@@ -187,9 +188,10 @@ bool Session::WaitUntilInputServed(SteadyTime deadline) {
 
 Sleeper& Session::PreciseSleeper() {
     // Made on first use: on some systems it changes the system's timer resolution, which a
-    // command that plays nothing has no reason to do.
+    // command that plays nothing has no reason to do. The spin at the end of each pause takes
+    // it from the timer's wake-up latency to within microseconds of the deadline.
     if (sleeper_ == nullptr) {
-        sleeper_ = CreatePreciseSleeper();
+        sleeper_ = std::make_unique<SpinFinishSleeper>(CreatePreciseSleeper(), SystemClock());
     }
     return *sleeper_;
 }

@@ -121,7 +121,8 @@ public:
     ProfileFound LoadConfiguration();
     // Profile n becomes the current one and its section the working settings.
     ProfileFound ChooseProfile(int32_t n);
-    // The user macros of the language, then the constant macros.
+    // The user macros of the language, then the constant macros, each file taken in one step so
+    // that playback never plays a slot half loaded.
     struct MacrosLoaded {
         bool allPresent = true;  // else a missing file has been shown through the message sink
         // Files that exist but could not be read; the macros they hold stay as they were.

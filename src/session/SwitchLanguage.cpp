@@ -1,5 +1,3 @@
-#include <memory>
-
 #include "macro/MacroFile.h"
 #include "session/Session.h"
 #include "settings/ConfigFile.h"
@@ -15,18 +13,14 @@ LanguageSwitchResult Session::SwitchLanguage(Language language, const std::funct
         return result;
     }
 
-    // Playback may be running: the other language's macros are loaded aside and handed over
-    // whole, so it never copies a slot half loaded.
+    // Playback may be running while the other language's macros replace these. As at start-up,
+    // a missing file leaves the language without user macros.
     MacroStore& store = macroStore_;
     store.userMacroFile = UserMacroFileFor(folders_.AppDirectory, language);
-    const auto loaded = std::make_unique<MacroStore>(store);
-    switch (LoadMacroFile(store.userMacroFile, MacroTarget::User, *loaded, messages_)) {
+    switch (ReplaceMacrosFromFile(store.userMacroFile, MacroTarget::User, store, messages_)) {
         case ini::FileState::Read:
-            store.TakeUserMacros(*loaded);
             break;
         case ini::FileState::Missing:
-            // As a missing file loads: the language has no user macros.
-            store.TakeUserMacros(*loaded);
             result.faults.push_back({FileFault::Kind::Missing, store.userMacroFile});
             break;
         case ini::FileState::Unreadable:

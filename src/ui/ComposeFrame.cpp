@@ -20,6 +20,11 @@ const char* const kPagePictures[3][3] = {
     {"color_normal_pink.jpg", "color_over_red.jpg", "color_down_purple.jpg"},
 };
 
+bool Recording(const PageModel& model)
+{
+    return model.recording && model.recording();
+}
+
 // Main page texts, then the header's followed by the page's on the other two.
 constexpr int kLabelCount[3] = {region::main::kLabelCount, region::main::kHeaderCount + region::advanced::kLabelCount,
                                 region::main::kHeaderCount + region::color::kLabelCount};
@@ -85,7 +90,7 @@ void ComposeAdvancedPage(QPainter& canvas, const QImage& down, const PageModel& 
     using namespace region::advanced;
     const ProfileSettings& s = model.settings;
     const auto& regions = model.skin.AdvancedRegions;
-    if (model.Recording)
+    if (Recording(model))
         CopyAt(canvas, down, regions, kRecord);
     // A hand-edited speed beyond the scale would press a neighbouring control's region instead.
     if (s.pointerSpeed < kScaleSteps)
@@ -126,10 +131,10 @@ QString AdvancedLabel(const PageModel& model, int k)
 {
     using namespace region::advanced;
     switch (k) {
-    case kRecord: return UiText(model.Recording ? TextId::Stop : TextId::Record, model.language);
+    case kRecord: return UiText(Recording(model) ? TextId::Stop : TextId::Record, model.language);
     case kFireTimeText: return QString::number(model.settings.fireTime) + QStringLiteral("ms");
-    case kDownLinesText: return QString::fromUtf8("[↓]") + QString::number(model.DownLines);
-    case kUpLinesText: return QString::fromUtf8("[↑]") + QString::number(model.UpLines);
+    case kDownLinesText: return QString::fromUtf8("[↓]") + QString::number(model.downLines ? model.downLines() : 0);
+    case kUpLinesText: return QString::fromUtf8("[↑]") + QString::number(model.upLines ? model.upLines() : 0);
     default: return QString::fromStdString(model.skin.AdvancedRegions[static_cast<size_t>(k)].label);
     }
 }

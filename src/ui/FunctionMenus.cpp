@@ -46,6 +46,13 @@ void FunctionMenus::CloseFunctionMenu()
     }
 }
 
+void FunctionMenus::ReleasePictures()
+{
+    // A closed menu is hidden and paints no more before it is deleted, so it reads none of them.
+    CloseFunctionMenu();
+    pictures_.Clear();
+}
+
 // Without its pictures the warning could not be seen, and a modal popup that cannot be seen
 // would freeze the window; the function menu then opens as if confirmed, and the left-click rule
 // still keeps some button clicking.

@@ -30,6 +30,11 @@ public:
     // The open menu, or null.
     CMenuDlg* OpenMenu() const { return menu_.data(); }
 
+    // The menus' and the warning's pictures, decoded again when one of them is next shown;
+    // only while none is (the window is hidden).
+    void ReleasePictures();
+    size_t PicturesHeld() const { return pictures_.Held(); }
+
 private:
     void Choose(int32_t code, bool inSubMenu);
 

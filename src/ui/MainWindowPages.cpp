@@ -12,6 +12,7 @@
 #include "skin/HitTest.h"
 #include "skin/SkinLayout.h"
 #include "ui/ComposeFrame.h"
+#include "ui/FitWidthValidator.h"
 #include "ui/ShapeFromMask.h"
 
 namespace orv {
@@ -32,6 +33,8 @@ void StyleControl(QWidget& control, const QFont& font, const QRect& rect, int id
     for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText}) {
         palette.setColor(role, Qt::white);
     }
+    // A disabled repeat count must look disabled on black as well.
+    palette.setColor(QPalette::Disabled, QPalette::Text, Qt::gray);
     control.setPalette(palette);
     control.setAutoFillBackground(true);
     control.setFont(font);
@@ -39,6 +42,23 @@ void StyleControl(QWidget& control, const QFont& font, const QRect& rect, int id
     control.setObjectName(QString::fromLatin1(name));
     control.setProperty("controlId", id);
     control.show();
+}
+
+// Centred text that never scrolls sideways, without a border.
+void StyleEdit(QLineEdit& edit)
+{
+    edit.setFrame(false);
+    edit.setAlignment(Qt::AlignCenter);
+    edit.setValidator(new FitWidthValidator(edit));
+}
+
+// A vertical scroll bar when the lines need one, none sideways, no border.
+void StyleList(QListWidget& list)
+{
+    list.setFrameShape(QFrame::NoFrame);
+    list.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list.setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
 // Where a window system still shows the client area of a minimised window, it shows the
@@ -163,9 +183,22 @@ void MainWindowPages::OnLeftButtonUp(QPoint point)
              p.state_.MainHover = region::kNone;
              p.host_.CloseToTray();
          }},
-        {kDefaults, [](P& p, Hit) { IfPresent(p.features_.profileExchange, &Exchange::RestoreDefaults); }},
-        {kChinese, [](P& p, Hit) { IfPresent(p.features_.language, &LanguageController::SwitchToChinese); }},
-        {kEnglish, [](P& p, Hit) { IfPresent(p.features_.language, &LanguageController::SwitchToEnglish); }},
+        // Both reload the user macros, the one being recorded among them.
+        {kDefaults,
+         [](P& p, Hit) {
+             IfPresent(p.features_.recording, &RecordingController::StopRecording);
+             IfPresent(p.features_.profileExchange, &Exchange::RestoreDefaults);
+         }},
+        {kChinese,
+         [](P& p, Hit) {
+             IfPresent(p.features_.recording, &RecordingController::StopRecording);
+             IfPresent(p.features_.language, &LanguageController::SwitchToChinese);
+         }},
+        {kEnglish,
+         [](P& p, Hit) {
+             IfPresent(p.features_.recording, &RecordingController::StopRecording);
+             IfPresent(p.features_.language, &LanguageController::SwitchToEnglish);
+         }},
     };
     // The release decides: the region under the mouse now, wherever the press was.
     OnMouseMove(point);
@@ -385,13 +418,17 @@ void MainWindowPages::CreateAdvancedControls()
     const auto& rects = model_.skin.ControlRects;
     const QFont& font = TextFont();
     repeatCountEdit_ = new QLineEdit(&window_);
+    StyleEdit(*repeatCountEdit_);
     StyleControl(*repeatCountEdit_, font, ControlRect(rects[kRepeatCountEditRect]), kRepeatCountEditId,
                  "RepeatCountEdit");
     macroNameEdit_ = new QLineEdit(&window_);
+    StyleEdit(*macroNameEdit_);
     StyleControl(*macroNameEdit_, font, ControlRect(rects[kMacroNameEditRect]), kMacroNameEditId, "MacroNameEdit");
     macroList_ = new QListWidget(&window_);
+    StyleList(*macroList_);
     StyleControl(*macroList_, font, ControlRect(rects[kMacroListRect]), kMacroListId, "MacroList");
-    eventList_ = new QListWidget(&window_);
+    eventList_ = new CEditableListBox(&window_);
+    StyleList(*eventList_);
     StyleControl(*eventList_, font, ControlRect(rects[kEventListRect]), kEventListId, "EventList");
 }
 

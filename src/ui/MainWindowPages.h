@@ -14,6 +14,7 @@
 #include <QSize>
 
 #include "ui/AdvancedPageControls.h"
+#include "ui/CEditableListBox.h"
 #include "ui/PageFeatures.h"
 #include "ui/PageModel.h"
 #include "ui/PageState.h"
@@ -59,6 +60,10 @@ public:
     void PaintMainWindow(QPainter& painter);
     // The frame PaintMainWindow would paint (also used for screenshots).
     QImage ComposeFrame();
+    // While the window is hidden nothing is painted: the pages' pictures are let go and decoded
+    // again by the next paint.
+    void ReleasePictures() { pictures_.Clear(); }
+    size_t PicturesHeld() const { return pictures_.Held(); }
 
     void OnMouseMove(QPoint point);
     void OnLeftButtonDown(QPoint point);
@@ -72,7 +77,7 @@ public:
     QLineEdit* RepeatCountEdit() const { return repeatCountEdit_.data(); }
     QLineEdit* MacroNameEdit() const { return macroNameEdit_.data(); }
     QListWidget* MacroList() const { return macroList_.data(); }
-    QListWidget* EventList() const { return eventList_.data(); }
+    CEditableListBox* EventList() const { return eventList_.data(); }
     AdvancedPageControls AdvancedControls() const;
 
 private:
@@ -127,7 +132,7 @@ private:
     QPointer<QLineEdit> repeatCountEdit_;
     QPointer<QLineEdit> macroNameEdit_;
     QPointer<QListWidget> macroList_;
-    QPointer<QListWidget> eventList_;
+    QPointer<CEditableListBox> eventList_;
 };
 
 }  // namespace orv

@@ -35,10 +35,11 @@ struct PageModel {
     // The DPI code last sent for level 0..3.
     std::function<uint8_t(int level)> appliedDpiCode{};
 
-    // Macro editor and recording state shown on the advanced page.
-    Relaxed<bool> Recording{false};
-    Relaxed<int32_t> DownLines{0};
-    Relaxed<int32_t> UpLines{0};
+    // The macro editor's state the advanced page shows: whether a recording runs (the record
+    // control's pressed look and caption), and the press and release lines of the event list.
+    std::function<bool()> recording{};
+    std::function<int32_t()> downLines{};
+    std::function<int32_t()> upLines{};
 
     // Lighting preview: 0 blue, 1 pink, 2 red, 3 purple; dark takes precedence.
     Relaxed<int32_t> PreviewColor{0};

@@ -27,4 +27,12 @@ const QImage& PictureCache::Get(const std::filesystem::path& file)
     return entry.image;
 }
 
+size_t PictureCache::Held() const
+{
+    size_t held = 0;
+    for (const auto& [file, entry] : entries_)
+        held += entry.image.isNull() ? 0 : 1;
+    return held;
+}
+
 }  // namespace orv

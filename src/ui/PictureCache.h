@@ -13,6 +13,11 @@ class PictureCache {
 public:
     // The picture, or a null image when the file is missing or not a picture.
     const QImage& Get(const std::filesystem::path& file);
+    // Forgets every decoded picture; the next Get decodes its file again. References that Get
+    // returned are no longer valid.
+    void Clear() { entries_.clear(); }
+    // Pictures decoded and held now.
+    size_t Held() const;
 
 private:
     struct Entry {

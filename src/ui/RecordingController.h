@@ -8,8 +8,10 @@ public:
     virtual ~RecordingController() = default;
 
     virtual void ToggleRecording() = 0;
-    // The advanced page is being left: a running recording ends there, so the keyboard never
-    // stays captured with nothing on screen to stop it. Nothing happens when none runs.
+    // Ends a running recording as the record control would; nothing happens when none runs.
+    // Called wherever the keyboard must be given back: the advanced page is left or the window
+    // hides (it must never stay captured with nothing on screen to stop it), the program ends,
+    // the user macros are about to be reloaded (defaults, language switch), a file dialog opens.
     virtual void StopRecording() = 0;
 };
 

@@ -50,6 +50,17 @@ QString MainWindowId() {
     return WindowId(RootTree(), QRegularExpression(QStringLiteral("\\(\"ORV_GMouse\" \"ORV_GMouse\"\\)\\s+800x600")));
 }
 
+// The window's pixels as the X server holds them.
+QByteArray Pixels(const QString& id) {
+    QProcess process;
+    process.start(QStringLiteral("import"), {QStringLiteral("-window"), id, QStringLiteral("-depth"), QStringLiteral("8"),
+                                             QStringLiteral("rgb:-")});
+    if (!process.waitForFinished(kLongWaitMs)) {
+        return {};
+    }
+    return process.readAllStandardOutput();
+}
+
 bool IsViewable(const QString& id) {
     return RunTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id}).contains(QStringLiteral("IsViewable"));
 }
@@ -111,6 +122,8 @@ void E2eTrayTest::trayIconSecondStartAndExitDriver() {
     QString window;
     QTRY_VERIFY_WITH_TIMEOUT(!(window = MainWindowId()).isEmpty(), kLongWaitMs);
     QTRY_VERIFY_WITH_TIMEOUT(IsViewable(window), kLongWaitMs);
+    QByteArray skin;
+    QTRY_VERIFY_WITH_TIMEOUT(!(skin = Pixels(window)).isEmpty(), kLongWaitMs);
     QVERIFY(Send("close"));
     QTRY_VERIFY_WITH_TIMEOUT(!IsViewable(window), kLongWaitMs);
     QVERIFY(IconInPanel());
@@ -122,6 +135,9 @@ void E2eTrayTest::trayIconSecondStartAndExitDriver() {
     QCOMPARE(second.exitCode(), 0);
     QVERIFY2(second.readAllStandardOutput().isEmpty(), "the second start sent nothing to a mouse");
     QTRY_VERIFY_WITH_TIMEOUT(IsViewable(window), kLongWaitMs);
+    // Back from the notification area the window shows its skin, not the icon a minimised window
+    // paints (without a window manager, as here, a minimise before the hide came back).
+    QTRY_VERIFY_WITH_TIMEOUT(Pixels(window) == skin, 10000);
     QCOMPARE(first_.state(), QProcess::Running);
 
     const qsizetype before = trace_.size();

@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,21 +23,33 @@ public:
     std::optional<std::filesystem::path> chosenFile;  // nothing: the dialog is cancelled
     bool answerYes = true;
     std::vector<Opened> opened;
+    std::function<void()> whenOpened;  // runs while a dialog is open
+
 
     std::optional<std::filesystem::path> ChooseFileToOpen(const FileDialogOptions& options) override
     {
         opened.push_back({"open", options, {}, {}, {}});
+        Opening();
         return chosenFile;
     }
     std::optional<std::filesystem::path> ChooseFileToSave(const FileDialogOptions& options) override
     {
         opened.push_back({"save", options, {}, {}, {}});
+        Opening();
         return chosenFile;
     }
     bool AskYesNo(std::string_view caption, std::string_view text, Language language) override
     {
         opened.push_back({"question", {}, std::string(caption), std::string(text), language});
+        Opening();
         return answerYes;
+    }
+
+private:
+    void Opening()
+    {
+        if (whenOpened)
+            whenOpened();
     }
 };
 

@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <thread>
@@ -32,16 +33,20 @@
 #include "app/TrayIcon.h"
 #include "app/VirtualMouseWindow.h"
 #include "ui/UiText.h"
+#include "ui/MacroEditorFeature.h"
 #include "ui/MainWindowPages.h"
 #include "common/Unreadable.h"
 #include "common/Trace.h"
 #include "common/Utf.h"
+#include "macro/MacroFile.h"
 #include "device/SimulatedMouse.h"
 #include "platform/DeviceAccessFix.h"
 #include "session/Session.h"
 #include "settings/ConfigFile.h"
 #include "SyntheticSkin.h"
 #include "fakes/RecordingMessages.h"
+#include "common/IniFile.h"
+#include "macro/MacroFile.h"
 
 using namespace orv;
 
@@ -180,6 +185,7 @@ private Q_SLOTS:
     void aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn_data();
     void aMouseThatCannotBeOpenedIsSaidAndTheWindowRunsOn();
     void unreadableFilesAreSaidOnceAndNeverSavedOver();
+    void unwritableConfigIsSaidOnceAndTheSettingsStay();
     void anyNonZeroLanguageIsEnglishThroughout();
     void closingHidesToOneTrayIconThatKeepsItsTip();
     void onlyADoubleClickOnTheIconShowsTheWindow();
@@ -187,8 +193,12 @@ private Q_SLOTS:
     void withoutATrayHostClosingMinimisesAndSaysWhyOnce();
     void trayMenuExitDriverEndsOnce();
     void functionBoxOpensItsMenuUntilTheWindowHides();
+    void hiddenWindowHoldsNoPicturesAndShowsTheSameFrameAgain();
     void deviceRemovalEndsTheUtility();
+    void deviceRemovalMidMacroEndsTheUtility();
+    void failingSendsAreSaidOnceUntilAnApplyReachesTheMouse();
     void keyFilterKeepsTypingButNotEscapeReturnF10();
+    void aRecordingNeverOutlivesTheShownWindow();
     void altSpaceOpensTheSystemMenuWithAboutLast();
     void programIconIsTheGeneratedOneEverywhere();
     void virtualMouseSendsButtonAndDpiReports();
@@ -369,6 +379,49 @@ void AppShellTest::unreadableFilesAreSaidOnceAndNeverSavedOver() {
     QVERIFY(std::filesystem::last_write_time(config) == written);
 }
 
+// A config.ini that can be read but not written: the save control and the apply say so once
+// between them, the edit stays in the window, and once a save works again the next failure is
+// said again.
+void AppShellTest::unwritableConfigIsSaidOnceAndTheSettingsStay() {
+    SimulatedWindow w("1");
+    w.folder.Write("skins/INI_EN/skin_main_en.ini", "[BUTTONPOS]\r\n0=10,10,20,20,SAVE,\r\n");
+    QVERIFY(w.dialog.StartUp());
+    QVERIFY(w.messages.shown.empty());
+    const std::filesystem::path config = w.folder.Path() / "config.ini";
+    const auto readOnly = [&](bool on) {
+        // Without any write permission the file is read-only for root too.
+        const auto write = std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                           std::filesystem::perms::others_write;
+        std::filesystem::permissions(config, write,
+                                     on ? std::filesystem::perm_options::remove : std::filesystem::perm_options::add);
+    };
+    const auto clickSave = [&] {
+        w.dialog.Pages().OnMouseMove({20, 20});
+        w.dialog.Pages().OnLeftButtonDown({20, 20});
+        w.dialog.Pages().OnLeftButtonUp({20, 20});
+    };
+    const std::string notSaved = UiText(TextId::SettingsNotSaved, Language::English())
+                                     .arg(QString::fromStdString(PathToUtf8(config)))
+                                     .toStdString();
+
+    readOnly(true);
+    w.session.Settings().fireTime = 321;  // an edit on the advanced page
+    clickSave();
+    w.dialog.ApplyProfile();
+    clickSave();
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    QCOMPARE(w.messages.shown[0].second, notSaved);
+    QCOMPARE(w.session.Settings().fireTime.load(), 321);
+
+    readOnly(false);
+    clickSave();
+    QCOMPARE(ini::Read(config, "Config1", "FIRE_TIME", 10), std::string("321"));
+    readOnly(true);
+    clickSave();
+    QCOMPARE(w.messages.shown.size(), size_t(2));
+    readOnly(false);
+}
+
 void AppShellTest::closingHidesToOneTrayIconThatKeepsItsTip() {
     StartedWindow w("1");
     QVERIFY(w.started);
@@ -515,6 +568,46 @@ void AppShellTest::functionBoxOpensItsMenuUntilTheWindowHides() {
     QVERIFY(menu.isNull() || !menu->isVisible());
 }
 
+// The utility rests hidden in the notification area for days: what only the window shows is let
+// go, and the first frame after showing it again is the frame it showed before.
+void AppShellTest::hiddenWindowHoldsNoPicturesAndShowsTheSameFrameAgain() {
+    SimulatedWindow w("1");
+    // The main tab is drawn pressed, box 27 hovered, the rest from the normal picture.
+    w.folder.Write("skins/INI_EN/skin_main_en.ini", "[BUTTONPOS]\r\n9=100,10,50,20,,\r\n27=10,10,50,20,,\r\n");
+    for (const char* picture : {"menu_normal.jpg", "menu_over.jpg", "menu_down.jpg", "menu_mask.jpg"}) {
+        w.folder.Skin().WriteFlatPicture(picture, Qt::black);
+    }
+    QVERIFY(w.dialog.StartUp());
+    w.dialog.ShowWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.dialog));
+    const QPoint box(30, 20);
+    for (QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, box, w.dialog.mapToGlobal(box), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&w.dialog, &event);
+    }
+    QVERIFY(w.dialog.Features().functionMenus != nullptr);
+    const QImage expected = w.dialog.Pages().ComposeFrame().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(testing::NearColour(expected.pixelColor(110, 15), testing::SyntheticSkin::Down()));
+    QVERIFY(testing::NearColour(expected.pixelColor(15, 15), testing::SyntheticSkin::Over()));
+    const auto shown = [&w, &expected] {
+        const QPixmap frame = w.dialog.screen()->grabWindow(w.dialog.winId());
+        return frame.toImage().convertToFormat(QImage::Format_RGB32).copy(expected.rect());
+    };
+    QTRY_COMPARE(shown(), expected);
+    QVERIFY(w.dialog.PicturesHeld() > 3);  // the page's three and the open menu's
+
+    w.dialog.close();
+    QVERIFY(!w.dialog.isVisible());
+    QCOMPARE(w.dialog.PicturesHeld(), size_t(0));
+
+    w.dialog.ShowWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.dialog));
+    // The platform may keep the old pixels: the frame counts once the window has painted anew.
+    QTRY_COMPARE(w.dialog.PicturesHeld(), size_t(3));
+    QCOMPARE(shown(), expected);
+}
+
 void AppShellTest::deviceRemovalEndsTheUtility() {
     SimulatedWindow w;
     QVERIFY(w.traceFile != nullptr);
@@ -532,6 +625,100 @@ void AppShellTest::deviceRemovalEndsTheUtility() {
     const std::vector<std::string> after(lines.begin() + static_cast<std::ptrdiff_t>(linesBefore), lines.end());
     // The mouse is gone, so only the pointer speed changes.
     QCOMPARE(after, std::vector<std::string>{"pointer-speed 10"});
+}
+
+// The user stops a recording with the mouse on the window: hidden, minimised or ended, the
+// window gives the keyboard back. The editor starts on the last key line of the selected macro.
+void AppShellTest::aRecordingNeverOutlivesTheShownWindow() {
+    SimulatedWindow w;
+    MacroStore macros;
+    macros.User(0).SetName(u"Three");
+    for (size_t k = 0; k < 3; ++k) {
+        macros.User(0).SetEvent(k, 0x04, static_cast<uint8_t>(1 + k % 2), 10);
+    }
+    macros.User(0).SetEventCount(3);
+    macros.macroCount = 1;
+    QVERIFY(SaveMacroFile(w.folder.Path() / "Macro_CN.dat", macros));
+    QVERIFY(w.dialog.StartUp());
+    MacroEditorFeature& editor = w.dialog.Editor();
+    QCOMPARE(editor.Editor().ClickedLine(), 4);
+    w.dialog.Pages().ShowAdvancedPage();
+    QCOMPARE(w.dialog.Pages().EventList()->currentRow(), 4);
+
+    const std::function<void(CORV_GMouseDlg&)> ways[] = {
+        [](CORV_GMouseDlg& d) { d.CloseToTray(); },
+        [](CORV_GMouseDlg& d) { d.Minimise(); },
+        [](CORV_GMouseDlg& d) { d.hide(); },
+        [](CORV_GMouseDlg& d) { d.ExitDriver(); },
+    };
+    for (const auto& away : ways) {
+        w.dialog.ShowWindow();
+        w.dialog.Pages().ShowAdvancedPage();
+        editor.ToggleRecording();
+        QVERIFY(editor.Editor().Recording());
+        away(w.dialog);
+        QVERIFY(!editor.Editor().Recording());
+        w.dialog.Pages().ShowMainPage();
+    }
+}
+
+// Pulled out while button 0 plays a macro of hours: the utility still ends at once, playback
+// stops, and nothing more is sent.
+void AppShellTest::deviceRemovalMidMacroEndsTheUtility() {
+    SimulatedWindow w;
+    MacroStore macros;
+    MacroSlot& slot = macros.User(0);
+    for (size_t k = 0; k < 200; ++k) {
+        slot.SetEvent(k, 0x04, k % 2 ? MacroSlot::kRelease : MacroSlot::kPress, 5);
+    }
+    slot.SetEventCount(200);
+    slot.SetRepeatOn(1);
+    slot.SetRepeatCount(65535);
+    macros.macroCount = 1;
+    QVERIFY(SaveMacroFile(w.folder.Path() / "Macro_CN.dat", macros));
+    w.folder.Write("config.ini", "[Init]\r\nCurConfig=1\r\n[Config1]\r\nK0=41\r\nK1=1\r\n");
+    QSignalSpy ended(&w.dialog, &CORV_GMouseDlg::Ended);
+    QVERIFY(w.dialog.StartUp());
+    SimulatedMouse& mouse = *w.session.Simulated();
+    const size_t applied = mouse.Reports().size();
+    const uint8_t press[] = {6, 0xF1, 0};
+    w.session.SimulateInput(press);
+    QVERIFY(mouse.WaitForReports(applied + 10, std::chrono::seconds(60)));
+
+    std::thread([&w] { w.session.SimulateUnplug(); }).join();
+    QTRY_COMPARE(ended.count(), 1);
+    QVERIFY(w.session.PlaybackIdle());
+    const size_t reports = mouse.Reports().size();
+    const std::vector<std::string> lines = w.TraceLines();
+    QCOMPARE(lines.back(), std::string("pointer-speed 10"));
+    QTest::qWait(50);
+    QCOMPARE(mouse.Reports().size(), reports);
+    QCOMPARE(w.TraceLines().size(), lines.size());
+}
+
+// A mouse that stops taking reports while plugged in: the apply says so once, not at every
+// click, and again only after an apply has reached it in between.
+void AppShellTest::failingSendsAreSaidOnceUntilAnApplyReachesTheMouse() {
+    StartedWindow w("1");
+    QVERIFY(w.started);
+    QVERIFY(w.messages.shown.empty());
+    const std::string unreachable(Text(TextId::MouseUnreachable, Language::English()));
+    SimulatedMouse& mouse = *w.session.Simulated();
+
+    mouse.FailFeatureReports(true);
+    w.dialog.ApplyProfile();
+    w.dialog.ApplyProfile();
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    QCOMPARE(w.messages.shown[0].second, unreachable);
+
+    mouse.FailFeatureReports(false);
+    w.dialog.ApplyProfile();
+    QCOMPARE(w.messages.shown.size(), size_t(1));
+    mouse.FailFeatureReports(true);
+    w.dialog.ApplyProfile();
+    QCOMPARE(w.messages.shown.size(), size_t(2));
+    w.dialog.ExitDriver();  // the goodbye fails too, and says nothing more
+    QCOMPARE(w.messages.shown.size(), size_t(2));
 }
 
 void AppShellTest::keyFilterKeepsTypingButNotEscapeReturnF10() {

@@ -265,7 +265,7 @@ void DrawingTest::advancedPageStates()
 
     f.settings.macroMode = 1;
     f.repeatOn = 1;
-    f.model.Recording = true;
+    f.model.recording = [] { return true; };
     frame = f.pages.ComposeFrame();
     for (int index : toggles)
         QVERIFY(NearColour(colour(index), SyntheticSkin::Down()));
@@ -341,15 +341,15 @@ void DrawingTest::labelsPlacedAndColoured()
          Table::Advanced, advanced::kFireTimeText, "150ms", true, Qt::white},
         {"stop while recording, hovered", kAdvancedPage, cn,
          [](PagesFixture& f) {
-             f.model.Recording = true;
+             f.model.recording = [] { return true; };
              f.state.AdvancedHover = advanced::kRecord;
          },
          Table::Advanced, advanced::kRecord, "停止", true, Qt::red},
         {"record", kAdvancedPage, en, [](PagesFixture&) {},
          Table::Advanced, advanced::kRecord, "Record", true, Qt::white},
-        {"press lines", kAdvancedPage, en, [](PagesFixture& f) { f.model.DownLines = 3; },
+        {"press lines", kAdvancedPage, en, [](PagesFixture& f) { f.model.downLines = [] { return 3; }; },
          Table::Advanced, advanced::kDownLinesText, "[↓]3", true, Qt::white},
-        {"release lines", kAdvancedPage, en, [](PagesFixture& f) { f.model.UpLines = 12; },
+        {"release lines", kAdvancedPage, en, [](PagesFixture& f) { f.model.upLines = [] { return 12; }; },
          Table::Advanced, advanced::kUpLinesText, "[↑]12", true, Qt::white},
         {"applied DPI", kColorPage, en,
          [](PagesFixture& f) {

@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -113,6 +115,7 @@ class WindowFeaturesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void languageButtonsSwitchTheWholeWindow();
+    void macroListsShowWhatTheLanguageAndTheResetLoad();
     void aMissingSkinFileOfTheNewLanguageEndsTheUtility();
     void profileControlsGoThroughTheWindowsDialogs();
     void colourPageAnimatesUntilTheUtilityEnds();
@@ -140,6 +143,44 @@ void WindowFeaturesTest::languageButtonsSwitchTheWholeWindow()
     QCOMPARE(w.FirstMacro(), std::string("中文"));
     QCOMPARE(w.applies, 1);  // nothing is sent to the mouse
     QVERIFY(w.messages.shown.empty());
+}
+
+// The other language's macros, and the factory ones after a reset, replace what the advanced
+// page's lists show; a set without macros leaves nothing of the one shown before.
+void WindowFeaturesTest::macroListsShowWhatTheLanguageAndTheResetLoad()
+{
+    Window w("0");
+    QVERIFY(w.started);
+    MacroStore english;
+    english.User(0).SetName(u"Keys");
+    english.User(0).SetEvent(0, 0x04, 1, 100);
+    english.User(0).SetEvent(1, 0x04, 2, 0);
+    english.User(0).SetEventCount(2);
+    english.macroCount = 1;
+    QVERIFY(SaveMacroFile(w.folder.Dir() / "Macro_EN.dat", english));
+    Write(w.folder.skin.SkinDirectory() / "INI_EN" / "defMacro.dat", "[Macros]\r\nmacroNum=0\r\n");
+    const auto lines = [](const QListWidget* list) {
+        QStringList texts;
+        for (int i = 0; list != nullptr && i < list->count(); ++i)
+            texts << list->item(i)->text();
+        return texts;
+    };
+    MainWindowPages& pages = w.dialog.Pages();
+
+    w.Click(HeaderCentre(main::kAdvancedTab));
+    QCOMPARE(lines(pages.MacroList()), QStringList{QStringLiteral("中文")});
+    QVERIFY(lines(pages.EventList()).isEmpty());
+
+    w.Click(HeaderCentre(main::kEnglish));
+    QCOMPARE(lines(pages.MacroList()), QStringList{QStringLiteral("Keys")});
+    QCOMPARE(lines(pages.EventList()), (QStringList{"[↓]A", "    100ms", "[↑]A"}));
+    QCOMPARE(pages.MacroNameEdit()->text(), QStringLiteral("Keys"));
+
+    w.Click(HeaderCentre(main::kDefaults));
+    QVERIFY(w.messages.shown.empty());
+    QVERIFY(lines(pages.MacroList()).isEmpty());
+    QVERIFY(lines(pages.EventList()).isEmpty());
+    QCOMPARE(pages.MacroNameEdit()->text(), QString());
 }
 
 void WindowFeaturesTest::aMissingSkinFileOfTheNewLanguageEndsTheUtility()

@@ -150,6 +150,16 @@ TEST_F(MacroEditorTest, RefreshShowsTheSelectedMacroWithItsRepeatCount) {
     Open(0);
     EXPECT_TRUE(View().macroLines.empty());
     EXPECT_EQ(View().macroSelection, -1);
+
+    // Reloaded without macros while one is shown: nothing of it stays in the controls.
+    Open(2, 1);
+    store_.macroCount = 0;
+    editor_.RefreshMacroList();
+    EXPECT_TRUE(View().macroLines.empty());
+    EXPECT_TRUE(View().eventLines.empty());
+    EXPECT_EQ(View().nameText, "");
+    EXPECT_EQ(View().repeatText, "");
+    EXPECT_EQ(editor_.DownLines() + editor_.UpLines(), 0);
 }
 
 // The line arithmetic of a right-button release: the clicked line counts from the list's
@@ -327,7 +337,7 @@ TEST_F(MacroEditorTest, ContextCommandsAreRefusedWithoutAMacroAndWhileRecording)
 }
 
 TEST_F(MacroEditorTest, AddingMacros) {
-    SetMacro(0, u"Macro", Events(2));
+    SetMacro(0, u"Macro", Events(2), 1, 7);
     Open(1);
 
     editor_.SetNameText("");
@@ -341,6 +351,9 @@ TEST_F(MacroEditorTest, AddingMacros) {
     EXPECT_EQ(View().macroLines, (Lines{"Macro", "macro"}));
     EXPECT_EQ(View().macroSelection, 1);
     EXPECT_TRUE(View().eventLines.empty());
+    EXPECT_EQ(editor_.DownLines() + editor_.UpLines(), 0);
+    EXPECT_EQ(View().repeatText, "1");  // not the 7 of the macro shown before
+    EXPECT_FALSE(View().repeatEnabled);
 
     editor_.SetNameText("Macro");  // an existing name only selects its macro
     editor_.AddMacro();

@@ -178,6 +178,49 @@ TEST_F(MacroFileTest, MissingFileShowsTheMessageAndLoadsNothing) {
     EXPECT_FALSE(std::filesystem::exists(File("none.dat")));
 }
 
+// A replace takes the target's slots and counts from the file, or leaves everything as it was.
+TEST_F(MacroFileTest, ReplaceTakesTheWholeTargetOrNothing) {
+    MacroStore file;
+    file.User(0) = ExampleSlot();
+    file.User(0).SetName(u"new");
+    file.macroCount = 1;
+    ASSERT_TRUE(SaveMacroFile(File("one.dat"), file));
+    const auto unreadable = File("locked.dat");
+    test::MakeUnreadable(unreadable);
+
+    MacroStore before;
+    for (int i = 0; i < 3; ++i) {
+        before.User(i) = ExampleSlot();
+        before.Constant(i) = ExampleSlot();
+    }
+    before.macroCount = 3;
+    before.selectedMacro = 2;
+    const struct {
+        const char* name;
+        std::filesystem::path path;
+        MacroTarget target;
+        WhenMissing whenMissing;
+        ini::FileState state;
+        int16_t macroCount;
+        std::u16string user0, constant0;
+    } cases[] = {
+        {"user file", File("one.dat"), MacroTarget::User, WhenMissing::KeepMacros, ini::FileState::Read, 1, u"new", u"ab"},
+        {"constant file", File("one.dat"), MacroTarget::Constant, WhenMissing::KeepMacros, ini::FileState::Read, 3, u"ab", u"new"},
+        {"missing, empty load", File("none.dat"), MacroTarget::User, WhenMissing::LoadEmpty, ini::FileState::Missing, 0, u"ab", u"ab"},
+        {"missing, kept", File("none.dat"), MacroTarget::User, WhenMissing::KeepMacros, ini::FileState::Missing, 3, u"ab", u"ab"},
+        {"unreadable", unreadable, MacroTarget::User, WhenMissing::LoadEmpty, ini::FileState::Unreadable, 3, u"ab", u"ab"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MacroStore store = before;
+        EXPECT_EQ(ReplaceMacrosFromFile(c.path, c.target, store, messages_, c.whenMissing), c.state);
+        EXPECT_EQ(store.macroCount, c.macroCount);
+        EXPECT_EQ(store.User(0).name(), c.user0);
+        EXPECT_EQ(store.Constant(0).name(), c.constant0);
+        EXPECT_EQ(store.User(2).Bytes(), before.User(2).Bytes()) << "slots the file does not hold stay";
+    }
+}
+
 TEST_F(MacroFileTest, SavingFewerMacrosLeavesLaterKeysInTheFile) {
     const auto path = File("export.dat");
     MacroStore six;

@@ -1,6 +1,8 @@
 #include "common/FileReplace.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace orv {
@@ -20,6 +23,7 @@ bool WriteInPlace(const std::filesystem::path& destination, std::span<const uint
 void SyncFolder(const std::filesystem::path& folder);
 std::filesystem::path TempName(const std::filesystem::path& destination);
 int CreateTemp(const std::filesystem::path& destination, std::filesystem::path& temp);
+pid_t LeftoverWriter(std::string_view entry, std::string_view name);
 NewFile MoveUnlessTaken(const std::filesystem::path& temp, const std::filesystem::path& target);
 
 }  // namespace
@@ -49,6 +53,7 @@ bool ReplaceFileContents(const std::filesystem::path& target, std::span<const ui
         // profile functions write such a file, in place, and so does this.
         return exists && (errno == EACCES || errno == EPERM) && WriteInPlace(destination, contents);
     }
+    RemoveLeftoverTemporaries(destination);
     ok = WriteAll(fd, contents);
     if (ok && exists) {
         // Only root may give the file away; for everyone else the owner is already right.
@@ -79,6 +84,7 @@ NewFile CreateFileContents(const std::filesystem::path& target, std::span<const 
     if (fd < 0) {
         return NewFile::Failed;
     }
+    RemoveLeftoverTemporaries(target);
     bool ok = WriteAll(fd, contents) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     const NewFile result = ok ? MoveUnlessTaken(temp, target) : NewFile::Failed;
@@ -88,6 +94,27 @@ NewFile CreateFileContents(const std::filesystem::path& target, std::span<const 
     }
     SyncFolder(target.parent_path());
     return result;
+}
+
+// A writer killed half-way leaves its temporary file behind, and nobody else ever renames
+// it; each writer removes those of processes that no longer run. A live process's file may
+// be about to become the target, so a writer that still exists (or that another user runs,
+// which kill() may not probe) keeps it.
+void RemoveLeftoverTemporaries(const std::filesystem::path& destination) {
+    const std::filesystem::path folder = destination.parent_path();
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    const std::string name = destination.filename().string();
+    const pid_t self = ::getpid();
+    while (const dirent* entry = ::readdir(dir)) {
+        const pid_t writer = LeftoverWriter(entry->d_name, name);
+        if (writer > 0 && writer != self && ::kill(writer, 0) != 0 && errno == ESRCH) {
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        }
+    }
+    ::closedir(dir);
 }
 
 namespace {
@@ -158,6 +185,24 @@ int CreateTemp(const std::filesystem::path& destination, std::filesystem::path& 
         }
     }
     return -1;
+}
+
+// The process id in a temporary name TempName gave for name (".NAME.PID.N.tmp"), else 0.
+pid_t LeftoverWriter(std::string_view entry, std::string_view name) {
+    const std::string_view suffix = ".tmp";
+    if (entry.size() <= name.size() + 2 + suffix.size() || entry[0] != '.' || entry.substr(1, name.size()) != name ||
+        entry[1 + name.size()] != '.' || !entry.ends_with(suffix)) {
+        return 0;
+    }
+    const std::string_view middle = entry.substr(name.size() + 2, entry.size() - name.size() - 2 - suffix.size());
+    const size_t dot = middle.find('.');
+    const auto digits = [](std::string_view text, size_t most) {
+        return !text.empty() && text.size() <= most && text.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (dot == std::string_view::npos || !digits(middle.substr(0, dot), 9) || !digits(middle.substr(dot + 1), 10)) {
+        return 0;
+    }
+    return static_cast<pid_t>(std::stol(std::string(middle.substr(0, dot))));
 }
 
 // A rename that refuses to replace; file systems without it get a hard link, which refuses

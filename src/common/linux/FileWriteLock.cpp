@@ -1,5 +1,7 @@
 #include "common/FileWriteLock.h"
 
+#include "common/FileReplace.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -17,7 +19,8 @@ int OpenLockFile(const std::filesystem::path& target);
 }  // namespace
 
 FileWriteLock::FileWriteLock(const std::filesystem::path& target) {
-    const int fd = OpenLockFile(FinalTarget(target));
+    const std::filesystem::path locked = FinalTarget(target);
+    const int fd = OpenLockFile(locked);
     if (fd < 0) {
         return;
     }
@@ -26,6 +29,10 @@ FileWriteLock::FileWriteLock(const std::filesystem::path& target) {
     }
     handle_ = fd;
     held_ = result == 0;
+    // A write that finds nothing to change replaces nothing; it still tidies up here.
+    if (held_) {
+        RemoveLeftoverTemporaries(locked);
+    }
 }
 
 FileWriteLock::~FileWriteLock() {

@@ -1,5 +1,7 @@
 #include "common/FileWriteLock.h"
 
+#include "common/FileReplace.h"
+
 #include <windows.h>
 
 #include <system_error>
@@ -19,7 +21,8 @@ HANDLE OpenLockFile(const std::filesystem::path& target);
 }  // namespace
 
 FileWriteLock::FileWriteLock(const std::filesystem::path& target) {
-    HANDLE file = OpenLockFile(FinalTarget(target));
+    const std::filesystem::path locked = FinalTarget(target);
+    HANDLE file = OpenLockFile(locked);
     if (file == INVALID_HANDLE_VALUE) {
         return;
     }
@@ -28,6 +31,10 @@ FileWriteLock::FileWriteLock(const std::filesystem::path& target) {
     range.Offset = kLockOffsetLow;
     range.OffsetHigh = kLockOffsetHigh;
     held_ = LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &range) != FALSE;
+    // A write that finds nothing to change replaces nothing; it still tidies up here.
+    if (held_) {
+        RemoveLeftoverTemporaries(locked);
+    }
 }
 
 FileWriteLock::~FileWriteLock() {

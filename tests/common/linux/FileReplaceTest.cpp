@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 
 #include "common/FileReplace.h"
+#include "common/FileWriteLock.h"
 #include "common/TempFolder.h"
 #include "common/linux/Unprivileged.h"
 
@@ -91,6 +94,60 @@ TEST(ReplaceFileContents, WritesInPlaceWhereTheFolderTakesNoTemporaryFile) {
     EXPECT_TRUE(ok);
     EXPECT_EQ(ReadBytes(file), "new contents");
     EXPECT_EQ(EntryCount(folder.Path()), 1u);
+}
+
+// A process id that no process has now: a child that has ended and been reaped.
+pid_t EndedProcess() {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return child;
+}
+
+// A writer killed half-way leaves its temporary file; the next writer of that file removes it
+// unless its process still runs, and leaves every other name alone. A write that finds
+// nothing to change replaces nothing, so taking the write lock tidies up too.
+TEST(ReplaceFileContents, RemovesTheLeftoversOfEndedWriters) {
+    const std::string dead = std::to_string(EndedProcess());
+    const std::string self = std::to_string(::getpid());
+    const std::string parent = std::to_string(::getppid());
+    const struct {
+        std::string name;
+        bool removed;
+    } cases[] = {
+        {".a.ini." + dead + ".0.tmp", true},
+        {".a.ini." + dead + ".4294967295.tmp", true},
+        {".a.ini." + self + ".7.tmp", false},
+        {".a.ini." + parent + ".0.tmp", false},
+        {".b.ini." + dead + ".0.tmp", false},
+        {"a.ini." + dead + ".0.tmp", false},
+        {".a.ini." + dead + ".tmp", false},
+        {".a.ini." + dead + ".x.tmp", false},
+        {".a.ini.x" + dead + ".0.tmp", false},
+        {".a.ini.lock", false},
+    };
+    for (const std::string writer : {"replace", "create", "lock"}) {
+        TempFolder folder;
+        for (const auto& c : cases) {
+            WriteBytes(folder / c.name, "half");
+        }
+        if (writer == "create") {
+            const std::string text = "new";
+            ASSERT_EQ(CreateFileContents(folder / "a.ini",
+                                         std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size())),
+                      NewFile::Created);
+        } else if (writer == "lock") {
+            ASSERT_TRUE(FileWriteLock(folder / "a.ini").Held());
+        } else {
+            ASSERT_TRUE(Replace(folder / "a.ini", "new"));
+        }
+        for (const auto& c : cases) {
+            EXPECT_EQ(std::filesystem::exists(folder / c.name), !c.removed) << c.name << " (" << writer << ")";
+        }
+    }
 }
 
 }  // namespace

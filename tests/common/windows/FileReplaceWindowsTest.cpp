@@ -81,8 +81,45 @@ TEST_F(ReplaceOnWindows, CreatesAMissingTargetAndFailsInAMissingFolder) {
     const fs::path fresh = folder_ / "fresh.ini";
     ASSERT_TRUE(ReplaceFileContents(fresh, Bytes("a")));
     EXPECT_EQ(fs::file_size(fresh), 1u);
+    // The temporary file is hidden while it exists; what it becomes must not be.
+    EXPECT_FALSE(GetFileAttributesW(fresh.c_str()) & FILE_ATTRIBUTE_HIDDEN);
     EXPECT_FALSE(ReplaceFileContents(folder_ / "missing" / "x.ini", Bytes("a")));
     EXPECT_FALSE(fs::exists(folder_ / "missing"));
+}
+
+// The id of a process that has ended: this test program started again to run no test.
+DWORD EndedProcess() {
+    wchar_t self[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
+    std::wstring commandLine = L"\"" + std::wstring(self, length) + L"\" --gtest_filter=-*";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &process)) {
+        return 0;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return process.dwProcessId;
+}
+
+TEST_F(ReplaceOnWindows, RemovesTheLeftoversOfEndedWriters) {
+    const DWORD dead = EndedProcess();
+    ASSERT_NE(dead, 0u);
+    const std::wstring name = target_.filename().wstring();
+    const fs::path ofEnded = folder_ / (name + L"." + std::to_wstring(dead) + L".0.tmp");
+    const fs::path ofSelf = folder_ / (name + L"." + std::to_wstring(GetCurrentProcessId()) + L".3.tmp");
+    const fs::path ofOther = folder_ / (L"other.ini." + std::to_wstring(dead) + L".0.tmp");
+    for (const fs::path& file : {ofEnded, ofSelf, ofOther}) {
+        std::ofstream(file, std::ios::binary) << "half";
+        SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    }
+    ASSERT_TRUE(ReplaceFileContents(target_, Bytes("new")));
+    EXPECT_FALSE(fs::exists(ofEnded));
+    EXPECT_TRUE(fs::exists(ofSelf));
+    EXPECT_TRUE(fs::exists(ofOther));
 }
 
 }  // namespace
