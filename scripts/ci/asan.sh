@@ -19,8 +19,9 @@ export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:log_path=$reports/ubsan
 status=0
 ctest --test-dir build-asan --output-on-failure -j2 || status=$?
-# Each process that used a suppression leaves a file saying so; only errors count.
-mapfile -t found < <(grep -l -E 'ERROR: |runtime error' "$reports"/* 2>/dev/null || true)
+# Each process that used a suppression leaves a file saying so; only errors count, and so
+# does a leak check that could not run.
+mapfile -t found < <(grep -l -E 'ERROR: |runtime error|Sanitizer has encountered a fatal error' "$reports"/* 2>/dev/null || true)
 if [[ ${#found[@]} -gt 0 ]]; then
   for file in "${found[@]}"; do
     echo "== $file" >&2
