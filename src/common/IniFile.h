@@ -1,16 +1,22 @@
 #pragma once
 #include <cstddef>
 #include <filesystem>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
-#include <span>
 #include <utility>
+#include <vector>
 
 // The private-profile functions every INI file of the program goes through (config.ini,
 // profile exchange files, macro files, skin description files), with the semantics of the
 // Windows functions of the same purpose, identical on every system.
 //
 // Section, key and value texts are UTF-8 in this interface, whatever the file's encoding.
+//
+// Files are read whole and parsed in memory; every operation reads its file once and walks it
+// once, so a large hand-edited file costs time and memory in proportion to its size. The
+// in-memory half (Snapshot::FromBytes, EditKeys) does everything but the file access.
 namespace orv::ini {
 
 // The value of key in section, or empty text when the file, the section or the key is missing.
@@ -25,21 +31,36 @@ std::string Read(const std::filesystem::path& file, std::string_view section, st
 // empty text.
 enum class FileState { Read, Missing, Unreadable };
 
+// One key of a ReadKeys call, read as into a buffer of bufferChars characters.
+struct KeyRead {
+    std::string_view key;
+    size_t bufferChars = 0;
+};
+
 // One reading of a file for a caller that reads several keys: every key comes from the same
 // version of the file, and the caller learns whether the file could be read at all.
 class Snapshot {
 public:
     explicit Snapshot(const std::filesystem::path& file);
+    // Contents already in memory, in any encoding a file may have; State() is Read.
+    static Snapshot FromBytes(std::string bytes);
 
     FileState State() const { return state_; }
     bool HasSection(std::string_view section) const;
     // As the Read above; empty text unless State() is Read.
     std::string Read(std::string_view section, std::string_view key, size_t bufferChars) const;
+    // Several keys of one section, each as Read gives it, found on one walk through the file.
+    // No value when the section is missing.
+    std::optional<std::vector<std::string>> ReadKeys(std::string_view section, std::span<const KeyRead> keys) const;
 
 private:
+    Snapshot() = default;
+    void Take(std::string bytes);
+
     FileState state_ = FileState::Missing;
     bool utf16_ = false;
-    std::string bytes_;     // UTF-8 files: the text after any byte order mark
+    std::string bytes_;     // UTF-8 files: the whole file
+    size_t textBegin_ = 0;  // UTF-8 files: where the text starts, after any byte order mark
     std::u16string units_;  // UTF-16 files: the text after the byte order mark
 };
 
@@ -56,5 +77,13 @@ bool Write(const std::filesystem::path& file, std::string_view section, std::str
 // sees half of it. Returns false, with the file unchanged, when any key cannot be written.
 bool WriteKeys(const std::filesystem::path& file, std::string_view section,
                std::span<const std::pair<std::string_view, std::string_view>> entries);
+
+enum class Edit { Refused, Unchanged, Changed };
+
+// What WriteKeys does to a file's contents, on contents in memory (empty for a missing file):
+// bytes become what the file would hold afterwards. Refused, with bytes as they were, for
+// entries Write would refuse; Unchanged when the contents already say what the entries say.
+Edit EditKeys(std::string& bytes, std::string_view section,
+              std::span<const std::pair<std::string_view, std::string_view>> entries);
 
 }  // namespace orv::ini

@@ -1,6 +1,7 @@
 #include "device/ReportDescriptor.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <utility>
 
@@ -40,7 +41,7 @@ uint16_t ByteLength(const Collection& c, Kind kind, bool reportIds) {
     if (longest == 0) {
         return 0;
     }
-    return static_cast<uint16_t>(std::min<uint64_t>((longest + 7) / 8 + (reportIds ? 1 : 0), 0xFFFF));
+    return static_cast<uint16_t>(std::min<uint64_t>(longest / 8 + (longest % 8 != 0 ? 1 : 0) + (reportIds ? 1 : 0), 0xFFFF));
 }
 
 }  // namespace
@@ -112,8 +113,11 @@ std::vector<HidCaps> ParseReportDescriptor(std::span<const uint8_t> d) {
         case 0xB0:
             if (!collections.empty() && depth > 0) {
                 const Kind kind = tag == 0x80 ? Kind::Input : Kind::Feature;
-                collections.back().bits[{globals.reportId, kind}] +=
-                    static_cast<uint64_t>(globals.reportSize) * globals.reportCount;
+                // A device may claim any size; the sum stops at the largest count rather than
+                // wrapping round to a short report.
+                uint64_t& bits = collections.back().bits[{globals.reportId, kind}];
+                const uint64_t added = static_cast<uint64_t>(globals.reportSize) * globals.reportCount;
+                bits = added > UINT64_MAX - bits ? UINT64_MAX : bits + added;
             }
             haveUsage = false;
             break;

@@ -59,6 +59,27 @@ uint8_t ParseField(std::u16string_view value, size_t field) {
     return static_cast<uint8_t>(ParseDecimal(text) & 0xFF);
 }
 
+// macroNum, then the keys "0", "1", ... of as many macros as the larger of the stores holds.
+std::span<const ini::KeyRead> MacroKeyReads() {
+    constexpr size_t kMostMacros = std::max<size_t>(MacroStore::kUserSlots, MacroStore::kConstantSlots);
+    static const std::array<std::string, kMostMacros> names = [] {
+        std::array<std::string, kMostMacros> all;
+        for (size_t i = 0; i < all.size(); ++i) {
+            all[i] = FormatDecimal(static_cast<int64_t>(i));
+        }
+        return all;
+    }();
+    static const std::array<ini::KeyRead, kMostMacros + 1> reads = [] {
+        std::array<ini::KeyRead, kMostMacros + 1> all;
+        all[0] = {kCountKey, kCountBufferChars};
+        for (size_t i = 0; i < names.size(); ++i) {
+            all[1 + i] = {names[i], kValueBufferChars};
+        }
+        return all;
+    }();
+    return reads;
+}
+
 }  // namespace
 
 ini::FileState LoadMacroFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store,
@@ -70,7 +91,16 @@ ini::FileState LoadMacroFile(const std::filesystem::path& path, MacroTarget targ
     if (file.State() == ini::FileState::Missing) {
         messages.ShowMessage(Text(TextId::ProgramName, {}), Text(TextId::FileMissing, {}));
     }
-    const auto declared = static_cast<int16_t>(ParseDecimal(file.Read(kSection, kCountKey, kCountBufferChars)));
+    LoadMacros(file, target, store);
+    return file.State();
+}
+
+void LoadMacros(const ini::Snapshot& file, MacroTarget target, MacroStore& store) {
+    // Every key a store can take is read on one walk through the file; macroNum then says how
+    // many of them count.
+    const auto reads = MacroKeyReads();
+    const auto values = file.ReadKeys(kSection, reads).value_or(std::vector<std::string>(reads.size()));
+    const auto declared = static_cast<int16_t>(ParseDecimal(values[0]));
     const int capacity = target == MacroTarget::User ? MacroStore::kUserSlots : MacroStore::kConstantSlots;
     const int n = std::clamp<int>(declared, 0, capacity);
     if (target == MacroTarget::User) {
@@ -78,10 +108,9 @@ ini::FileState LoadMacroFile(const std::filesystem::path& path, MacroTarget targ
         store.selectedMacro = n > 0 ? n - 1 : 0;
     }
     for (int i = 0; i < n; ++i) {
-        const std::string value = file.Read(kSection, FormatDecimal(i), kValueBufferChars);
+        const std::string& value = values[1 + static_cast<size_t>(i)];
         ParseMacroValue(Utf8ToUtf16(value), target == MacroTarget::User ? store.User(i) : store.Constant(i));
     }
-    return file.State();
 }
 
 ini::FileState ReplaceMacrosFromFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store,

@@ -25,6 +25,10 @@ enum class MacroTarget { User, Constant };
 ini::FileState LoadMacroFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store,
                              MessageSink& messages);
 
+// What LoadMacroFile does with one reading of a file it could read (or of a missing one, which
+// has no sections): the macros, without the file access and the message.
+void LoadMacros(const ini::Snapshot& file, MacroTarget target, MacroStore& store);
+
 // What a missing file leaves in the store: the empty load of LoadMacroFile, or the macros as
 // they were (a file the user chose that has gone since).
 enum class WhenMissing { LoadEmpty, KeepMacros };

@@ -16,6 +16,19 @@ int32_t ReadNumber(const std::filesystem::path& file, const std::string& section
 
 std::string Indexed(const char* prefix, size_t i) { return prefix + FormatDecimal(static_cast<int64_t>(i)); }
 
+// The keys of a profile section in the order LoadProfile takes them, each with the buffer it
+// is read into: the DPI levels get ten characters, everything else five.
+std::span<const ini::KeyRead> ProfileKeyReads() {
+    static constexpr ini::KeyRead kReads[] = {
+        {"K0", 5},           {"K1", 5},          {"K2", 5},           {"K3", 5},          {"K4", 5},
+        {"K5", 5},           {"WHEEL_STATUS", 5}, {"MACRO_MODE2", 5},  {"DPI_LEVEL", 5},   {"DPI_SET0", 10},
+        {"DPI_SET_EN0", 10}, {"DPI_SET1", 10},   {"DPI_SET_EN1", 10}, {"DPI_SET2", 10},   {"DPI_SET_EN2", 10},
+        {"DPI_SET3", 10},    {"DPI_SET_EN3", 10}, {"LED_STATUS", 5},   {"DPI_SPEED", 5},   {"WHEEL_SPEED", 5},
+        {"USB_SPEED", 5},    {"FIRE_TIME", 5},
+    };
+    return kReads;
+}
+
 }  // namespace
 
 std::string ProfileSection(int n) { return "Config" + FormatDecimal(n); }
@@ -34,29 +47,30 @@ ProfileFound LoadProfile(const std::filesystem::path& file, int n, bool fromRese
     if (snapshot.State() == ini::FileState::Unreadable) {
         return ProfileFound::Unreadable;
     }
-    if (!snapshot.HasSection(section)) {
+    const auto values = snapshot.ReadKeys(section, ProfileKeyReads());
+    if (!values) {
         SetFactorySettings(s);
         s.macroMode = 0;
         return snapshot.State() == ini::FileState::Missing ? ProfileFound::NoFile : ProfileFound::NoSection;
     }
-    auto read5 = [&](const std::string& key) { return ParseDecimal(snapshot.Read(section, key, 5)); };
-    auto read10 = [&](const std::string& key) { return ParseDecimal(snapshot.Read(section, key, 10)); };
+    size_t next = 0;
+    auto read = [&] { return ParseDecimal((*values)[next++]); };
 
     for (size_t i = 0; i < s.buttonFunction.size(); ++i) {
-        s.buttonFunction[i] = read5(Indexed("K", i));
+        s.buttonFunction[i] = read();
     }
-    s.wheelStatus = read5("WHEEL_STATUS");
-    s.macroMode = read5("MACRO_MODE2");
-    s.dpiLevel = read5("DPI_LEVEL");
+    s.wheelStatus = read();
+    s.macroMode = read();
+    s.dpiLevel = read();
     for (size_t i = 0; i < 4; ++i) {
-        s.dpiStep[i] = static_cast<uint8_t>(read10(Indexed("DPI_SET", i)));
-        s.dpiEnabled[i] = read10(Indexed("DPI_SET_EN", i)) != 0 ? 1 : 0;
+        s.dpiStep[i] = static_cast<uint8_t>(read());
+        s.dpiEnabled[i] = read() != 0 ? 1 : 0;
     }
-    s.ledStatus = static_cast<uint8_t>(read5("LED_STATUS"));
-    s.pointerSpeed = static_cast<uint8_t>(read5("DPI_SPEED"));
-    s.wheelSpeed = static_cast<uint8_t>(read5("WHEEL_SPEED"));
-    s.reportRate = static_cast<uint8_t>(read5("USB_SPEED"));
-    s.fireTime = read5("FIRE_TIME");
+    s.ledStatus = static_cast<uint8_t>(read());
+    s.pointerSpeed = static_cast<uint8_t>(read());
+    s.wheelSpeed = static_cast<uint8_t>(read());
+    s.reportRate = static_cast<uint8_t>(read());
+    s.fireTime = read();
     return ProfileFound::Section;
 }
 

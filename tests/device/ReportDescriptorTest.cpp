@@ -58,5 +58,20 @@ TEST(ReportDescriptor, TruncatedDescriptorKeepsWhatWasRead) {
     EXPECT_EQ(collections[2].featureReportLength, 0);
 }
 
+// A device may claim reports of any size; lengths beyond what a system could give end at
+// 0xFFFF, however many items add up to them.
+TEST(ReportDescriptor, HugeReportsSaturateInsteadOfWrappingAround) {
+    std::vector<uint8_t> d = {0x06, 0x01, 0xFF, 0x09, 0x01, 0xA1, 0x01,
+                              0x77, 0x00, 0x00, 0x00, 0x80,   // report size 2^31 bits
+                              0x97, 0x00, 0x00, 0x00, 0x80};  // report count 2^31
+    for (int item = 0; item < 4; ++item) {                     // 2^64 bits in all
+        d.insert(d.end(), {0x81, 0x02});
+    }
+    d.push_back(0xC0);
+    const auto collections = ParseReportDescriptor(d);
+    ASSERT_EQ(collections.size(), 1u);
+    EXPECT_EQ(collections[0].inputReportLength, 0xFFFF);
+}
+
 }  // namespace
 }  // namespace orv
