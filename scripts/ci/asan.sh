@@ -18,7 +18,13 @@ export ASAN_OPTIONS=detect_leaks=1:log_path=$reports/asan
 export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:log_path=$reports/ubsan
 status=0
-ctest --test-dir build-asan --output-on-failure -j2 || status=$?
+ctest --test-dir build-asan --output-on-failure -j2 -E '^tst_e2e_' || status=$?
+# The end-to-end tests start the window program and end it while its threads wind down; on a
+# loaded machine LeakSanitizer's own tracer then now and then crashes at that exit, which says
+# nothing about the program. Their programs run without the leak check: the same window code is
+# leak-checked in process by the offscreen window tests above.
+ASAN_OPTIONS=detect_leaks=0:log_path=$reports/asan-e2e \
+  ctest --test-dir build-asan --output-on-failure -j2 -R '^tst_e2e_' || status=$?
 # Each process that used a suppression leaves a file saying so; only errors count, and so
 # does a leak check that could not run.
 mapfile -t found < <(grep -l -E 'ERROR: |runtime error|Sanitizer has encountered a fatal error' "$reports"/* 2>/dev/null || true)
