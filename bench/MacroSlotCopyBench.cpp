@@ -9,8 +9,7 @@
 
 namespace {
 
-void CopySlotUnderLock(benchmark::State& state)
-{
+void CopySlotUnderLock(benchmark::State& state) {
     orv::MacroStore store;
     for (size_t k = 0; k < orv::MacroSlot::kMaxEvents; ++k)
         store.User(0).SetEvent(k, static_cast<uint8_t>(k), 1, static_cast<uint16_t>(k));
@@ -24,8 +23,7 @@ BENCHMARK(CopySlotUnderLock);
 
 // The same while another thread keeps taking the lock for edits, as the window does while a
 // macro plays (a delete moves up to eleven slots under it).
-void CopySlotWhileEditing(benchmark::State& state)
-{
+void CopySlotWhileEditing(benchmark::State& state) {
     static orv::MacroStore store;
     if (state.thread_index() == 0) {
         for (auto _ : state) {

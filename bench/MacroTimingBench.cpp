@@ -71,11 +71,10 @@ struct Rig {
     orv::Trace trace{stdout, false, false};
     NoMessages messages;
     std::filesystem::path dir = std::filesystem::temp_directory_path();
-    orv::Session session{{dir, dir / "orv_bench_config.ini", dir / "skins"},
-                         true,
-                         trace,
-                         messages,
-                         [](std::function<void()> work) { work(); }};
+    orv::Session session{
+        {dir, dir / "orv_bench_config.ini", dir / "skins"}, true, trace, messages, [](std::function<void()> work) {
+            work();
+        }};
     orv::SimulatedMouse& mouse = *session.Simulated();
     orv::MacroStore& store = session.Macros();
 
@@ -183,8 +182,8 @@ int main() {
             playedSeconds += played.seconds;
         }
         const double cpu = ProcessCpuSeconds() - cpuBefore;
-        Row("macro gap lateness mean (120 events, 0-60 ms)", std::accumulate(gaps.begin(), gaps.end(), 0.0) / gaps.size(),
-            "ms", "");
+        Row("macro gap lateness mean (120 events, 0-60 ms)",
+            std::accumulate(gaps.begin(), gaps.end(), 0.0) / gaps.size(), "ms", "");
         Row("macro gap lateness p50", Quantile(gaps, 0.5), "ms", "<= 0.05");
         Row("macro gap lateness p99", Quantile(gaps, 0.99), "ms", "<= 0.5");
         Row("macro gap lateness max", *std::max_element(gaps.begin(), gaps.end()), "ms", "");

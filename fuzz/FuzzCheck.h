@@ -4,8 +4,7 @@
 
 // A broken promise of the code under test: said with its condition and place, then a crash
 // for the fuzzer to keep.
-#define FUZZ_CHECK(condition) \
-    ((condition) ? void(0) : orv::fuzz::Fail(#condition, __FILE__, __LINE__))
+#define FUZZ_CHECK(condition) ((condition) ? void(0) : orv::fuzz::Fail(#condition, __FILE__, __LINE__))
 
 namespace orv::fuzz {
 

@@ -25,7 +25,12 @@ constexpr std::array<std::string_view, 5> kSections{"A", "Config1", "init", "", 
 constexpr std::array<std::string_view, 5> kKeys{"k", "K0", "x", "DPI_SET0", "a b"};
 // Each value as written, and as it reads back: blanks around it and one pair of quotes go.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kValues{{
-    {"v", "v"}, {"", ""}, {"a=b", "a=b"}, {"'q'", "q"}, {" x y\t", "x y"}, {"\xE4\xB8\xAD\xF0\x9F\x98\x80", "\xE4\xB8\xAD\xF0\x9F\x98\x80"},
+    {"v", "v"},
+    {"", ""},
+    {"a=b", "a=b"},
+    {"'q'", "q"},
+    {" x y\t", "x y"},
+    {"\xE4\xB8\xAD\xF0\x9F\x98\x80", "\xE4\xB8\xAD\xF0\x9F\x98\x80"},
 }};
 
 bool IsUtf16(std::string_view bytes) { return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"); }

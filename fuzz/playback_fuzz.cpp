@@ -95,8 +95,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // Saving a followed DPI level or report rate fails at once: the folder does not exist.
-    const PlaybackContext context{reports,  flags, settings, applied, store, launcher, time, time,
-                                  "/nonexistent-orv-fuzz/config.ini", profile, {}};
+    const PlaybackContext context{
+        reports, flags, settings, applied, store, launcher, time, time, "/nonexistent-orv-fuzz/config.ini",
+        profile, {}};
     MacroPlayer player(context);
     SleepInterrupt end;
     player.SetAbort(&end);
@@ -127,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             for (const auto& sent : mouse.Reports()) {
                 FUZZ_CHECK(sent.bytes.size() >= 2 && sent.bytes[0] == kFeatureReportId);
                 FUZZ_CHECK(sent.bytes[1] == command::kHeldKeys || sent.bytes[1] == command::kMouseButtons ||
-                      sent.bytes[1] == command::kConsumerUsage);
+                           sent.bytes[1] == command::kConsumerUsage);
             }
             FUZZ_CHECK(settings.dpiLevel >= 0 && settings.dpiLevel < 4);
             FUZZ_CHECK(settings.reportRate < 4);

@@ -118,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(recorder.RecordCount() <= MacroRecorder::kMaxEvents);
         FUZZ_CHECK(recorder.RecordHeldKeys().size() <= MacroRecorder::kHeldKeySlots);
         FUZZ_CHECK(std::equal(model.held.begin(), model.held.end(), recorder.RecordHeldKeys().begin(),
-                         recorder.RecordHeldKeys().end()));
+                              recorder.RecordHeldKeys().end()));
         if (!event) {
             FUZZ_CHECK(recorder.RecordCount() == before);
             continue;

@@ -8,9 +8,7 @@
 #include "device/ReportDescriptor.h"
 #include "FuzzCheck.h"
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto collections = orv::ParseReportDescriptor(std::span(data, size));

@@ -64,9 +64,15 @@ Window* window = nullptr;
 void ShowPage(int page) {
     orv::MainWindowPages& pages = window->dialog->Pages();
     switch (page) {
-        case orv::kMainPage: pages.ShowMainPage(); break;
-        case orv::kAdvancedPage: pages.ShowAdvancedPage(); break;
-        default: pages.ShowColorPage(); break;
+    case orv::kMainPage:
+        pages.ShowMainPage();
+        break;
+    case orv::kAdvancedPage:
+        pages.ShowAdvancedPage();
+        break;
+    default:
+        pages.ShowColorPage();
+        break;
     }
     QApplication::processEvents();
 }
@@ -79,7 +85,10 @@ void ComposeFrameOfPage(benchmark::State& state) {
         benchmark::DoNotOptimize(window->dialog->Pages().ComposeFrame());
     }
 }
-BENCHMARK(ComposeFrameOfPage)->Arg(orv::kMainPage)->Arg(orv::kAdvancedPage)->Arg(orv::kColorPage)
+BENCHMARK(ComposeFrameOfPage)
+    ->Arg(orv::kMainPage)
+    ->Arg(orv::kAdvancedPage)
+    ->Arg(orv::kColorPage)
     ->Unit(benchmark::kMillisecond);
 
 // Back and forth between two regions of the page: each move changes the hover and paints.
@@ -105,7 +114,10 @@ void HoverRepaintOfPage(benchmark::State& state) {
         QApplication::sendEvent(window->dialog.get(), &move);
     }
 }
-BENCHMARK(HoverRepaintOfPage)->Arg(orv::kMainPage)->Arg(orv::kAdvancedPage)->Arg(orv::kColorPage)
+BENCHMARK(HoverRepaintOfPage)
+    ->Arg(orv::kMainPage)
+    ->Arg(orv::kAdvancedPage)
+    ->Arg(orv::kColorPage)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

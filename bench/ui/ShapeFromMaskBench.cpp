@@ -10,8 +10,7 @@ namespace {
 
 // A window-sized mask like a real skin's: a dark rounded body on light ground, with a ragged
 // JPG-like edge and a few light holes.
-QImage MakeMask(int width, int height)
-{
+QImage MakeMask(int width, int height) {
     QImage mask(width, height, QImage::Format_RGB32);
     mask.fill(QColor(250, 250, 250));
     {
@@ -33,8 +32,7 @@ QImage MakeMask(int width, int height)
     return mask;
 }
 
-void ShapeFromMask800x600(benchmark::State& state)
-{
+void ShapeFromMask800x600(benchmark::State& state) {
     const QImage mask = MakeMask(800, 600);
     for (auto _ : state) {
         orv::MaskShape shape = orv::ShapeFromMask(mask);
@@ -44,8 +42,7 @@ void ShapeFromMask800x600(benchmark::State& state)
 BENCHMARK(ShapeFromMask800x600)->Unit(benchmark::kMillisecond);
 
 // The outline the program cuts at start-up.
-void ShapeFromShippedMask(benchmark::State& state)
-{
+void ShapeFromShippedMask(benchmark::State& state) {
     const QImage mask(QStringLiteral(ORV_DATA_DIR "/skins/main_mask.jpg"));
     if (mask.isNull()) {
         state.SkipWithError("no shipped main_mask.jpg");

@@ -87,7 +87,8 @@ std::map<std::string, long> WakeUps(qint64 pid) {
     for (const auto& task : fs::directory_iterator(tasks, error)) {
         const std::string tid = task.path().filename().string();
         const std::string path = "/task/" + tid + "/status";
-        counts[tid] = StatusField(pid, path, "voluntary_ctxt_switches") + StatusField(pid, path, "nonvoluntary_ctxt_switches");
+        counts[tid] =
+            StatusField(pid, path, "voluntary_ctxt_switches") + StatusField(pid, path, "nonvoluntary_ctxt_switches");
     }
     return counts;
 }
@@ -115,12 +116,14 @@ public:
         QStringList env = QProcess::systemEnvironment();
         env << QStringLiteral("ORV_GMOUSE_FIRST_PAINT_MARK=1") << QStringLiteral("ORV_GMOUSE_TEST_HOOKS=1")
             << QStringLiteral("XDG_RUNTIME_DIR=") + runtime_.path();
-        QFile::setPermissions(runtime_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(runtime_.path(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         process_.setEnvironment(env);
         process_.setStandardOutputFile(QProcess::nullDevice());
         process_.setReadChannel(QProcess::StandardError);
         started_ = SteadyNanoseconds();
-        process_.start(QStringLiteral(ORV_GMOUSE_EXE), {QStringLiteral("--simulate"), QStringLiteral("--dir"), dataDir});
+        process_.start(QStringLiteral(ORV_GMOUSE_EXE),
+                       {QStringLiteral("--simulate"), QStringLiteral("--dir"), dataDir});
     }
     ~Program() {
         if (process_.state() != QProcess::NotRunning) {
@@ -166,9 +169,8 @@ private:
 };
 
 QString MainWindowId() {
-    for (const QString& id : Run(QStringLiteral("xdotool"),
-                                 {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                  QStringLiteral("Q7")})
+    for (const QString& id : Run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                             QStringLiteral("--name"), QStringLiteral("Q7")})
                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         return id;
     }
@@ -176,8 +178,13 @@ QString MainWindowId() {
 }
 
 QStringList MoveTo(const QString& window, const orv::SkinRegion& r) {
-    return {QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(r.x + r.width / 2),
-            QString::number(r.y + r.height / 2), QStringLiteral("sleep"), QStringLiteral("0.004")};
+    return {QStringLiteral("mousemove"),
+            QStringLiteral("--window"),
+            window,
+            QString::number(r.x + r.width / 2),
+            QString::number(r.y + r.height / 2),
+            QStringLiteral("sleep"),
+            QStringLiteral("0.004")};
 }
 
 // Clicks the tabs in turn, main -> advanced -> colour -> main, and between clicks passes the
@@ -253,6 +260,7 @@ int main(int argc, char** argv) {
     const auto wakeBefore = WakeUps(pid);
     std::this_thread::sleep_for(std::chrono::duration<double>(kIdleSeconds));
     Row("idle CPU over 30 s, hidden", CpuSeconds(pid) - cpuBefore, "s", "~0");
-    Row("idle wake-ups, hidden", static_cast<double>(WakeUpsBetween(wakeBefore, WakeUps(pid))) / kIdleSeconds, "1/s", "~0");
+    Row("idle wake-ups, hidden", static_cast<double>(WakeUpsBetween(wakeBefore, WakeUps(pid))) / kIdleSeconds, "1/s",
+        "~0");
     return 0;
 }

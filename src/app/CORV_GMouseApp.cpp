@@ -62,9 +62,8 @@ int CORV_GMouseApp::Run() {
         }
     });
     if (qEnvironmentVariableIsSet(kTestHooksVariable)) {
-        QObject::connect(&instance, &SingleInstance::CommandReceived, [this](const QString& command) {
-            RunTestCommand(command);
-        });
+        QObject::connect(&instance, &SingleInstance::CommandReceived,
+                         [this](const QString& command) { RunTestCommand(command); });
     }
     return RunWindow();
 }

@@ -173,9 +173,7 @@ void CORV_GMouseDlg::ShowAbout() {
     about.exec();
 }
 
-void CORV_GMouseDlg::ShowSystemMenu() {
-    systemMenu_->popup(mapToGlobal(QPoint(0, 0)));
-}
+void CORV_GMouseDlg::ShowSystemMenu() { systemMenu_->popup(mapToGlobal(QPoint(0, 0))); }
 
 void CORV_GMouseDlg::Repaint() { update(); }
 
@@ -411,16 +409,9 @@ void CORV_GMouseDlg::CreateMacroEditor() {
     if (keyboardCapture_ == nullptr) {
         keyboardCapture_ = CreateWindowKeyboardCapture(*this);
     }
-    macroEditor_ = std::make_unique<MacroEditorFeature>(MacroEditorFeatureContext{session_.Macros(),
-                                                                                  session_.Settings().macroMode,
-                                                                                  session_.CurrentLanguage(),
-                                                                                  *keyboardCapture_,
-                                                                                  SystemTimeOfDay(),
-                                                                                  messages_,
-                                                                                  *dialogs_,
-                                                                                  *this,
-                                                                                  *this,
-                                                                                  session_.Folders().AppDirectory});
+    macroEditor_ = std::make_unique<MacroEditorFeature>(MacroEditorFeatureContext{
+        session_.Macros(), session_.Settings().macroMode, session_.CurrentLanguage(), *keyboardCapture_,
+        SystemTimeOfDay(), messages_, *dialogs_, *this, *this, session_.Folders().AppDirectory});
     const MacroEditor& editor = macroEditor_->Editor();
     model_.recording = [&editor] { return editor.Recording(); };
     model_.downLines = [&editor] { return editor.DownLines(); };
@@ -464,7 +455,8 @@ void CORV_GMouseDlg::TellDeviceAccess(DeviceStatus status) {
     }
     const Language language = session_.CurrentLanguage();
     const TextId what = status == DeviceStatus::AccessDenied ? TextId::DeviceAccessDenied : TextId::DeviceUnopened;
-    const std::string text = std::string(Text(what, language)) + "\n\n" + std::string(Text(DeviceAccessFix(), language));
+    const std::string text =
+        std::string(Text(what, language)) + "\n\n" + std::string(Text(DeviceAccessFix(), language));
     messages_.ShowMessage(ProgramName().toStdString(), text);
 }
 
@@ -495,8 +487,6 @@ void CORV_GMouseDlg::Tell(TextId text, const std::filesystem::path& file) {
     messages_.ShowMessage(ProgramName().toStdString(), filled.toStdString());
 }
 
-void CORV_GMouseDlg::AddTrayIcon() {
-    tray_->AddTrayIcon(UiText(TextId::MainWindowTitle, session_.CurrentLanguage()));
-}
+void CORV_GMouseDlg::AddTrayIcon() { tray_->AddTrayIcon(UiText(TextId::MainWindowTitle, session_.CurrentLanguage())); }
 
 }  // namespace orv

@@ -13,8 +13,8 @@ void MessageBoxes::ShowMessage(std::string_view caption, std::string_view text) 
 }
 
 void ErrorOutputMessages::ShowMessage(std::string_view caption, std::string_view text) {
-    std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(), static_cast<int>(text.size()),
-                 text.data());
+    std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
+                 static_cast<int>(text.size()), text.data());
 }
 
 }  // namespace orv

@@ -69,7 +69,8 @@ void SingleInstance::OnNewConnection() {
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             while (socket->canReadLine()) {
                 const QString line = QString::fromUtf8(socket->readLine()).trimmed();
-                QMetaObject::invokeMethod(this, [this, line] { Act(line); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this, line] { Act(line); }, Qt::QueuedConnection);
             }
         });
     }

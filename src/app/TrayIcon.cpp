@@ -8,7 +8,9 @@
 namespace orv {
 
 TrayIcon::TrayIcon(const QIcon& icon, QObject* parent)
-    : QObject(parent), menu_(std::make_unique<COrvMenu>(QFont())), icon_(new QSystemTrayIcon(icon, this)),
+    : QObject(parent),
+      menu_(std::make_unique<COrvMenu>(QFont())),
+      icon_(new QSystemTrayIcon(icon, this)),
       hostAvailable_(&QSystemTrayIcon::isSystemTrayAvailable) {
     LoadTrayMenu(*menu_, Language());
     // Both languages' ids are understood, whichever the menu carries.
@@ -30,9 +32,7 @@ TrayIcon::TrayIcon(const QIcon& icon, QObject* parent)
     });
 }
 
-TrayIcon::~TrayIcon() {
-    icon_->setContextMenu(nullptr);
-}
+TrayIcon::~TrayIcon() { icon_->setContextMenu(nullptr); }
 
 void TrayIcon::AddTrayIcon(const QString& tip) {
     if (added_) {

@@ -16,9 +16,8 @@ int Devices(Context& c, std::span<const std::string> args) {
     Session session(c.Folders(), c.simulate, c.trace, c.messages, RunAtOnce);
     const std::vector<HidCollectionInfo> collections = session.MouseCollections();
     for (const HidCollectionInfo& info : collections) {
-        std::fprintf(c.out, "%s usage-page=0x%04x usage=0x%04x input-length=%u feature-length=%u\n",
-                     info.path.c_str(), info.caps.usagePage, info.caps.usage, info.caps.inputReportLength,
-                     info.caps.featureReportLength);
+        std::fprintf(c.out, "%s usage-page=0x%04x usage=0x%04x input-length=%u feature-length=%u\n", info.path.c_str(),
+                     info.caps.usagePage, info.caps.usage, info.caps.inputReportLength, info.caps.featureReportLength);
         if (info.accessDenied) {
             PrintAccessHelp(c, info.path);
         }

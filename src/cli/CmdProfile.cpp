@@ -60,14 +60,14 @@ bool ReadConfig(Context& c, int n, ProfileSettings& settings) {
 int Import(Context& c, const std::filesystem::path& from, int n) {
     ProfileSettings settings;
     switch (ImportProfile(from, settings)) {
-        case ExchangeResult::CannotRead:
-            return CannotRead(c, from);
-        case ExchangeResult::NoProfile:
-            std::fprintf(c.err, "%s holds no profile\n", PathToUtf8(from).c_str());
-            return kExitFailure;
-        case ExchangeResult::Done:
-        case ExchangeResult::CannotWrite:
-            break;
+    case ExchangeResult::CannotRead:
+        return CannotRead(c, from);
+    case ExchangeResult::NoProfile:
+        std::fprintf(c.err, "%s holds no profile\n", PathToUtf8(from).c_str());
+        return kExitFailure;
+    case ExchangeResult::Done:
+    case ExchangeResult::CannotWrite:
+        break;
     }
     if (!SaveProfile(c.ConfigPath(), n, settings)) {
         std::fprintf(c.err, "cannot write %s\n", PathToUtf8(c.ConfigPath()).c_str());

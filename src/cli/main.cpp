@@ -131,7 +131,8 @@ int Main(int argc, char** argv) {
     const std::string name = argv[i++];
     const std::vector<std::string> args(argv + i, argv + argc);
 
-    const auto command = std::find_if(Commands().begin(), Commands().end(), [&](const Command& c) { return c.name == name; });
+    const auto command =
+        std::find_if(Commands().begin(), Commands().end(), [&](const Command& c) { return c.name == name; });
     if (command == Commands().end()) {
         std::fprintf(stderr, "unknown command: %s\n", name.c_str());
         PrintUsage(stderr, ChooseAppFolders(dir, SystemFolderFacts()));

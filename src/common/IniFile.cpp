@@ -41,8 +41,7 @@ Snapshot::Snapshot(const std::filesystem::path& file) {
     state_ = loaded == LoadResult::Missing ? FileState::Missing : FileState::Unreadable;
 }
 
-bool Write(const std::filesystem::path& file, std::string_view section, std::string_view key,
-           std::string_view value) {
+bool Write(const std::filesystem::path& file, std::string_view section, std::string_view key, std::string_view value) {
     const std::pair<std::string_view, std::string_view> entry{key, value};
     return WriteKeys(file, section, std::span(&entry, 1));
 }

@@ -23,8 +23,7 @@ namespace orv::ini {
 // The value is cut to bufferChars - 1 UTF-16 units, as a read into a buffer of bufferChars
 // characters would cut it (bufferChars 0 or 1 gives empty text). A file that cannot be read
 // gives empty text too; callers that must tell read through a Snapshot.
-std::string Read(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                 size_t bufferChars);
+std::string Read(const std::filesystem::path& file, std::string_view section, std::string_view key, size_t bufferChars);
 
 // What reading a file found. A missing file reads as one without sections; a file that exists
 // but cannot be read (no permission, a folder in its place, an I/O error) is an error, never
@@ -69,8 +68,7 @@ private:
 // when the file cannot be written, and for what the file could not give back: a line break or
 // NUL anywhere, ']' in the section name, '=' in the key name, an empty key name, or a key name
 // starting with '[' or ';'.
-bool Write(const std::filesystem::path& file, std::string_view section, std::string_view key,
-           std::string_view value);
+bool Write(const std::filesystem::path& file, std::string_view section, std::string_view key, std::string_view value);
 
 // Several keys of one section in one read-modify-write, as if written one after the other: the
 // file is replaced once, so a whole profile reaches the disk with one flush and a reader never

@@ -50,7 +50,7 @@ enum class LineKind { Blank, Comment, Section, Key, Other };
 template <typename Unit>
 struct ParsedLine {
     LineKind kind = LineKind::Other;
-    View<Unit> name;      // section or key name, without surrounding blanks
+    View<Unit> name;        // section or key name, without surrounding blanks
     size_t valueBegin = 0;  // key lines: the value without surrounding blanks
     size_t valueEnd = 0;
 };
@@ -547,7 +547,9 @@ Str<Unit> FromUtf8(std::string_view text) {
 // a ']' in a section name or a '=' in a key name could never be read back; a key starting
 // with '[' or ';' would turn into a section header or a comment.
 bool Writable(std::string_view section, std::string_view key, std::string_view value) {
-    auto hasBreak = [](std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != text.npos; };
+    auto hasBreak = [](std::string_view text) {
+        return text.find_first_of(std::string_view("\r\n\0", 3)) != text.npos;
+    };
     if (hasBreak(section) || hasBreak(key) || hasBreak(value)) {
         return false;
     }

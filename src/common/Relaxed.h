@@ -12,8 +12,14 @@ public:
     constexpr Relaxed() noexcept : value_(T{}) {}
     constexpr Relaxed(T v) noexcept : value_(v) {}  // NOLINT(google-explicit-constructor)
     Relaxed(const Relaxed& other) noexcept : value_(other.load()) {}
-    Relaxed& operator=(const Relaxed& other) noexcept { store(other.load()); return *this; }
-    Relaxed& operator=(T v) noexcept { store(v); return *this; }
+    Relaxed& operator=(const Relaxed& other) noexcept {
+        store(other.load());
+        return *this;
+    }
+    Relaxed& operator=(T v) noexcept {
+        store(v);
+        return *this;
+    }
     operator T() const noexcept { return load(); }  // NOLINT(google-explicit-constructor)
 
     T load() const noexcept { return value_.load(std::memory_order_relaxed); }

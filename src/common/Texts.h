@@ -9,34 +9,34 @@ namespace orv {
 // (UTF-8). Texts the program shows in one language only carry the same text in both columns.
 // A %1 stands for what the caller puts in its place (a file's path).
 enum class TextId {
-    ProgramName,       // caption of the message boxes
-    MainWindowTitle,   // also the tray icon's tip, and how a second start finds the window
+    ProgramName,      // caption of the message boxes
+    MainWindowTitle,  // also the tray icon's tip, and how a second start finds the window
     PlugInPrompt,
-    ShowWindow,        // tray menu
-    ExitDriver,        // tray menu
-    Minimize,          // the window menu where the system gives none
+    ShowWindow,  // tray menu
+    ExitDriver,  // tray menu
+    Minimize,    // the window menu where the system gives none
     Close,
     AboutMenu,
     AboutTitle,
     AboutVersion,
     AboutCopyright,
-    Record,            // record control, idle
-    Stop,              // record control, while recording
-    FileMissing,       // a skin or macro file is missing
-    SkinEntryError,    // a skin entry with too many fields
-    Overflow,          // a macro would exceed its events
-    RecordingUnavailable,  // the keyboard could not be captured for a recording
-    NoTrayMinimises,   // closing or hiding where the desktop has no notification area
-    DeviceAccessDenied,    // the mouse is plugged in, but this user may not open it
-    DeviceUnopened,        // the mouse is plugged in, but it could not be opened
-    DeviceAccessFixUdev,   // what fixes either on Linux
+    Record,                       // record control, idle
+    Stop,                         // record control, while recording
+    FileMissing,                  // a skin or macro file is missing
+    SkinEntryError,               // a skin entry with too many fields
+    Overflow,                     // a macro would exceed its events
+    RecordingUnavailable,         // the keyboard could not be captured for a recording
+    NoTrayMinimises,              // closing or hiding where the desktop has no notification area
+    DeviceAccessDenied,           // the mouse is plugged in, but this user may not open it
+    DeviceUnopened,               // the mouse is plugged in, but it could not be opened
+    DeviceAccessFixUdev,          // what fixes either on Linux
     DeviceAccessFixOtherProgram,  // what fixes either on Windows
-    MouseUnreachable,      // an apply's reports did not reach the mouse
-    SettingsNotSaved,      // %1: config.ini
-    ConfigUnreadable,      // %1: config.ini
-    MacroFileUnreadable,   // %1: the macro file
-    MacroImportUnreadable, // %1: the macro file chosen for an import
-    MacroFileNotWritten,   // %1: the macro file
+    MouseUnreachable,             // an apply's reports did not reach the mouse
+    SettingsNotSaved,             // %1: config.ini
+    ConfigUnreadable,             // %1: config.ini
+    MacroFileUnreadable,          // %1: the macro file
+    MacroImportUnreadable,        // %1: the macro file chosen for an import
+    MacroFileNotWritten,          // %1: the macro file
 
     // The event list's context menu, one row per item as the menu shows them: the two
     // languages' menus differ in the blanks after some captions, so an item that appears in
@@ -67,9 +67,9 @@ enum class TextId {
     RestoreDefaultsQuestion,  // asked before the factory reset overwrites profiles and macros
     Yes,                      // the buttons of a question
     No,
-    NoProfileInFile,          // an import from a file without an exchange profile; the path follows
-    CannotReadFile,           // the path follows
-    CannotWriteFile,          // the path follows
+    NoProfileInFile,  // an import from a file without an exchange profile; the path follows
+    CannotReadFile,   // the path follows
+    CannotWriteFile,  // the path follows
 };
 
 std::string_view Text(TextId id, Language language);

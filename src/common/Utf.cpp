@@ -47,11 +47,17 @@ char32_t DecodeUtf8(std::string_view text, size_t& i) {
     char32_t cp = 0;
     char32_t minimum = 0;
     if ((b0 & 0xE0) == 0xC0) {
-        length = 2; cp = b0 & 0x1F; minimum = 0x80;
+        length = 2;
+        cp = b0 & 0x1F;
+        minimum = 0x80;
     } else if ((b0 & 0xF0) == 0xE0) {
-        length = 3; cp = b0 & 0x0F; minimum = 0x800;
+        length = 3;
+        cp = b0 & 0x0F;
+        minimum = 0x800;
     } else if ((b0 & 0xF8) == 0xF0) {
-        length = 4; cp = b0 & 0x07; minimum = 0x10000;
+        length = 4;
+        cp = b0 & 0x07;
+        minimum = 0x10000;
     } else {
         ++i;
         return kReplacement;

@@ -186,8 +186,8 @@ DeviceLink::Slot DeviceLink::OpenSlot(const HidCollectionInfo& collection, HidAc
 
 bool SamePathIgnoringCase(std::string_view a, std::string_view b) {
     const auto lower = [](char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 }  // namespace orv

@@ -41,7 +41,8 @@ uint16_t ByteLength(const Collection& c, Kind kind, bool reportIds) {
     if (longest == 0) {
         return 0;
     }
-    return static_cast<uint16_t>(std::min<uint64_t>(longest / 8 + (longest % 8 != 0 ? 1 : 0) + (reportIds ? 1 : 0), 0xFFFF));
+    return static_cast<uint16_t>(
+        std::min<uint64_t>(longest / 8 + (longest % 8 != 0 ? 1 : 0) + (reportIds ? 1 : 0), 0xFFFF));
 }
 
 }  // namespace
@@ -74,14 +75,22 @@ std::vector<HidCaps> ParseReportDescriptor(std::span<const uint8_t> d) {
         pos += 1 + size;
 
         switch (tag) {
-        case 0x04: globals.usagePage = value; break;
-        case 0x74: globals.reportSize = value; break;
-        case 0x94: globals.reportCount = value; break;
+        case 0x04:
+            globals.usagePage = value;
+            break;
+        case 0x74:
+            globals.reportSize = value;
+            break;
+        case 0x94:
+            globals.reportCount = value;
+            break;
         case 0x84:
             globals.reportId = value;
             reportIds = true;
             break;
-        case 0xA4: stack.push_back(globals); break;
+        case 0xA4:
+            stack.push_back(globals);
+            break;
         case 0xB4:
             if (!stack.empty()) {
                 globals = stack.back();

@@ -268,25 +268,25 @@ bool MacroEditor::RunEventCommand(uint32_t commandId) {
         return true;
     }
     switch (command->kind) {
-        case EventCommandKind::InsertBefore:
-            InsertMacroEvent(selMacro_, selEvent_, command->key, command->action);
-            RebuildEventList(selMacro_);
-            break;
-        case EventCommandKind::InsertAfter:
-            if (!view_.eventLines.empty()) {
-                InsertMacroEvent(selMacro_, selEvent_ + 1, command->key, command->action);
-            } else {
-                InsertMacroEvent(selMacro_, 0, command->key, command->action);
-                clickedLine_ = 0;
-            }
-            RebuildEventList(selMacro_);
-            break;
-        case EventCommandKind::ModifyDelay:
-            ModifyDelay();
-            break;
-        case EventCommandKind::Delete:
-            DeleteMacroEvent();
-            break;
+    case EventCommandKind::InsertBefore:
+        InsertMacroEvent(selMacro_, selEvent_, command->key, command->action);
+        RebuildEventList(selMacro_);
+        break;
+    case EventCommandKind::InsertAfter:
+        if (!view_.eventLines.empty()) {
+            InsertMacroEvent(selMacro_, selEvent_ + 1, command->key, command->action);
+        } else {
+            InsertMacroEvent(selMacro_, 0, command->key, command->action);
+            clickedLine_ = 0;
+        }
+        RebuildEventList(selMacro_);
+        break;
+    case EventCommandKind::ModifyDelay:
+        ModifyDelay();
+        break;
+    case EventCommandKind::Delete:
+        DeleteMacroEvent();
+        break;
     }
     return true;
 }
@@ -454,17 +454,17 @@ void MacroEditor::AppendEventLines(int slot, int k) {
         view_.eventLines.push_back(DelayLine(macro.Delay(event - 1)));
     }
     switch (macro.EventAction(event)) {
-        case MacroSlot::kPress:
-            view_.eventLines.push_back(std::string(kPressPrefix) + std::string(name));
-            ++downLines_;
-            break;
-        case MacroSlot::kRelease:
-            view_.eventLines.push_back(std::string(kReleasePrefix) + std::string(name));
-            ++upLines_;
-            break;
-        default:
-            view_.eventLines.emplace_back(name);
-            break;
+    case MacroSlot::kPress:
+        view_.eventLines.push_back(std::string(kPressPrefix) + std::string(name));
+        ++downLines_;
+        break;
+    case MacroSlot::kRelease:
+        view_.eventLines.push_back(std::string(kReleasePrefix) + std::string(name));
+        ++upLines_;
+        break;
+    default:
+        view_.eventLines.emplace_back(name);
+        break;
     }
     window_.Repaint();
     SelectEventLine(recording_ ? LineCountOf(view_.eventLines) - 1 : clickedLine_);

@@ -35,8 +35,8 @@ struct EventListPointer {
     int firstVisibleLine = 0;  // the list's scroll position
     int itemHeight = 0;
     int cursorY = 0;
-    int listTop = 0;           // top of the list's client area
-    bool insideList = false;   // the cursor lies in the list's client area
+    int listTop = 0;          // top of the list's client area
+    bool insideList = false;  // the cursor lies in the list's client area
 };
 
 struct MacroEditorContext {

@@ -25,7 +25,9 @@ constexpr size_t kValueChars = 3 * kFieldCount;
 // Anything longer than a full value would be ignored anyway; this only has to hold one whole.
 constexpr size_t kValueBufferChars = 4096;
 
-bool IsKeyField(size_t field) { return field >= MacroSlot::kEventsOffset && (field - MacroSlot::kEventsOffset) % 4 == 0; }
+bool IsKeyField(size_t field) {
+    return field >= MacroSlot::kEventsOffset && (field - MacroSlot::kEventsOffset) % 4 == 0;
+}
 
 // Fields 0..43 are the header bytes in memory order; from field 44 on each event is stored as
 // the quadruple key, action, delay low, delay high, although the slot keeps events and delays
@@ -36,10 +38,14 @@ size_t SlotOffsetOfField(size_t field) {
     }
     const size_t k = (field - MacroSlot::kEventsOffset) / 4;
     switch ((field - MacroSlot::kEventsOffset) % 4) {
-        case 0: return MacroSlot::kEventsOffset + 2 * k;
-        case 1: return MacroSlot::kEventsOffset + 2 * k + 1;
-        case 2: return MacroSlot::kDelaysOffset + 2 * k;
-        default: return MacroSlot::kDelaysOffset + 2 * k + 1;
+    case 0:
+        return MacroSlot::kEventsOffset + 2 * k;
+    case 1:
+        return MacroSlot::kEventsOffset + 2 * k + 1;
+    case 2:
+        return MacroSlot::kDelaysOffset + 2 * k;
+    default:
+        return MacroSlot::kDelaysOffset + 2 * k + 1;
     }
 }
 

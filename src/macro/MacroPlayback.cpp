@@ -113,7 +113,8 @@ void MacroPlayer::PlayMacro(const MacroSlot& played, int passes) {
                 break;
             }
             SendMacroEvent(slot.EventKey(k), slot.EventAction(k));
-            pending_ = std::max<std::chrono::milliseconds>(std::chrono::milliseconds(slot.Delay(k)), kMinimumEventPause);
+            pending_ =
+                std::max<std::chrono::milliseconds>(std::chrono::milliseconds(slot.Delay(k)), kMinimumEventPause);
         }
         ReleaseMacroKeys();
         if (c_.flags.StopRequest.load(std::memory_order_acquire) == 1 || Aborted()) {
@@ -195,8 +196,7 @@ void MacroPlayer::MarkSent() {
     pending_ = std::chrono::milliseconds(0);
 }
 
-MacroPlaybackThread::MacroPlaybackThread(const PlaybackContext& context)
-    : player_(context), flags_(context.flags) {
+MacroPlaybackThread::MacroPlaybackThread(const PlaybackContext& context) : player_(context), flags_(context.flags) {
     player_.SetAbort(&stop_);
 }
 

@@ -24,8 +24,8 @@ struct ProfileSettings;
 struct PlaybackContext {
     FeatureReport& reports;
     PlaybackFlags& flags;
-    ProfileSettings& settings;      // dpiLevel and reportRate follow the mouse's own changes
-    const AppliedState& applied;    // DpiReportFlag, RateCycleFlag
+    ProfileSettings& settings;    // dpiLevel and reportRate follow the mouse's own changes
+    const AppliedState& applied;  // DpiReportFlag, RateCycleFlag
     const MacroStore& store;
     Launcher& launcher;
     Clock& clock;

@@ -68,9 +68,7 @@ public:
     void SetDelay(size_t k, uint16_t delay) { SetWord(kDelaysOffset + 2 * k, delay); }
 
 private:
-    uint16_t Word(size_t offset) const {
-        return static_cast<uint16_t>(Byte(offset) | (Byte(offset + 1) << 8));
-    }
+    uint16_t Word(size_t offset) const { return static_cast<uint16_t>(Byte(offset) | (Byte(offset + 1) << 8)); }
     void SetWord(size_t offset, uint16_t value) {
         SetByte(offset, static_cast<uint8_t>(value & 0xFF));
         SetByte(offset + 1, static_cast<uint8_t>(value >> 8));

@@ -13,7 +13,9 @@ enum class KeyMessage : uint32_t {
     SysKeyUp = 0x0105,
 };
 
-inline bool IsKeyDown(KeyMessage message) { return message == KeyMessage::KeyDown || message == KeyMessage::SysKeyDown; }
+inline bool IsKeyDown(KeyMessage message) {
+    return message == KeyMessage::KeyDown || message == KeyMessage::SysKeyDown;
+}
 
 // Receives the captured keystrokes on the window's thread, one call each, in the order they
 // were typed. A held key's auto-repeat arrives as further downs with no up between them.

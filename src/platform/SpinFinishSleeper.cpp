@@ -43,12 +43,12 @@ bool SpinFinishSleeper::InterruptibleSleepUntil(SteadyTime deadline, const Sleep
             continue;
         }
         switch (Spin(deadline, &interrupt)) {
-            case SpinEnd::Reached:
-                return true;
-            case SpinEnd::Interrupted:
-                return false;
-            case SpinEnd::GaveUp:
-                return inner_->InterruptibleSleepUntil(deadline, interrupt);
+        case SpinEnd::Reached:
+            return true;
+        case SpinEnd::Interrupted:
+            return false;
+        case SpinEnd::GaveUp:
+            return inner_->InterruptibleSleepUntil(deadline, interrupt);
         }
     }
 }

@@ -15,10 +15,10 @@ inline constexpr uintptr_t kDbtDeviceRemoveComplete = 0x8004;
 inline constexpr uint32_t kDbtDevtypDeviceInterface = 5;
 
 enum class WindowEventKind {
-    Other,           // any message or device event the program does not act on
-    Power,           // every WM_POWERBROADCAST, whatever its type: the profile is applied again
-    DeviceArrival,   // WM_DEVICECHANGE, DBT_DEVICEARRIVAL
-    DeviceRemoval,   // WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE
+    Other,          // any message or device event the program does not act on
+    Power,          // every WM_POWERBROADCAST, whatever its type: the profile is applied again
+    DeviceArrival,  // WM_DEVICECHANGE, DBT_DEVICEARRIVAL
+    DeviceRemoval,  // WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE
 };
 
 struct WindowEvent {

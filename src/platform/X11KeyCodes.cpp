@@ -11,47 +11,43 @@ constexpr uint32_t kEvdevOffset = 8;
 
 // evdev code (linux/input-event-codes.h) → Windows virtual-key code.
 constexpr std::pair<uint16_t, uint8_t> kEvdevKeys[] = {
-    {1, 0x1B},    // ESC
-    {2, 0x31},    {3, 0x32},  {4, 0x33},  {5, 0x34},  {6, 0x35},  // 1..5
-    {7, 0x36},    {8, 0x37},  {9, 0x38},  {10, 0x39}, {11, 0x30},  // 6..9, 0
-    {12, 0xBD},   // MINUS
-    {13, 0xBB},   // EQUAL
-    {14, 0x08},   // BACKSPACE
-    {15, 0x09},   // TAB
-    {16, 'Q'},    {17, 'W'},  {18, 'E'},  {19, 'R'},  {20, 'T'},
-    {21, 'Y'},    {22, 'U'},  {23, 'I'},  {24, 'O'},  {25, 'P'},
-    {26, 0xDB},   // LEFTBRACE
-    {27, 0xDD},   // RIGHTBRACE
-    {28, 0x0D},   // ENTER
-    {29, 0xA2},   // LEFTCTRL
-    {30, 'A'},    {31, 'S'},  {32, 'D'},  {33, 'F'},  {34, 'G'},
-    {35, 'H'},    {36, 'J'},  {37, 'K'},  {38, 'L'},
-    {39, 0xBA},   // SEMICOLON
-    {40, 0xDE},   // APOSTROPHE
-    {41, 0xC0},   // GRAVE
-    {42, 0xA0},   // LEFTSHIFT
-    {43, 0xDC},   // BACKSLASH
-    {44, 'Z'},    {45, 'X'},  {46, 'C'},  {47, 'V'},  {48, 'B'},
-    {49, 'N'},    {50, 'M'},
-    {51, 0xBC},   // COMMA
-    {52, 0xBE},   // DOT
-    {53, 0xBF},   // SLASH
-    {54, 0xA1},   // RIGHTSHIFT
-    {55, 0x6A},   // KPASTERISK
-    {56, 0xA4},   // LEFTALT
-    {57, 0x20},   // SPACE
-    {58, 0x14},   // CAPSLOCK
-    {59, 0x70},   {60, 0x71}, {61, 0x72}, {62, 0x73}, {63, 0x74},  // F1..F5
-    {64, 0x75},   {65, 0x76}, {66, 0x77}, {67, 0x78}, {68, 0x79},  // F6..F10
-    {69, 0x90},   // NUMLOCK
-    {70, 0x91},   // SCROLLLOCK
-    {71, 0x67},   {72, 0x68}, {73, 0x69},  // KP7..KP9
-    {74, 0x6D},   // KPMINUS
-    {75, 0x64},   {76, 0x65}, {77, 0x66},  // KP4..KP6
-    {78, 0x6B},   // KPPLUS
-    {79, 0x61},   {80, 0x62}, {81, 0x63},  // KP1..KP3
-    {82, 0x60},   // KP0
-    {83, 0x6E},   // KPDOT
+    {1, 0x1B},                                                       // ESC
+    {2, 0x31},   {3, 0x32},   {4, 0x33},   {5, 0x34},   {6, 0x35},   // 1..5
+    {7, 0x36},   {8, 0x37},   {9, 0x38},   {10, 0x39},  {11, 0x30},  // 6..9, 0
+    {12, 0xBD},                                                      // MINUS
+    {13, 0xBB},                                                      // EQUAL
+    {14, 0x08},                                                      // BACKSPACE
+    {15, 0x09},                                                      // TAB
+    {16, 'Q'},   {17, 'W'},   {18, 'E'},   {19, 'R'},   {20, 'T'},   {21, 'Y'},   {22, 'U'}, {23, 'I'},
+    {24, 'O'},   {25, 'P'},   {26, 0xDB},  // LEFTBRACE
+    {27, 0xDD},                            // RIGHTBRACE
+    {28, 0x0D},                            // ENTER
+    {29, 0xA2},                            // LEFTCTRL
+    {30, 'A'},   {31, 'S'},   {32, 'D'},   {33, 'F'},   {34, 'G'},   {35, 'H'},   {36, 'J'}, {37, 'K'},
+    {38, 'L'},   {39, 0xBA},                                                                              // SEMICOLON
+    {40, 0xDE},                                                                                           // APOSTROPHE
+    {41, 0xC0},                                                                                           // GRAVE
+    {42, 0xA0},                                                                                           // LEFTSHIFT
+    {43, 0xDC},                                                                                           // BACKSLASH
+    {44, 'Z'},   {45, 'X'},   {46, 'C'},   {47, 'V'},   {48, 'B'},   {49, 'N'},   {50, 'M'}, {51, 0xBC},  // COMMA
+    {52, 0xBE},                                                                                           // DOT
+    {53, 0xBF},                                                                                           // SLASH
+    {54, 0xA1},                                                                                           // RIGHTSHIFT
+    {55, 0x6A},                                                                                           // KPASTERISK
+    {56, 0xA4},                                                                                           // LEFTALT
+    {57, 0x20},                                                                                           // SPACE
+    {58, 0x14},                                                                                           // CAPSLOCK
+    {59, 0x70},  {60, 0x71},  {61, 0x72},  {62, 0x73},  {63, 0x74},                                       // F1..F5
+    {64, 0x75},  {65, 0x76},  {66, 0x77},  {67, 0x78},  {68, 0x79},                                       // F6..F10
+    {69, 0x90},                                                                                           // NUMLOCK
+    {70, 0x91},                                                                                           // SCROLLLOCK
+    {71, 0x67},  {72, 0x68},  {73, 0x69},                                                                 // KP7..KP9
+    {74, 0x6D},                                                                                           // KPMINUS
+    {75, 0x64},  {76, 0x65},  {77, 0x66},                                                                 // KP4..KP6
+    {78, 0x6B},                                                                                           // KPPLUS
+    {79, 0x61},  {80, 0x62},  {81, 0x63},                                                                 // KP1..KP3
+    {82, 0x60},                                                                                           // KP0
+    {83, 0x6E},                                                                                           // KPDOT
     {86, 0xE2},   // 102ND, the extra key of ISO keyboards
     {87, 0x7A},   // F11
     {88, 0x7B},   // F12
@@ -92,9 +88,9 @@ constexpr std::pair<uint16_t, uint8_t> kEvdevKeys[] = {
     {166, 0xB2},  // STOPCD
     {172, 0xAC},  // HOMEPAGE
     {173, 0xA8},  // REFRESH
-    {183, 0x7C},  {184, 0x7D}, {185, 0x7E}, {186, 0x7F}, {187, 0x80}, {188, 0x81},  // F13..F18
-    {189, 0x82},  {190, 0x83}, {191, 0x84}, {192, 0x85}, {193, 0x86}, {194, 0x87},  // F19..F24
-    {217, 0xAA},  // SEARCH
+    {183, 0x7C}, {184, 0x7D}, {185, 0x7E}, {186, 0x7F}, {187, 0x80}, {188, 0x81},  // F13..F18
+    {189, 0x82}, {190, 0x83}, {191, 0x84}, {192, 0x85}, {193, 0x86}, {194, 0x87},  // F19..F24
+    {217, 0xAA},                                                                   // SEARCH
 };
 
 // X11 key codes are 8..255.

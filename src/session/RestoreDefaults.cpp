@@ -48,22 +48,22 @@ RestoreResult Session::RestoreDefaults(const std::function<void()>& userMacrosRe
     MacroStore& store = macroStore_;
     const std::filesystem::path factory = FactoryMacroFileFor(folders_.SkinDirectory, language);
     switch (ReplaceMacrosFromFile(factory, MacroTarget::User, store, messages_, WhenMissing::KeepMacros)) {
-        case ini::FileState::Read: {
-            if (userMacrosReplaced) {
-                userMacrosReplaced();
-            }
-            const std::filesystem::path user = UserMacroFileFor(folders_.AppDirectory, language);
-            if (!SaveMacroFile(user, store)) {
-                result.faults.push_back({FileFault::Kind::Unwritable, user});
-            }
-            break;
+    case ini::FileState::Read: {
+        if (userMacrosReplaced) {
+            userMacrosReplaced();
         }
-        case ini::FileState::Missing:
-            result.faults.push_back({FileFault::Kind::Missing, factory});
-            break;
-        case ini::FileState::Unreadable:
-            result.faults.push_back({FileFault::Kind::Unreadable, factory});
-            break;
+        const std::filesystem::path user = UserMacroFileFor(folders_.AppDirectory, language);
+        if (!SaveMacroFile(user, store)) {
+            result.faults.push_back({FileFault::Kind::Unwritable, user});
+        }
+        break;
+    }
+    case ini::FileState::Missing:
+        result.faults.push_back({FileFault::Kind::Missing, factory});
+        break;
+    case ini::FileState::Unreadable:
+        result.faults.push_back({FileFault::Kind::Unreadable, factory});
+        break;
     }
 
     result.applied = ApplyProfile();

@@ -51,14 +51,14 @@ Session::MacrosLoaded Session::LoadMacros() {
     for (const auto& [file, target] : {std::pair{store.userMacroFile, MacroTarget::User},
                                        std::pair{ConstantMacroFile(folders_.AppDirectory), MacroTarget::Constant}}) {
         switch (ReplaceMacrosFromFile(file, target, store, messages_)) {
-            case ini::FileState::Missing:
-                loaded.allPresent = false;
-                break;
-            case ini::FileState::Unreadable:
-                loaded.unreadable.push_back(file);
-                break;
-            case ini::FileState::Read:
-                break;
+        case ini::FileState::Missing:
+            loaded.allPresent = false;
+            break;
+        case ini::FileState::Unreadable:
+            loaded.unreadable.push_back(file);
+            break;
+        case ini::FileState::Read:
+            break;
         }
     }
     Observed(SessionStep::LoadMacros);
@@ -74,26 +74,19 @@ void Session::StartThreads(std::function<void()> repaint, std::function<void()> 
     notSaved_ = std::move(notSaved);
     flags_.Reset();
     listener_ = std::make_unique<InputListenerThread>(*link_, profileSettings_.macroMode, flags_);
-    playback_ = std::make_unique<MacroPlaybackThread>(PlaybackContext{*reports_,
-                                                                      flags_,
-                                                                      profileSettings_,
-                                                                      applied_,
-                                                                      macroStore_,
-                                                                      *launcher_,
-                                                                      SystemClock(),
-                                                                      PreciseSleeper(),
-                                                                      folders_.ConfigPath,
-                                                                      currentProfile_,
-                                                                      [this] {
-                                                                          if (repaint_) {
-                                                                              post_(repaint_);
-                                                                          }
-                                                                      },
-                                                                      [this] {
-                                                                          if (notSaved_) {
-                                                                              post_(notSaved_);
-                                                                          }
-                                                                      }});
+    playback_ = std::make_unique<MacroPlaybackThread>(
+        PlaybackContext{*reports_, flags_, profileSettings_, applied_, macroStore_, *launcher_, SystemClock(),
+                        PreciseSleeper(), folders_.ConfigPath, currentProfile_,
+                        [this] {
+                            if (repaint_) {
+                                post_(repaint_);
+                            }
+                        },
+                        [this] {
+                            if (notSaved_) {
+                                post_(notSaved_);
+                            }
+                        }});
     listener_->Start();
     playback_->Start();
     Observed(SessionStep::StartThreads);
@@ -232,14 +225,14 @@ DeviceStatus Session::LinkStatus() const {
 // The notifier calls from its own thread, and a call can still be under way when the session
 // ends; what it posts runs on the caller's thread, and only while the session lives.
 void Session::StartNotifier(DeviceNotifier& notifier) {
-    notifier.Start([this, post = post_, alive = std::weak_ptr<int>(lifetime_)](DeviceChange change,
-                                                                              std::string_view path) {
-        post([this, alive, change, path = std::string(path)] {
-            if (!alive.expired()) {
-                HandleDeviceChange(change, path);
-            }
+    notifier.Start(
+        [this, post = post_, alive = std::weak_ptr<int>(lifetime_)](DeviceChange change, std::string_view path) {
+            post([this, alive, change, path = std::string(path)] {
+                if (!alive.expired()) {
+                    HandleDeviceChange(change, path);
+                }
+            });
         });
-    });
 }
 
 void Session::Observed(SessionStep step) const {

@@ -168,8 +168,7 @@ public:
 
     // From now on the removal of the mouse runs exitDriver on the caller's thread, and an
     // arrival that finds the mouse again after a removal runs rediscovered with what it found.
-    void WatchDeviceChanges(std::function<void()> exitDriver,
-                            std::function<void(DeviceStatus)> rediscovered = {});
+    void WatchDeviceChanges(std::function<void()> exitDriver, std::function<void(DeviceStatus)> rediscovered = {});
     // A device change the caller received itself (where the system tells windows, not threads).
     void HandleDeviceChange(DeviceChange change, std::string_view interfacePath);
 

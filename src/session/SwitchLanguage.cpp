@@ -18,14 +18,14 @@ LanguageSwitchResult Session::SwitchLanguage(Language language, const std::funct
     MacroStore& store = macroStore_;
     store.userMacroFile = UserMacroFileFor(folders_.AppDirectory, language);
     switch (ReplaceMacrosFromFile(store.userMacroFile, MacroTarget::User, store, messages_)) {
-        case ini::FileState::Read:
-            break;
-        case ini::FileState::Missing:
-            result.faults.push_back({FileFault::Kind::Missing, store.userMacroFile});
-            break;
-        case ini::FileState::Unreadable:
-            result.faults.push_back({FileFault::Kind::Unreadable, store.userMacroFile});
-            break;
+    case ini::FileState::Read:
+        break;
+    case ini::FileState::Missing:
+        result.faults.push_back({FileFault::Kind::Missing, store.userMacroFile});
+        break;
+    case ini::FileState::Unreadable:
+        result.faults.push_back({FileFault::Kind::Unreadable, store.userMacroFile});
+        break;
     }
     return result;
 }

@@ -20,10 +20,10 @@ std::string Indexed(const char* prefix, size_t i) { return prefix + FormatDecima
 // is read into: the DPI levels get ten characters, everything else five.
 std::span<const ini::KeyRead> ProfileKeyReads() {
     static constexpr ini::KeyRead kReads[] = {
-        {"K0", 5},           {"K1", 5},          {"K2", 5},           {"K3", 5},          {"K4", 5},
-        {"K5", 5},           {"WHEEL_STATUS", 5}, {"MACRO_MODE2", 5},  {"DPI_LEVEL", 5},   {"DPI_SET0", 10},
-        {"DPI_SET_EN0", 10}, {"DPI_SET1", 10},   {"DPI_SET_EN1", 10}, {"DPI_SET2", 10},   {"DPI_SET_EN2", 10},
-        {"DPI_SET3", 10},    {"DPI_SET_EN3", 10}, {"LED_STATUS", 5},   {"DPI_SPEED", 5},   {"WHEEL_SPEED", 5},
+        {"K0", 5},           {"K1", 5},           {"K2", 5},           {"K3", 5},        {"K4", 5},
+        {"K5", 5},           {"WHEEL_STATUS", 5}, {"MACRO_MODE2", 5},  {"DPI_LEVEL", 5}, {"DPI_SET0", 10},
+        {"DPI_SET_EN0", 10}, {"DPI_SET1", 10},    {"DPI_SET_EN1", 10}, {"DPI_SET2", 10}, {"DPI_SET_EN2", 10},
+        {"DPI_SET3", 10},    {"DPI_SET_EN3", 10}, {"LED_STATUS", 5},   {"DPI_SPEED", 5}, {"WHEEL_SPEED", 5},
         {"USB_SPEED", 5},    {"FIRE_TIME", 5},
     };
     return kReads;

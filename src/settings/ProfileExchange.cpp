@@ -14,13 +14,13 @@ ExchangeResult ImportProfile(const std::filesystem::path& file, ProfileSettings&
     ProfileSettings read;
     // The language only picks among reset sections, which an exchange file never is.
     switch (LoadProfile(file, kExchangeProfile, false, Language{}, read)) {
-        case ProfileFound::NoFile:
-        case ProfileFound::Unreadable:
-            return ExchangeResult::CannotRead;
-        case ProfileFound::NoSection:
-            return ExchangeResult::NoProfile;
-        case ProfileFound::Section:
-            break;
+    case ProfileFound::NoFile:
+    case ProfileFound::Unreadable:
+        return ExchangeResult::CannotRead;
+    case ProfileFound::NoSection:
+        return ExchangeResult::NoProfile;
+    case ProfileFound::Section:
+        break;
     }
     settings = read;
     return ExchangeResult::Done;

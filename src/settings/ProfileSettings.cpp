@@ -69,9 +69,7 @@ void SetFactorySettings(ProfileSettings& s) {
     s.reportRate = 2;
 }
 
-uint8_t DpiCodeForStep(uint8_t step) {
-    return DpiCodeTable[std::min<size_t>(step, DpiCodeTable.size() - 1)];
-}
+uint8_t DpiCodeForStep(uint8_t step) { return DpiCodeTable[std::min<size_t>(step, DpiCodeTable.size() - 1)]; }
 
 int DpiForCode(uint8_t code) {
     for (size_t s = 0; s < DpiCodeTable.size(); ++s) {

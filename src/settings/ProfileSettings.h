@@ -36,7 +36,7 @@ void SetFactorySettings(ProfileSettings& settings);
 
 // DPI steps 0..11: the mouse's code for each step, and the DPI the window shows for a code.
 inline constexpr std::array<uint8_t, 12> DpiCodeTable{1, 2, 3, 4, 5, 6, 7, 9, 11, 13, 14, 15};
-inline constexpr std::array<uint16_t, 12> DpiNumberTable{200, 400, 600, 800, 1000, 1200,
+inline constexpr std::array<uint16_t, 12> DpiNumberTable{200,  400,  600,  800,  1000, 1200,
                                                          1600, 2000, 2400, 3200, 4000, 4800};
 // A step beyond the table (hand-edited files) counts as the last step.
 uint8_t DpiCodeForStep(uint8_t step);
@@ -51,17 +51,24 @@ int WheelScrollLines(uint8_t wheelSpeedStep);
 // What a button's FunctionCode means: the one table that apply, playback, the menus and the
 // drawing read.
 enum class ReportFlag : uint8_t { None, DpiReport, RateCycle };
-enum class UtilityAction : uint8_t { None, UserMacro, ConstantMacro, ConsumerUsage, LaunchCalculator, LaunchCommandPrompt };
+enum class UtilityAction : uint8_t {
+    None,
+    UserMacro,
+    ConstantMacro,
+    ConsumerUsage,
+    LaunchCalculator,
+    LaunchCommandPrompt
+};
 enum class FunctionText : uint8_t { FunctionName, UserMacroName };
 
 struct FunctionCodeInfo {
-    uint8_t deviceValue;     // byte 3 of command 0x10
-    ReportFlag flag;         // which follow-up flag an apply sets for the button
-    UtilityAction action;    // what the playback thread does on a press
-    uint8_t index;           // the user macro slot, constant macro or consumer usage the action takes
-    uint8_t menuRow;         // main menu row 1..10 that offers it, 0 for none
-    uint8_t subMenuRow;      // row of that row's sub-menu, 0 when chosen directly
-    FunctionText text;       // where the text shown for it comes from
+    uint8_t deviceValue;   // byte 3 of command 0x10
+    ReportFlag flag;       // which follow-up flag an apply sets for the button
+    UtilityAction action;  // what the playback thread does on a press
+    uint8_t index;         // the user macro slot, constant macro or consumer usage the action takes
+    uint8_t menuRow;       // main menu row 1..10 that offers it, 0 for none
+    uint8_t subMenuRow;    // row of that row's sub-menu, 0 when chosen directly
+    FunctionText text;     // where the text shown for it comes from
 };
 
 inline constexpr int32_t kLeftClick = 1;

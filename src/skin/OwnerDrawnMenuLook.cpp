@@ -33,7 +33,8 @@ std::vector<MenuRgb> MenuHighlightGradient(int32_t height) {
     const int32_t stepBlue = (to.blue - from.blue) / height;
     lines.reserve(static_cast<size_t>(height));
     for (int32_t k = 0; k < height; ++k) {
-        lines.push_back({Channel(from.red, stepRed, k), Channel(from.green, stepGreen, k), Channel(from.blue, stepBlue, k)});
+        lines.push_back(
+            {Channel(from.red, stepRed, k), Channel(from.green, stepGreen, k), Channel(from.blue, stepBlue, k)});
     }
     return lines;
 }

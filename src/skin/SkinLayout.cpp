@@ -26,9 +26,7 @@ SkinRect RectFrom(const SkinFields& f) {
     const int64_t x = ParseDecimal(f[0]);
     const int64_t y = ParseDecimal(f[1]);
     // Saturate rather than overflow on absurd hand-edited numbers.
-    auto clamp = [](int64_t v) {
-        return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-    };
+    auto clamp = [](int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
     return SkinRect{clamp(x), clamp(y), clamp(x + ParseDecimal(f[2])), clamp(y + ParseDecimal(f[3]))};
 }
 
@@ -100,8 +98,7 @@ bool LoadMainSkin(const std::filesystem::path& skinDirectory, Language language,
 
 bool LoadColorSkin(const std::filesystem::path& skinDirectory, Language language, SkinLayout& layout,
                    MessageSink& messages, std::string_view caption) {
-    return ReadRegions(SkinFilePath(skinDirectory, SkinFile::Color, language), layout.ColorRegions, messages,
-                       caption);
+    return ReadRegions(SkinFilePath(skinDirectory, SkinFile::Color, language), layout.ColorRegions, messages, caption);
 }
 
 bool LoadAdvancedSkin(const std::filesystem::path& skinDirectory, Language language, SkinLayout& layout,

@@ -14,8 +14,7 @@ constexpr int kEditOverhang = 2;
 
 }  // namespace
 
-CEditHelper::CEditHelper(CEditableListBox& list) : QLineEdit(list.viewport()), list_(list)
-{
+CEditHelper::CEditHelper(CEditableListBox& list) : QLineEdit(list.viewport()), list_(list) {
     setObjectName(QStringLiteral("CEditHelper"));
     // Looks like an ordinary edit box over the list's black lines, so it is plain which line
     // is being changed.
@@ -26,8 +25,7 @@ CEditHelper::CEditHelper(CEditableListBox& list) : QLineEdit(list.viewport()), l
     setContextMenuPolicy(Qt::NoContextMenu);
 }
 
-void CEditHelper::keyReleaseEvent(QKeyEvent* event)
-{
+void CEditHelper::keyReleaseEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -41,21 +39,18 @@ void CEditHelper::keyReleaseEvent(QKeyEvent* event)
     }
 }
 
-void CEditHelper::focusOutEvent(QFocusEvent* event)
-{
+void CEditHelper::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     list_.EndEdit(true);
 }
 
-CEditableListBox::CEditableListBox(QWidget* parent) : QListWidget(parent)
-{
+CEditableListBox::CEditableListBox(QWidget* parent) : QListWidget(parent) {
     // The first visible line is the scroll position, as the context menu's arithmetic needs.
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setUniformItemSizes(true);
 }
 
-void CEditableListBox::BeginEdit()
-{
+void CEditableListBox::BeginEdit() {
     const int line = currentRow();
     if (line < 0 || line >= count())
         return;
@@ -72,8 +67,7 @@ void CEditableListBox::BeginEdit()
     helper->setFocus(Qt::OtherFocusReason);
 }
 
-void CEditableListBox::EndEdit(bool keep)
-{
+void CEditableListBox::EndEdit(bool keep) {
     const int line = editIndex_;
     CEditHelper* helper = TakeEditor();
     if (helper == nullptr)
@@ -86,32 +80,23 @@ void CEditableListBox::EndEdit(bool keep)
     Q_EMIT EditEnded(keep, text);
 }
 
-void CEditableListBox::DropEdit()
-{
-    TakeEditor();
-}
+void CEditableListBox::DropEdit() { TakeEditor(); }
 
-int CEditableListBox::ItemHeight() const
-{
-    return count() > 0 ? sizeHintForRow(0) : QFontMetrics(font()).height();
-}
+int CEditableListBox::ItemHeight() const { return count() > 0 ? sizeHintForRow(0) : QFontMetrics(font()).height(); }
 
-void CEditableListBox::resizeEvent(QResizeEvent* event)
-{
+void CEditableListBox::resizeEvent(QResizeEvent* event) {
     QListWidget::resizeEvent(event);
     EndEdit(true);
 }
 
-void CEditableListBox::scrollContentsBy(int dx, int dy)
-{
+void CEditableListBox::scrollContentsBy(int dx, int dy) {
     EndEdit(true);
     QListWidget::scrollContentsBy(dx, dy);
 }
 
 // The edit is forgotten before it goes, so the focus it loses on the way out ends nothing a
 // second time. The focus it held stays with the list rather than wandering to another control.
-CEditHelper* CEditableListBox::TakeEditor()
-{
+CEditHelper* CEditableListBox::TakeEditor() {
     CEditHelper* helper = helper_.data();
     helper_.clear();
     editIndex_ = -1;

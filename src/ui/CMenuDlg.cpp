@@ -6,14 +6,12 @@ namespace orv {
 
 namespace {
 
-constexpr SkinnedMenuPictures kMainMenuPictures{"menu_normal.jpg", "menu_over.jpg", "menu_down.jpg",
-                                                "menu_mask.jpg"};
+constexpr SkinnedMenuPictures kMainMenuPictures{"menu_normal.jpg", "menu_over.jpg", "menu_down.jpg", "menu_mask.jpg"};
 
 }  // namespace
 
 CMenuDlg::CMenuDlg(const FunctionMenuContext& context, ChoiceHandler onChoice, QWidget* parent)
-    : SkinnedMenuWindow(context, kMainMenuPictures, parent), onChoice_(std::move(onChoice))
-{
+    : SkinnedMenuWindow(context, kMainMenuPictures, parent), onChoice_(std::move(onChoice)) {
     // Other windows find the open function menu by this title.
     setWindowTitle(QStringLiteral("MainMenuDlg"));
     const QSize mask = MaskSize();
@@ -27,8 +25,7 @@ CMenuDlg::CMenuDlg(const FunctionMenuContext& context, ChoiceHandler onChoice, Q
     SetRows(geometry, kMainMenuHitRows, texts);
 }
 
-void CMenuDlg::CloseSubMenu()
-{
+void CMenuDlg::CloseSubMenu() {
     if (CSubMenuDlg* sub = subMenu_.data()) {
         subMenu_.clear();
         sub->hide();
@@ -37,29 +34,28 @@ void CMenuDlg::CloseSubMenu()
     }
 }
 
-void CMenuDlg::HoverChanged()
-{
+void CMenuDlg::HoverChanged() {
     CloseSubMenu();
     if (OpensSubMenu(Hover()))
         OpenSubMenu();
 }
 
-void CMenuDlg::Released(int32_t row)
-{
+void CMenuDlg::Released(int32_t row) {
     if (const auto code = MainMenuChoice(row); code && onChoice_)
         onChoice_(*code, false);
 }
 
-void CMenuDlg::hideEvent(QHideEvent*)
-{
-    CloseSubMenu();
-}
+void CMenuDlg::hideEvent(QHideEvent*) { CloseSubMenu(); }
 
 // A page without rows (no user macros yet) opens nothing: there is nothing to choose.
-void CMenuDlg::OpenSubMenu()
-{
+void CMenuDlg::OpenSubMenu() {
     auto* sub = new CSubMenuDlg(
-        Context(), Hover(), [this](int32_t code) { if (onChoice_) onChoice_(code, true); }, this);
+        Context(), Hover(),
+        [this](int32_t code) {
+            if (onChoice_)
+                onChoice_(code, true);
+        },
+        this);
     if (sub->Rows() == 0) {
         delete sub;
         return;

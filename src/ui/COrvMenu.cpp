@@ -13,8 +13,7 @@ constexpr int kSeparatorItemId = 0;
 
 }  // namespace
 
-COrvMenu::COrvMenu(const QFont& font, QWidget* parent) : QMenu(parent)
-{
+COrvMenu::COrvMenu(const QFont& font, QWidget* parent) : QMenu(parent) {
     // A widget does not own the style it is given; as a child the style lives as long as the menu.
     auto* style = new OrvMenuStyle();
     style->setParent(this);
@@ -22,15 +21,13 @@ COrvMenu::COrvMenu(const QFont& font, QWidget* parent) : QMenu(parent)
     setFont(font);
 }
 
-QAction* COrvMenu::AddItem(const QString& caption, int itemId)
-{
+QAction* COrvMenu::AddItem(const QString& caption, int itemId) {
     QAction* action = addAction(caption);
     action->setData(itemId);
     return action;
 }
 
-COrvMenu* COrvMenu::AddSubMenu(const QString& caption)
-{
+COrvMenu* COrvMenu::AddSubMenu(const QString& caption) {
     auto* sub = new COrvMenu(font(), this);
     sub->setTitle(caption);
     QAction* action = addMenu(sub);
@@ -38,23 +35,20 @@ COrvMenu* COrvMenu::AddSubMenu(const QString& caption)
     return sub;
 }
 
-QAction* COrvMenu::AddSeparator()
-{
+QAction* COrvMenu::AddSeparator() {
     QAction* action = addSeparator();
     action->setData(kSeparatorItemId);
     return action;
 }
 
-void COrvMenu::Reset(const QFont& font)
-{
+void COrvMenu::Reset(const QFont& font) {
     clear();
     for (COrvMenu* sub : findChildren<COrvMenu*>(Qt::FindDirectChildrenOnly))
         sub->deleteLater();
     setFont(font);
 }
 
-int COrvMenu::ItemId(const QAction& action)
-{
+int COrvMenu::ItemId(const QAction& action) {
     if (action.isSeparator())
         return kSeparatorItemId;
     if (action.menu() != nullptr)

@@ -15,8 +15,7 @@ CSubMenuDlg::CSubMenuDlg(const FunctionMenuContext& context, int32_t menuRow, Ch
     : SkinnedMenuWindow(context, kSubMenuPictures, parent),
       menuRow_(menuRow),
       macroCount_(context.MacroCount()),
-      onChoice_(std::move(onChoice))
-{
+      onChoice_(std::move(onChoice)) {
     const QSize mask = MaskSize();
     if (mask.isEmpty())
         return;
@@ -27,8 +26,7 @@ CSubMenuDlg::CSubMenuDlg(const FunctionMenuContext& context, int32_t menuRow, Ch
     SetRows(SubMenuGeometry(mask.width(), mask.height(), rows_), rows_, texts);
 }
 
-void CSubMenuDlg::Released(int32_t row)
-{
+void CSubMenuDlg::Released(int32_t row) {
     if (const auto code = SubMenuChoice(menuRow_, row, macroCount_); code && onChoice_)
         onChoice_(*code);
 }

@@ -20,10 +20,7 @@ const char* const kPagePictures[3][3] = {
     {"color_normal_pink.jpg", "color_over_red.jpg", "color_down_purple.jpg"},
 };
 
-bool Recording(const PageModel& model)
-{
-    return model.recording && model.recording();
-}
+bool Recording(const PageModel& model) { return model.recording && model.recording(); }
 
 // Main page texts, then the header's followed by the page's on the other two.
 constexpr int kLabelCount[3] = {region::main::kLabelCount, region::main::kHeaderCount + region::advanced::kLabelCount,
@@ -32,38 +29,33 @@ constexpr int kLabelCount[3] = {region::main::kLabelCount, region::main::kHeader
 // Values read from files are not range-checked when loaded, so an index derived from one may
 // point past its table; such a state simply draws nothing.
 template <typename Table>
-const SkinRegion* RegionAt(const Table& table, int64_t index)
-{
+const SkinRegion* RegionAt(const Table& table, int64_t index) {
     if (index < 0 || static_cast<size_t>(index) >= table.size())
         return nullptr;
     return &table[static_cast<size_t>(index)];
 }
 
 template <typename Table>
-void CopyAt(QPainter& canvas, const QImage& source, const Table& table, int64_t index)
-{
+void CopyAt(QPainter& canvas, const QImage& source, const Table& table, int64_t index) {
     if (const SkinRegion* region = RegionAt(table, index))
         CopyRegion(canvas, source, RegionRect(*region));
 }
 
-void DrawTextAt(QPainter& canvas, QPoint topLeft, const QString& text, const QColor& colour)
-{
+void DrawTextAt(QPainter& canvas, QPoint topLeft, const QString& text, const QColor& colour) {
     if (text.isEmpty())
         return;
     canvas.setPen(colour);
     canvas.drawText(QPoint(topLeft.x(), topLeft.y() + canvas.fontMetrics().ascent()), text);
 }
 
-void DrawCentred(QPainter& canvas, const SkinRegion& region, const QString& text, const QColor& colour)
-{
+void DrawCentred(QPainter& canvas, const SkinRegion& region, const QString& text, const QColor& colour) {
     const QFontMetrics metrics = canvas.fontMetrics();
     const QSize size(metrics.horizontalAdvance(text), metrics.height());
     DrawTextAt(canvas, CentredTextOrigin(RegionRect(region), size), text, colour);
 }
 
 void ComposeMainPage(QPainter& canvas, const QImage& over, const QImage& down, const PageModel& model,
-                     const PageState& state)
-{
+                     const PageState& state) {
     using namespace region::main;
     const ProfileSettings& s = model.settings;
     const auto& regions = model.skin.MainRegions;
@@ -85,8 +77,7 @@ void ComposeMainPage(QPainter& canvas, const QImage& over, const QImage& down, c
         CopyAt(canvas, over, regions, MousePart(state.MainHover - kFirstButtonBox));
 }
 
-void ComposeAdvancedPage(QPainter& canvas, const QImage& down, const PageModel& model)
-{
+void ComposeAdvancedPage(QPainter& canvas, const QImage& down, const PageModel& model) {
     using namespace region::advanced;
     const ProfileSettings& s = model.settings;
     const auto& regions = model.skin.AdvancedRegions;
@@ -107,8 +98,7 @@ void ComposeAdvancedPage(QPainter& canvas, const QImage& down, const PageModel& 
 }
 
 void ComposeColorPage(QPainter& canvas, const QImage& over, const QImage& down, const PageModel& model,
-                      PictureCache& pictures)
-{
+                      PictureCache& pictures) {
     using namespace region::color;
     const auto& regions = model.skin.ColorRegions;
     // Only the four modes have a pressed look; a hand-edited value would press a label region.
@@ -120,30 +110,40 @@ void ComposeColorPage(QPainter& canvas, const QImage& over, const QImage& down, 
         return;
     }
     switch (model.PreviewColor) {
-    case 0: CopyRegion(canvas, pictures.Get(model.skinDirectory / "color_over_blue.jpg"), preview); break;
-    case 2: CopyRegion(canvas, over, preview); break;
-    case 3: CopyRegion(canvas, down, preview); break;
-    default: break;  // 1: the normal picture already shows pink
+    case 0:
+        CopyRegion(canvas, pictures.Get(model.skinDirectory / "color_over_blue.jpg"), preview);
+        break;
+    case 2:
+        CopyRegion(canvas, over, preview);
+        break;
+    case 3:
+        CopyRegion(canvas, down, preview);
+        break;
+    default:
+        break;  // 1: the normal picture already shows pink
     }
 }
 
-QString AdvancedLabel(const PageModel& model, int k)
-{
+QString AdvancedLabel(const PageModel& model, int k) {
     using namespace region::advanced;
     switch (k) {
-    case kRecord: return UiText(Recording(model) ? TextId::Stop : TextId::Record, model.language);
-    case kFireTimeText: return QString::number(model.settings.fireTime) + QStringLiteral("ms");
-    case kDownLinesText: return QString::fromUtf8("[↓]") + QString::number(model.downLines ? model.downLines() : 0);
-    case kUpLinesText: return QString::fromUtf8("[↑]") + QString::number(model.upLines ? model.upLines() : 0);
-    default: return QString::fromStdString(model.skin.AdvancedRegions[static_cast<size_t>(k)].label);
+    case kRecord:
+        return UiText(Recording(model) ? TextId::Stop : TextId::Record, model.language);
+    case kFireTimeText:
+        return QString::number(model.settings.fireTime) + QStringLiteral("ms");
+    case kDownLinesText:
+        return QString::fromUtf8("[↓]") + QString::number(model.downLines ? model.downLines() : 0);
+    case kUpLinesText:
+        return QString::fromUtf8("[↑]") + QString::number(model.upLines ? model.upLines() : 0);
+    default:
+        return QString::fromStdString(model.skin.AdvancedRegions[static_cast<size_t>(k)].label);
     }
 }
 
 }  // namespace
 
-QImage ComposeFrame(const PageModel& model, const PageState& state, PictureCache& pictures,
-                    const SkinFonts& fonts, QSize size)
-{
+QImage ComposeFrame(const PageModel& model, const PageState& state, PictureCache& pictures, const SkinFonts& fonts,
+                    QSize size) {
     const int page = std::min<int>(state.CurrentPage, 2);
     const std::filesystem::path& dir = model.skinDirectory;
     // Copies: the cache may decode a replaced file while this frame still uses the old one.
@@ -165,21 +165,16 @@ QImage ComposeFrame(const PageModel& model, const PageState& state, PictureCache
     return frame;
 }
 
-QRect RegionRect(const SkinRegion& region)
-{
-    return {region.x, region.y, region.width, region.height};
-}
+QRect RegionRect(const SkinRegion& region) { return {region.x, region.y, region.width, region.height}; }
 
-void CopyRegion(QPainter& canvas, const QImage& source, const QRect& region)
-{
+void CopyRegion(QPainter& canvas, const QImage& source, const QRect& region) {
     if (source.isNull() || region.width() <= 0 || region.height() <= 0)
         return;
     canvas.drawImage(region.topLeft(), source, region);
 }
 
 void ComposePage(QPainter& canvas, const QImage& over, const QImage& down, const PageModel& model,
-                 const PageState& state, PictureCache& pictures)
-{
+                 const PageState& state, PictureCache& pictures) {
     const uint8_t page = state.CurrentPage;
     const int32_t hover = page == kMainPage       ? state.MainHover
                           : page == kAdvancedPage ? state.AdvancedHover
@@ -201,9 +196,8 @@ void ComposePage(QPainter& canvas, const QImage& over, const QImage& down, const
         ComposeColorPage(canvas, over, down, model, pictures);
 }
 
-void ComposeHeader(QPainter& canvas, const QImage& over, const QImage& down, int tabIndex,
-                   const PageModel& model, const PageState& state)
-{
+void ComposeHeader(QPainter& canvas, const QImage& over, const QImage& down, int tabIndex, const PageModel& model,
+                   const PageState& state) {
     using namespace region::main;
     for (int i = 0; i < kHeaderCount; ++i) {
         const QRect rect = RegionRect(model.skin.MainRegions[static_cast<size_t>(i)]);
@@ -221,8 +215,7 @@ void ComposeHeader(QPainter& canvas, const QImage& over, const QImage& down, int
     }
 }
 
-void DrawLabels(QPainter& canvas, int count, const PageModel& model, const PageState& state, const QFont& font)
-{
+void DrawLabels(QPainter& canvas, int count, const PageModel& model, const PageState& state, const QFont& font) {
     canvas.setFont(font);
     canvas.setBackgroundMode(Qt::TransparentMode);
     const uint8_t page = state.CurrentPage;
@@ -245,8 +238,7 @@ void DrawLabels(QPainter& canvas, int count, const PageModel& model, const PageS
             const SkinRegion& r = skin.ColorRegions[static_cast<size_t>(k)];
             if (k == color::kDpiText) {
                 const int32_t level = model.settings.dpiLevel;
-                const uint8_t code =
-                    level >= 0 && level <= 3 && model.appliedDpiCode ? model.appliedDpiCode(level) : 0;
+                const uint8_t code = level >= 0 && level <= 3 && model.appliedDpiCode ? model.appliedDpiCode(level) : 0;
                 DrawCentred(canvas, r, QString::number(DpiForCode(code)), kTextColour);
             } else {
                 DrawCentred(canvas, r, QString::fromStdString(r.label), kTextColour);
@@ -261,8 +253,7 @@ void DrawLabels(QPainter& canvas, int count, const PageModel& model, const PageS
     }
 }
 
-QString ButtonFunctionText(const PageModel& model, int32_t code)
-{
+QString ButtonFunctionText(const PageModel& model, int32_t code) {
     // A code outside the table (only a hand-edited file holds one) shows nothing, as code 0
     // does; the skin's names run on past the table and must not be borrowed.
     if (code < 0 || code > kLastUserMacroCode)

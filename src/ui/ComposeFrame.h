@@ -28,8 +28,8 @@ inline const QColor kDpiLevelColours[4] = {{0, 0, 255}, {255, 0, 255}, {255, 0, 
 // the hovered, pressed and selected regions copied from the over and down pictures, the DPI
 // cells, the header and all texts. size is the window picture size; an empty size takes the
 // normal picture's.
-QImage ComposeFrame(const PageModel& model, const PageState& state, PictureCache& pictures,
-                    const SkinFonts& fonts, QSize size);
+QImage ComposeFrame(const PageModel& model, const PageState& state, PictureCache& pictures, const SkinFonts& fonts,
+                    QSize size);
 
 // Copies the region's rectangle from source onto the canvas at the same place, unscaled.
 void CopyRegion(QPainter& canvas, const QImage& source, const QRect& region);
@@ -39,8 +39,8 @@ QRect RegionRect(const SkinRegion& region);
 void ComposePage(QPainter& canvas, const QImage& over, const QImage& down, const PageModel& model,
                  const PageState& state, PictureCache& pictures);
 // The header's regions; tabIndex is the current page's tab (region::main::PageTab).
-void ComposeHeader(QPainter& canvas, const QImage& over, const QImage& down, int tabIndex,
-                   const PageModel& model, const PageState& state);
+void ComposeHeader(QPainter& canvas, const QImage& over, const QImage& down, int tabIndex, const PageModel& model,
+                   const PageState& state);
 // Texts 0..count-1 of the current page: on the main page its own labels, on the others the
 // header's followed by the page's.
 void DrawLabels(QPainter& canvas, int count, const PageModel& model, const PageState& state, const QFont& font);

@@ -8,15 +8,13 @@ namespace orv {
 
 namespace {
 
-QString FromUtf8(const std::string& text)
-{
+QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Only the lines that differ change, so the list keeps its scroll position while a recording
 // adds lines at its end.
-void ShowLines(QListWidget& list, const std::vector<std::string>& lines)
-{
+void ShowLines(QListWidget& list, const std::vector<std::string>& lines) {
     const int wanted = static_cast<int>(lines.size());
     for (int i = 0; i < std::min(wanted, list.count()); ++i) {
         const QString text = FromUtf8(lines[static_cast<size_t>(i)]);
@@ -29,8 +27,7 @@ void ShowLines(QListWidget& list, const std::vector<std::string>& lines)
         list.addItem(FromUtf8(lines[static_cast<size_t>(i)]));
 }
 
-void ShowSelection(QListWidget& list, int line)
-{
+void ShowSelection(QListWidget& list, int line) {
     if (line < 0 || line >= list.count()) {
         list.setCurrentRow(-1);
         list.clearSelection();
@@ -41,8 +38,7 @@ void ShowSelection(QListWidget& list, int line)
 }
 
 // Assigning the text an edit box already holds would move its cursor while the user types.
-void ShowText(QLineEdit& edit, const std::string& text)
-{
+void ShowText(QLineEdit& edit, const std::string& text) {
     const QString shown = FromUtf8(text);
     if (edit.text() != shown)
         edit.setText(shown);
@@ -50,8 +46,7 @@ void ShowText(QLineEdit& edit, const std::string& text)
 
 }  // namespace
 
-void EditorControls::Attach(const AdvancedPageControls& controls)
-{
+void EditorControls::Attach(const AdvancedPageControls& controls) {
     repeatCountEdit_ = controls.repeatCountEdit;
     macroNameEdit_ = controls.macroNameEdit;
     macroList_ = controls.macroList;
@@ -83,16 +78,14 @@ void EditorControls::Attach(const AdvancedPageControls& controls)
     }
 }
 
-bool EditorControls::IsAttached(const AdvancedPageControls& controls) const
-{
+bool EditorControls::IsAttached(const AdvancedPageControls& controls) const {
     return controls.macroList == macroList_ && controls.eventList == eventList_ &&
            controls.macroNameEdit == macroNameEdit_ && controls.repeatCountEdit == repeatCountEdit_;
 }
 
 // The controls change only here and only to what the view holds: nothing they report while
 // being changed goes back to the editor.
-void EditorControls::Show()
-{
+void EditorControls::Show() {
     const MacroEditorView& view = editor_.View();
     if (macroList_) {
         const QSignalBlocker quiet(macroList_.data());
@@ -112,16 +105,14 @@ void EditorControls::Show()
     }
 }
 
-void EditorControls::Focus(EditorControl control)
-{
+void EditorControls::Focus(EditorControl control) {
     QWidget* target = control == EditorControl::MacroList ? static_cast<QWidget*>(macroList_.data())
-                                                           : static_cast<QWidget*>(eventList_.data());
+                                                          : static_cast<QWidget*>(eventList_.data());
     if (target != nullptr)
         target->setFocus(Qt::OtherFocusReason);
 }
 
-bool EditorControls::eventFilter(QObject*, QEvent* event)
-{
+bool EditorControls::eventFilter(QObject*, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick)
         return false;
@@ -130,8 +121,7 @@ bool EditorControls::eventFilter(QObject*, QEvent* event)
 
 // An edit the view no longer holds is closed before the lines change under it; one the view
 // has opened is opened over its line once the lines are there.
-void EditorControls::ShowEventList()
-{
+void EditorControls::ShowEventList() {
     const MacroEditorView& view = editor_.View();
     CEditableListBox& list = *eventList_;
     const QSignalBlocker quiet(&list);
@@ -145,15 +135,13 @@ void EditorControls::ShowEventList()
     }
 }
 
-void EditorControls::OnEditEnded(bool keep, const QString& text)
-{
+void EditorControls::OnEditEnded(bool keep, const QString& text) {
     editor_.SetEditText(text.toStdString());
     editor_.EndEdit(keep);
     Show();
 }
 
-void EditorControls::WatchEditor()
-{
+void EditorControls::WatchEditor() {
     if (CEditHelper* edit = eventList_->Editor()) {
         connect(edit, &QLineEdit::textEdited, this,
                 [this](const QString& text) { editor_.SetEditText(text.toStdString()); });

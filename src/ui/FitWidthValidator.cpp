@@ -13,20 +13,17 @@ namespace {
 constexpr int kInnerMargin = 2;
 constexpr int kCursorWidth = 1;
 
-int TextRoom(const QLineEdit& edit)
-{
+int TextRoom(const QLineEdit& edit) {
     const QMargins margins = edit.textMargins();
     const int frame = edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &edit) : 0;
-    return edit.contentsRect().width() - margins.left() - margins.right() - 2 * frame - 2 * kInnerMargin -
-           kCursorWidth;
+    return edit.contentsRect().width() - margins.left() - margins.right() - 2 * frame - 2 * kInnerMargin - kCursorWidth;
 }
 
 }  // namespace
 
 FitWidthValidator::FitWidthValidator(QLineEdit& edit) : QValidator(&edit), edit_(edit) {}
 
-QValidator::State FitWidthValidator::validate(QString& input, int&) const
-{
+QValidator::State FitWidthValidator::validate(QString& input, int&) const {
     return QFontMetrics(edit_.font()).horizontalAdvance(input) <= TextRoom(edit_) ? Acceptable : Invalid;
 }
 

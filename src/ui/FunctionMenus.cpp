@@ -9,18 +9,14 @@ namespace orv {
 
 FunctionMenus::FunctionMenus(PageModel& model, PageState& state, const SkinFonts& fonts, WindowHost& host,
                              QWidget& window)
-    : state_(state), host_(host), window_(window), context_{model, fonts, pictures_}
-{
-}
+    : state_(state), host_(host), window_(window), context_{model, fonts, pictures_} {}
 
-FunctionMenus::~FunctionMenus()
-{
+FunctionMenus::~FunctionMenus() {
     // The menu reads this object's pictures; it must not outlive them.
     delete menu_.data();
 }
 
-bool FunctionMenus::OpenFunctionMenu(int button, QPoint anchor)
-{
+bool FunctionMenus::OpenFunctionMenu(int button, QPoint anchor) {
     CloseFunctionMenu();
     auto* menu = new CMenuDlg(
         context_, [this](int32_t code, bool inSubMenu) { Choose(code, inSubMenu); }, &window_);
@@ -35,8 +31,7 @@ bool FunctionMenus::OpenFunctionMenu(int button, QPoint anchor)
     return true;
 }
 
-void FunctionMenus::CloseFunctionMenu()
-{
+void FunctionMenus::CloseFunctionMenu() {
     state_.MenuOpen = false;
     if (CMenuDlg* menu = menu_.data()) {
         menu_.clear();
@@ -46,8 +41,7 @@ void FunctionMenus::CloseFunctionMenu()
     }
 }
 
-void FunctionMenus::ReleasePictures()
-{
+void FunctionMenus::ReleasePictures() {
     // A closed menu is hidden and paints no more before it is deleted, so it reads none of them.
     CloseFunctionMenu();
     pictures_.Clear();
@@ -56,8 +50,7 @@ void FunctionMenus::ReleasePictures()
 // Without its pictures the warning could not be seen, and a modal popup that cannot be seen
 // would freeze the window; the function menu then opens as if confirmed, and the left-click rule
 // still keeps some button clicking.
-int FunctionMenus::ShowLeftButtonWarning(QPoint anchor)
-{
+int FunctionMenus::ShowLeftButtonWarning(QPoint anchor) {
     WarningDlg warning(context_, anchor, &window_);
     if (!warning.IsShaped())
         return kWarningConfirmed;
@@ -66,8 +59,7 @@ int FunctionMenus::ShowLeftButtonWarning(QPoint anchor)
 
 // A choice in the sub-menu leaves the closing to the main window's next paint, which the repaint
 // below brings at once; the menus are hidden already, so nothing lingers until then.
-void FunctionMenus::Choose(int32_t code, bool inSubMenu)
-{
+void FunctionMenus::Choose(int32_t code, bool inSubMenu) {
     AssignButtonFunction(context_.model.settings, button_, code);
     if (inSubMenu) {
         state_.CloseMenuRequest = true;

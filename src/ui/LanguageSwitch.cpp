@@ -14,23 +14,14 @@ LanguageSwitch::LanguageSwitch(Session& session, SkinLayout& skin, std::filesyst
       skin_(skin),
       skinDirectory_(std::move(skinDirectory)),
       messages_(messages),
-      caption_(std::move(caption))
-{
-}
+      caption_(std::move(caption)) {}
 
-void LanguageSwitch::SwitchToChinese()
-{
-    Switch(Language::Chinese());
-}
+void LanguageSwitch::SwitchToChinese() { Switch(Language::Chinese()); }
 
-void LanguageSwitch::SwitchToEnglish()
-{
-    Switch(Language::English());
-}
+void LanguageSwitch::SwitchToEnglish() { Switch(Language::English()); }
 
 // A "VER_SEL" that cannot be written goes unsaid: the switch holds for this run all the same.
-void LanguageSwitch::Switch(Language language)
-{
+void LanguageSwitch::Switch(Language language) {
     Q_EMIT UserMacrosReplacing();
     const LanguageSwitchResult result = session_.SwitchLanguage(
         language, [&] { return LoadSkin(skinDirectory_, language, skin_, messages_, caption_); });
@@ -40,8 +31,8 @@ void LanguageSwitch::Switch(Language language)
     }
     for (const FileFault& fault : result.faults) {
         if (fault.kind == FileFault::Kind::Unreadable)
-            messages_.ShowMessage(caption_, std::string(Text(TextId::CannotReadFile, language)) + "\n" +
-                                                PathToUtf8(fault.file));
+            messages_.ShowMessage(caption_,
+                                  std::string(Text(TextId::CannotReadFile, language)) + "\n" + PathToUtf8(fault.file));
     }
     Q_EMIT LanguageChanged(language);
 }

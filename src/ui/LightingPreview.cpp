@@ -14,33 +14,21 @@ namespace orv {
 // goes with the window.
 LightingPreview::LightingPreview(PageModel& model, const PageState& state, const Relaxed<uint8_t>& appliedLedStatus,
                                  const Relaxed<int32_t>& dpiLevel, QWidget& window)
-    : sleeper_(CreatePreciseSleeper())
-{
-    thread_ = std::make_unique<PreviewThread>(PreviewContext{
-        model.PreviewColor,
-        model.PreviewDark,
-        model.PreviewThreadRunning,
-        appliedLedStatus,
-        dpiLevel,
-        [&state] { return state.CurrentPage == kColorPage; },
-        [&window] { QMetaObject::invokeMethod(&window, [&window] { window.update(); }, Qt::QueuedConnection); },
-        SystemClock(),
-        *sleeper_});
+    : sleeper_(CreatePreciseSleeper()) {
+    thread_ = std::make_unique<PreviewThread>(
+        PreviewContext{model.PreviewColor, model.PreviewDark, model.PreviewThreadRunning, appliedLedStatus, dpiLevel,
+                       [&state] { return state.CurrentPage == kColorPage; },
+                       [&window] {
+                           QMetaObject::invokeMethod(
+                               &window, [&window] { window.update(); }, Qt::QueuedConnection);
+                       },
+                       SystemClock(), *sleeper_});
 }
 
-LightingPreview::~LightingPreview()
-{
-    Stop();
-}
+LightingPreview::~LightingPreview() { Stop(); }
 
-void LightingPreview::StartPreviewThread()
-{
-    thread_->Start();
-}
+void LightingPreview::StartPreviewThread() { thread_->Start(); }
 
-void LightingPreview::Stop()
-{
-    thread_->Stop();
-}
+void LightingPreview::Stop() { thread_->Stop(); }
 
 }  // namespace orv

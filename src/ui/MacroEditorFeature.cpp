@@ -30,20 +30,15 @@ MacroEditorFeature::MacroEditorFeature(const MacroEditorFeatureContext& context)
       appDirectory_(context.appDirectory),
       editor_({context.store, context.macroMode, context.language, context.capture, context.clock, context.messages,
                *this}),
-      controls_(editor_)
-{
+      controls_(editor_) {
     qApp->installEventFilter(this);
 }
 
-MacroEditorFeature::~MacroEditorFeature()
-{
-    qApp->removeEventFilter(this);
-}
+MacroEditorFeature::~MacroEditorFeature() { qApp->removeEventFilter(this); }
 
 // The page calls this with the controls it has just made, and again with the same controls to
 // reload the lists while it is shown.
-void MacroEditorFeature::RefreshMacroList(const AdvancedPageControls& controls)
-{
+void MacroEditorFeature::RefreshMacroList(const AdvancedPageControls& controls) {
     if (!controls_.IsAttached(controls)) {
         controls_.Attach(controls);
         editor_.ResetControls();
@@ -51,8 +46,7 @@ void MacroEditorFeature::RefreshMacroList(const AdvancedPageControls& controls)
     Run([this] { editor_.RefreshMacroList(); });
 }
 
-void MacroEditorFeature::ImportMacros()
-{
+void MacroEditorFeature::ImportMacros() {
     StopRecording();
     const auto file = dialogs_.ChooseFileToOpen({kMacroFileFilter, appDirectory_, {}});
     if (!file)
@@ -62,51 +56,43 @@ void MacroEditorFeature::ImportMacros()
     ShowControls();
 }
 
-void MacroEditorFeature::ExportMacros()
-{
+void MacroEditorFeature::ExportMacros() {
     StopRecording();
     const auto file = dialogs_.ChooseFileToSave({kMacroFileFilter, appDirectory_, kMacroFileExtension});
     if (file && !editor_.ExportMacros(*file))
         TellAboutFile(TextId::MacroFileNotWritten, *file);
 }
 
-void MacroEditorFeature::AddMacro()
-{
+void MacroEditorFeature::AddMacro() {
     Run([this] { editor_.AddMacro(); });
 }
 
-void MacroEditorFeature::DeleteMacro()
-{
+void MacroEditorFeature::DeleteMacro() {
     Run([this] { editor_.DeleteMacro(); });
 }
 
-void MacroEditorFeature::StoreRepeatCount()
-{
+void MacroEditorFeature::StoreRepeatCount() {
     bool saved = true;
     Run([this, &saved] { saved = editor_.StoreRepeatCount(); });
     if (!saved)
         TellAboutFile(TextId::MacroFileNotWritten, store_.userMacroFile);
 }
 
-void MacroEditorFeature::ToggleRepeat()
-{
+void MacroEditorFeature::ToggleRepeat() {
     Run([this] { editor_.ToggleRepeat(); });
 }
 
-void MacroEditorFeature::ToggleRecording()
-{
+void MacroEditorFeature::ToggleRecording() {
     Run([this] { editor_.ToggleRecording(); });
 }
 
-void MacroEditorFeature::StopRecording()
-{
+void MacroEditorFeature::StopRecording() {
     Run([this] { editor_.StopRecording(); });
 }
 
 // Recording takes no right-button clicks: the menu's changes would go into the macro being
 // recorded.
-void MacroEditorFeature::OnRightButtonUp(QPoint globalPoint)
-{
+void MacroEditorFeature::OnRightButtonUp(QPoint globalPoint) {
     if (controls_.EventList() == nullptr || editor_.Recording())
         return;
     const bool open = editor_.ShowEventMenu(PointerAt(globalPoint));
@@ -117,8 +103,7 @@ void MacroEditorFeature::OnRightButtonUp(QPoint globalPoint)
 
 // A release travels from the control under the cursor up to the window, passing this filter at
 // each step; the menu opens once, after the release has been handled.
-bool MacroEditorFeature::eventFilter(QObject* watched, QEvent* event)
-{
+bool MacroEditorFeature::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::MouseButtonRelease)
         return false;
     const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -142,8 +127,7 @@ bool MacroEditorFeature::eventFilter(QObject* watched, QEvent* event)
 // The editor asks for a repaint whenever what the page draws changes, also while a recording
 // adds keys outside any call made here: the controls follow once the editor is done, unless a
 // call made here has shown them by then.
-void MacroEditorFeature::Repaint()
-{
+void MacroEditorFeature::Repaint() {
     host_.Repaint();
     if (showQueued_)
         return;
@@ -157,27 +141,21 @@ void MacroEditorFeature::Repaint()
         Qt::QueuedConnection);
 }
 
-void MacroEditorFeature::Focus(EditorControl control)
-{
-    controls_.Focus(control);
-}
+void MacroEditorFeature::Focus(EditorControl control) { controls_.Focus(control); }
 
 template <typename Operation>
-void MacroEditorFeature::Run(Operation operation)
-{
+void MacroEditorFeature::Run(Operation operation) {
     operation();
     ShowControls();
 }
 
-void MacroEditorFeature::ShowControls()
-{
+void MacroEditorFeature::ShowControls() {
     showQueued_ = false;
     controls_.Show();
 }
 
 // The list's client area without its frame and scroll bar, in screen coordinates.
-EventListPointer MacroEditorFeature::PointerAt(QPoint globalPoint) const
-{
+EventListPointer MacroEditorFeature::PointerAt(QPoint globalPoint) const {
     const CEditableListBox& list = *controls_.EventList();
     const QWidget& client = *list.viewport();
     const QRect area(client.mapToGlobal(QPoint(0, 0)), client.size());
@@ -192,8 +170,7 @@ EventListPointer MacroEditorFeature::PointerAt(QPoint globalPoint) const
 
 // The command runs once the menu has closed, so a message it shows is not opened from inside
 // the menu.
-void MacroEditorFeature::RunEventMenu(QPoint globalPoint)
-{
+void MacroEditorFeature::RunEventMenu(QPoint globalPoint) {
     const std::unique_ptr<COrvMenu> menu(CreateEventMenu(language_, &window_));
     int chosen = 0;
     for (QAction* action : menu->findChildren<QAction*>()) {
@@ -205,8 +182,7 @@ void MacroEditorFeature::RunEventMenu(QPoint globalPoint)
         Run([this, chosen] { editor_.RunEventCommand(static_cast<uint32_t>(chosen)); });
 }
 
-void MacroEditorFeature::TellAboutFile(TextId text, const std::filesystem::path& file)
-{
+void MacroEditorFeature::TellAboutFile(TextId text, const std::filesystem::path& file) {
     const QString message = UiText(text, language_).arg(QString::fromStdString(PathToUtf8(file)));
     messages_.ShowMessage(Text(TextId::ProgramName, language_), message.toStdString());
 }

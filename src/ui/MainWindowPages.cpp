@@ -19,13 +19,9 @@ namespace orv {
 
 namespace {
 
-QRect ControlRect(const SkinRect& r)
-{
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
+QRect ControlRect(const SkinRect& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
-void StyleControl(QWidget& control, const QFont& font, const QRect& rect, int id, const char* name)
-{
+void StyleControl(QWidget& control, const QFont& font, const QRect& rect, int id, const char* name) {
     QPalette palette = control.palette();
     for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window, QPalette::AlternateBase}) {
         palette.setColor(role, Qt::black);
@@ -45,16 +41,14 @@ void StyleControl(QWidget& control, const QFont& font, const QRect& rect, int id
 }
 
 // Centred text that never scrolls sideways, without a border.
-void StyleEdit(QLineEdit& edit)
-{
+void StyleEdit(QLineEdit& edit) {
     edit.setFrame(false);
     edit.setAlignment(Qt::AlignCenter);
     edit.setValidator(new FitWidthValidator(edit));
 }
 
 // A vertical scroll bar when the lines need one, none sideways, no border.
-void StyleList(QListWidget& list)
-{
+void StyleList(QListWidget& list) {
     list.setFrameShape(QFrame::NoFrame);
     list.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -63,8 +57,7 @@ void StyleList(QListWidget& list)
 
 // Where a window system still shows the client area of a minimised window, it shows the
 // program's icon rather than a squeezed page.
-void DrawMinimisedIcon(QPainter& painter, const QWidget& window)
-{
+void DrawMinimisedIcon(QPainter& painter, const QWidget& window) {
     const QRect client = window.rect();
     painter.fillRect(client, window.palette().color(QPalette::Window));
     const int extent = window.style()->pixelMetric(QStyle::PM_LargeIconSize, nullptr, &window);
@@ -75,17 +68,11 @@ void DrawMinimisedIcon(QPainter& painter, const QWidget& window)
 }  // namespace
 
 MainWindowPages::MainWindowPages(PageModel& model, PageState& state, WindowHost& host, QWidget& window)
-    : model_(model), state_(state), host_(host), window_(window), fonts_(CreateSkinFonts())
-{
-}
+    : model_(model), state_(state), host_(host), window_(window), fonts_(CreateSkinFonts()) {}
 
-MainWindowPages::~MainWindowPages()
-{
-    DestroyAdvancedControls();
-}
+MainWindowPages::~MainWindowPages() { DestroyAdvancedControls(); }
 
-bool MainWindowPages::ShapeWindow()
-{
+bool MainWindowPages::ShapeWindow() {
     const auto shape = ShapeFromMask(window_, model_.skinDirectory / "main_mask.jpg");
     if (!shape)
         return false;
@@ -97,13 +84,9 @@ bool MainWindowPages::ShapeWindow()
     return true;
 }
 
-const QFont& MainWindowPages::TextFont() const
-{
-    return fonts_.ForLanguage(model_.language);
-}
+const QFont& MainWindowPages::TextFont() const { return fonts_.ForLanguage(model_.language); }
 
-void MainWindowPages::PaintMainWindow(QPainter& painter)
-{
+void MainWindowPages::PaintMainWindow(QPainter& painter) {
     if (state_.CloseMenuRequest) {
         state_.CloseMenuRequest = false;
         IfPresent(features_.functionMenus, &FunctionMenuController::CloseFunctionMenu);
@@ -115,13 +98,9 @@ void MainWindowPages::PaintMainWindow(QPainter& painter)
     painter.drawImage(QPoint(0, 0), ComposeFrame());
 }
 
-QImage MainWindowPages::ComposeFrame()
-{
-    return orv::ComposeFrame(model_, state_, pictures_, fonts_, skinSize_);
-}
+QImage MainWindowPages::ComposeFrame() { return orv::ComposeFrame(model_, state_, pictures_, fonts_, skinSize_); }
 
-void MainWindowPages::OnMouseMove(QPoint point)
-{
+void MainWindowPages::OnMouseMove(QPoint point) {
     const SkinLayout& skin = model_.skin;
     const bool mainPage = state_.CurrentPage == kMainPage;
     const int32_t mainLast = mainPage ? region::main::kLastOnMainPage : region::main::kLastHeader;
@@ -147,8 +126,7 @@ void MainWindowPages::OnMouseMove(QPoint point)
     }
 }
 
-void MainWindowPages::OnLeftButtonDown(QPoint point)
-{
+void MainWindowPages::OnLeftButtonDown(QPoint point) {
     // A press can arrive without a move to its point (a window shown under a still cursor).
     OnMouseMove(point);
     using region::kNone;
@@ -157,14 +135,19 @@ void MainWindowPages::OnLeftButtonDown(QPoint point)
         host_.Repaint();
     }
     switch (state_.CurrentPage) {
-    case kMainPage: ClickMainPage(point); break;
-    case kAdvancedPage: ClickAdvancedPage(point); break;
-    default: ClickColorPage(point); break;
+    case kMainPage:
+        ClickMainPage(point);
+        break;
+    case kAdvancedPage:
+        ClickAdvancedPage(point);
+        break;
+    default:
+        ClickColorPage(point);
+        break;
     }
 }
 
-void MainWindowPages::OnLeftButtonUp(QPoint point)
-{
+void MainWindowPages::OnLeftButtonUp(QPoint point) {
     using namespace region::main;
     using P = MainWindowPages;
     using Exchange = ProfileExchangeController;
@@ -207,8 +190,7 @@ void MainWindowPages::OnLeftButtonUp(QPoint point)
     Act(state_.MainHover, kReleaseActions, point);
 }
 
-void MainWindowPages::ShowMainPage()
-{
+void MainWindowPages::ShowMainPage() {
     const bool leavingAdvanced = state_.CurrentPage == kAdvancedPage;
     state_.CurrentPage = kMainPage;
     if (leavingAdvanced)
@@ -216,8 +198,7 @@ void MainWindowPages::ShowMainPage()
     host_.Repaint();
 }
 
-void MainWindowPages::ShowAdvancedPage()
-{
+void MainWindowPages::ShowAdvancedPage() {
     state_.CurrentPage = kAdvancedPage;
     host_.RepaintRegion(advancedRepaintRegion_);
     CreateAdvancedControls();
@@ -228,8 +209,7 @@ void MainWindowPages::ShowAdvancedPage()
     }
 }
 
-void MainWindowPages::ShowColorPage()
-{
+void MainWindowPages::ShowColorPage() {
     const bool leavingAdvanced = state_.CurrentPage == kAdvancedPage;
     state_.CurrentPage = kColorPage;
     // The preview decides whether a thread still runs, in one step with the thread's own
@@ -240,13 +220,11 @@ void MainWindowPages::ShowColorPage()
     host_.Repaint();
 }
 
-AdvancedPageControls MainWindowPages::AdvancedControls() const
-{
+AdvancedPageControls MainWindowPages::AdvancedControls() const {
     return {repeatCountEdit_.data(), macroNameEdit_.data(), macroList_.data(), eventList_.data()};
 }
 
-bool MainWindowPages::Act(int32_t hover, std::span<const RegionAction> table, QPoint point)
-{
+bool MainWindowPages::Act(int32_t hover, std::span<const RegionAction> table, QPoint point) {
     for (const RegionAction& row : table) {
         if (hover >= row.first && hover <= row.last) {
             row.act(*this, Hit{hover - row.first, point});
@@ -256,8 +234,7 @@ bool MainWindowPages::Act(int32_t hover, std::span<const RegionAction> table, QP
     return false;
 }
 
-void MainWindowPages::ClickMainPage(QPoint point)
-{
+void MainWindowPages::ClickMainPage(QPoint point) {
     using namespace region::main;
     using P = MainWindowPages;
     using Exchange = ProfileExchangeController;
@@ -287,8 +264,7 @@ void MainWindowPages::ClickMainPage(QPoint point)
         StartDrag(point);
 }
 
-void MainWindowPages::ClickAdvancedPage(QPoint point)
-{
+void MainWindowPages::ClickAdvancedPage(QPoint point) {
     using namespace region::advanced;
     using P = MainWindowPages;
     using Editor = MacroEditorController;
@@ -327,8 +303,7 @@ void MainWindowPages::ClickAdvancedPage(QPoint point)
         StartDrag(point);
 }
 
-void MainWindowPages::ClickColorPage(QPoint point)
-{
+void MainWindowPages::ClickColorPage(QPoint point) {
     using namespace region::color;
     using P = MainWindowPages;
     static constexpr RegionAction kTabs[] = {
@@ -345,14 +320,12 @@ void MainWindowPages::ClickColorPage(QPoint point)
         StartDrag(point);
 }
 
-void MainWindowPages::SaveProfile()
-{
+void MainWindowPages::SaveProfile() {
     host_.ProfileSaved(orv::SaveProfile(model_.configPath, model_.currentProfile, model_.settings));
     host_.Repaint();
 }
 
-void MainWindowPages::OpenFunctionMenu(int button)
-{
+void MainWindowPages::OpenFunctionMenu(int button) {
     FunctionMenuController* menus = features_.functionMenus;
     if (!menus)
         return;
@@ -367,23 +340,20 @@ void MainWindowPages::OpenFunctionMenu(int button)
         state_.MenuOpen = true;
 }
 
-void MainWindowPages::SetFireTimeFromSlider(QPoint point)
-{
+void MainWindowPages::SetFireTimeFromSlider(QPoint point) {
     const SkinRegion& slider = model_.skin.AdvancedRegions[region::advanced::kFireTimeSlider];
     model_.settings.fireTime = FireTimeAtSliderPoint(point.x(), slider.x, slider.width);
     host_.Repaint();
 }
 
-void MainWindowPages::StartDrag(QPoint point)
-{
+void MainWindowPages::StartDrag(QPoint point) {
     // The window system keeps the release of a drag, so a press that also hit another page's
     // region must not leave the next hovered region drawn pressed.
     state_.ButtonHeld = false;
     host_.StartDrag(point);
 }
 
-void MainWindowPages::HideToTray()
-{
+void MainWindowPages::HideToTray() {
     state_.MainHover = region::kNone;
     FallBackToAppliedProfile(model_.configPath, model_.language, model_.settings);
     host_.HideToTray();
@@ -393,8 +363,7 @@ void MainWindowPages::HideToTray()
 // Nothing is sent to the mouse: the profile reaches it with the next apply. A profile that
 // cannot be read leaves the window on the one it shows, so that its settings are never saved
 // as the other's.
-void MainWindowPages::SelectProfile(int32_t profile)
-{
+void MainWindowPages::SelectProfile(int32_t profile) {
     ProfileSettings loaded = model_.settings;
     if (LoadProfile(model_.configPath, profile, false, model_.language, loaded) == ProfileFound::Unreadable) {
         host_.ConfigUnreadable();
@@ -405,14 +374,12 @@ void MainWindowPages::SelectProfile(int32_t profile)
     host_.Repaint();
 }
 
-void MainWindowPages::LeaveAdvancedPage()
-{
+void MainWindowPages::LeaveAdvancedPage() {
     IfPresent(features_.recording, &RecordingController::StopRecording);
     DestroyAdvancedControls();
 }
 
-void MainWindowPages::CreateAdvancedControls()
-{
+void MainWindowPages::CreateAdvancedControls() {
     // Entering again re-creates them at the current layout (a language switch may move them).
     DestroyAdvancedControls();
     const auto& rects = model_.skin.ControlRects;
@@ -432,8 +399,7 @@ void MainWindowPages::CreateAdvancedControls()
     StyleControl(*eventList_, font, ControlRect(rects[kEventListRect]), kEventListId, "EventList");
 }
 
-void MainWindowPages::DestroyAdvancedControls()
-{
+void MainWindowPages::DestroyAdvancedControls() {
     delete repeatCountEdit_.data();
     delete macroNameEdit_.data();
     delete macroList_.data();

@@ -100,8 +100,7 @@ private:
     bool Act(int32_t hover, std::span<const RegionAction> table, QPoint point);
     // A feature's operation, or nothing while the feature is absent.
     template <typename Feature>
-    static void IfPresent(Feature* feature, void (Feature::*operation)())
-    {
+    static void IfPresent(Feature* feature, void (Feature::*operation)()) {
         if (feature)
             (feature->*operation)();
     }

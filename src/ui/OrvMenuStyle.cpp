@@ -15,20 +15,13 @@ namespace {
 constexpr int kRightRoom = 12;
 constexpr int kArrowHalfHeight = 4;
 
-QColor Colour(MenuRgb rgb)
-{
-    return {rgb.red, rgb.green, rgb.blue};
-}
+QColor Colour(MenuRgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
 
 // A caption as the menu hands it over, without the shortcut text the menu appends after a tab.
-QString Caption(const QStyleOptionMenuItem& item)
-{
-    return item.text.section(QLatin1Char('\t'), 0, 0);
-}
+QString Caption(const QStyleOptionMenuItem& item) { return item.text.section(QLatin1Char('\t'), 0, 0); }
 
 // Top and left edges in one colour, then bottom and right edges in the other over them.
-void DrawFrame3d(QPainter& painter, const QRect& r, const QColor& topLeft, const QColor& bottomRight)
-{
+void DrawFrame3d(QPainter& painter, const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
     if (r.width() <= 0 || r.height() <= 0)
         return;
     painter.fillRect(QRect(r.left(), r.top(), r.width() - 1, 1), topLeft);
@@ -37,8 +30,7 @@ void DrawFrame3d(QPainter& painter, const QRect& r, const QColor& topLeft, const
     painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
 }
 
-void DrawHighlight(QPainter& painter, const QRect& r)
-{
+void DrawHighlight(QPainter& painter, const QRect& r) {
     painter.setPen(Qt::black);
     painter.setBrush(Qt::white);
     painter.drawRect(r.adjusted(0, 0, -1, -1));
@@ -48,19 +40,18 @@ void DrawHighlight(QPainter& painter, const QRect& r)
         painter.fillRect(QRect(inner.left(), inner.top() + static_cast<int>(k), inner.width(), 1), Colour(lines[k]));
 }
 
-void DrawSubMenuArrow(QPainter& painter, const QRect& r)
-{
+void DrawSubMenuArrow(QPainter& painter, const QRect& r) {
     const int x = r.right() - kRightRoom / 2;
     const int y = r.center().y();
-    const QPoint arrow[] = {{x - kArrowHalfHeight / 2, y - kArrowHalfHeight}, {x + kArrowHalfHeight / 2, y},
+    const QPoint arrow[] = {{x - kArrowHalfHeight / 2, y - kArrowHalfHeight},
+                            {x + kArrowHalfHeight / 2, y},
                             {x - kArrowHalfHeight / 2, y + kArrowHalfHeight}};
     painter.setPen(Qt::NoPen);
     painter.setBrush(Colour(kMenuTextColour));
     painter.drawPolygon(arrow, 3);
 }
 
-void DrawMenuItem(QPainter& painter, const QStyleOptionMenuItem& item)
-{
+void DrawMenuItem(QPainter& painter, const QStyleOptionMenuItem& item) {
     const QRect& r = item.rect;
     if (item.menuItemType == QStyleOptionMenuItem::Separator) {
         DrawFrame3d(painter, r.adjusted(kMenuSeparatorIndent, 0, 0, 0), Colour(kMenuSeparatorTopLeft),
@@ -83,8 +74,7 @@ void DrawMenuItem(QPainter& painter, const QStyleOptionMenuItem& item)
 
 OrvMenuStyle::OrvMenuStyle() = default;
 
-int OrvMenuStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const
-{
+int OrvMenuStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
     switch (metric) {
     case PM_MenuPanelWidth:
     case PM_MenuHMargin:
@@ -96,8 +86,7 @@ int OrvMenuStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, co
 }
 
 QSize OrvMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
-                                     const QWidget* widget) const
-{
+                                     const QWidget* widget) const {
     const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
     if (type != CT_MenuItem || item == nullptr)
         return QProxyStyle::sizeFromContents(type, option, size, widget);
@@ -107,8 +96,7 @@ QSize OrvMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* opti
 }
 
 void OrvMenuStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-                               const QWidget* widget) const
-{
+                               const QWidget* widget) const {
     const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
     if (element == CE_MenuItem && item != nullptr) {
         painter->save();
@@ -124,8 +112,7 @@ void OrvMenuStyle::drawControl(ControlElement element, const QStyleOption* optio
 }
 
 void OrvMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
-                                 const QWidget* widget) const
-{
+                                 const QWidget* widget) const {
     if (element == PE_PanelMenu) {
         painter->fillRect(option->rect, Colour(kMenuItemColour));
         return;

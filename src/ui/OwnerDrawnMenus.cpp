@@ -23,13 +23,9 @@ constexpr TrayItem kTrayItems[] = {
 };
 
 // Both menus use the skin's font, whose width the eight pixels per character were made for.
-QFont MenuFont(Language language)
-{
-    return CreateSkinFonts().ForLanguage(language);
-}
+QFont MenuFont(Language language) { return CreateSkinFonts().ForLanguage(language); }
 
-void AddEventItems(COrvMenu& menu, std::span<const EventMenuItem> items, Language language)
-{
+void AddEventItems(COrvMenu& menu, std::span<const EventMenuItem> items, Language language) {
     for (const EventMenuItem& item : items) {
         if (item.OpensSubMenu())
             AddEventItems(*menu.AddSubMenu(UiText(item.caption, language)), item.subMenu, language);
@@ -40,22 +36,19 @@ void AddEventItems(COrvMenu& menu, std::span<const EventMenuItem> items, Languag
 
 }  // namespace
 
-COrvMenu* CreateEventMenu(Language language, QWidget* parent)
-{
+COrvMenu* CreateEventMenu(Language language, QWidget* parent) {
     auto* menu = new COrvMenu(MenuFont(language), parent);
     AddEventItems(*menu, EventMenuItems(), language);
     return menu;
 }
 
-void LoadTrayMenu(COrvMenu& menu, Language language)
-{
+void LoadTrayMenu(COrvMenu& menu, Language language) {
     menu.Reset(MenuFont(language));
     for (const TrayItem& item : kTrayItems)
         menu.AddItem(UiText(item.caption, language), language.IsEnglish() ? item.englishId : item.chineseId);
 }
 
-std::optional<TrayCommand> TrayCommandForId(int itemId)
-{
+std::optional<TrayCommand> TrayCommandForId(int itemId) {
     for (const TrayItem& item : kTrayItems) {
         if (itemId == item.englishId || itemId == item.chineseId)
             return item.command;

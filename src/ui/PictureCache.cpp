@@ -7,8 +7,7 @@
 
 namespace orv {
 
-const QImage& PictureCache::Get(const std::filesystem::path& file)
-{
+const QImage& PictureCache::Get(const std::filesystem::path& file) {
     QFileInfo info(QString::fromStdString(PathToUtf8(file)));
     Entry& entry = entries_[file];
     const bool exists = info.exists();
@@ -16,8 +15,8 @@ const QImage& PictureCache::Get(const std::filesystem::path& file)
     // The status-change time moves on every replace, even one that keeps the old mtime.
     const QDateTime changed = exists ? info.metadataChangeTime() : QDateTime();
     const qint64 size = exists ? info.size() : -1;
-    if (entry.exists != exists || entry.modified != modified || entry.changed != changed ||
-        entry.size != size || (exists && entry.image.isNull())) {
+    if (entry.exists != exists || entry.modified != modified || entry.changed != changed || entry.size != size ||
+        (exists && entry.image.isNull())) {
         entry.image = exists ? QImage(info.filePath()) : QImage();
         entry.exists = exists;
         entry.modified = modified;
@@ -27,8 +26,7 @@ const QImage& PictureCache::Get(const std::filesystem::path& file)
     return entry.image;
 }
 
-size_t PictureCache::Held() const
-{
+size_t PictureCache::Held() const {
     size_t held = 0;
     for (const auto& [file, entry] : entries_)
         held += entry.image.isNull() ? 0 : 1;

@@ -17,28 +17,29 @@ constexpr const char* kExchangeFilter = "All Files(*.ini)|*.ini||";
 
 ProfileCommands::ProfileCommands(Session& session, UserDialogs& dialogs, MessageSink& messages, WindowHost& host,
                                  std::string caption)
-    : session_(session), dialogs_(dialogs), messages_(messages), host_(host), caption_(std::move(caption))
-{
-}
+    : session_(session), dialogs_(dialogs), messages_(messages), host_(host), caption_(std::move(caption)) {}
 
 // A file without an exchange profile is refused: reading it anyway would turn the working
 // settings into values nobody chose.
-void ProfileCommands::ImportProfile()
-{
+void ProfileCommands::ImportProfile() {
     const auto file = dialogs_.ChooseFileToOpen({kExchangeFilter, session_.Folders().AppDirectory, ""});
     if (!file)
         return;
     switch (orv::ImportProfile(*file, session_.Settings())) {
-    case ExchangeResult::Done: break;
-    case ExchangeResult::NoProfile: ShowFileMessage(TextId::NoProfileInFile, *file); return;
+    case ExchangeResult::Done:
+        break;
+    case ExchangeResult::NoProfile:
+        ShowFileMessage(TextId::NoProfileInFile, *file);
+        return;
     case ExchangeResult::CannotRead:
-    case ExchangeResult::CannotWrite: ShowFileMessage(TextId::CannotReadFile, *file); return;
+    case ExchangeResult::CannotWrite:
+        ShowFileMessage(TextId::CannotReadFile, *file);
+        return;
     }
     host_.Repaint();
 }
 
-void ProfileCommands::ExportProfile()
-{
+void ProfileCommands::ExportProfile() {
     const auto file = dialogs_.ChooseFileToSave({kExchangeFilter, session_.Folders().AppDirectory, "ini"});
     if (!file)
         return;
@@ -49,8 +50,7 @@ void ProfileCommands::ExportProfile()
 
 // One click would overwrite five profiles and the user macros for good, so the user is asked
 // first.
-void ProfileCommands::RestoreDefaults()
-{
+void ProfileCommands::RestoreDefaults() {
     const Language language = session_.CurrentLanguage();
     if (!dialogs_.AskYesNo(caption_, Text(TextId::RestoreDefaultsQuestion, language), language))
         return;
@@ -63,19 +63,21 @@ void ProfileCommands::RestoreDefaults()
     host_.Repaint();
 }
 
-void ProfileCommands::ShowFileMessage(TextId text, const std::filesystem::path& file)
-{
-    messages_.ShowMessage(caption_,
-                          std::string(Text(text, session_.CurrentLanguage())) + "\n" + PathToUtf8(file));
+void ProfileCommands::ShowFileMessage(TextId text, const std::filesystem::path& file) {
+    messages_.ShowMessage(caption_, std::string(Text(text, session_.CurrentLanguage())) + "\n" + PathToUtf8(file));
 }
 
 // A missing factory macro file has been shown already, as the macro files show it.
-void ProfileCommands::ShowFault(const FileFault& fault)
-{
+void ProfileCommands::ShowFault(const FileFault& fault) {
     switch (fault.kind) {
-    case FileFault::Kind::Missing: break;
-    case FileFault::Kind::Unreadable: ShowFileMessage(TextId::CannotReadFile, fault.file); break;
-    case FileFault::Kind::Unwritable: ShowFileMessage(TextId::CannotWriteFile, fault.file); break;
+    case FileFault::Kind::Missing:
+        break;
+    case FileFault::Kind::Unreadable:
+        ShowFileMessage(TextId::CannotReadFile, fault.file);
+        break;
+    case FileFault::Kind::Unwritable:
+        ShowFileMessage(TextId::CannotWriteFile, fault.file);
+        break;
     }
 }
 

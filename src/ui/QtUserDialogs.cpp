@@ -12,14 +12,10 @@ namespace orv {
 
 namespace {
 
-QString FromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 std::optional<std::filesystem::path> Run(QWidget* owner, const FileDialogOptions& options,
-                                         QFileDialog::AcceptMode mode)
-{
+                                         QFileDialog::AcceptMode mode) {
     QFileDialog dialog(owner);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -33,20 +29,17 @@ std::optional<std::filesystem::path> Run(QWidget* owner, const FileDialogOptions
 
 }  // namespace
 
-std::optional<std::filesystem::path> QtUserDialogs::ChooseFileToOpen(const FileDialogOptions& options)
-{
+std::optional<std::filesystem::path> QtUserDialogs::ChooseFileToOpen(const FileDialogOptions& options) {
     return Run(owner_, options, QFileDialog::AcceptOpen);
 }
 
 // Qt's save dialog asks before replacing an existing file unless told not to.
-std::optional<std::filesystem::path> QtUserDialogs::ChooseFileToSave(const FileDialogOptions& options)
-{
+std::optional<std::filesystem::path> QtUserDialogs::ChooseFileToSave(const FileDialogOptions& options) {
     return Run(owner_, options, QFileDialog::AcceptSave);
 }
 
 // The buttons carry the program's own texts: Qt's would stay in the language of its translations.
-bool QtUserDialogs::AskYesNo(std::string_view caption, std::string_view text, Language language)
-{
+bool QtUserDialogs::AskYesNo(std::string_view caption, std::string_view text, Language language) {
     QMessageBox box(QMessageBox::Question, FromUtf8(caption), FromUtf8(text), QMessageBox::Yes | QMessageBox::No,
                     owner_);
     box.button(QMessageBox::Yes)->setText(FromUtf8(Text(TextId::Yes, language)));
@@ -55,8 +48,7 @@ bool QtUserDialogs::AskYesNo(std::string_view caption, std::string_view text, La
     return box.exec() == QMessageBox::Yes;
 }
 
-QString QtNameFilters(std::string_view windowsFilter)
-{
+QString QtNameFilters(std::string_view windowsFilter) {
     const QStringList parts = FromUtf8(windowsFilter).split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {

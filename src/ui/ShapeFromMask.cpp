@@ -11,15 +11,11 @@ namespace orv {
 
 namespace {
 
-bool IsLight(QRgb pixel)
-{
-    return qRed(pixel) > 100 && qGreen(pixel) > 100 && qBlue(pixel) > 100;
-}
+bool IsLight(QRgb pixel) { return qRed(pixel) > 100 && qGreen(pixel) > 100 && qBlue(pixel) > 100; }
 
 }  // namespace
 
-MaskShape ShapeFromMask(const QImage& mask)
-{
+MaskShape ShapeFromMask(const QImage& mask) {
     MaskShape shape;
     shape.size = mask.size();
     if (mask.isNull())
@@ -63,8 +59,7 @@ MaskShape ShapeFromMask(const QImage& mask)
     return shape;
 }
 
-std::optional<MaskShape> ShapeFromMask(QWidget& window, const std::filesystem::path& maskFile)
-{
+std::optional<MaskShape> ShapeFromMask(QWidget& window, const std::filesystem::path& maskFile) {
     const QImage mask(QString::fromStdString(PathToUtf8(maskFile)));
     if (mask.isNull())
         return std::nullopt;
@@ -73,8 +68,7 @@ std::optional<MaskShape> ShapeFromMask(QWidget& window, const std::filesystem::p
     return shape;
 }
 
-QRegion AdvancedRepaintRegion(const QRegion& outline, const std::array<QRect, 4>& controlRects)
-{
+QRegion AdvancedRepaintRegion(const QRegion& outline, const std::array<QRect, 4>& controlRects) {
     return outline.xored(QRegion(controlRects[1])).xored(QRegion(controlRects[3])).xored(QRegion(controlRects[2]));
 }
 

@@ -12,8 +12,7 @@ SkinnedMenuWindow::SkinnedMenuWindow(const FunctionMenuContext& context, const S
                                      QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint),
       context_(context),
-      pictures_(pictures)
-{
+      pictures_(pictures) {
     // Every paint draws the whole window, so nothing is erased first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -22,32 +21,23 @@ SkinnedMenuWindow::SkinnedMenuWindow(const FunctionMenuContext& context, const S
     setMouseTracking(true);
 }
 
-QSize SkinnedMenuWindow::MaskSize() const
-{
-    return context_.Picture(pictures_.mask).size();
-}
+QSize SkinnedMenuWindow::MaskSize() const { return context_.Picture(pictures_.mask).size(); }
 
-void SkinnedMenuWindow::SetRows(const MenuGeometry& geometry, int32_t hitRows, const QStringList& texts)
-{
+void SkinnedMenuWindow::SetRows(const MenuGeometry& geometry, int32_t hitRows, const QStringList& texts) {
     geometry_ = geometry;
     hitRows_ = hitRows;
     texts_ = texts;
     setFixedSize(geometry.width, geometry.height);
 }
 
-void SkinnedMenuWindow::paintEvent(QPaintEvent*)
-{
+void SkinnedMenuWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), Compose());
 }
 
-void SkinnedMenuWindow::mouseMoveEvent(QMouseEvent* event)
-{
-    TrackHover(event->position().toPoint());
-}
+void SkinnedMenuWindow::mouseMoveEvent(QMouseEvent* event) { TrackHover(event->position().toPoint()); }
 
-void SkinnedMenuWindow::mousePressEvent(QMouseEvent* event)
-{
+void SkinnedMenuWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     pressed_ = true;
@@ -56,8 +46,7 @@ void SkinnedMenuWindow::mousePressEvent(QMouseEvent* event)
 
 // The row is taken where the button comes up: after a press without any move (a touch, a
 // synthesised click) the last move may lie elsewhere.
-void SkinnedMenuWindow::mouseReleaseEvent(QMouseEvent* event)
-{
+void SkinnedMenuWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     pressed_ = false;
@@ -66,8 +55,7 @@ void SkinnedMenuWindow::mouseReleaseEvent(QMouseEvent* event)
     Released(hover_);
 }
 
-void SkinnedMenuWindow::TrackHover(QPoint point)
-{
+void SkinnedMenuWindow::TrackHover(QPoint point) {
     const int32_t row = MenuRowAt(point.x(), point.y(), geometry_.width, geometry_.rowHeight, hitRows_);
     if (row == hover_)
         return;
@@ -76,8 +64,7 @@ void SkinnedMenuWindow::TrackHover(QPoint point)
     HoverChanged();
 }
 
-QImage SkinnedMenuWindow::Compose() const
-{
+QImage SkinnedMenuWindow::Compose() const {
     QImage canvas(geometry_.width, geometry_.height, QImage::Format_RGB32);
     canvas.fill(Qt::black);
     QPainter painter(&canvas);

@@ -22,8 +22,7 @@ const QColor kWarningTextColour{255, 0, 0};
 }  // namespace
 
 WarningDlg::WarningDlg(const FunctionMenuContext& context, QPoint anchor, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint), context_(context)
-{
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint), context_(context) {
     setModal(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -35,13 +34,9 @@ WarningDlg::WarningDlg(const FunctionMenuContext& context, QPoint anchor, QWidge
     move(anchor);
 }
 
-void WarningDlg::reject()
-{
-    done(kWarningCancelled);
-}
+void WarningDlg::reject() { done(kWarningCancelled); }
 
-void WarningDlg::paintEvent(QPaintEvent*)
-{
+void WarningDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const auto& regions = context_.model.skin.WarningRegions;
     const QImage& normal = context_.Picture("warning_normal.jpg");
@@ -58,20 +53,17 @@ void WarningDlg::paintEvent(QPaintEvent*)
     for (const int32_t index : {region::warning::kConfirm, region::warning::kCancel, region::warning::kMessage}) {
         const SkinRegion& r = regions[static_cast<size_t>(index)];
         const QString text = QString::fromStdString(r.label);
-        const QPoint origin = CentredTextOrigin(RegionRect(r), QSize(metrics.horizontalAdvance(text), metrics.height()));
+        const QPoint origin =
+            CentredTextOrigin(RegionRect(r), QSize(metrics.horizontalAdvance(text), metrics.height()));
         painter.drawText(QPoint(origin.x(), origin.y() + metrics.ascent()), text);
     }
 }
 
-void WarningDlg::mouseMoveEvent(QMouseEvent* event)
-{
-    TrackHover(event->position().toPoint());
-}
+void WarningDlg::mouseMoveEvent(QMouseEvent* event) { TrackHover(event->position().toPoint()); }
 
 // The button is taken where the left button comes up, which is where the last move left the
 // hover unless the press came without any move (a touch, a synthesised click).
-void WarningDlg::mouseReleaseEvent(QMouseEvent* event)
-{
+void WarningDlg::mouseReleaseEvent(QMouseEvent* event) {
     QDialog::mouseReleaseEvent(event);
     if (event->button() != Qt::LeftButton)
         return;
@@ -83,8 +75,7 @@ void WarningDlg::mouseReleaseEvent(QMouseEvent* event)
 }
 
 // Return confirms as a dialog's default button would; Escape reaches reject().
-void WarningDlg::keyPressEvent(QKeyEvent* event)
-{
+void WarningDlg::keyPressEvent(QKeyEvent* event) {
     if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
         if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
             done(kWarningConfirmed);
@@ -94,8 +85,7 @@ void WarningDlg::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void WarningDlg::TrackHover(QPoint point)
-{
+void WarningDlg::TrackHover(QPoint point) {
     const auto& regions = context_.model.skin.WarningRegions;
     int32_t hover = region::kNone;
     if (regions[region::warning::kConfirm].Contains(point.x(), point.y()))

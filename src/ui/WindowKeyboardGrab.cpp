@@ -11,13 +11,9 @@ namespace orv {
 
 WindowKeyboardGrab::WindowKeyboardGrab(QWidget& window, Reach reach) : window_(window), reach_(reach) {}
 
-WindowKeyboardGrab::~WindowKeyboardGrab()
-{
-    Stop();
-}
+WindowKeyboardGrab::~WindowKeyboardGrab() { Stop(); }
 
-bool WindowKeyboardGrab::Start(KeySink& sink)
-{
+bool WindowKeyboardGrab::Start(KeySink& sink) {
     if (reach_ == Reach::AllApplications && !grabbed_) {
         QWindow* handle = window_.windowHandle();
         grabbed_ = handle != nullptr && handle->setKeyboardGrabEnabled(true);
@@ -30,8 +26,7 @@ bool WindowKeyboardGrab::Start(KeySink& sink)
     return true;
 }
 
-void WindowKeyboardGrab::Stop()
-{
+void WindowKeyboardGrab::Stop() {
     if (grabbed_) {
         if (QWindow* handle = window_.windowHandle())
             handle->setKeyboardGrabEnabled(false);
@@ -45,8 +40,7 @@ void WindowKeyboardGrab::Stop()
 // A key event reaches the program's window first and is then passed on to the focused
 // control; taken at the first step, each keystroke is recorded once. A shortcut is claimed
 // before it can fire, as the key belongs to the recording.
-bool WindowKeyboardGrab::eventFilter(QObject*, QEvent* event)
-{
+bool WindowKeyboardGrab::eventFilter(QObject*, QEvent* event) {
     switch (event->type()) {
     case QEvent::ShortcutOverride:
         event->accept();
@@ -69,11 +63,10 @@ bool WindowKeyboardGrab::eventFilter(QObject*, QEvent* event)
 // X11 is the one window system here that lets a client grab the keyboard. Elsewhere (Wayland,
 // a screen of its own such as offscreen) the keys a program receives are those of its focused
 // window anyway.
-std::unique_ptr<KeyboardCapture> CreateWindowKeyboardCapture(QWidget& window)
-{
+std::unique_ptr<KeyboardCapture> CreateWindowKeyboardCapture(QWidget& window) {
     const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
-    return std::make_unique<WindowKeyboardGrab>(window, x11 ? WindowKeyboardGrab::Reach::AllApplications
-                                                            : WindowKeyboardGrab::Reach::WhileFocused);
+    return std::make_unique<WindowKeyboardGrab>(
+        window, x11 ? WindowKeyboardGrab::Reach::AllApplications : WindowKeyboardGrab::Reach::WhileFocused);
 }
 
 }  // namespace orv

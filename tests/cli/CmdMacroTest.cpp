@@ -23,7 +23,8 @@ RunResult RunCtl(const test::TempFolder& folder, const std::string& args) {
 class CmdMacroTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        test::WriteBytes(folder_ / "config.ini", "[Init]\r\nCurConfig=2\r\nVER_SEL=1\r\n[Config2]\r\nK0=41\r\nK1=39\r\n");
+        test::WriteBytes(folder_ / "config.ini",
+                         "[Init]\r\nCurConfig=2\r\nVER_SEL=1\r\n[Config2]\r\nK0=41\r\nK1=39\r\n");
         MacroStore store;
         MacroSlot& combo = store.User(0);
         combo.SetName(u"Combo");

@@ -22,8 +22,8 @@ CtlResult RunCtl(const test::TempFolder& folder, const std::string& args) {
 // The shipped files (English), profile 3 current and edited, the user's own English macros.
 void CopyShippedData(const test::TempFolder& folder) {
     const std::filesystem::path data = ORV_DATA_DIR;
-    for (const char* file : {"config.ini", "Macro_CN.dat", "constMacro.dat", "skins/INI_EN/defMacro.dat",
-                             "skins/INI_CN/defMacro.dat"}) {
+    for (const char* file :
+         {"config.ini", "Macro_CN.dat", "constMacro.dat", "skins/INI_EN/defMacro.dat", "skins/INI_CN/defMacro.dat"}) {
         std::filesystem::create_directories((folder / file).parent_path());
         std::filesystem::copy_file(data / file, folder / file);
     }

@@ -26,8 +26,8 @@ inline std::string Quoted(const std::filesystem::path& path) { return Quoted(Pat
 inline CtlResult RunCtlLine(const TempFolder& folder, const std::string& arguments) {
     const auto out = folder / "stdout.txt";
     const auto err = folder / "stderr.txt";
-    const std::string command = std::filesystem::path(ORV_DATA_DIR "/orv-gmousectl").make_preferred().string() +
-                                " " + arguments + " >" + Quoted(out) + " 2>" + Quoted(err);
+    const std::string command = std::filesystem::path(ORV_DATA_DIR "/orv-gmousectl").make_preferred().string() + " " +
+                                arguments + " >" + Quoted(out) + " 2>" + Quoted(err);
     // Under Wine, starting cmd.exe now and then fails outright (-1) on a loaded machine, and cmd.exe
     // now and then fails to find a program that is there; neither says anything about the program,
     // so the start is tried again.

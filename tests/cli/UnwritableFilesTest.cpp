@@ -30,15 +30,15 @@ std::string Contents(const fs::path& file) {
 
 void Spoil(const fs::path& file, Spoiled how) {
     switch (how) {
-        case Spoiled::ReadOnly:
-            fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-            break;
-        case Spoiled::Folder:
-            fs::remove(file);
-            fs::create_directory(file);
-            break;
-        case Spoiled::FolderMissing:
-            break;
+    case Spoiled::ReadOnly:
+        fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        break;
+    case Spoiled::Folder:
+        fs::remove(file);
+        fs::create_directory(file);
+        break;
+    case Spoiled::FolderMissing:
+        break;
     }
 }
 
@@ -49,7 +49,7 @@ void Spoil(const fs::path& file, Spoiled how) {
 TEST(CliUnwritableFiles, ExitOneNamingTheFileAndKeepIt) {
     struct Case {
         const char* command;  // the file arguments follow
-        const char* file;  // below the folder
+        const char* file;     // below the folder
         Spoiled how;
         const char* verb;
     };
@@ -72,7 +72,8 @@ TEST(CliUnwritableFiles, ExitOneNamingTheFileAndKeepIt) {
     const fs::path data = ORV_DATA_DIR;
     for (const Case& c : cases) {
         test::TempFolder folder;
-        for (const char* file : {"config.ini", "constMacro.dat", "skins/INI_EN/defMacro.dat", "skins/INI_CN/defMacro.dat"}) {
+        for (const char* file :
+             {"config.ini", "constMacro.dat", "skins/INI_EN/defMacro.dat", "skins/INI_CN/defMacro.dat"}) {
             fs::create_directories((folder / file).parent_path());
             fs::copy_file(data / file, folder / file);
         }

@@ -70,7 +70,8 @@ TEST(IniRead, FollowsThePrivateProfileRules) {
         {"buffer of one", "[S]\nk=12345\n", "S", "k", 1, ""},
         {"buffer of zero", "[S]\nk=12345\n", "S", "k", 0, ""},
         {"cut after unquoting", "[S]\nk=\"12345\"\n", "S", "k", 5, "1234"},
-        {"cut counts UTF-16 units", "[S]\nk=\xE4\xB8\xAD\xE6\x96\x87\xE5\xAD\x97\n", "S", "k", 3, "\xE4\xB8\xAD\xE6\x96\x87"},
+        {"cut counts UTF-16 units", "[S]\nk=\xE4\xB8\xAD\xE6\x96\x87\xE5\xAD\x97\n", "S", "k", 3,
+         "\xE4\xB8\xAD\xE6\x96\x87"},
         {"cut never leaves half a pair", "[S]\nk=a\xF0\x9F\x98\x80\n", "S", "k", 3, "a"},
         {"a pair that fits stays", "[S]\nk=a\xF0\x9F\x98\x80\n", "S", "k", 4, "a\xF0\x9F\x98\x80"},
         {"NUL ends the value", "[S]\nk=ab\0cd\n"s, "S", "k", 64, "ab"},
@@ -151,7 +152,8 @@ TEST(IniWrite, ChangesOnlyWhatItWrites) {
         {"a written key is not one of its namesakes in a line without =", "[A]\nk\n", "A", "k", "1", "[A]\nk\nk=1\n"},
         {"section without ]", "[A\nx=1\n", "A", "x", "2", "[A\nx=2\n"},
         {"UTF-8 byte order mark", "\xEF\xBB\xBF[A]\n", "A", "k", "\xC3\xA9", "\xEF\xBB\xBF[A]\nk=\xC3\xA9\n"},
-        {"invalid UTF-8 bytes stay", ";\xFF\n[A]\nx=\xC3\x28\x80\n;\xFE\n", "A", "y", "1", ";\xFF\n[A]\nx=\xC3\x28\x80\ny=1\n;\xFE\n"},
+        {"invalid UTF-8 bytes stay", ";\xFF\n[A]\nx=\xC3\x28\x80\n;\xFE\n", "A", "y", "1",
+         ";\xFF\n[A]\nx=\xC3\x28\x80\ny=1\n;\xFE\n"},
     };
     TempFolder folder;
     const auto file = folder / "a.ini";
@@ -206,8 +208,8 @@ TEST(IniWrite, RefusesNamesAndValuesItCouldNotReadBack) {
         std::string key;
         std::string value;
     } cases[] = {
-        {"A", "k", "1\n[B]"}, {"A", "k", "1\r"},  {"A", "k", "a\0b"s}, {"A\nB", "k", "1"}, {"A]", "k", "1"},
-        {"A", "k=j", "1"},    {"A", "", "1"},     {"A", "  ", "1"},    {"A", "[k", "1"},   {"A", ";k", "1"},
+        {"A", "k", "1\n[B]"}, {"A", "k", "1\r"}, {"A", "k", "a\0b"s}, {"A\nB", "k", "1"}, {"A]", "k", "1"},
+        {"A", "k=j", "1"},    {"A", "", "1"},    {"A", "  ", "1"},    {"A", "[k", "1"},   {"A", ";k", "1"},
     };
     TempFolder folder;
     const auto file = folder / "a.ini";

@@ -28,7 +28,7 @@ std::string Bytes(const std::filesystem::path& file) {
 }
 
 std::vector<std::string> ProfileSections() {
-    return {"Config1", "Config2", "Config3", "Config4", "Config5",
+    return {"Config1",   "Config2",   "Config3",   "Config4",   "Config5",
             "CfgReset2", "CfgReset3", "CfgReset4", "CfgReset5", "CfgReset_EN5"};
 }
 
@@ -81,8 +81,8 @@ TEST(DeliveredConfig, SectionsHoldEveryKeyInTheOrderSaveProfileWrites) {
 // What the editing controls guarantee, so a fresh installation starts in a state the
 // window could have produced.
 TEST(DeliveredConfig, PresetsAreValidAndDistinct) {
-    const int offered[] = {1,  2,  3,  4,  5,  6,  11, 12, 13, 14, 15, 16, 21, 22, 23, 24, 25, 26,
-                           27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 41, 42, 43, 44};
+    const int offered[] = {1,  2,  3,  4,  5,  6,  11, 12, 13, 14, 15, 16, 21, 22, 23, 24, 25,
+                           26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 41, 42, 43, 44};
     const std::set<int> menuCodes(std::begin(offered), std::end(offered));
     std::set<std::vector<std::pair<std::string, std::string>>> resets;
     for (const std::string& section : ProfileSections()) {
@@ -126,14 +126,15 @@ TEST(DeliveredConfig, MacroButtonsOfTheResetsNameExistingFactoryMacros) {
     for (const Language language : {Language::Chinese(), Language::English()}) {
         auto store = std::make_unique<MacroStore>();
         Messages messages;
-        LoadMacroFile(kData / "skins" / (language == Language::English() ? "INI_EN" : "INI_CN") / "defMacro.dat", MacroTarget::User,
-                      *store, messages);
+        LoadMacroFile(kData / "skins" / (language == Language::English() ? "INI_EN" : "INI_CN") / "defMacro.dat",
+                      MacroTarget::User, *store, messages);
         for (int n = 2; n <= 5; ++n) {
             ProfileSettings s;
             LoadProfile(kData / "config.ini", n, true, language, s);
             for (int32_t code : s.buttonFunction) {
                 if (code >= 41) {
-                    EXPECT_LT(code - 41, store->macroCount) << "profile " << n << " language " << int{language.Setting()};
+                    EXPECT_LT(code - 41, store->macroCount)
+                        << "profile " << n << " language " << int{language.Setting()};
                 }
             }
         }

@@ -100,7 +100,7 @@ TEST(FindDevice, ResultIsThatOfTheLastInterfaceExamined) {
 TEST(FindDevice, ExaminesAtMostOneHundredInterfaces) {
     FakeTransport t;
     t.AddOthers(99);
-    t.Add("mouse-in", kRead);   // index 99, the last one examined
+    t.Add("mouse-in", kRead);    // index 99, the last one examined
     t.Add("mouse-out", kWrite);  // index 100, never examined
     DeviceLink link(t);
     EXPECT_TRUE(link.FindDevice());

@@ -36,9 +36,9 @@ TEST(FeatureReportLayout, WritesExactlyItsOwnBytes) {
         {"lighting beyond 3 as 3", [](ReportBuffer& b) { ComposeLighting(b, 200); }, "07 13 7f 17 aa aa aa aa"},
         {"held keys", [&](ReportBuffer& b) { ComposeHeldKeys(b, std::span<const uint8_t, 6>(keys)); },
          "07 15 04 05 06 07 08 09"},
-        {"mouse buttons leave byte 2", [](ReportBuffer& b) { ComposeMouseButtons(b, 0xFE); }, "07 16 aa fe aa aa aa aa"},
-        {"consumer usage", [](ReportBuffer& b) { ComposeConsumerUsage(b, 0x0223); },
-         "07 17 02 23 aa aa aa aa"},
+        {"mouse buttons leave byte 2", [](ReportBuffer& b) { ComposeMouseButtons(b, 0xFE); },
+         "07 16 aa fe aa aa aa aa"},
+        {"consumer usage", [](ReportBuffer& b) { ComposeConsumerUsage(b, 0x0223); }, "07 17 02 23 aa aa aa aa"},
         {"goodbye", [](ReportBuffer& b) { ComposeGoodbye(b); }, "07 20 00 00 aa aa aa aa"},
     };
     for (const LayoutCase& c : cases) {
@@ -99,9 +99,7 @@ public:
     private:
         size_t& length_;
     };
-    std::vector<HidCollectionInfo> Enumerate(size_t) override {
-        return {{"w", 0x2F3A, 0x0C51, {0xFF01, 1, 0, 4000}}};
-    }
+    std::vector<HidCollectionInfo> Enumerate(size_t) override { return {{"w", 0x2F3A, 0x0C51, {0xFF01, 1, 0, 4000}}}; }
     std::unique_ptr<HidHandle> Open(const HidCollectionInfo&, HidAccess) override {
         return std::make_unique<Handle>(sentLength);
     }

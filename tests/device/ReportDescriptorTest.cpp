@@ -15,10 +15,9 @@ const std::vector<uint8_t> kMouseDescriptor = {
     0x95, 0x01, 0x75, 0x05, 0x81, 0x03,                                      // padding
     0x05, 0x01, 0x09, 0x30, 0x09, 0x31, 0x75, 0x08, 0x95, 0x02, 0x81, 0x06,  // x, y
     0xC0, 0xC0,                                                              //
-    0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x06, 0x15, 0x00, 0x26, 0xFF, 0x00,
-    0x75, 0x08, 0x95, 0x07, 0x09, 0x01, 0x81, 0x02, 0xC0,  //
-    0x06, 0x01, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x07, 0x75, 0x08, 0x95, 0x07, 0x09, 0x01,
-    0xB1, 0x02, 0xC0,
+    0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x06, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x07,
+    0x09, 0x01, 0x81, 0x02, 0xC0,  //
+    0x06, 0x01, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x07, 0x75, 0x08, 0x95, 0x07, 0x09, 0x01, 0xB1, 0x02, 0xC0,
 };
 
 TEST(ReportDescriptor, LengthsPerTopLevelCollectionWithReportId) {
@@ -37,8 +36,8 @@ TEST(ReportDescriptor, LengthsPerTopLevelCollectionWithReportId) {
 }
 
 TEST(ReportDescriptor, NoReportIdByteWithoutReportIds) {
-    const std::vector<uint8_t> d = {0x06, 0x01, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x75, 0x08,
-                                    0x95, 0x07, 0x09, 0x01, 0xB1, 0x02, 0xC0};
+    const std::vector<uint8_t> d = {0x06, 0x01, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x75,
+                                    0x08, 0x95, 0x07, 0x09, 0x01, 0xB1, 0x02, 0xC0};
     const auto collections = ParseReportDescriptor(d);
     ASSERT_EQ(collections.size(), 1u);
     EXPECT_EQ(collections[0].featureReportLength, 7);
@@ -46,13 +45,12 @@ TEST(ReportDescriptor, NoReportIdByteWithoutReportIds) {
 
 TEST(ReportDescriptor, TruncatedDescriptorKeepsWhatWasRead) {
     for (size_t cut = 0; cut < kMouseDescriptor.size(); ++cut) {
-        const auto collections =
-            ParseReportDescriptor(std::span<const uint8_t>(kMouseDescriptor.data(), cut));
+        const auto collections = ParseReportDescriptor(std::span<const uint8_t>(kMouseDescriptor.data(), cut));
         EXPECT_LE(collections.size(), 3u);
     }
     // Cut before the feature collection's Feature item: that collection has no report yet.
-    const auto collections = ParseReportDescriptor(
-        std::span<const uint8_t>(kMouseDescriptor.data(), kMouseDescriptor.size() - 3));
+    const auto collections =
+        ParseReportDescriptor(std::span<const uint8_t>(kMouseDescriptor.data(), kMouseDescriptor.size() - 3));
     ASSERT_EQ(collections.size(), 3u);
     EXPECT_EQ(collections[1].inputReportLength, 8);
     EXPECT_EQ(collections[2].featureReportLength, 0);
@@ -61,10 +59,10 @@ TEST(ReportDescriptor, TruncatedDescriptorKeepsWhatWasRead) {
 // A device may claim reports of any size; lengths beyond what a system could give end at
 // 0xFFFF, however many items add up to them.
 TEST(ReportDescriptor, HugeReportsSaturateInsteadOfWrappingAround) {
-    std::vector<uint8_t> d = {0x06, 0x01, 0xFF, 0x09, 0x01, 0xA1, 0x01,
-                              0x77, 0x00, 0x00, 0x00, 0x80,   // report size 2^31 bits
-                              0x97, 0x00, 0x00, 0x00, 0x80};  // report count 2^31
-    for (int item = 0; item < 4; ++item) {                     // 2^64 bits in all
+    std::vector<uint8_t> d = {0x06, 0x01, 0xFF, 0x09, 0x01, 0xA1,
+                              0x01, 0x77, 0x00, 0x00, 0x00, 0x80,  // report size 2^31 bits
+                              0x97, 0x00, 0x00, 0x00, 0x80};       // report count 2^31
+    for (int item = 0; item < 4; ++item) {                         // 2^64 bits in all
         d.insert(d.end(), {0x81, 0x02});
     }
     d.push_back(0xC0);

@@ -36,9 +36,7 @@ QString MainWindowId() {
     return {};
 }
 
-QString Title(const QString& id) {
-    return RunTool(Xdotool(), {QStringLiteral("getwindowname"), id}).trimmed();
-}
+QString Title(const QString& id) { return RunTool(Xdotool(), {QStringLiteral("getwindowname"), id}).trimmed(); }
 
 // The window's top-left corner on the screen.
 QPoint Origin(const QString& id) {
@@ -66,7 +64,9 @@ QString VerSel(const QString& config) {
     if (!file.open(QIODevice::ReadOnly)) {
         return {};
     }
-    return QRegularExpression(QStringLiteral("(?m)^VER_SEL=(\\S*)")).match(QString::fromUtf8(file.readAll())).captured(1);
+    return QRegularExpression(QStringLiteral("(?m)^VER_SEL=(\\S*)"))
+        .match(QString::fromUtf8(file.readAll()))
+        .captured(1);
 }
 
 void CopyFolder(const QString& from, const QString& to) {
@@ -103,7 +103,8 @@ void E2eLanguageTest::initTestCase() {
         QSKIP("xdotool is missing: nothing can click into the window");
     }
     for (const char* item : {"config.ini", "Macro_CN.dat", "Macro_EN.dat", "constMacro.dat"}) {
-        QVERIFY(QFile::copy(QStringLiteral(ORV_DATA_DIR "/") + QLatin1String(item), data_.filePath(QLatin1String(item))));
+        QVERIFY(
+            QFile::copy(QStringLiteral(ORV_DATA_DIR "/") + QLatin1String(item), data_.filePath(QLatin1String(item))));
         QFile::setPermissions(data_.filePath(QLatin1String(item)), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
     CopyFolder(QStringLiteral(ORV_DATA_DIR "/skins"), data_.filePath(QStringLiteral("skins")));

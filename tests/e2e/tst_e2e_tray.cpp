@@ -34,7 +34,9 @@ QString WindowId(const QString& tree, const QRegularExpression& line) {
     return {};
 }
 
-QString PanelId() { return WindowId(RootTree(), QRegularExpression(QStringLiteral("\"panel\": \\(\"panel\" \"trayer\"\\)"))); }
+QString PanelId() {
+    return WindowId(RootTree(), QRegularExpression(QStringLiteral("\"panel\": \\(\"panel\" \"trayer\"\\)")));
+}
 
 bool IconInPanel() {
     const QString panel = PanelId();
@@ -53,8 +55,8 @@ QString MainWindowId() {
 // The window's pixels as the X server holds them.
 QByteArray Pixels(const QString& id) {
     QProcess process;
-    process.start(QStringLiteral("import"), {QStringLiteral("-window"), id, QStringLiteral("-depth"), QStringLiteral("8"),
-                                             QStringLiteral("rgb:-")});
+    process.start(QStringLiteral("import"), {QStringLiteral("-window"), id, QStringLiteral("-depth"),
+                                             QStringLiteral("8"), QStringLiteral("rgb:-")});
     if (!process.waitForFinished(kLongWaitMs)) {
         return {};
     }
@@ -103,7 +105,8 @@ void E2eTrayTest::initTestCase() {
     QVERIFY(qEnvironmentVariableIsSet("DISPLAY"));
     QTRY_VERIFY_WITH_TIMEOUT(!PanelId().isEmpty(), kLongWaitMs);
     for (const char* item : {"config.ini", "Macro_CN.dat", "Macro_EN.dat", "constMacro.dat"}) {
-        QVERIFY(QFile::copy(QStringLiteral(ORV_DATA_DIR "/") + QLatin1String(item), data_.filePath(QLatin1String(item))));
+        QVERIFY(
+            QFile::copy(QStringLiteral(ORV_DATA_DIR "/") + QLatin1String(item), data_.filePath(QLatin1String(item))));
     }
     CopyFolder(QStringLiteral(ORV_DATA_DIR "/skins"), data_.filePath(QStringLiteral("skins")));
     QFile::setPermissions(runtime_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);

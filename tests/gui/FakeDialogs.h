@@ -25,29 +25,24 @@ public:
     std::vector<Opened> opened;
     std::function<void()> whenOpened;  // runs while a dialog is open
 
-
-    std::optional<std::filesystem::path> ChooseFileToOpen(const FileDialogOptions& options) override
-    {
+    std::optional<std::filesystem::path> ChooseFileToOpen(const FileDialogOptions& options) override {
         opened.push_back({"open", options, {}, {}, {}});
         Opening();
         return chosenFile;
     }
-    std::optional<std::filesystem::path> ChooseFileToSave(const FileDialogOptions& options) override
-    {
+    std::optional<std::filesystem::path> ChooseFileToSave(const FileDialogOptions& options) override {
         opened.push_back({"save", options, {}, {}, {}});
         Opening();
         return chosenFile;
     }
-    bool AskYesNo(std::string_view caption, std::string_view text, Language language) override
-    {
+    bool AskYesNo(std::string_view caption, std::string_view text, Language language) override {
         opened.push_back({"question", {}, std::string(caption), std::string(text), language});
         Opening();
         return answerYes;
     }
 
 private:
-    void Opening()
-    {
+    void Opening() {
         if (whenOpened)
             whenOpened();
     }

@@ -5,8 +5,7 @@
 
 namespace orv::testing {
 
-std::vector<std::string> CallLog::Operations() const
-{
+std::vector<std::string> CallLog::Operations() const {
     std::vector<std::string> result;
     std::copy_if(calls.begin(), calls.end(), std::back_inserter(result), [](const std::string& call) {
         return call != "Repaint" && call != "RepaintRegion" && call != "UpdateNow";
@@ -14,34 +13,29 @@ std::vector<std::string> CallLog::Operations() const
     return result;
 }
 
-void FakeHost::RepaintRegion(const QRegion& region)
-{
+void FakeHost::RepaintRegion(const QRegion& region) {
     log_.calls.push_back("RepaintRegion");
     repaintedRegions.push_back(region);
 }
 
-void FakeHost::StartDrag(QPoint point)
-{
+void FakeHost::StartDrag(QPoint point) {
     log_.calls.push_back("StartDrag");
     dragPoint = point;
 }
 
-bool FakeFunctionMenus::OpenFunctionMenu(int button, QPoint anchor)
-{
+bool FakeFunctionMenus::OpenFunctionMenu(int button, QPoint anchor) {
     log_.calls.push_back("OpenFunctionMenu " + std::to_string(button));
     menuAnchor = anchor;
     return true;
 }
 
-int FakeFunctionMenus::ShowLeftButtonWarning(QPoint anchor)
-{
+int FakeFunctionMenus::ShowLeftButtonWarning(QPoint anchor) {
     log_.calls.push_back("ShowLeftButtonWarning");
     warningAnchor = anchor;
     return warningResult;
 }
 
-void FakeMacroEditor::RefreshMacroList(const AdvancedPageControls& controls)
-{
+void FakeMacroEditor::RefreshMacroList(const AdvancedPageControls& controls) {
     log_.calls.push_back("RefreshMacroList");
     refreshedControls = controls;
 }

@@ -121,9 +121,7 @@ private:
 // One fake of every feature, all writing to the same log.
 struct FakeFeatures {
     explicit FakeFeatures(CallLog& log)
-        : functionMenus(log), macroEditor(log), recording(log), profileExchange(log), language(log), preview(log)
-    {
-    }
+        : functionMenus(log), macroEditor(log), recording(log), profileExchange(log), language(log), preview(log) {}
 
     PageFeatures All() { return {&functionMenus, &macroEditor, &recording, &profileExchange, &language, &preview}; }
 

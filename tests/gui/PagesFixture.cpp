@@ -2,8 +2,7 @@
 
 namespace orv::testing {
 
-SkinRegion PagesFixture::GridRegion(int index, int top)
-{
+SkinRegion PagesFixture::GridRegion(int index, int top) {
     SkinRegion r;
     r.x = (index % 16) * 15;
     r.y = top + (index / 16) * 10;
@@ -19,8 +18,7 @@ PagesFixture::PagesFixture()
             .skin = layout,
             .configPath = skin.AppDirectory() / "config.ini",
             .skinDirectory = skin.SkinDirectory()},
-      pages(model, state, host, window)
-{
+      pages(model, state, host, window) {
     for (int i = 0; i < static_cast<int>(layout.MainRegions.size()); ++i)
         layout.MainRegions[static_cast<size_t>(i)] = GridRegion(i, 0);
     for (int i = 0; i < static_cast<int>(layout.AdvancedRegions.size()); ++i)
@@ -44,15 +42,13 @@ PagesFixture::PagesFixture()
     pages.ShapeWindow();
 }
 
-void PagesFixture::Click(QPoint point)
-{
+void PagesFixture::Click(QPoint point) {
     pages.OnMouseMove(point);
     pages.OnLeftButtonDown(point);
     pages.OnLeftButtonUp(point);
 }
 
-void PagesFixture::OnPage(uint8_t page)
-{
+void PagesFixture::OnPage(uint8_t page) {
     if (page == kMainPage)
         pages.ShowMainPage();
     else if (page == kAdvancedPage)

@@ -9,36 +9,24 @@
 
 namespace orv::testing {
 
-SyntheticSkin::SyntheticSkin(QSize size) : size_(size)
-{
-    QDir(dir_.path()).mkpath("skins");
-}
+SyntheticSkin::SyntheticSkin(QSize size) : size_(size) { QDir(dir_.path()).mkpath("skins"); }
 
-std::filesystem::path SyntheticSkin::AppDirectory() const
-{
-    return std::filesystem::path(dir_.path().toStdString());
-}
+std::filesystem::path SyntheticSkin::AppDirectory() const { return std::filesystem::path(dir_.path().toStdString()); }
 
-std::filesystem::path SyntheticSkin::SkinDirectory() const
-{
-    return AppDirectory() / "skins";
-}
+std::filesystem::path SyntheticSkin::SkinDirectory() const { return AppDirectory() / "skins"; }
 
-void SyntheticSkin::WritePicture(const std::string& name, const QImage& picture) const
-{
+void SyntheticSkin::WritePicture(const std::string& name, const QImage& picture) const {
     const auto path = SkinDirectory() / name;
     picture.save(QString::fromStdString(path.string()), "JPG", 100);
 }
 
-void SyntheticSkin::WriteFlatPicture(const std::string& name, QColor colour) const
-{
+void SyntheticSkin::WriteFlatPicture(const std::string& name, QColor colour) const {
     QImage picture(size_, QImage::Format_RGB32);
     picture.fill(colour);
     WritePicture(name, picture);
 }
 
-void SyntheticSkin::WriteAllPictures() const
-{
+void SyntheticSkin::WriteAllPictures() const {
     for (const char* page : {"main", "advanced"}) {
         WriteFlatPicture(std::string(page) + "_normal.jpg", Normal());
         WriteFlatPicture(std::string(page) + "_over.jpg", Over());
@@ -54,29 +42,25 @@ void SyntheticSkin::WriteAllPictures() const
 
 namespace {
 
-std::string RegionValue(const SkinRegion& r)
-{
+std::string RegionValue(const SkinRegion& r) {
     return std::to_string(r.x) + "," + std::to_string(r.y) + "," + std::to_string(r.width) + "," +
            std::to_string(r.height) + "," + r.label + ",";
 }
 
-std::string RectValue(const SkinRect& r)
-{
+std::string RectValue(const SkinRect& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right - r.left) + "," +
            std::to_string(r.bottom - r.top) + ",";
 }
 
 template <typename Table>
-void WriteRegions(const std::filesystem::path& file, const Table& regions)
-{
+void WriteRegions(const std::filesystem::path& file, const Table& regions) {
     for (size_t i = 0; i < regions.size(); ++i)
         ini::Write(file, "BUTTONPOS", std::to_string(i), RegionValue(regions[i]));
 }
 
 }  // namespace
 
-void SyntheticSkin::WriteDescriptionFiles(const SkinLayout& layout, Language language) const
-{
+void SyntheticSkin::WriteDescriptionFiles(const SkinLayout& layout, Language language) const {
     const auto dir = SkinDirectory();
     std::filesystem::create_directories(dir / (language.IsEnglish() ? "INI_EN" : "INI_CN"));
     const auto main = SkinFilePath(dir, SkinFile::Main, language);
@@ -93,8 +77,7 @@ void SyntheticSkin::WriteDescriptionFiles(const SkinLayout& layout, Language lan
     WriteRegions(SkinFilePath(dir, SkinFile::Warning, language), layout.WarningRegions);
 }
 
-bool NearColour(QColor actual, QColor expected, int tolerance)
-{
+bool NearColour(QColor actual, QColor expected, int tolerance) {
     return std::abs(actual.red() - expected.red()) <= tolerance &&
            std::abs(actual.green() - expected.green()) <= tolerance &&
            std::abs(actual.blue() - expected.blue()) <= tolerance;

@@ -61,10 +61,10 @@ public:
         for (const char* lang : {"INI_CN", "INI_EN"}) {
             root.mkpath(QStringLiteral("skins/%1").arg(QLatin1String(lang)));
         }
-        for (const char* file : {"skins/INI_CN/skin_main.ini", "skins/INI_CN/skin_color.ini",
-                                 "skins/INI_CN/skin_advance.ini", "skins/INI_CN/LBWarning.ini",
-                                 "skins/INI_EN/skin_main_en.ini", "skins/INI_EN/skin_color_en.ini",
-                                 "skins/INI_EN/skin_advance_en.ini", "skins/INI_EN/LBWarning_en.ini"}) {
+        for (const char* file :
+             {"skins/INI_CN/skin_main.ini", "skins/INI_CN/skin_color.ini", "skins/INI_CN/skin_advance.ini",
+              "skins/INI_CN/LBWarning.ini", "skins/INI_EN/skin_main_en.ini", "skins/INI_EN/skin_color_en.ini",
+              "skins/INI_EN/skin_advance_en.ini", "skins/INI_EN/LBWarning_en.ini"}) {
             Write(file, "");
         }
         for (const char* file : {"Macro_CN.dat", "Macro_EN.dat", "constMacro.dat"}) {
@@ -113,13 +113,20 @@ std::vector<std::string> Lines(std::FILE* file) {
 
 const char* StepName(SessionStep step) {
     switch (step) {
-        case SessionStep::StartThreads: return "StartThreads";
-        case SessionStep::LoadConfiguration: return "LoadConfiguration";
-        case SessionStep::LoadMacros: return "LoadMacros";
-        case SessionStep::FindDevice: return "FindDevice";
-        case SessionStep::WatchDeviceChanges: return "WatchDeviceChanges";
-        case SessionStep::ApplyProfile: return "ApplyProfile";
-        case SessionStep::SayGoodbye: return "SayGoodbye";
+    case SessionStep::StartThreads:
+        return "StartThreads";
+    case SessionStep::LoadConfiguration:
+        return "LoadConfiguration";
+    case SessionStep::LoadMacros:
+        return "LoadMacros";
+    case SessionStep::FindDevice:
+        return "FindDevice";
+    case SessionStep::WatchDeviceChanges:
+        return "WatchDeviceChanges";
+    case SessionStep::ApplyProfile:
+        return "ApplyProfile";
+    case SessionStep::SayGoodbye:
+        return "SayGoodbye";
     }
     return "?";
 }
@@ -468,7 +475,7 @@ void AppShellTest::restoredAfterMinimisingShowsTheSkin() {
 
     w.dialog.Minimise();
     QTRY_VERIFY(w.dialog.isMinimized());
-    w.dialog.UpdateNow();  // a hover change or playback's repaint, while minimised
+    w.dialog.UpdateNow();   // a hover change or playback's repaint, while minimised
     w.dialog.ShowWindow();  // the tray's double click, "Show Window", a second start
     QTRY_VERIFY(!w.dialog.isMinimized());
 
@@ -550,7 +557,8 @@ void AppShellTest::functionBoxOpensItsMenuUntilTheWindowHides() {
     w.dialog.ShowWindow();
     const QPoint box(30, 20);
     for (QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, box, w.dialog.mapToGlobal(box), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+        QMouseEvent event(type, box, w.dialog.mapToGlobal(box),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
                           type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(&w.dialog, &event);
     }
@@ -582,7 +590,8 @@ void AppShellTest::hiddenWindowHoldsNoPicturesAndShowsTheSameFrameAgain() {
     QVERIFY(QTest::qWaitForWindowExposed(&w.dialog));
     const QPoint box(30, 20);
     for (QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, box, w.dialog.mapToGlobal(box), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+        QMouseEvent event(type, box, w.dialog.mapToGlobal(box),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
                           type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(&w.dialog, &event);
     }
@@ -792,7 +801,8 @@ void AppShellTest::programIconIsTheGeneratedOneEverywhere() {
         about->accept();
     });
     w.dialog.ShowAbout();
-    QCOMPARE(inAbout.convertToFormat(QImage::Format_ARGB32), icon.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32));
+    QCOMPARE(inAbout.convertToFormat(QImage::Format_ARGB32),
+             icon.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32));
 }
 
 void AppShellTest::virtualMouseSendsButtonAndDpiReports() {
@@ -824,8 +834,8 @@ void AppShellTest::virtualMouseSendsButtonAndDpiReports() {
         QCOMPARE(input->ReadInputReport(report), HidReadResult::Ok);
         inputs.push_back({report[0], report[1], report[2]});
     }
-    const std::vector<std::vector<int>> expected{{6, 0xF3, 0}, {6, 0xF3, 0x80}, {6, 0xF2, 1}, {6, 0xF2, 0x80},
-                                                 {6, 0, 0}};
+    const std::vector<std::vector<int>> expected{
+        {6, 0xF3, 0}, {6, 0xF3, 0x80}, {6, 0xF2, 1}, {6, 0xF2, 0x80}, {6, 0, 0}};
     QCOMPARE(inputs, expected);
 }
 

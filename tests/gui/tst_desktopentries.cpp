@@ -89,8 +89,10 @@ void DesktopEntriesTest::metainfoMatchesTheMenuEntry() {
     const QString metainfo = Read(kLinux + kAppId + QStringLiteral(".metainfo.xml"));
     QVERIFY(metainfo.contains(QStringLiteral("<id>%1</id>").arg(kAppId)));
     QVERIFY(metainfo.contains(QStringLiteral("<launchable type=\"desktop-id\">%1.desktop</launchable>").arg(kAppId)));
-    QVERIFY(metainfo.contains(QStringLiteral("<name>%1</name>").arg(UiText(TextId::MainWindowTitle, Language::English()))));
-    QVERIFY(metainfo.contains(QStringLiteral("<name xml:lang=\"zh_CN\">%1</name>").arg(UiText(TextId::MainWindowTitle, Language::Chinese()))));
+    QVERIFY(
+        metainfo.contains(QStringLiteral("<name>%1</name>").arg(UiText(TextId::MainWindowTitle, Language::English()))));
+    QVERIFY(metainfo.contains(QStringLiteral("<name xml:lang=\"zh_CN\">%1</name>")
+                                  .arg(UiText(TextId::MainWindowTitle, Language::Chinese()))));
     // Software centres offer the package when the mouse is plugged in.
     QVERIFY(metainfo.contains(QStringLiteral("<modalias>usb:v2F3Ap0C51d*</modalias>")));
 }

@@ -13,10 +13,10 @@
 #include "ui/ComposeFrame.h"
 #include "ui/ShapeFromMask.h"
 
-using orv::Language;
 using orv::kAdvancedPage;
 using orv::kColorPage;
 using orv::kMainPage;
+using orv::Language;
 // Region names read main::kSave, advanced::kRecord, color::kPreview.
 using namespace orv::region;
 using orv::testing::NearColour;
@@ -30,14 +30,10 @@ constexpr int kPlainRegion = 60;
 // A main-page label region.
 constexpr int kLabelRegion = 21;
 
-QColor PixelAt(const QImage& image, QPoint point)
-{
-    return image.pixelColor(point);
-}
+QColor PixelAt(const QImage& image, QPoint point) { return image.pixelColor(point); }
 
 // The colour most of the region shows (a label may be drawn over part of it).
-QColor RegionColour(const QImage& frame, const orv::SkinRegion& region)
-{
+QColor RegionColour(const QImage& frame, const orv::SkinRegion& region) {
     const QColor candidates[] = {SyntheticSkin::Normal(), SyntheticSkin::Over(), SyntheticSkin::Down(),
                                  SyntheticSkin::Gray(), SyntheticSkin::Blue()};
     for (const QColor& candidate : candidates) {
@@ -54,18 +50,14 @@ QColor RegionColour(const QImage& frame, const orv::SkinRegion& region)
 
 enum class Table { Main, Advanced, Color };
 
-orv::SkinRegion& RegionOf(PagesFixture& f, Table table, int index)
-{
+orv::SkinRegion& RegionOf(PagesFixture& f, Table table, int index) {
     const auto i = static_cast<size_t>(index);
-    return table == Table::Main ? f.layout.MainRegions[i]
+    return table == Table::Main       ? f.layout.MainRegions[i]
            : table == Table::Advanced ? f.layout.AdvancedRegions[i]
                                       : f.layout.ColorRegions[i];
 }
 
-bool SameArea(const QRegion& a, const QRegion& b)
-{
-    return a.xored(b).isEmpty();
-}
+bool SameArea(const QRegion& a, const QRegion& b) { return a.xored(b).isEmpty(); }
 
 // The window widget as the program has it: every paint goes through the pages.
 class PaintedWindow : public QWidget {
@@ -73,8 +65,7 @@ public:
     orv::MainWindowPages* pages = nullptr;
 
 protected:
-    void paintEvent(QPaintEvent*) override
-    {
+    void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         pages->PaintMainWindow(painter);
     }
@@ -103,8 +94,7 @@ private Q_SLOTS:
     void fontsAtTheirHeights();
 };
 
-void DrawingTest::hoveredRegionComesFromOverOrDown()
-{
+void DrawingTest::hoveredRegionComesFromOverOrDown() {
     PagesFixture f;
     const auto& region = f.layout.MainRegions[kPlainRegion];
     QVERIFY(NearColour(RegionColour(f.pages.ComposeFrame(), region), SyntheticSkin::Normal()));
@@ -114,8 +104,8 @@ void DrawingTest::hoveredRegionComesFromOverOrDown()
     QVERIFY(NearColour(RegionColour(frame, region), SyntheticSkin::Over()));
     // Exactly the region's rectangle, at the same place.
     QVERIFY(NearColour(PixelAt(frame, {region.x, region.y}), SyntheticSkin::Over()));
-    QVERIFY(NearColour(PixelAt(frame, {region.x + region.width - 1, region.y + region.height - 1}),
-                       SyntheticSkin::Over()));
+    QVERIFY(
+        NearColour(PixelAt(frame, {region.x + region.width - 1, region.y + region.height - 1}), SyntheticSkin::Over()));
     QVERIFY(NearColour(PixelAt(frame, {region.x + region.width, region.y}), SyntheticSkin::Normal()));
     QVERIFY(NearColour(PixelAt(frame, {region.x, region.y + region.height}), SyntheticSkin::Normal()));
 
@@ -130,8 +120,7 @@ void DrawingTest::hoveredRegionComesFromOverOrDown()
     QVERIFY(NearColour(RegionColour(frame, f.layout.MainRegions[main::MousePart(1)]), SyntheticSkin::Normal()));
 }
 
-void DrawingTest::pressedSliderKeepsItsBar()
-{
+void DrawingTest::pressedSliderKeepsItsBar() {
     PagesFixture f;
     f.OnPage(kAdvancedPage);
     f.settings.fireTime = 0;
@@ -145,8 +134,7 @@ void DrawingTest::pressedSliderKeepsItsBar()
                        SyntheticSkin::Down()));
 }
 
-void DrawingTest::dpiCellsInLevelColours()
-{
+void DrawingTest::dpiCellsInLevelColours() {
     PagesFixture f;
     f.settings.dpiStep = {0, 5, 11, 11};
     const QImage frame = f.pages.ComposeFrame();
@@ -177,8 +165,7 @@ void DrawingTest::dpiCellsInLevelColours()
                        SyntheticSkin::Normal()));
 }
 
-void DrawingTest::headerPrecedence()
-{
+void DrawingTest::headerPrecedence() {
     struct Case {
         int32_t profile;
         Language language;
@@ -197,7 +184,7 @@ void DrawingTest::headerPrecedence()
         {1, en, kMainPage, kNone, false, two, normal},
         {1, en, kMainPage, two, false, two, over},
         {1, en, kMainPage, two, true, two, down},
-        {1, en, kMainPage, kNone, false, main::kMainTab, down},  // the tab of the page
+        {1, en, kMainPage, kNone, false, main::kMainTab, down},           // the tab of the page
         {1, en, kMainPage, main::kMainTab, false, main::kMainTab, over},  // hover beats the tab
         {1, en, kColorPage, kNone, false, main::kColorTab, down},
         {1, en, kColorPage, kNone, false, main::kMainTab, normal},
@@ -225,8 +212,7 @@ void DrawingTest::headerPrecedence()
     }
 }
 
-void DrawingTest::fireTimeBarWidth()
-{
+void DrawingTest::fireTimeBarWidth() {
     struct Case {
         int32_t fireTime;
         int lastDown;  // -1: no bar
@@ -238,7 +224,8 @@ void DrawingTest::fireTimeBarWidth()
         const QImage frame = f.pages.ComposeFrame();
         const int y = 131;
         if (c.lastDown >= 0)
-            QVERIFY2(NearColour(frame.pixelColor(c.lastDown, y), SyntheticSkin::Down()), qPrintable(QString::number(c.fireTime)));
+            QVERIFY2(NearColour(frame.pixelColor(c.lastDown, y), SyntheticSkin::Down()),
+                     qPrintable(QString::number(c.fireTime)));
         if (c.lastDown + 1 < 200)
             QVERIFY2(NearColour(frame.pixelColor(c.lastDown + 1, y), SyntheticSkin::Normal()),
                      qPrintable(QString::number(c.fireTime)));
@@ -246,8 +233,7 @@ void DrawingTest::fireTimeBarWidth()
     }
 }
 
-void DrawingTest::advancedPageStates()
-{
+void DrawingTest::advancedPageStates() {
     PagesFixture f;
     f.OnPage(kAdvancedPage);
     f.settings.pointerSpeed = 3;
@@ -255,7 +241,9 @@ void DrawingTest::advancedPageStates()
     f.settings.macroMode = 0;
     f.repeatOn = 0;
     QImage frame = f.pages.ComposeFrame();
-    const auto colour = [&](int index) { return RegionColour(frame, f.layout.AdvancedRegions[static_cast<size_t>(index)]); };
+    const auto colour = [&](int index) {
+        return RegionColour(frame, f.layout.AdvancedRegions[static_cast<size_t>(index)]);
+    };
     QVERIFY(NearColour(colour(advanced::PointerSpeedSegment(3)), SyntheticSkin::Down()));
     QVERIFY(NearColour(colour(advanced::PointerSpeedSegment(4)), SyntheticSkin::Normal()));
     QVERIFY(NearColour(colour(advanced::WheelSpeedSegment(9)), SyntheticSkin::Down()));
@@ -271,8 +259,7 @@ void DrawingTest::advancedPageStates()
         QVERIFY(NearColour(colour(index), SyntheticSkin::Down()));
 }
 
-void DrawingTest::colorPageStatesAndPreview()
-{
+void DrawingTest::colorPageStatesAndPreview() {
     PagesFixture f;
     f.OnPage(kColorPage);
     f.settings.ledStatus = 2;
@@ -293,8 +280,7 @@ void DrawingTest::colorPageStatesAndPreview()
     }
 }
 
-void DrawingTest::labelsPlacedAndColoured()
-{
+void DrawingTest::labelsPlacedAndColoured() {
     struct Case {
         const char* name;
         uint8_t page;
@@ -337,16 +323,16 @@ void DrawingTest::labelsPlacedAndColoured()
              f.layout.FunctionNames[orv::kLastUserMacroCode + 1] = "Disabled";
          },
          Table::Main, main::ButtonBox(0), "", false, Qt::white},
-        {"fire time", kAdvancedPage, en, [](PagesFixture& f) { f.settings.fireTime = 150; },
-         Table::Advanced, advanced::kFireTimeText, "150ms", true, Qt::white},
+        {"fire time", kAdvancedPage, en, [](PagesFixture& f) { f.settings.fireTime = 150; }, Table::Advanced,
+         advanced::kFireTimeText, "150ms", true, Qt::white},
         {"stop while recording, hovered", kAdvancedPage, cn,
          [](PagesFixture& f) {
              f.model.recording = [] { return true; };
              f.state.AdvancedHover = advanced::kRecord;
          },
          Table::Advanced, advanced::kRecord, "停止", true, Qt::red},
-        {"record", kAdvancedPage, en, [](PagesFixture&) {},
-         Table::Advanced, advanced::kRecord, "Record", true, Qt::white},
+        {"record", kAdvancedPage, en, [](PagesFixture&) {}, Table::Advanced, advanced::kRecord, "Record", true,
+         Qt::white},
         {"press lines", kAdvancedPage, en, [](PagesFixture& f) { f.model.downLines = [] { return 3; }; },
          Table::Advanced, advanced::kDownLinesText, "[↓]3", true, Qt::white},
         {"release lines", kAdvancedPage, en, [](PagesFixture& f) { f.model.upLines = [] { return 12; }; },
@@ -370,9 +356,12 @@ void DrawingTest::labelsPlacedAndColoured()
         f.state.CurrentPage = c.page;
         f.language = c.language;
         // Everything but the region under test lies far off the canvas.
-        for (auto& r : f.layout.MainRegions) r.x -= 10000;
-        for (auto& r : f.layout.AdvancedRegions) r.x -= 10000;
-        for (auto& r : f.layout.ColorRegions) r.x -= 10000;
+        for (auto& r : f.layout.MainRegions)
+            r.x -= 10000;
+        for (auto& r : f.layout.AdvancedRegions)
+            r.x -= 10000;
+        for (auto& r : f.layout.ColorRegions)
+            r.x -= 10000;
         c.setUp(f);
         orv::SkinRegion& region = RegionOf(f, c.table, c.index);
         region.x += 10000 + 60;
@@ -404,8 +393,7 @@ void DrawingTest::labelsPlacedAndColoured()
     }
 }
 
-void DrawingTest::shapeCutsLightPixels()
-{
+void DrawingTest::shapeCutsLightPixels() {
     QImage mask(5, 3, QImage::Format_RGB32);
     mask.fill(QColor(0, 0, 0));
     QVERIFY(SameArea(orv::ShapeFromMask(mask).outline, QRegion(0, 0, 5, 3)));
@@ -436,8 +424,7 @@ void DrawingTest::shapeCutsLightPixels()
     QVERIFY(!orv::ShapeFromMask(window, skin.SkinDirectory() / "missing.jpg"));
 }
 
-void DrawingTest::shapeMatchesPixelByPixelRegion()
-{
+void DrawingTest::shapeMatchesPixelByPixelRegion() {
     // Random pixels, a light last column, and identical rows (merged into one band).
     std::mt19937 random(7);
     QImage mask(37, 23, QImage::Format_RGB32);
@@ -453,8 +440,7 @@ void DrawingTest::shapeMatchesPixelByPixelRegion()
     QVERIFY(SameArea(orv::ShapeFromMask(mask).outline, expected));
 }
 
-void DrawingTest::advancedRepaintRegionLeavesOutControls()
-{
+void DrawingTest::advancedRepaintRegionLeavesOutControls() {
     const QRegion outline(0, 0, 200, 100);
     const std::array<QRect, 4> rects{QRect(0, 0, 10, 10), QRect(20, 0, 10, 10), QRect(40, 0, 10, 10),
                                      QRect(60, 0, 10, 10)};
@@ -472,8 +458,7 @@ void DrawingTest::advancedRepaintRegionLeavesOutControls()
     QVERIFY(!f.pages.AdvancedRepaintRegion().contains(QPoint(170, 145)));
 }
 
-void DrawingTest::replacedPictureShowsNextPaint()
-{
+void DrawingTest::replacedPictureShowsNextPaint() {
     PagesFixture f;
     const QPoint point = f.MainCentre(kPlainRegion);
     QVERIFY(NearColour(f.pages.ComposeFrame().pixelColor(point), SyntheticSkin::Normal()));
@@ -492,8 +477,7 @@ void DrawingTest::replacedPictureShowsNextPaint()
     QCOMPARE(f.pages.ComposeFrame().pixelColor(point), QColor(Qt::black));
 }
 
-void DrawingTest::paintDrawsTheComposedFrame()
-{
+void DrawingTest::paintDrawsTheComposedFrame() {
     PagesFixture f;
     PaintedWindow window;
     orv::MainWindowPages pages(f.model, f.state, f.host, window);
@@ -509,8 +493,7 @@ void DrawingTest::paintDrawsTheComposedFrame()
     QCOMPARE(f.log.Operations(), (std::vector<std::string>{"CloseFunctionMenu"}));
 }
 
-void DrawingTest::minimisedWindowShowsItsIcon()
-{
+void DrawingTest::minimisedWindowShowsItsIcon() {
     PagesFixture f;
     f.state.MainHover = kPlainRegion;
     QPixmap icon(64, 64);
@@ -540,8 +523,7 @@ void DrawingTest::minimisedWindowShowsItsIcon()
     QCOMPARE(painted.pixelColor(0, 0), background);
 }
 
-void DrawingTest::fontsAtTheirHeights()
-{
+void DrawingTest::fontsAtTheirHeights() {
     const orv::SkinFonts fonts = orv::CreateSkinFonts();
     // The English 14 is a cell height (ascent + descent): the largest font whose cell fits,
     // not a 14-pixel em with a taller cell. The Chinese 12 is the em.

@@ -20,8 +20,7 @@ using namespace orv;
 
 namespace {
 
-void WriteBytes(const std::filesystem::path& file, const std::string& bytes)
-{
+void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
     std::filesystem::create_directories(file.parent_path());
     std::FILE* f = std::fopen(PathToUtf8(file).c_str(), "wb");
     QVERIFY(f != nullptr);
@@ -32,8 +31,7 @@ void WriteBytes(const std::filesystem::path& file, const std::string& bytes)
 // Both languages' description files, each naming its language in main region 0; one user
 // macro per language.
 struct Switching {
-    Switching()
-    {
+    Switching() {
         for (const auto& [folder, main, color, advanced, warning, label] :
              {std::tuple{"INI_EN", "skin_main_en.ini", "skin_color_en.ini", "skin_advance_en.ini", "LBWarning_en.ini",
                          "English"},
@@ -56,14 +54,14 @@ struct Switching {
         session->LoadMacros();
         messages.shown.clear();
         languageSwitch = std::make_unique<LanguageSwitch>(*session, layout, Dir() / "skins", messages, "ORV_GMouse");
-        QObject::connect(languageSwitch.get(), &LanguageSwitch::UserMacrosReplacing, [this] {
-            heard.push_back("replacing " + Utf16ToUtf8(session->Macros().User(0).name()));
-        });
+        QObject::connect(languageSwitch.get(), &LanguageSwitch::UserMacrosReplacing,
+                         [this] { heard.push_back("replacing " + Utf16ToUtf8(session->Macros().User(0).name())); });
         QObject::connect(languageSwitch.get(), &LanguageSwitch::LanguageChanged, [this](Language language) {
-            heard.push_back(std::string(language.IsEnglish() ? "english " : "chinese ") +
-                            layout.MainRegions[0].label + " " + Utf16ToUtf8(session->Macros().User(0).name()));
+            heard.push_back(std::string(language.IsEnglish() ? "english " : "chinese ") + layout.MainRegions[0].label +
+                            " " + Utf16ToUtf8(session->Macros().User(0).name()));
         });
-        QObject::connect(languageSwitch.get(), &LanguageSwitch::SkinMissing, [this] { heard.push_back("skin missing"); });
+        QObject::connect(languageSwitch.get(), &LanguageSwitch::SkinMissing,
+                         [this] { heard.push_back("skin missing"); });
     }
 
     std::filesystem::path Dir() const { return PathFromUtf8(folder.path().toStdString()); }
@@ -87,8 +85,7 @@ private Q_SLOTS:
     void anUnreadableMacroFileIsSaidInTheNewLanguage();
 };
 
-void LanguageSwitchTest::eachSwitchReadsItsSkinAndMacrosThenTellsTheFeatures()
-{
+void LanguageSwitchTest::eachSwitchReadsItsSkinAndMacrosThenTellsTheFeatures() {
     Switching s;
     s.languageSwitch->SwitchToEnglish();
     s.languageSwitch->SwitchToChinese();
@@ -98,8 +95,7 @@ void LanguageSwitchTest::eachSwitchReadsItsSkinAndMacrosThenTellsTheFeatures()
     QVERIFY(s.messages.shown.empty());
 }
 
-void LanguageSwitchTest::aMissingSkinFileEndsTheSwitch()
-{
+void LanguageSwitchTest::aMissingSkinFileEndsTheSwitch() {
     Switching s;
     std::filesystem::remove(s.Dir() / "skins" / "INI_EN" / "skin_advance_en.ini");
     s.languageSwitch->SwitchToEnglish();
@@ -109,8 +105,7 @@ void LanguageSwitchTest::aMissingSkinFileEndsTheSwitch()
     QCOMPARE(s.session->Macros().User(0).name(), std::u16string(u"中文"));
 }
 
-void LanguageSwitchTest::anUnreadableMacroFileIsSaidInTheNewLanguage()
-{
+void LanguageSwitchTest::anUnreadableMacroFileIsSaidInTheNewLanguage() {
     Switching s;
     std::filesystem::remove(s.Dir() / "Macro_EN.dat");
     std::filesystem::create_directory(s.Dir() / "Macro_EN.dat");  // a folder cannot be read as a file

@@ -49,8 +49,7 @@ public:
 // controls are laid out large enough to hold a few lines. Macro "Alpha" (A down, A up, B down,
 // B up) is selected; "Beta" has no events.
 struct EditorFixture : PagesFixture {
-    EditorFixture()
-    {
+    EditorFixture() {
         layout.ControlRects = {SkinRect{0, 142, 60, 158}, SkinRect{65, 142, 145, 158}, SkinRect{100, 20, 160, 78},
                                SkinRect{165, 20, 235, 78}};
         store.userMacroFile = skin.AppDirectory() / "Macro_EN.dat";
@@ -71,8 +70,7 @@ struct EditorFixture : PagesFixture {
         OnPage(kAdvancedPage);
     }
 
-    void SetMacro(int slot, const std::u16string& name, const std::vector<Event>& events)
-    {
+    void SetMacro(int slot, const std::u16string& name, const std::vector<Event>& events) {
         MacroSlot& macro = store.User(slot);
         macro.SetName(name);
         for (size_t k = 0; k < events.size(); ++k)
@@ -80,8 +78,7 @@ struct EditorFixture : PagesFixture {
         macro.SetEventCount(static_cast<uint8_t>(events.size()));
     }
 
-    static Lines Texts(const QListWidget* list)
-    {
+    static Lines Texts(const QListWidget* list) {
         Lines lines;
         for (int i = 0; list && i < list->count(); ++i)
             lines << list->item(i)->text();
@@ -91,15 +88,13 @@ struct EditorFixture : PagesFixture {
     Lines EventLines() const { return Texts(pages.EventList()); }
 
     // Where line `line` of the event list shows, in the list's viewport.
-    QPoint LinePoint(int line) const
-    {
+    QPoint LinePoint(int line) const {
         const QListWidget& list = *pages.EventList();
         const int h = list.sizeHintForRow(0);
         return {10, (line - list.verticalScrollBar()->value()) * h + h / 2};
     }
     // Clicks a line of a list as the user does.
-    static void ClickLine(QListWidget* list, int line)
-    {
+    static void ClickLine(QListWidget* list, int line) {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(line)).center());
     }
 
@@ -116,8 +111,7 @@ struct EditorFixture : PagesFixture {
 // level); an empty path closes the menu. Gives the captions of the menu's first level.
 class MenuAnswer {
 public:
-    explicit MenuAnswer(QStringList path) : path_(std::move(path))
-    {
+    explicit MenuAnswer(QStringList path) : path_(std::move(path)) {
         QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
         timer_.start(5);
     }
@@ -125,8 +119,7 @@ public:
     QStringList TopLevel() const { return topLevel_; }
 
 private:
-    void Answer()
-    {
+    void Answer() {
         auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         if (popup == nullptr)
             return;
@@ -177,8 +170,7 @@ private Q_SLOTS:
     void escapeWhileRecordingIsRecordedAndClosesNothing();
 };
 
-void MacroEditorWidgetsTest::controlsMirrorTheEditor()
-{
+void MacroEditorWidgetsTest::controlsMirrorTheEditor() {
     EditorFixture f;
     QCOMPARE(f.MacroLines(), (Lines{"Alpha", "Beta"}));
     QCOMPARE(f.pages.MacroList()->currentRow(), 0);
@@ -228,8 +220,7 @@ void MacroEditorWidgetsTest::controlsMirrorTheEditor()
     QVERIFY(f.messages.shown[0].second.find("Macro_EN.dat") != std::string::npos);
 }
 
-void MacroEditorWidgetsTest::contextCommandsComeFromTheMenuOfEitherLanguage_data()
-{
+void MacroEditorWidgetsTest::contextCommandsComeFromTheMenuOfEitherLanguage_data() {
     QTest::addColumn<bool>("english");
     QTest::addColumn<QStringList>("path");
     QTest::addColumn<int>("line");  // right-clicked
@@ -245,8 +236,7 @@ void MacroEditorWidgetsTest::contextCommandsComeFromTheMenuOfEitherLanguage_data
     QTest::newRow("closed") << true << QStringList{} << 0 << QStringList{"[↓]A", "[↑]A", "[↓]B", "[↑]B"};
 }
 
-void MacroEditorWidgetsTest::contextCommandsComeFromTheMenuOfEitherLanguage()
-{
+void MacroEditorWidgetsTest::contextCommandsComeFromTheMenuOfEitherLanguage() {
     QFETCH(bool, english);
     QFETCH(QStringList, path);
     QFETCH(int, line);
@@ -269,8 +259,7 @@ void MacroEditorWidgetsTest::contextCommandsComeFromTheMenuOfEitherLanguage()
     QCOMPARE(f.EventLines().size(), 2 * keysAfter.size() - 1);
 }
 
-void MacroEditorWidgetsTest::rightClickLineFollowsScrollingAndEmptyLists()
-{
+void MacroEditorWidgetsTest::rightClickLineFollowsScrollingAndEmptyLists() {
     EditorFixture f;
     CEditableListBox& list = *f.pages.EventList();
     QVERIFY2(list.verticalScrollBar()->maximum() >= 2, "the fixture's list must scroll");
@@ -306,8 +295,7 @@ void MacroEditorWidgetsTest::rightClickLineFollowsScrollingAndEmptyLists()
     QCOMPARE(list.currentRow(), 0);
 }
 
-void MacroEditorWidgetsTest::inPlaceEdit_data()
-{
+void MacroEditorWidgetsTest::inPlaceEdit_data() {
     QTest::addColumn<QString>("ending");
     QTest::addColumn<int>("storedDelay");
     QTest::addColumn<QString>("lineAfter");
@@ -317,8 +305,7 @@ void MacroEditorWidgetsTest::inPlaceEdit_data()
     QTest::newRow("escape discards") << "escape" << 101 << "    101ms";
 }
 
-void MacroEditorWidgetsTest::inPlaceEdit()
-{
+void MacroEditorWidgetsTest::inPlaceEdit() {
     QFETCH(QString, ending);
     QFETCH(int, storedDelay);
     QFETCH(QString, lineAfter);
@@ -358,8 +345,7 @@ void MacroEditorWidgetsTest::inPlaceEdit()
     QVERIFY(f.window.isVisible());
 }
 
-void MacroEditorWidgetsTest::fileDialogs()
-{
+void MacroEditorWidgetsTest::fileDialogs() {
     EditorFixture f;
     const auto folder = f.skin.AppDirectory();
 
@@ -419,8 +405,7 @@ void MacroEditorWidgetsTest::fileDialogs()
     }
 }
 
-void MacroEditorWidgetsTest::recordingGrowsTheListLive()
-{
+void MacroEditorWidgetsTest::recordingGrowsTheListLive() {
     EditorFixture f;
     f.Click(f.AdvancedCentre(advanced::kRecord));
     QVERIFY(f.capture.Active());
@@ -463,8 +448,7 @@ void MacroEditorWidgetsTest::recordingGrowsTheListLive()
     QCOMPARE(f.EventLines(), (Lines{"[↓]A", "    250ms", "[↑]A"}));
 }
 
-void MacroEditorWidgetsTest::recordingStopsWheneverTheKeyboardMustBeGivenBack()
-{
+void MacroEditorWidgetsTest::recordingStopsWheneverTheKeyboardMustBeGivenBack() {
     using namespace orv::region;
     const struct {
         const char* what;
@@ -489,8 +473,7 @@ void MacroEditorWidgetsTest::recordingStopsWheneverTheKeyboardMustBeGivenBack()
     }
 }
 
-void MacroEditorWidgetsTest::windowGrabRecordsKeysInsteadOfTypingThem()
-{
+void MacroEditorWidgetsTest::windowGrabRecordsKeysInsteadOfTypingThem() {
     struct Keys : KeySink {
         void OnKeyMessage(KeyMessage message, uint8_t virtualKey) override { got.push_back({message, virtualKey}); }
         std::vector<std::pair<KeyMessage, int>> got;
@@ -513,7 +496,7 @@ void MacroEditorWidgetsTest::windowGrabRecordsKeysInsteadOfTypingThem()
         quint32 code;
         bool autoRepeat;
     } sent[] = {
-        {QEvent::KeyPress, 50, false}, {QEvent::KeyPress, 38, false},  {QEvent::KeyRelease, 38, true},
+        {QEvent::KeyPress, 50, false}, {QEvent::KeyPress, 38, false},   {QEvent::KeyRelease, 38, true},
         {QEvent::KeyPress, 38, true},  {QEvent::KeyRelease, 38, false}, {QEvent::KeyRelease, 50, false},
     };
     for (const auto& s : sent) {
@@ -521,8 +504,10 @@ void MacroEditorWidgetsTest::windowGrabRecordsKeysInsteadOfTypingThem()
                         s.code == 38 ? QStringLiteral("a") : QString(), s.autoRepeat);
         QApplication::sendEvent(edit, &event);
     }
-    const std::vector<std::pair<KeyMessage, int>> expected{{KeyMessage::KeyDown, 0xA0}, {KeyMessage::KeyDown, 0x41},
-                                                           {KeyMessage::KeyDown, 0x41}, {KeyMessage::KeyUp, 0x41},
+    const std::vector<std::pair<KeyMessage, int>> expected{{KeyMessage::KeyDown, 0xA0},
+                                                           {KeyMessage::KeyDown, 0x41},
+                                                           {KeyMessage::KeyDown, 0x41},
+                                                           {KeyMessage::KeyUp, 0x41},
                                                            {KeyMessage::KeyUp, 0xA0}};
     QCOMPARE(keys.got, expected);
     QVERIFY(edit->text().isEmpty());
@@ -533,8 +518,7 @@ void MacroEditorWidgetsTest::windowGrabRecordsKeysInsteadOfTypingThem()
     QCOMPARE(keys.got.size(), expected.size());
 }
 
-void MacroEditorWidgetsTest::escapeWhileRecordingIsRecordedAndClosesNothing()
-{
+void MacroEditorWidgetsTest::escapeWhileRecordingIsRecordedAndClosesNothing() {
     EditorFixture f;
     const auto filter = InstallKeyFilter(f.window, {});
     WindowKeyboardGrab grab(f.window, WindowKeyboardGrab::Reach::WhileFocused);

@@ -34,39 +34,29 @@ constexpr int kRow = 30;  // row height of both menu masks below
 const QPoint kAnchor(300, 400);
 const QColor kRed(255, 0, 0);
 
-QPoint RowCentre(int row)
-{
-    return {80, kRow * (row - 1) + kRow / 2};
-}
+QPoint RowCentre(int row) { return {80, kRow * (row - 1) + kRow / 2}; }
 
-void SendMouse(QWidget& widget, QEvent::Type type, QPoint point)
-{
+void SendMouse(QWidget& widget, QEvent::Type type, QPoint point) {
     const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
     const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
     QMouseEvent event(type, point, widget.mapToGlobal(point), button, held, Qt::NoModifier);
     QApplication::sendEvent(&widget, &event);
 }
 
-void MoveTo(QWidget& widget, QPoint point)
-{
-    SendMouse(widget, QEvent::MouseMove, point);
-}
+void MoveTo(QWidget& widget, QPoint point) { SendMouse(widget, QEvent::MouseMove, point); }
 
-void ClickAt(QWidget& widget, QPoint point)
-{
+void ClickAt(QWidget& widget, QPoint point) {
     SendMouse(widget, QEvent::MouseMove, point);
     SendMouse(widget, QEvent::MouseButtonPress, point);
     SendMouse(widget, QEvent::MouseButtonRelease, point);
 }
 
-void SendKey(QWidget& widget, int key)
-{
+void SendKey(QWidget& widget, int key) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(&widget, &press);
 }
 
-bool HasColour(const QImage& image, const QRect& area, const QColor& colour)
-{
+bool HasColour(const QImage& image, const QRect& area, const QColor& colour) {
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
             if (NearColour(image.pixelColor(x, y), colour, 40))
@@ -79,8 +69,7 @@ bool HasColour(const QImage& image, const QRect& area, const QColor& colour)
 // The pages' fixture with the real function menus: menu masks of 160 x 301 and 160 x 361 (rows
 // of 30), and a 200 x 80 warning whose top-left 4 x 4 corner is light in its mask.
 struct MenusFixture : PagesFixture {
-    MenusFixture()
-    {
+    MenusFixture() {
         for (size_t code = 1; code < layout.FunctionNames.size(); ++code)
             layout.FunctionNames[code] = "F" + std::to_string(code);
         layout.WarningRegions = {orv::SkinRegion{10, 50, 60, 20, "OK"}, orv::SkinRegion{120, 50, 60, 20, "NO"},
@@ -103,30 +92,26 @@ struct MenusFixture : PagesFixture {
         pages.SetFeatures({.functionMenus = &menus});
     }
 
-    void WritePicture(const std::string& name, QSize size, QColor colour) const
-    {
+    void WritePicture(const std::string& name, QSize size, QColor colour) const {
         QImage picture(size, QImage::Format_RGB32);
         picture.fill(colour);
         skin.WritePicture(name, picture);
     }
 
     // Buttons whose functions make box 27 (button 2) the only left click.
-    void OnlyButtonTwoClicks()
-    {
+    void OnlyButtonTwoClicks() {
         const int32_t functions[] = {9, 9, 1, 9, 9, 9};
         for (size_t i = 0; i < 6; ++i)
             settings.buttonFunction[i] = functions[i];
     }
 
-    CMenuDlg& Open(int button = 2)
-    {
+    CMenuDlg& Open(int button = 2) {
         state.MenuButton = orv::region::main::ButtonBox(button);
         menus.OpenFunctionMenu(button, kAnchor);
         return *menus.OpenMenu();
     }
 
-    void PaintMainWindow()
-    {
+    void PaintMainWindow() {
         QImage canvas(skin.Size(), QImage::Format_RGB32);
         QPainter painter(&canvas);
         pages.PaintMainWindow(painter);
@@ -155,8 +140,7 @@ private Q_SLOTS:
     void ownerDrawnMenusKeepKeyboardNavigation();
 };
 
-void MenusTest::mainMenuRowsFromThe160By301Mask()
-{
+void MenusTest::mainMenuRowsFromThe160By301Mask() {
     MenusFixture f;
     const int32_t function = f.settings.buttonFunction[2];
     CMenuDlg& menu = f.Open();
@@ -172,8 +156,7 @@ void MenusTest::mainMenuRowsFromThe160By301Mask()
     QVERIFY(menu.isVisible());
 }
 
-void MenusTest::hoveredAndPressedRowsComeFromTheirPictures()
-{
+void MenusTest::hoveredAndPressedRowsComeFromTheirPictures() {
     MenusFixture f;
     CMenuDlg& menu = f.Open();
     MoveTo(menu, RowCentre(3));
@@ -190,8 +173,7 @@ void MenusTest::hoveredAndPressedRowsComeFromTheirPictures()
     QVERIFY(NearColour(picture.pixelColor(emptyPart + QPoint(0, 2 * kRow)), SyntheticSkin::Down()));
 }
 
-void MenusTest::mainMenuChoiceKeepsALeftClick()
-{
+void MenusTest::mainMenuChoiceKeepsALeftClick() {
     MenusFixture f;
     f.OnlyButtonTwoClicks();
     f.state.MenuOpen = true;
@@ -206,8 +188,7 @@ void MenusTest::mainMenuChoiceKeepsALeftClick()
     QTRY_VERIFY(menu.isNull());
 }
 
-void MenusTest::subMenuPagesOpenBesideTheirRow()
-{
+void MenusTest::subMenuPagesOpenBesideTheirRow() {
     struct Case {
         int row;
         int macroCount;
@@ -216,9 +197,9 @@ void MenusTest::subMenuPagesOpenBesideTheirRow()
         QString firstText;
     };
     const Case cases[] = {
-        {7, 2, 6, 1, "F11"}, {8, 2, 10, -2, "F21"}, {10, 2, 8, 2, "F31"},
-        {9, 1, 1, 8, "Alpha"},   // level with row 9
-        {9, 12, 12, -3, "Alpha"},  // three rows above the menu
+        {7, 2, 6, 1, "F11"},      {8, 2, 10, -2, "F21"},
+        {10, 2, 8, 2, "F31"},     {9, 1, 1, 8, "Alpha"},  // level with row 9
+        {9, 12, 12, -3, "Alpha"},                         // three rows above the menu
     };
     for (const Case& c : cases) {
         MenusFixture f;
@@ -251,8 +232,7 @@ void MenusTest::subMenuPagesOpenBesideTheirRow()
     QVERIFY(menu.SubMenu() == nullptr);
 }
 
-void MenusTest::subMenuChoiceClosesAtTheNextPaint()
-{
+void MenusTest::subMenuChoiceClosesAtTheNextPaint() {
     MenusFixture f;
     f.settings.buttonFunction[0] = 1;
     f.settings.buttonFunction[5] = 1;
@@ -273,15 +253,14 @@ void MenusTest::subMenuChoiceClosesAtTheNextPaint()
     QVERIFY(f.state.CloseMenuRequest);
     QVERIFY(!menu->isVisible());
     QCOMPARE(f.log.calls, (std::vector<std::string>{"Repaint"}));  // the box shows the choice at once
-    f.PaintMainWindow();  // and that paint closes the menu
+    f.PaintMainWindow();                                           // and that paint closes the menu
     QVERIFY(!f.state.CloseMenuRequest);
     QVERIFY(!f.state.MenuOpen);
     QVERIFY(f.menus.OpenMenu() == nullptr);
     QTRY_VERIFY(menu.isNull());
 }
 
-void MenusTest::warningResults()
-{
+void MenusTest::warningResults() {
     using Act = std::function<void(orv::WarningDlg&)>;
     struct Case {
         const char* name;
@@ -316,7 +295,8 @@ void MenusTest::warningResults()
     for (int result : {orv::kWarningCancelled, orv::kWarningConfirmed}) {
         f.OnlyButtonTwoClicks();
         QTimer::singleShot(0, [&] {
-            SendKey(*QApplication::activeModalWidget(), result == orv::kWarningCancelled ? Qt::Key_Escape : Qt::Key_Return);
+            SendKey(*QApplication::activeModalWidget(),
+                    result == orv::kWarningCancelled ? Qt::Key_Escape : Qt::Key_Return);
         });
         f.Click(f.MainCentre(orv::region::main::ButtonBox(2)));
         QCOMPARE(f.menus.OpenMenu() != nullptr, result == orv::kWarningConfirmed);
@@ -325,8 +305,7 @@ void MenusTest::warningResults()
     QCOMPARE(f.menus.OpenMenu()->geometry().topLeft(), f.state.MenuAnchor);
 }
 
-void MenusTest::warningShapeAndLook()
-{
+void MenusTest::warningShapeAndLook() {
     MenusFixture f;
     orv::PictureCache pictures;
     orv::WarningDlg warning({f.model, f.pages.Fonts(), pictures}, kAnchor, &f.window);
@@ -339,8 +318,7 @@ void MenusTest::warningShapeAndLook()
     struct PaintCounter : QObject {
         int& count;
         explicit PaintCounter(int& c) : count(c) {}
-        bool eventFilter(QObject*, QEvent* event) override
-        {
+        bool eventFilter(QObject*, QEvent* event) override {
             count += event->type() == QEvent::Paint ? 1 : 0;
             return false;
         }
@@ -368,15 +346,13 @@ void MenusTest::warningShapeAndLook()
     warning.hide();
 }
 
-void MenusTest::warningWithoutItsPicturesDoesNotBlock()
-{
+void MenusTest::warningWithoutItsPicturesDoesNotBlock() {
     MenusFixture f;
     std::filesystem::remove(f.skin.SkinDirectory() / "warning_mask.jpg");
     QCOMPARE(f.menus.ShowLeftButtonWarning(kAnchor), orv::kWarningConfirmed);
 }
 
-void MenusTest::ownerDrawnMenusMeasureTheirCaptions()
-{
+void MenusTest::ownerDrawnMenusMeasureTheirCaptions() {
     struct Case {
         Language language;
         QSize trayItem;
@@ -400,8 +376,7 @@ void MenusTest::ownerDrawnMenusMeasureTheirCaptions()
     }
 }
 
-void MenusTest::ownerDrawnItemsAreBarsAndGradients()
-{
+void MenusTest::ownerDrawnItemsAreBarsAndGradients() {
     orv::COrvMenu tray(QFont{});
     orv::LoadTrayMenu(tray, Language::English());
     tray.popup({0, 0});
@@ -420,8 +395,7 @@ void MenusTest::ownerDrawnItemsAreBarsAndGradients()
     QVERIFY(HasColour(picture, QRect(10, 20, 40, 20), Qt::white));
 }
 
-void MenusTest::ownerDrawnMenusKeepKeyboardNavigation()
-{
+void MenusTest::ownerDrawnMenusKeepKeyboardNavigation() {
     struct Case {
         Language language;
         std::vector<int> keys;
@@ -430,9 +404,12 @@ void MenusTest::ownerDrawnMenusKeepKeyboardNavigation()
     const Case cases[] = {
         {Language::English(), {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}, 32780},  // Modify Delay
         {Language::Chinese(), {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}, 32835},
-        {Language::English(), {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return}, 32802},  // forward, left, down
-        {Language::Chinese(), {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Right,
-                               Qt::Key_Down, Qt::Key_Return},
+        {Language::English(),
+         {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return},
+         32802},  // forward, left, down
+        {Language::Chinese(),
+         {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Down,
+          Qt::Key_Return},
          32834},  // backward, middle, up
     };
     for (const Case& c : cases) {

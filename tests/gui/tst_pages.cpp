@@ -46,8 +46,7 @@ private Q_SLOTS:
     void pagesWorkOnSkinReadFromFiles();
 };
 
-void PagesTest::hoverTestsEachTableUpToItsLastRegion()
-{
+void PagesTest::hoverTestsEachTableUpToItsLastRegion() {
     PagesFixture f;
     struct Case {
         uint8_t page;
@@ -75,8 +74,7 @@ void PagesTest::hoverTestsEachTableUpToItsLastRegion()
     }
 }
 
-void PagesTest::hoverRepaintsOnlyOnChange()
-{
+void PagesTest::hoverRepaintsOnlyOnChange() {
     PagesFixture f;
     f.pages.OnMouseMove(f.MainCentre(main::kLastButtonBox));
     QCOMPARE(f.log.calls, (Calls{"Repaint", "UpdateNow"}));
@@ -95,8 +93,7 @@ void PagesTest::hoverRepaintsOnlyOnChange()
         QCOMPARE(region, f.pages.AdvancedRepaintRegion());
 }
 
-void PagesTest::mainPageClicks()
-{
+void PagesTest::mainPageClicks() {
     struct Case {
         int region;
         std::function<void(orv::ProfileSettings&)> before;
@@ -104,18 +101,36 @@ void PagesTest::mainPageClicks()
         Calls operations;
     };
     const Case cases[] = {
-        {main::WheelStatusSwitch(0), [](auto& s) { s.wheelStatus = 1; },
-         [](const auto& s) { return s.wheelStatus == 0; }, {}},
-        {main::WheelStatusSwitch(1), [](auto& s) { s.wheelStatus = 0; },
-         [](const auto& s) { return s.wheelStatus == 1; }, {}},
-        {main::DpiLevelSelector(2), [](auto& s) { s.dpiEnabled[2] = 1; s.dpiLevel = 0; },
-         [](const auto& s) { return s.dpiLevel == 2; }, {}},
-        {main::DpiLevelSelector(2), [](auto& s) { s.dpiEnabled[2] = 0; s.dpiLevel = 0; },
-         [](const auto& s) { return s.dpiLevel == 0; }, {}},
-        {main::DpiEnabledBox(1), [](auto& s) { s.dpiEnabled[1] = 0; },
-         [](const auto& s) { return s.dpiEnabled[1] == 1; }, {}},
-        {main::DpiEnabledBox(0), [](auto& s) { s.dpiLevel = 0; },
-         [](const auto& s) { return s.dpiEnabled[0] == 0 && s.dpiLevel == 1; }, {}},
+        {main::WheelStatusSwitch(0),
+         [](auto& s) { s.wheelStatus = 1; },
+         [](const auto& s) { return s.wheelStatus == 0; },
+         {}},
+        {main::WheelStatusSwitch(1),
+         [](auto& s) { s.wheelStatus = 0; },
+         [](const auto& s) { return s.wheelStatus == 1; },
+         {}},
+        {main::DpiLevelSelector(2),
+         [](auto& s) {
+             s.dpiEnabled[2] = 1;
+             s.dpiLevel = 0;
+         },
+         [](const auto& s) { return s.dpiLevel == 2; },
+         {}},
+        {main::DpiLevelSelector(2),
+         [](auto& s) {
+             s.dpiEnabled[2] = 0;
+             s.dpiLevel = 0;
+         },
+         [](const auto& s) { return s.dpiLevel == 0; },
+         {}},
+        {main::DpiEnabledBox(1),
+         [](auto& s) { s.dpiEnabled[1] = 0; },
+         [](const auto& s) { return s.dpiEnabled[1] == 1; },
+         {}},
+        {main::DpiEnabledBox(0),
+         [](auto& s) { s.dpiLevel = 0; },
+         [](const auto& s) { return s.dpiEnabled[0] == 0 && s.dpiLevel == 1; },
+         {}},
         {main::kImportProfile, [](auto&) {}, [](const auto&) { return true; }, {"ImportProfile"}},
         {main::kExportProfile, [](auto&) {}, [](const auto&) { return true; }, {"ExportProfile"}},
         {main::kHeaderCount, [](auto&) {}, [](const auto&) { return true; }, {}},
@@ -138,8 +153,7 @@ void PagesTest::mainPageClicks()
     QCOMPARE(f.state.CurrentPage.load(), kColorPage);
 }
 
-void PagesTest::dpiCellsSetSteps()
-{
+void PagesTest::dpiCellsSetSteps() {
     PagesFixture f;
     f.Click(f.MainCentre(main::DpiCell(2, 0)));
     QCOMPARE(f.settings.dpiStep[2].load(), uint8_t{0});
@@ -149,8 +163,7 @@ void PagesTest::dpiCellsSetSteps()
     QCOMPARE(f.settings.dpiStep[1].load(), uint8_t{5});
 }
 
-void PagesTest::functionMenuWarningAndClosing()
-{
+void PagesTest::functionMenuWarningAndClosing() {
     {
         // Buttons 0 and 1 still click: the menu for button 2 opens at once, below its box.
         PagesFixture f;
@@ -182,16 +195,15 @@ void PagesTest::functionMenuWarningAndClosing()
         f.settings.buttonFunction[2] = 1;
         f.features.functionMenus.warningResult = result;
         f.Click(f.MainCentre(main::ButtonBox(2)));
-        const Calls expected = result == 2 ? Calls{"ShowLeftButtonWarning"}
-                                           : Calls{"ShowLeftButtonWarning", "OpenFunctionMenu 2"};
+        const Calls expected =
+            result == 2 ? Calls{"ShowLeftButtonWarning"} : Calls{"ShowLeftButtonWarning", "OpenFunctionMenu 2"};
         QCOMPARE(f.log.Operations(), expected);
         QCOMPARE(f.features.functionMenus.warningAnchor, f.state.MenuAnchor);
         QCOMPARE(f.state.MenuOpen, result != 2);
     }
 }
 
-void PagesTest::saveWritesCurrentProfile()
-{
+void PagesTest::saveWritesCurrentProfile() {
     PagesFixture f;
     f.currentProfile = 4;
     f.settings.fireTime = 123;
@@ -204,21 +216,16 @@ void PagesTest::saveWritesCurrentProfile()
     QCOMPARE(loaded.dpiLevel.load(), 2);
 }
 
-void PagesTest::advancedPageClicks()
-{
+void PagesTest::advancedPageClicks() {
     struct Case {
         int region;
         Calls operations;
     };
     const Case actionCases[] = {
-        {advanced::kImportMacros, {"ImportMacros"}},
-        {advanced::kExportMacros, {"ExportMacros"}},
-        {advanced::kAddMacro, {"AddMacro"}},
-        {advanced::kDeleteMacro, {"DeleteMacro"}},
-        {advanced::kRecord, {"ToggleRecording"}},
-        {advanced::kStoreRepeatCount, {"StoreRepeatCount"}},
-        {advanced::kRepeat, {"ToggleRepeat"}},
-        {advanced::kLastHitTested, {}},  // a label
+        {advanced::kImportMacros, {"ImportMacros"}}, {advanced::kExportMacros, {"ExportMacros"}},
+        {advanced::kAddMacro, {"AddMacro"}},         {advanced::kDeleteMacro, {"DeleteMacro"}},
+        {advanced::kRecord, {"ToggleRecording"}},    {advanced::kStoreRepeatCount, {"StoreRepeatCount"}},
+        {advanced::kRepeat, {"ToggleRepeat"}},       {advanced::kLastHitTested, {}},  // a label
     };
     for (const Case& c : actionCases) {
         PagesFixture f;
@@ -248,8 +255,7 @@ void PagesTest::advancedPageClicks()
     QCOMPARE(f.state.CurrentPage.load(), kMainPage);
 }
 
-void PagesTest::fireTimeSliderAndSteps()
-{
+void PagesTest::fireTimeSliderAndSteps() {
     PagesFixture f;
     f.OnPage(kAdvancedPage);
     const auto& slider = f.layout.AdvancedRegions[advanced::kFireTimeSlider];
@@ -263,8 +269,7 @@ void PagesTest::fireTimeSliderAndSteps()
     QCOMPARE(f.settings.fireTime.load(), 299);
 }
 
-void PagesTest::colorPageClicks()
-{
+void PagesTest::colorPageClicks() {
     PagesFixture f;
     f.OnPage(kColorPage);
     f.Click(f.ColorCentre(color::ModeTile(3)));
@@ -279,8 +284,7 @@ void PagesTest::colorPageClicks()
     QCOMPARE(f.state.CurrentPage.load(), kMainPage);
 }
 
-void PagesTest::headerOnlyActionsIgnoredOffMainPage()
-{
+void PagesTest::headerOnlyActionsIgnoredOffMainPage() {
     for (uint8_t page : {kAdvancedPage, kColorPage}) {
         for (int region : {main::kSave, main::kImportProfile, main::kExportProfile}) {
             PagesFixture f;
@@ -292,8 +296,7 @@ void PagesTest::headerOnlyActionsIgnoredOffMainPage()
     }
 }
 
-void PagesTest::dragOnlyOutsideRegions()
-{
+void PagesTest::dragOnlyOutsideRegions() {
     for (uint8_t page : {kMainPage, kAdvancedPage, kColorPage}) {
         PagesFixture f;
         f.OnPage(page);
@@ -327,8 +330,7 @@ void PagesTest::dragOnlyOutsideRegions()
     QVERIFY(!f.state.ButtonHeld);
 }
 
-void PagesTest::releaseTable()
-{
+void PagesTest::releaseTable() {
     struct Case {
         int region;
         Calls operations;
@@ -360,8 +362,7 @@ void PagesTest::releaseTable()
     }
 }
 
-void PagesTest::releaseDecidesProfile()
-{
+void PagesTest::releaseDecidesProfile() {
     PagesFixture f;
     orv::ProfileSettings one;
     orv::SetFactorySettings(one);
@@ -384,8 +385,7 @@ void PagesTest::releaseDecidesProfile()
     QCOMPARE(f.settings.fireTime.load(), 55);
 }
 
-void PagesTest::hideControlFallsBackToAppliedProfile()
-{
+void PagesTest::hideControlFallsBackToAppliedProfile() {
     PagesFixture f;
     orv::ProfileSettings applied;
     orv::SetFactorySettings(applied);
@@ -405,8 +405,7 @@ void PagesTest::hideControlFallsBackToAppliedProfile()
 // Every control that reads or writes config.ini, with the file unreadable: the save says it
 // failed, a profile button keeps the profile shown (its settings would be saved as the other's),
 // and the hide control keeps the working settings.
-void PagesTest::unreadableConfigIsToldAndNeverSavedOver()
-{
+void PagesTest::unreadableConfigIsToldAndNeverSavedOver() {
     PagesFixture f;
     orv::test::MakeUnreadable(f.model.configPath);
     f.settings.fireTime = 77;
@@ -421,8 +420,7 @@ void PagesTest::unreadableConfigIsToldAndNeverSavedOver()
     QCOMPARE(orv::ProfileKeyValues(f.settings), shown);
 }
 
-void PagesTest::advancedControlsLiveWithThePage()
-{
+void PagesTest::advancedControlsLiveWithThePage() {
     PagesFixture f;
     f.window.show();
     QVERIFY(!f.pages.MacroList());
@@ -478,8 +476,7 @@ void PagesTest::advancedControlsLiveWithThePage()
     QCOMPARE(f.window.findChildren<QWidget*>().size(), 0);
 }
 
-void PagesTest::absentFeaturesLeaveTheirControlsInert()
-{
+void PagesTest::absentFeaturesLeaveTheirControlsInert() {
     PagesFixture f;
     f.pages.SetFeatures({});
     for (int region : {main::kImportProfile, main::kExportProfile, main::kDefaults, main::kChinese, main::kEnglish,
@@ -507,8 +504,7 @@ void PagesTest::absentFeaturesLeaveTheirControlsInert()
 }
 
 // Whether a thread still runs is the preview's to decide, in step with the thread itself.
-void PagesTest::colorPageAsksForThePreviewOnEveryEntry()
-{
+void PagesTest::colorPageAsksForThePreviewOnEveryEntry() {
     PagesFixture f;
     f.Click(f.MainCentre(main::kColorTab));
     f.Click(f.ColorCentre(color::kFirstMode));
@@ -519,8 +515,7 @@ void PagesTest::colorPageAsksForThePreviewOnEveryEntry()
     QVERIFY(!f.model.PreviewThreadRunning);  // left to the preview
 }
 
-void PagesTest::pagesWorkOnSkinReadFromFiles()
-{
+void PagesTest::pagesWorkOnSkinReadFromFiles() {
     orv::test::RecordingMessages messages;
     PagesFixture f;
     f.layout.MainRegions[main::WheelStatusSwitch(1)].label = "REVERSE";

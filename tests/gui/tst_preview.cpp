@@ -20,8 +20,7 @@ public:
     bool allOnWindowThread = true;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
             ++paints;
             allOnWindowThread = allOnWindowThread && QThread::currentThread() == watched->thread();
@@ -40,8 +39,7 @@ private Q_SLOTS:
     void animatesWhileTheColourPageIsShown();
 };
 
-void PreviewTest::animatesWhileTheColourPageIsShown()
-{
+void PreviewTest::animatesWhileTheColourPageIsShown() {
     testing::PagesFixture f;
     Relaxed<uint8_t> appliedLedStatus{0};
     f.settings.dpiLevel = 3;

@@ -25,8 +25,7 @@ using orv::testing::FakeDialogs;
 
 namespace {
 
-std::string ReadBytes(const std::filesystem::path& file)
-{
+std::string ReadBytes(const std::filesystem::path& file) {
     std::FILE* f = std::fopen(PathToUtf8(file).c_str(), "rb");
     std::string bytes;
     if (f == nullptr)
@@ -38,8 +37,7 @@ std::string ReadBytes(const std::filesystem::path& file)
     return bytes;
 }
 
-void WriteBytes(const std::filesystem::path& file, const std::string& bytes)
-{
+void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
     std::filesystem::create_directories(file.parent_path());
     std::FILE* f = std::fopen(PathToUtf8(file).c_str(), "wb");
     QVERIFY(f != nullptr);
@@ -47,8 +45,7 @@ void WriteBytes(const std::filesystem::path& file, const std::string& bytes)
     std::fclose(f);
 }
 
-MacroStore Macros(std::u16string_view name, int count)
-{
+MacroStore Macros(std::u16string_view name, int count) {
     MacroStore store;
     for (int i = 0; i < count; ++i)
         store.User(i).SetName(name);
@@ -58,8 +55,7 @@ MacroStore Macros(std::u16string_view name, int count)
 
 // A session over a folder of its own, with the commands wired as the window wires them.
 struct Commands {
-    explicit Commands(const char* verSel)
-    {
+    explicit Commands(const char* verSel) {
         WriteBytes(Dir() / "config.ini", std::string("[Init]\r\nCurConfig=2\r\nVER_SEL=") + verSel +
                                              "\r\n[Config2]\r\nK0=1\r\nFIRE_TIME=40\r\n[CfgReset2]\r\nK0=1\r\n"
                                              "FIRE_TIME=123\r\n");
@@ -79,8 +75,7 @@ struct Commands {
     }
 
     std::filesystem::path Dir() const { return PathFromUtf8(folder.path().toStdString()); }
-    std::vector<std::string> Shown() const
-    {
+    std::vector<std::string> Shown() const {
         std::vector<std::string> texts;
         for (const auto& [caption, text] : messages.shown)
             texts.push_back(caption + ": " + text);
@@ -112,8 +107,7 @@ private Q_SLOTS:
     void windowsFiltersBecomeQtNameFilters();
 };
 
-void ProfileCommandsTest::exportThenImportRestoresEveryFieldAndKeepsTheProfile()
-{
+void ProfileCommandsTest::exportThenImportRestoresEveryFieldAndKeepsTheProfile() {
     Commands c("1");
     ProfileSettings& settings = c.session->Settings();
     settings.buttonFunction[3] = 44;
@@ -147,8 +141,7 @@ void ProfileCommandsTest::exportThenImportRestoresEveryFieldAndKeepsTheProfile()
     QCOMPARE(c.log.calls, (std::vector<std::string>{"Repaint", "Repaint"}));
 }
 
-void ProfileCommandsTest::cancelledDialogsChangeNothing()
-{
+void ProfileCommandsTest::cancelledDialogsChangeNothing() {
     Commands c("1");
     const auto before = ProfileKeyValues(c.session->Settings());
     c.commands->ExportProfile();
@@ -159,8 +152,7 @@ void ProfileCommandsTest::cancelledDialogsChangeNothing()
     QVERIFY(c.log.calls.empty());
 }
 
-void ProfileCommandsTest::aFileWithoutAProfileIsRefusedInTheLanguage_data()
-{
+void ProfileCommandsTest::aFileWithoutAProfileIsRefusedInTheLanguage_data() {
     QTest::addColumn<QByteArray>("verSel");
     QTest::addColumn<QString>("text");
     QTest::newRow("english") << QByteArray("1") << QStringLiteral("This file holds no profile:");
@@ -168,8 +160,7 @@ void ProfileCommandsTest::aFileWithoutAProfileIsRefusedInTheLanguage_data()
 }
 
 // config.ini itself is such a file: read as an exchange file it would give every field zero.
-void ProfileCommandsTest::aFileWithoutAProfileIsRefusedInTheLanguage()
-{
+void ProfileCommandsTest::aFileWithoutAProfileIsRefusedInTheLanguage() {
     QFETCH(QByteArray, verSel);
     QFETCH(QString, text);
     Commands c(verSel.constData());
@@ -184,8 +175,7 @@ void ProfileCommandsTest::aFileWithoutAProfileIsRefusedInTheLanguage()
     QCOMPARE(c.Shown(), std::vector<std::string>{expected});
 }
 
-void ProfileCommandsTest::filesThatCannotBeReadOrWrittenAreSaid()
-{
+void ProfileCommandsTest::filesThatCannotBeReadOrWrittenAreSaid() {
     Commands c("1");
     const auto before = ProfileKeyValues(c.session->Settings());
     c.dialogs.chosenFile = c.Dir() / "missing" / "moved.ini";
@@ -198,8 +188,7 @@ void ProfileCommandsTest::filesThatCannotBeReadOrWrittenAreSaid()
 }
 
 // One click would overwrite five profiles and the user's macros for good.
-void ProfileCommandsTest::resetAsksFirstAndNoChangesNothing()
-{
+void ProfileCommandsTest::resetAsksFirstAndNoChangesNothing() {
     Commands c("0");
     const std::string config = ReadBytes(c.Dir() / "config.ini");
     const std::string macros = ReadBytes(c.Dir() / "Macro_CN.dat");
@@ -219,16 +208,13 @@ void ProfileCommandsTest::resetAsksFirstAndNoChangesNothing()
     QVERIFY(c.session->Simulated()->Reports().empty());
 }
 
-void ProfileCommandsTest::resetReplacesTheMacrosBetweenItsSignals()
-{
+void ProfileCommandsTest::resetReplacesTheMacrosBetweenItsSignals() {
     Commands c("1");
     std::vector<std::string> seen;
-    QObject::connect(c.commands.get(), &ProfileCommands::UserMacrosReplacing, [&] {
-        seen.push_back("replacing " + Utf16ToUtf8(c.session->Macros().User(0).name()));
-    });
-    QObject::connect(c.commands.get(), &ProfileCommands::UserMacrosReplaced, [&] {
-        seen.push_back("replaced " + Utf16ToUtf8(c.session->Macros().User(0).name()));
-    });
+    QObject::connect(c.commands.get(), &ProfileCommands::UserMacrosReplacing,
+                     [&] { seen.push_back("replacing " + Utf16ToUtf8(c.session->Macros().User(0).name())); });
+    QObject::connect(c.commands.get(), &ProfileCommands::UserMacrosReplaced,
+                     [&] { seen.push_back("replaced " + Utf16ToUtf8(c.session->Macros().User(0).name())); });
 
     c.commands->RestoreDefaults();
 
@@ -251,8 +237,7 @@ void ProfileCommandsTest::resetReplacesTheMacrosBetweenItsSignals()
     QCOMPARE(seen.size(), size_t(3));
 }
 
-void ProfileCommandsTest::windowsFiltersBecomeQtNameFilters()
-{
+void ProfileCommandsTest::windowsFiltersBecomeQtNameFilters() {
     QCOMPARE(QtNameFilters("All Files(*.ini)|*.ini||"), QStringLiteral("All Files(*.ini)"));
     QCOMPARE(QtNameFilters("Macros|*.dat;*.txt|Everything (*.*)|*.*||"),
              QStringLiteral("Macros (*.dat *.txt);;Everything (*.*)"));

@@ -40,8 +40,7 @@ constexpr int kWaitMs = 30000;
 QPoint HeaderCentre(int region) { return {region * 12 + 5, 4}; }
 const QRect kPreview(10, 100, 20, 20);
 
-void Write(const std::filesystem::path& file, const std::string& bytes)
-{
+void Write(const std::filesystem::path& file, const std::string& bytes) {
     std::filesystem::create_directories(file.parent_path());
     std::FILE* f = std::fopen(PathToUtf8(file).c_str(), "wb");
     QVERIFY(f != nullptr);
@@ -52,14 +51,13 @@ void Write(const std::filesystem::path& file, const std::string& bytes)
 // Flat pictures, both languages' description files with the header laid out, one user macro
 // per language.
 struct Folder {
-    explicit Folder(const char* verSel)
-    {
+    explicit Folder(const char* verSel) {
         skin.WriteAllPictures();
         std::string header = "[BUTTONPOS]\r\n";
         for (int k = 0; k <= main::kLastHeader; ++k)
             header += std::to_string(k) + "=" + std::to_string(k * 12) + ",0,11,9,,\r\n";
-        std::string color = "[BUTTONPOS]\r\n11=" + std::to_string(kPreview.x()) + "," + std::to_string(kPreview.y()) +
-                            ",20,20,,\r\n";
+        std::string color =
+            "[BUTTONPOS]\r\n11=" + std::to_string(kPreview.x()) + "," + std::to_string(kPreview.y()) + ",20,20,,\r\n";
         for (const auto& [folder, suffix] : {std::pair{"INI_EN", "_en"}, std::pair{"INI_CN", ""}}) {
             const auto dir = skin.SkinDirectory() / folder;
             Write(dir / ("skin_main" + std::string(suffix) + ".ini"), header);
@@ -85,8 +83,7 @@ struct Folder {
 
 // A started window whose dialogs the test answers.
 struct Window {
-    explicit Window(const char* verSel) : folder(verSel)
-    {
+    explicit Window(const char* verSel) : folder(verSel) {
         session.ObserveSteps([this](SessionStep step) { applies += step == SessionStep::ApplyProfile; });
         auto fake = std::make_unique<testing::FakeDialogs>();
         dialogs = fake.get();
@@ -121,8 +118,7 @@ private Q_SLOTS:
     void colourPageAnimatesUntilTheUtilityEnds();
 };
 
-void WindowFeaturesTest::languageButtonsSwitchTheWholeWindow()
-{
+void WindowFeaturesTest::languageButtonsSwitchTheWholeWindow() {
     Window w("0");
     QVERIFY(w.started);
     const QString chineseTitle = UiText(TextId::MainWindowTitle, Language::Chinese());
@@ -147,8 +143,7 @@ void WindowFeaturesTest::languageButtonsSwitchTheWholeWindow()
 
 // The other language's macros, and the factory ones after a reset, replace what the advanced
 // page's lists show; a set without macros leaves nothing of the one shown before.
-void WindowFeaturesTest::macroListsShowWhatTheLanguageAndTheResetLoad()
-{
+void WindowFeaturesTest::macroListsShowWhatTheLanguageAndTheResetLoad() {
     Window w("0");
     QVERIFY(w.started);
     MacroStore english;
@@ -183,8 +178,7 @@ void WindowFeaturesTest::macroListsShowWhatTheLanguageAndTheResetLoad()
     QCOMPARE(pages.MacroNameEdit()->text(), QString());
 }
 
-void WindowFeaturesTest::aMissingSkinFileOfTheNewLanguageEndsTheUtility()
-{
+void WindowFeaturesTest::aMissingSkinFileOfTheNewLanguageEndsTheUtility() {
     Window w("0");
     QVERIFY(w.started);
     std::filesystem::remove(w.folder.skin.SkinDirectory() / "INI_EN" / "skin_color_en.ini");
@@ -199,8 +193,7 @@ void WindowFeaturesTest::aMissingSkinFileOfTheNewLanguageEndsTheUtility()
     QCOMPARE(w.FirstMacro(), std::string("中文"));
 }
 
-void WindowFeaturesTest::profileControlsGoThroughTheWindowsDialogs()
-{
+void WindowFeaturesTest::profileControlsGoThroughTheWindowsDialogs() {
     Window w("0");
     QVERIFY(w.started);
     w.dialogs->chosenFile = w.folder.Dir() / "moved.ini";
@@ -213,8 +206,9 @@ void WindowFeaturesTest::profileControlsGoThroughTheWindowsDialogs()
     w.Click(HeaderCentre(main::kImportProfile));
     QCOMPARE(w.dialogs->opened.back().kind, std::string("open"));
     QCOMPARE(w.messages.shown.size(), size_t(1));
-    QCOMPARE(QString::fromStdString(w.messages.shown[0].second),
-             QStringLiteral("该文件中没有配置：\n") + QString::fromStdString(PathToUtf8(w.folder.Dir() / "config.ini")));
+    QCOMPARE(
+        QString::fromStdString(w.messages.shown[0].second),
+        QStringLiteral("该文件中没有配置：\n") + QString::fromStdString(PathToUtf8(w.folder.Dir() / "config.ini")));
 
     w.dialogs->answerYes = false;
     w.Click(HeaderCentre(main::kDefaults));
@@ -226,8 +220,7 @@ void WindowFeaturesTest::profileControlsGoThroughTheWindowsDialogs()
 }
 
 // The thread ends with the utility, not with the process.
-void WindowFeaturesTest::colourPageAnimatesUntilTheUtilityEnds()
-{
+void WindowFeaturesTest::colourPageAnimatesUntilTheUtilityEnds() {
     Window w("1");
     QVERIFY(w.started);
     auto previewColour = [&] { return w.dialog.Pages().ComposeFrame().pixelColor(kPreview.center()); };

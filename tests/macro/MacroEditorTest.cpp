@@ -73,14 +73,13 @@ protected:
     }
 
     // A right-button release over event-list line `line` (16-pixel lines, no scrolling).
-    bool RightClick(int line) {
-        return editor_.ShowEventMenu({0, 16, 200 + 16 * line + 5, 200, true});
-    }
+    bool RightClick(int line) { return editor_.ShowEventMenu({0, 16, 200 + 16 * line + 5, 200, true}); }
 
     static std::vector<Event> Events(int n) {
         std::vector<Event> events;
         for (int k = 0; k < n; ++k) {
-            events.push_back({static_cast<uint8_t>(0x04 + k % 26), static_cast<uint8_t>(1 + k % 2), static_cast<uint16_t>(100 + k)});
+            events.push_back(
+                {static_cast<uint8_t>(0x04 + k % 26), static_cast<uint8_t>(1 + k % 2), static_cast<uint16_t>(100 + k)});
         }
         return events;
     }
@@ -115,7 +114,9 @@ TEST_F(MacroEditorTest, EventListShowsKeyLinesAndTheDelaysBetweenThem) {
         {{{0x04, 1, 100}, {0x04, 2, 30}}, {"[↓]A", "    100ms", "[↑]A"}, 1, 1},
         {{{0xE1, 1, 5}}, {"[↓]LSHIFT"}, 1, 0},
         {{{0xF0, 3, 0}, {0x35, 2, 7}, {0x1E, 1, 65535}, {0x27, 1, 9}},
-         {"L-KEY", "    0ms", "[↑]NON-AVAILABLE", "    7ms", "[↓]1", "    65535ms", "[↓]0"}, 2, 1},
+         {"L-KEY", "    0ms", "[↑]NON-AVAILABLE", "    7ms", "[↓]1", "    65535ms", "[↓]0"},
+         2,
+         1},
     };
     for (const auto& c : cases) {
         SetMacro(0, u"m", c.events);
@@ -272,8 +273,8 @@ TEST_F(MacroEditorTest, DelayEditStoresTheNumberBeforeMs) {
         const char* typed;
         uint16_t stored;
     } cases[] = {
-        {"120ms", 120}, {"120", 120}, {" 120 ms", 120}, {"120abc", 120},
-        {"abc", 0},     {"70000", 4464}, {"-5", 251},  {"1ms2ms", 1},
+        {"120ms", 120}, {"120", 120},    {" 120 ms", 120}, {"120abc", 120},
+        {"abc", 0},     {"70000", 4464}, {"-5", 251},      {"1ms2ms", 1},
     };
     for (const auto& c : cases) {
         SetMacro(0, u"m", Events(2));
@@ -445,7 +446,8 @@ TEST_F(MacroEditorTest, RepeatCountIsCorrectedShownAndSaved) {
         uint16_t stored;
         const char* shown;
     } cases[] = {
-        {"0", 1, "1"}, {"65536", 65535, "65535"}, {"-5", 1, "1"}, {"", 1, "1"}, {" 12x", 12, " 12x"}, {"65535", 65535, "65535"},
+        {"0", 1, "1"}, {"65536", 65535, "65535"}, {"-5", 1, "1"},
+        {"", 1, "1"},  {" 12x", 12, " 12x"},      {"65535", 65535, "65535"},
     };
     for (const auto& c : cases) {
         SetMacro(0, u"m", Events(1), 1, 3);
@@ -554,8 +556,7 @@ TEST_F(RecordingTest, KeysAppearAsTheyAreTypedAndTheLastEventPauses30ms) {
     At(1100 + 70000 + 5);
     capture_.Send(KeyMessage::SysKeyUp, 0x42);
     capture_.Up(0x43);  // went down before the start
-    EXPECT_EQ(View().eventLines,
-              (Lines{"[↓]A", "    100ms", "[↓]B", "    65535ms", "[↑]A", "    5ms", "[↑]B"}));
+    EXPECT_EQ(View().eventLines, (Lines{"[↓]A", "    100ms", "[↓]B", "    65535ms", "[↑]A", "    5ms", "[↑]B"}));
     EXPECT_EQ(View().eventSelection, 6);
     EXPECT_EQ(editor_.DownLines(), 2);
     EXPECT_EQ(editor_.UpLines(), 2);

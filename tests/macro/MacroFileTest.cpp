@@ -134,8 +134,8 @@ TEST_F(MacroFileTest, CountsOutsideTheStoreAreClamped) {
         int32_t selected;
     };
     const Case cases[] = {
-        {"0", MacroTarget::User, 0, 0, 0},      {"-5", MacroTarget::User, 0, 0, 0},
-        {"13", MacroTarget::User, 12, 12, 11},  {"99", MacroTarget::User, 12, 12, 11},
+        {"0", MacroTarget::User, 0, 0, 0},       {"-5", MacroTarget::User, 0, 0, 0},
+        {"13", MacroTarget::User, 12, 12, 11},   {"99", MacroTarget::User, 12, 12, 11},
         {"123", MacroTarget::User, 12, 12, 11},  // only "12" fits the buffer
         {"9", MacroTarget::Constant, 8, -1, -1}, {"-1", MacroTarget::Constant, 0, -1, -1},
     };
@@ -204,11 +204,16 @@ TEST_F(MacroFileTest, ReplaceTakesTheWholeTargetOrNothing) {
         int16_t macroCount;
         std::u16string user0, constant0;
     } cases[] = {
-        {"user file", File("one.dat"), MacroTarget::User, WhenMissing::KeepMacros, ini::FileState::Read, 1, u"new", u"ab"},
-        {"constant file", File("one.dat"), MacroTarget::Constant, WhenMissing::KeepMacros, ini::FileState::Read, 3, u"ab", u"new"},
-        {"missing, empty load", File("none.dat"), MacroTarget::User, WhenMissing::LoadEmpty, ini::FileState::Missing, 0, u"ab", u"ab"},
-        {"missing, kept", File("none.dat"), MacroTarget::User, WhenMissing::KeepMacros, ini::FileState::Missing, 3, u"ab", u"ab"},
-        {"unreadable", unreadable, MacroTarget::User, WhenMissing::LoadEmpty, ini::FileState::Unreadable, 3, u"ab", u"ab"},
+        {"user file", File("one.dat"), MacroTarget::User, WhenMissing::KeepMacros, ini::FileState::Read, 1, u"new",
+         u"ab"},
+        {"constant file", File("one.dat"), MacroTarget::Constant, WhenMissing::KeepMacros, ini::FileState::Read, 3,
+         u"ab", u"new"},
+        {"missing, empty load", File("none.dat"), MacroTarget::User, WhenMissing::LoadEmpty, ini::FileState::Missing, 0,
+         u"ab", u"ab"},
+        {"missing, kept", File("none.dat"), MacroTarget::User, WhenMissing::KeepMacros, ini::FileState::Missing, 3,
+         u"ab", u"ab"},
+        {"unreadable", unreadable, MacroTarget::User, WhenMissing::LoadEmpty, ini::FileState::Unreadable, 3, u"ab",
+         u"ab"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

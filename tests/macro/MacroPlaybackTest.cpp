@@ -32,8 +32,17 @@ protected:
     void SetUp() override { ASSERT_TRUE(link_.FindDevice()); }
 
     PlaybackContext Context() {
-        return {reports_, flags_,   settings_, applied_, store_,
-                launcher_, time_, time_,    config_,  profile_, [this] { ++repaints_; },
+        return {reports_,
+                flags_,
+                settings_,
+                applied_,
+                store_,
+                launcher_,
+                time_,
+                time_,
+                config_,
+                profile_,
+                [this] { ++repaints_; },
                 [this] { ++notSaved_; }};
     }
 
@@ -98,8 +107,8 @@ TEST_F(PlaybackTest, PassCounts) {
         int passes;
     };
     const Case cases[] = {
-        {true, 0, 0, 5, 1},     {true, 0, 1, 3, 3},   {true, 0, 1, 0, 0},    {true, 0, 7, 65535, 65535},
-        {true, 1, 0, 1, 10000}, {true, 1, 1, 3, 10000}, {false, 1, 1, 3, 1},  {false, 0, 1, 0, 1},
+        {true, 0, 0, 5, 1},     {true, 0, 1, 3, 3},     {true, 0, 1, 0, 0},  {true, 0, 7, 65535, 65535},
+        {true, 1, 0, 1, 10000}, {true, 1, 1, 3, 10000}, {false, 1, 1, 3, 1}, {false, 0, 1, 0, 1},
     };
     MacroPlayer player(Context());
     for (const Case& c : cases) {
@@ -132,7 +141,8 @@ TEST_F(PlaybackTest, RepeatZeroSendsNothingAndEmptyMacroSendsOnlyReleases) {
 }
 
 TEST_F(PlaybackTest, DelaysBelowFifteenPlayAsFifteen) {
-    store_.Constant(2) = Macro({{0x05, 1, 0}, {0x05, 2, 1}, {0x06, 1, 14}, {0x06, 2, 15}, {0x07, 1, 16}, {0x07, 2, 300}});
+    store_.Constant(2) =
+        Macro({{0x05, 1, 0}, {0x05, 2, 1}, {0x06, 1, 14}, {0x06, 2, 15}, {0x07, 1, 16}, {0x07, 2, 300}});
     settings_.buttonFunction[0] = 33;
     MacroPlayer player(Context());
     player.ServeTrigger(0xF1);
@@ -155,15 +165,14 @@ TEST_F(PlaybackTest, HeldKeysAndMouseButtons) {
     player.SendMacroEvent(0xFF, 2);
     player.SendMacroEvent(0xF0, 4);
     player.SendMacroEvent(0xF1, 2);
-    EXPECT_EQ(Sent(), (std::vector<std::string>{
-                          "15 04 00 00 00 00 00", "15 04 05 00 00 00 00", "15 04 05 06 00 00 00",
-                          "15 04 05 06 07 00 00", "15 04 05 06 07 08 00", "15 04 05 06 07 08 09",
-                          "15 04 05 06 07 08 09", "15 04 05 06 07 08 00", "15 04 06 07 08 00 00",
-                          "15 04 06 07 08 00 00",
-                          // Byte 2 is the first held key the last key report left behind.
-                          "16 04 fd 07 08 00 00", "16 04 f9 07 08 00 00", "16 04 f8 07 08 00 00",
-                          "16 04 f8 07 08 00 00", "16 04 f8 07 08 00 00", "16 04 f8 07 08 00 00",
-                          "16 04 fa 07 08 00 00"}));
+    EXPECT_EQ(Sent(),
+              (std::vector<std::string>{
+                  "15 04 00 00 00 00 00", "15 04 05 00 00 00 00", "15 04 05 06 00 00 00", "15 04 05 06 07 00 00",
+                  "15 04 05 06 07 08 00", "15 04 05 06 07 08 09", "15 04 05 06 07 08 09", "15 04 05 06 07 08 00",
+                  "15 04 06 07 08 00 00", "15 04 06 07 08 00 00",
+                  // Byte 2 is the first held key the last key report left behind.
+                  "16 04 fd 07 08 00 00", "16 04 f9 07 08 00 00", "16 04 f8 07 08 00 00", "16 04 f8 07 08 00 00",
+                  "16 04 f8 07 08 00 00", "16 04 f8 07 08 00 00", "16 04 fa 07 08 00 00"}));
     player.ReleaseMacroKeys();
     EXPECT_EQ(player.MouseButtonMask(), 0xFF);
     EXPECT_EQ(player.HeldKeys(), (std::array<uint8_t, 6>{}));

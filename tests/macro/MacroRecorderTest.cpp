@@ -33,13 +33,11 @@ TEST_F(MacroRecorderTest, MeasureEventDelayWrapsAtMidnightAndCapsAt65535) {
         int32_t now;
         uint16_t delay;
     } cases[] = {
-        {1'000, 1'250, 250},
-        {1'000, 1'000, 0},
-        {0, 65'535, 65'535},
-        {0, 65'536, 65'535},                   // more than 65.535 s
-        {86'399'900, 100, 200},                // midnight in between
-        {86'390'000, 60'000, 65'535},          // midnight within a gap of 70 s
-        {5'000, 4'999, 65'535},                // a whole day less a millisecond
+        {1'000, 1'250, 250},          {1'000, 1'000, 0},
+        {0, 65'535, 65'535},          {0, 65'536, 65'535},  // more than 65.535 s
+        {86'399'900, 100, 200},                             // midnight in between
+        {86'390'000, 60'000, 65'535},                       // midnight within a gap of 70 s
+        {5'000, 4'999, 65'535},                             // a whole day less a millisecond
     };
     for (const auto& c : cases) {
         clock_.now = c.previous;
@@ -59,8 +57,7 @@ TEST_F(MacroRecorderTest, PressesAndReleasesBecomeEventsWithTheMeasuredPauses) {
 
     const MacroSlot& slot = store_.User(3);
     EXPECT_EQ(slot.eventCount(), 4);
-    const std::vector<std::array<int, 3>> expected{
-        {0x04, 1, 120}, {0xE1, 1, 80}, {0x04, 2, 250}, {0xE1, 2, 30}};
+    const std::vector<std::array<int, 3>> expected{{0x04, 1, 120}, {0xE1, 1, 80}, {0x04, 2, 250}, {0xE1, 2, 30}};
     for (size_t k = 0; k < expected.size(); ++k) {
         EXPECT_EQ(slot.EventKey(k), expected[k][0]) << k;
         EXPECT_EQ(slot.EventAction(k), expected[k][1]) << k;

@@ -102,8 +102,8 @@ TEST(PlaybackDuringEdits, APassNeverPlaysAHalfMovedSlot) {
     NoLauncher launcher;
     QuickTime time;
     const Relaxed<int32_t> currentProfile{1};
-    const PlaybackContext context{reports, flags, settings, applied, store, launcher, time, time,
-                                  folder / "config.ini", currentProfile, {}, {}};
+    const PlaybackContext context{
+        reports, flags, settings, applied, store, launcher, time, time, folder / "config.ini", currentProfile, {}, {}};
 
     Relaxed<int32_t> macroMode{0};
     const Language language = Language::English();

@@ -98,9 +98,8 @@ TEST_F(PlaybackThreadsTest, HoldModeReleaseStopsAndAnIdleReleaseIsDropped) {
     session_.Settings().macroMode = 1;
     const uint64_t before = session_.Flags().event.Sequence();
     Input(0xF1, 0x80);  // a release while idle: raised, then cleared by the idle thread
-    ASSERT_TRUE(WaitUntil([&] {
-        return session_.Flags().event.Sequence() != before && session_.Flags().StopRequest.load() == 0;
-    }));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return session_.Flags().event.Sequence() != before && session_.Flags().StopRequest.load() == 0; }));
     Input(0xF1, 0);
     ASSERT_TRUE(mouse_.WaitForReports(7, 30s));  // the stale release did not end the macro
     Input(0xF3, 0);                              // another press in hold mode changes nothing

@@ -23,7 +23,8 @@ TEST(PreciseSleep, NeverReturnsBeforeTheDeadline) {
             sleeper->SleepUntil(deadline);
             const SteadyTime woke = clock.Now();
             EXPECT_GE(woke, deadline) << "pause " << std::chrono::duration<double, std::micro>(pause).count()
-                                      << " us, woke " << std::chrono::duration<double, std::micro>(deadline - woke).count()
+                                      << " us, woke "
+                                      << std::chrono::duration<double, std::micro>(deadline - woke).count()
                                       << " us early";
         }
     }

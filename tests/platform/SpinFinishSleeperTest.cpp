@@ -89,8 +89,8 @@ TEST(SpinFinishSleeper, SleepsToShortlyBeforeTheDeadlineAndSpinsTheRest) {
         Duration early;  // the timer wakes this much before what it was asked for, once
         size_t timerWaits;
     } cases[] = {
-        {-1ms, {}, 0}, {0us, {}, 0}, {50us, {}, 0}, {kSpin, {}, 0}, {kSpin + 1us, {}, 1},
-        {15ms, {}, 1}, {60s, {}, 1}, {15ms, 5ms, 2},
+        {-1ms, {}, 0},        {0us, {}, 0},  {50us, {}, 0}, {kSpin, {}, 0},
+        {kSpin + 1us, {}, 1}, {15ms, {}, 1}, {60s, {}, 1},  {15ms, 5ms, 2},
     };
     for (const bool interruptible : {false, true}) {
         for (const auto& c : cases) {
@@ -104,9 +104,11 @@ TEST(SpinFinishSleeper, SleepsToShortlyBeforeTheDeadlineAndSpinsTheRest) {
             } else {
                 rig.sleeper->SleepUntil(deadline);
             }
-            const auto label = ::testing::Message() << "left " << std::chrono::duration_cast<std::chrono::microseconds>(c.left).count()
-                                                    << " us, early " << std::chrono::duration_cast<std::chrono::microseconds>(c.early).count()
-                                                    << " us, interruptible " << interruptible;
+            const auto label = ::testing::Message()
+                               << "left " << std::chrono::duration_cast<std::chrono::microseconds>(c.left).count()
+                               << " us, early "
+                               << std::chrono::duration_cast<std::chrono::microseconds>(c.early).count()
+                               << " us, interruptible " << interruptible;
             ASSERT_EQ(rig.inner->deadlines.size(), c.timerWaits) << label;
             for (const SteadyTime asked : rig.inner->deadlines) {
                 EXPECT_EQ(asked, deadline - kSpin) << label;

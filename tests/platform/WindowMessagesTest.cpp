@@ -33,7 +33,8 @@ std::vector<uint8_t> Broadcast(uint32_t deviceType, std::u16string_view name, bo
 intptr_t Address(const std::vector<uint8_t>& bytes) { return reinterpret_cast<intptr_t>(bytes.data()); }
 
 constexpr char16_t kPath[] = u"\\\\?\\hid#vid_2f3a&pid_0c51&mi_01#7&1a2b&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}";
-constexpr char kStoredPath[] = "\\\\?\\HID#VID_2F3A&PID_0C51&MI_01#7&1A2B&0&0000#{4D1E55B2-F16F-11CF-88CB-001111000030}";
+constexpr char kStoredPath[] =
+    "\\\\?\\HID#VID_2F3A&PID_0C51&MI_01#7&1A2B&0&0000#{4D1E55B2-F16F-11CF-88CB-001111000030}";
 
 TEST(WindowMessages, EveryPowerBroadcastAppliesAgain) {
     for (uintptr_t type : {0x4u, 0x7u, 0xAu, 0x12u, 0x8013u}) {

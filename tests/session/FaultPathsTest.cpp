@@ -25,12 +25,12 @@ protected:
     // A session on the simulated mouse with the profile applied, its threads running, and
     // button 0 (0xF1) bound to user macro 0: a macro that would play for hours.
     std::unique_ptr<Session> StartPlaying() {
-        auto session = std::make_unique<Session>(
-            SessionFolders{folder_.Path(), folder_ / "config.ini", folder_ / "skins"}, true, trace_, messages_,
-            [this](std::function<void()> work) {
-                std::lock_guard lock(mutex_);
-                posted_.push_back(std::move(work));
-            });
+        auto session =
+            std::make_unique<Session>(SessionFolders{folder_.Path(), folder_ / "config.ini", folder_ / "skins"}, true,
+                                      trace_, messages_, [this](std::function<void()> work) {
+                                          std::lock_guard lock(mutex_);
+                                          posted_.push_back(std::move(work));
+                                      });
         EXPECT_EQ(session->FindDevice(), DeviceStatus::Ready);
         MacroSlot& slot = session->Macros().User(0);
         for (size_t k = 0; k < 200; ++k) {

@@ -19,14 +19,15 @@ namespace {
 
 // Reset sections whose values tell them apart: K0 is 30 + n and the lighting mode n - 2.
 std::string ResetSection(const std::string& name, int n) {
-    return "[" + name + "]\r\nK0=" + std::to_string(30 + n) + "\r\nK1=3\r\nDPI_LEVEL=1\r\nMACRO_MODE2=1\r\nDPI_SET0=" +
-           std::to_string(n) + "\r\nDPI_SET_EN0=1\r\nLED_STATUS=" + std::to_string(n - 2) + "\r\nFIRE_TIME=" +
-           std::to_string(100 + n) + "\r\n";
+    return "[" + name + "]\r\nK0=" + std::to_string(30 + n) +
+           "\r\nK1=3\r\nDPI_LEVEL=1\r\nMACRO_MODE2=1\r\nDPI_SET0=" + std::to_string(n) +
+           "\r\nDPI_SET_EN0=1\r\nLED_STATUS=" + std::to_string(n - 2) + "\r\nFIRE_TIME=" + std::to_string(100 + n) +
+           "\r\n";
 }
 
 std::string Config(int currentProfile, int verSel) {
-    std::string text = "[Init]\r\nCurConfig=" + std::to_string(currentProfile) +
-                       "\r\nVER_SEL=" + std::to_string(verSel) + "\r\n";
+    std::string text =
+        "[Init]\r\nCurConfig=" + std::to_string(currentProfile) + "\r\nVER_SEL=" + std::to_string(verSel) + "\r\n";
     for (int n = 1; n <= 5; ++n) {
         text += "[Config" + std::to_string(n) + "]\r\nK0=9\r\nFIRE_TIME=999\r\nMACRO_MODE2=1\r\n";
     }
@@ -68,9 +69,8 @@ protected:
 
     std::unique_ptr<Session> Started(int currentProfile, int verSel) {
         test::WriteBytes(Path("config.ini"), Config(currentProfile, verSel));
-        auto session = std::make_unique<Session>(
-            SessionFolders{folder_.Path(), Path("config.ini"), Path("skins")}, true, trace_, messages_,
-            [](std::function<void()> work) { work(); });
+        auto session = std::make_unique<Session>(SessionFolders{folder_.Path(), Path("config.ini"), Path("skins")},
+                                                 true, trace_, messages_, [](std::function<void()> work) { work(); });
         session->LoadConfiguration();
         session->LoadMacros();
         messages_.shown.clear();  // constMacro.dat is not needed here
@@ -127,8 +127,7 @@ TEST_F(RestoreDefaultsTest, EnglishTakesItsProfile5AndItsFactoryMacrosIntoItsOwn
     auto session = Started(5, 1);
     const std::string chineseMacros = test::ReadBytes(Path("Macro_CN.dat"));
     std::u16string nameWhenReplaced;
-    const RestoreResult result =
-        session->RestoreDefaults([&] { nameWhenReplaced = session->Macros().User(0).name(); });
+    const RestoreResult result = session->RestoreDefaults([&] { nameWhenReplaced = session->Macros().User(0).name(); });
 
     EXPECT_TRUE(result.faults.empty());
     EXPECT_EQ(Section(5), Section(5, true, Language::English()));

@@ -38,9 +38,8 @@ protected:
         ASSERT_TRUE(SaveMacroFile(folder_ / "Macro_CN.dat", Macros(u"中文", 3)));
         ASSERT_TRUE(SaveMacroFile(folder_ / "constMacro.dat", Macros(u"Constant", 1)));
         test::WriteBytes(folder_ / "config.ini", "[Init]\r\nCurConfig=1\r\nVER_SEL=0\r\n");
-        session_ = std::make_unique<Session>(
-            SessionFolders{folder_.Path(), folder_ / "config.ini", folder_ / "skins"}, true, trace_, messages_,
-            [](std::function<void()> work) { work(); });
+        session_ = std::make_unique<Session>(SessionFolders{folder_.Path(), folder_ / "config.ini", folder_ / "skins"},
+                                             true, trace_, messages_, [](std::function<void()> work) { work(); });
         session_->LoadConfiguration();
         ASSERT_TRUE(session_->LoadMacros().allPresent);
     }
@@ -125,7 +124,7 @@ TEST_F(SwitchLanguageTest, MacrosAreReplacedWhilePlaybackPlaysThem) {
     ASSERT_TRUE(SaveMacroFile(folder_ / "skins" / "INI_EN" / "defMacro.dat", Macros(u"Factory", 2)));
     ASSERT_EQ(session_->FindDevice(), DeviceStatus::Ready);
     session_->Settings().buttonFunction[0] = 41;  // user macro 0
-    session_->Settings().macroMode = 1;            // hold mode: it plays until the release
+    session_->Settings().macroMode = 1;           // hold mode: it plays until the release
     session_->StartThreads();
     const uint8_t press[] = {6, 0xF1, 0};
     session_->SimulateInput(press);

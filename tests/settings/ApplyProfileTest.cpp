@@ -24,9 +24,8 @@ protected:
     ApplyProfileTest() { link.FindDevice(); }
 
     ApplyResult Apply(const ProfileSettings& s, int32_t profile) {
-        return ApplyProfile(s, profile, applied, {reports, pointer, config, [this] {
-                                                      repaintedAfter.push_back(mouse.Reports().size());
-                                                  }});
+        return ApplyProfile(s, profile, applied,
+                            {reports, pointer, config, [this] { repaintedAfter.push_back(mouse.Reports().size()); }});
     }
     std::vector<std::string> Received() const {
         std::vector<std::string> lines;
@@ -72,15 +71,15 @@ TEST_F(ApplyProfileTest, SendsTheThirteenReportsSetsTheSystemAndSaves) {
     const ProfileSettings s = Sample();
     const ApplyResult result = Apply(s, 3);
 
-    EXPECT_EQ(Received(), (std::vector<std::string>{
-                              "07 10 01 01 00 00 00 00", "07 10 03 0b 00 00 00 00", "07 10 02 09 00 00 00 00",
-                              "07 10 05 00 00 00 00 00", "07 10 04 00 00 00 00 00", "07 10 06 0a 00 00 00 00",
-                              "07 11 01 00 00 00 00 00",
-                              // every level carries the current level 2 and the mask of levels 0, 2, 3
-                              "07 09 42 18 0d 00 00 00", "07 09 42 59 0d 00 00 00", "07 09 42 fa 0d 00 00 00",
-                              "07 09 42 7b 0d 00 00 00",
-                              "07 13 7f 16 0d 00 00 00",  // byte 4 still holds the mask
-                              "07 12 00 25 00 00 00 00"}));
+    EXPECT_EQ(
+        Received(),
+        (std::vector<std::string>{
+            "07 10 01 01 00 00 00 00", "07 10 03 0b 00 00 00 00", "07 10 02 09 00 00 00 00", "07 10 05 00 00 00 00 00",
+            "07 10 04 00 00 00 00 00", "07 10 06 0a 00 00 00 00", "07 11 01 00 00 00 00 00",
+            // every level carries the current level 2 and the mask of levels 0, 2, 3
+            "07 09 42 18 0d 00 00 00", "07 09 42 59 0d 00 00 00", "07 09 42 fa 0d 00 00 00", "07 09 42 7b 0d 00 00 00",
+            "07 13 7f 16 0d 00 00 00",  // byte 4 still holds the mask
+            "07 12 00 25 00 00 00 00"}));
     EXPECT_EQ(pointer.log, (std::vector<std::string>{"pointer-speed 10", "wheel-lines 3"}));
     EXPECT_EQ(repaintedAfter, (std::vector<size_t>{12}));
     EXPECT_EQ(result.reportsSent, 13);
@@ -107,10 +106,10 @@ TEST_F(ApplyProfileTest, FunctionMappingAndFlags) {
         int32_t dpiFlag;
         int32_t rateFlag;
     };
-    const Case cases[] = {{0, 0, 0, 0},  {5, 5, 0, 0},   {6, 6, 1, 0},  {7, 0, 0, 0},   {10, 0, 0, 0},
-                          {11, 7, 0, 0}, {13, 9, 0, 0},  {14, 10, 0, 1}, {15, 11, 1, 0}, {16, 12, 1, 0},
-                          {17, 13, 0, 0}, {18, 0, 0, 0}, {21, 0, 0, 0},  {41, 0, 0, 0},  {52, 0, 0, 0},
-                          {53, 0, 0, 0}, {-1, 0, 0, 0},  {INT_MIN, 0, 0, 0}, {INT_MAX, 0, 0, 0}};
+    const Case cases[] = {{0, 0, 0, 0},   {5, 5, 0, 0},  {6, 6, 1, 0},       {7, 0, 0, 0},      {10, 0, 0, 0},
+                          {11, 7, 0, 0},  {13, 9, 0, 0}, {14, 10, 0, 1},     {15, 11, 1, 0},    {16, 12, 1, 0},
+                          {17, 13, 0, 0}, {18, 0, 0, 0}, {21, 0, 0, 0},      {41, 0, 0, 0},     {52, 0, 0, 0},
+                          {53, 0, 0, 0},  {-1, 0, 0, 0}, {INT_MIN, 0, 0, 0}, {INT_MAX, 0, 0, 0}};
     ProfileSettings s = Sample();
     for (const Case& c : cases) {
         // Start from set flags, so that a flag left over from the previous apply shows.
@@ -134,7 +133,7 @@ TEST_F(ApplyProfileTest, HandEditedValuesStayInsideTheTables) {
     s.ledStatus = 9;
     Apply(s, 1);
     const auto sent = Received();
-    EXPECT_EQ(sent[7], "07 09 42 f8 0d 00 00 00");  // step 200 goes out as the last step
+    EXPECT_EQ(sent[7], "07 09 42 f8 0d 00 00 00");   // step 200 goes out as the last step
     EXPECT_EQ(sent[11], "07 13 7f 17 0d 00 00 00");  // lighting 9 goes out as 3
     EXPECT_EQ(applied.appliedDpiCode[0], 15);
     EXPECT_EQ(applied.appliedLedStatus, 3);
@@ -151,8 +150,8 @@ TEST_F(ApplyProfileTest, SystemSettingsFollowTheirQueries) {
     pointer.speedAnswers = true;
     pointer.linesAnswer = false;
     Apply(s, 1);
-    EXPECT_EQ(pointer.log, (std::vector<std::string>{"pointer-speed 1", "wheel-lines 10", "wheel-lines 10",
-                                                     "pointer-speed 18"}));
+    EXPECT_EQ(pointer.log,
+              (std::vector<std::string>{"pointer-speed 1", "wheel-lines 10", "wheel-lines 10", "pointer-speed 18"}));
 }
 
 TEST_F(ApplyProfileTest, WithoutTheMouseEverythingElseStillHappens) {
@@ -204,9 +203,8 @@ TEST_F(ApplyProfileTest, ConcurrentKeyReportsNeverInterleave) {
             ++keyReports;
         } else {
             // Only bytes past a command's own may differ from a lone apply.
-            const auto same = std::find_if(applyReports.begin(), applyReports.end(), [&](const std::string& a) {
-                return a.substr(0, 11) == line.substr(0, 11);
-            });
+            const auto same = std::find_if(applyReports.begin(), applyReports.end(),
+                                           [&](const std::string& a) { return a.substr(0, 11) == line.substr(0, 11); });
             EXPECT_NE(same, applyReports.end()) << line;
             ++fromApply;
         }

@@ -64,20 +64,20 @@ TEST(LoadProfile, ReadsHandEditedValuesAsTheFieldsHoldThem) {
     const auto file = folder / "config.ini";
     WriteBytes(file,
                "[Config2]\n"
-               "K0=41abc\n"             // digits up to the first other character
-               "K1=abc\n"               // no digits
-               "K3=-12345\n"            // cut to 4 characters: "-123"
-               "DPI_LEVEL=  2\n"        // leading blanks
-               "FIRE_TIME=12345\n"      // cut to 4 characters
-               "DPI_SET0=300\n"         // low 8 bits
+               "K0=41abc\n"                // digits up to the first other character
+               "K1=abc\n"                  // no digits
+               "K3=-12345\n"               // cut to 4 characters: "-123"
+               "DPI_LEVEL=  2\n"           // leading blanks
+               "FIRE_TIME=12345\n"         // cut to 4 characters
+               "DPI_SET0=300\n"            // low 8 bits
                "DPI_SET1=1234567890123\n"  // cut to 9 characters, then low 8 bits
-               "DPI_SET_EN0=7\n"        // any non-zero number enables
+               "DPI_SET_EN0=7\n"           // any non-zero number enables
                "DPI_SET_EN1=-1\n"
-               "DPI_SET_EN2=0x5\n"      // "0" then a letter: disabled
+               "DPI_SET_EN2=0x5\n"  // "0" then a letter: disabled
                "LED_STATUS=258\n"
-               "USB_SPEED=12345\n"      // "1234", low 8 bits
-               "WHEEL_STATUS=\"5\"\n"); // quotes come off
-    ProfileSettings s = Example();  // every field must be replaced, missing keys by 0
+               "USB_SPEED=12345\n"       // "1234", low 8 bits
+               "WHEEL_STATUS=\"5\"\n");  // quotes come off
+    ProfileSettings s = Example();       // every field must be replaced, missing keys by 0
     LoadProfile(file, 2, false, Language::Chinese(), s);
     EXPECT_EQ(s.buttonFunction[0], 41);
     EXPECT_EQ(s.buttonFunction[1], 0);
@@ -145,7 +145,8 @@ TEST(LoadProfile, ResetSectionOfProfileFiveDependsOnEnglishExactly) {
     for (const auto& c : cases) {
         ProfileSettings s;
         LoadProfile(file, c.n, c.fromReset, Language::FromSetting(c.language), s);
-        EXPECT_EQ(s.buttonFunction[0], c.k0) << "profile " << c.n << " reset " << c.fromReset << " language " << c.language;
+        EXPECT_EQ(s.buttonFunction[0], c.k0)
+            << "profile " << c.n << " reset " << c.fromReset << " language " << c.language;
     }
 }
 
@@ -174,9 +175,15 @@ TEST(LoadLanguage, TakesTheLowEightBitsOfAtMostFourCharacters) {
         const char* file;
         int language;
     } cases[] = {
-        {"[Init]\nVER_SEL=1\n", 1}, {"[Init]\nVER_SEL=0\n", 0},   {"[Init]\nVER_SEL=\n", 0},
-        {"[Init]\n", 0},            {"", 0},                      {"[Init]\nVER_SEL=2\n", 2},
-        {"[Init]\nVER_SEL=256\n", 0}, {"[Init]\nVER_SEL=257\n", 1}, {"[Init]\nVER_SEL=12345\n", 1234 & 0xFF},
+        {"[Init]\nVER_SEL=1\n", 1},
+        {"[Init]\nVER_SEL=0\n", 0},
+        {"[Init]\nVER_SEL=\n", 0},
+        {"[Init]\n", 0},
+        {"", 0},
+        {"[Init]\nVER_SEL=2\n", 2},
+        {"[Init]\nVER_SEL=256\n", 0},
+        {"[Init]\nVER_SEL=257\n", 1},
+        {"[Init]\nVER_SEL=12345\n", 1234 & 0xFF},
         {"[Init]\nVER_SEL=en\n", 0},
     };
     TempFolder folder;

@@ -20,10 +20,17 @@ TEST(FunctionMenuRules, MainMenuFromA160By301Mask) {
         int32_t row;
     };
     const Case cases[] = {
-        {0, 0, 1},         {159, 29, 1},  {0, 30, 2},   {80, 269, 9}, {80, 299, 10},
-        {80, 300, 11},     // the bottom pixel line
-        {160, 10, kNoMenuRow}, {-1, 10, kNoMenuRow}, {10, -1, kNoMenuRow},
-        {80, 359, 12},     {80, 360, kNoMenuRow},  // beyond the tried rows
+        {0, 0, 1},
+        {159, 29, 1},
+        {0, 30, 2},
+        {80, 269, 9},
+        {80, 299, 10},
+        {80, 300, 11},  // the bottom pixel line
+        {160, 10, kNoMenuRow},
+        {-1, 10, kNoMenuRow},
+        {10, -1, kNoMenuRow},
+        {80, 359, 12},
+        {80, 360, kNoMenuRow},  // beyond the tried rows
     };
     for (const Case& c : cases) {
         EXPECT_EQ(MenuRowAt(c.x, c.y, menu.width, menu.rowHeight, kMainMenuHitRows), c.row) << c.x << "," << c.y;
@@ -51,10 +58,9 @@ TEST(FunctionMenuRules, SubMenuPagesRowsAndPlaces) {
         int32_t top;  // in row heights of 30 from the main menu's top
     };
     const Case cases[] = {
-        {7, 0, 6, 1},    {8, 0, 10, -2},  {10, 0, 8, 2},
-        {9, 1, 1, 8},    // level with row 9
-        {9, 12, 12, -3},  // three rows above the main menu
-        {9, 0, 0, 9},    {9, 40, 12, -3},  // a hand-edited count stops at the slots
+        {7, 0, 6, 1},    {8, 0, 10, -2},  {10, 0, 8, 2}, {9, 1, 1, 8},  // level with row 9
+        {9, 12, 12, -3},                                                // three rows above the main menu
+        {9, 0, 0, 9},    {9, 40, 12, -3},                               // a hand-edited count stops at the slots
         {6, 5, 0, 6},    {11, 5, 0, 11},
     };
     for (const Case& c : cases) {
@@ -76,11 +82,21 @@ TEST(FunctionMenuRules, SubMenuRowsStoreTheirPagesCodes) {
         std::optional<int32_t> code;
     };
     const Case cases[] = {
-        {7, 1, 0, 11},  {7, 6, 0, 16},  {8, 1, 0, 21},  {8, 10, 0, 30}, {10, 1, 0, 31}, {10, 8, 0, 38},
-        {9, 1, 1, 41},  {9, 12, 12, 52},
+        {7, 1, 0, 11},
+        {7, 6, 0, 16},
+        {8, 1, 0, 21},
+        {8, 10, 0, 30},
+        {10, 1, 0, 31},
+        {10, 8, 0, 38},
+        {9, 1, 1, 41},
+        {9, 12, 12, 52},
         // Off the page's rows: the pixel line below the last row, and no row at all.
-        {7, 7, 0, std::nullopt},  {9, 2, 1, std::nullopt}, {9, 1, 0, std::nullopt},
-        {8, kNoMenuRow, 0, std::nullopt}, {9, kNoMenuRow, 12, std::nullopt}, {7, 0, 0, std::nullopt},
+        {7, 7, 0, std::nullopt},
+        {9, 2, 1, std::nullopt},
+        {9, 1, 0, std::nullopt},
+        {8, kNoMenuRow, 0, std::nullopt},
+        {9, kNoMenuRow, 12, std::nullopt},
+        {7, 0, 0, std::nullopt},
         {6, 1, 0, std::nullopt},
     };
     for (const Case& c : cases) {

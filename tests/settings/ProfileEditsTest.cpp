@@ -40,9 +40,8 @@ TEST(ProfileEdits, DpiEnableBoxKeepsOneLevelEnabledAndCurrent) {
         {{0, 0, 0, 0}, 0, 1, {0, 1, 0, 0}, 0},  // checking a level does not select it
         {{1, 1, 0, 0}, 0, 1, {1, 0, 0, 0}, 0},  // unchecking another level keeps the current one
         {{1, 0, 1, 0}, 2, 2, {1, 0, 0, 0}, 0},  // wraps from 3 to 0, skipping disabled 3
-        {{0, 1, 1, 1}, 1, 1, {0, 0, 1, 1}, 2},
-        {{1, 1, 1, 1}, 3, 3, {1, 1, 1, 0}, 0},
-        {{0, 0, 1, 0}, 2, 2, {0, 0, 1, 0}, 2},  // the only enabled level stays enabled and current
+        {{0, 1, 1, 1}, 1, 1, {0, 0, 1, 1}, 2},  {{1, 1, 1, 1}, 3, 3, {1, 1, 1, 0}, 0},
+        {{0, 0, 1, 0}, 2, 2, {0, 0, 1, 0}, 2},   // the only enabled level stays enabled and current
         {{1, 1, 1, 1}, 0, -1, {1, 1, 1, 1}, 0},  // no such level
         {{1, 1, 1, 1}, 0, 4, {1, 1, 1, 1}, 0},
     };
@@ -74,9 +73,9 @@ TEST(ProfileEdits, SliderPointScalesOverTheWholeRange) {
         int32_t expected;
     };
     const Case cases[] = {
-        {10, 10, 200, 0},     {110, 10, 200, 150}, {209, 10, 200, 298},
+        {10, 10, 200, 0},    {110, 10, 200, 150}, {209, 10, 200, 298},
         {210, 10, 200, 300},  // past the right edge stops at the maximum
-        {9, 10, 200, 0},      {10, 10, 0, 0},      {50, 10, -5, 0},
+        {9, 10, 200, 0},     {10, 10, 0, 0},      {50, 10, -5, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FireTimeAtSliderPoint(c.px, c.x, c.width), c.expected) << c.px << " on " << c.x << "+" << c.width;
@@ -90,11 +89,11 @@ TEST(ProfileEdits, FireTimeSteppersStopAtTheRangeEnds) {
         int32_t after;
     };
     const Case cases[] = {
-        {299, true, 300}, {300, true, 300}, {1, false, 0}, {0, false, 0}, {150, true, 151}, {150, false, 149},
-        {1000, true, 300},   // a hand-edited value comes back into range going up
-        {1000, false, 999},  // and only steps going down
-        {-7, false, 0},
-        {INT32_MAX, true, 300},  // the extremes do not wrap round
+        {299, true, 300},      {300, true, 300},       {1, false, 0},     {0, false, 0},
+        {150, true, 151},      {150, false, 149},      {1000, true, 300},  // a hand-edited value comes back into range
+                                                                           // going up
+        {1000, false, 999},                                                // and only steps going down
+        {-7, false, 0},        {INT32_MAX, true, 300},                     // the extremes do not wrap round
         {INT32_MIN, false, 0},
     };
     for (const Case& c : cases) {
@@ -128,8 +127,7 @@ TEST(ProfileEdits, WarningOnlyWhenNoOtherButtonKeepsTheLeftClick) {
         {{9, 9, 1, 9, 9, 9}, 2, true},   // the only one that clicks
         {{9, 9, 1, 9, 9, 9}, 0, false},  // another one clicks
         {{9, 9, 9, 9, 9, 9}, 5, true},   // none clicks at all
-        {{1, 9, 9, 9, 9, 1}, 5, false},
-        {{41, 2, 3, 4, 5, 6}, 0, true},
+        {{1, 9, 9, 9, 9, 1}, 5, false}, {{41, 2, 3, 4, 5, 6}, 0, true},
     };
     for (const Case& c : cases) {
         ProfileSettings s;
@@ -148,12 +146,12 @@ TEST(ProfileEdits, AChosenFunctionLeavesSomeButtonWithTheLeftClick) {
         std::array<int32_t, 6> after;
     };
     const Case cases[] = {
-        {{9, 9, 1, 9, 9, 9}, 2, 3, {9, 9, 3, 1, 9, 9}},   // box 27: the next button takes the click
-        {{9, 9, 9, 9, 9, 1}, 5, 3, {9, 9, 9, 9, 9, 1}},   // box 30 has no next button: undone
+        {{9, 9, 1, 9, 9, 9}, 2, 3, {9, 9, 3, 1, 9, 9}},    // box 27: the next button takes the click
+        {{9, 9, 9, 9, 9, 1}, 5, 3, {9, 9, 9, 9, 9, 1}},    // box 30 has no next button: undone
         {{9, 9, 9, 9, 1, 9}, 4, 41, {9, 9, 9, 9, 41, 1}},  // the next one is the last button
-        {{1, 9, 1, 9, 9, 9}, 2, 3, {1, 9, 3, 9, 9, 9}},   // another button still clicks
+        {{1, 9, 1, 9, 9, 9}, 2, 3, {1, 9, 3, 9, 9, 9}},    // another button still clicks
         {{9, 9, 1, 9, 9, 9}, 2, 1, {9, 9, 1, 9, 9, 9}},
-        {{9, 9, 1, 9, 9, 9}, 6, 3, {9, 9, 1, 9, 9, 9}},   // no such button
+        {{9, 9, 1, 9, 9, 9}, 6, 3, {9, 9, 1, 9, 9, 9}},  // no such button
         {{9, 9, 1, 9, 9, 9}, -1, 3, {9, 9, 1, 9, 9, 9}},
     };
     for (const Case& c : cases) {

@@ -94,7 +94,8 @@ TEST(SkinLoaders, ReadTheFolderOfTheLanguage) {
               skin.Root() / "INI_EN" / "skin_advance_en.ini");
     EXPECT_EQ(SkinFilePath(skin.Root(), SkinFile::Advanced, Language::FromSetting(2)),
               skin.Root() / "INI_EN" / "skin_advance_en.ini");
-    EXPECT_EQ(SkinFilePath(skin.Root(), SkinFile::Warning, Language::Chinese()), skin.Root() / "INI_CN" / "LBWarning.ini");
+    EXPECT_EQ(SkinFilePath(skin.Root(), SkinFile::Warning, Language::Chinese()),
+              skin.Root() / "INI_CN" / "LBWarning.ini");
 }
 
 TEST(SkinLoaders, StopAtTheFirstMissingFileWithOneMessage) {
@@ -141,8 +142,8 @@ TEST(SkinLoaders, ValuesAreCutAfter259Characters) {
     const std::string prefix = "1,2,3,4,";
     // 259 characters keep the second label's closing comma; the first label's comma falls
     // beyond the cut, so that label is lost.
-    skin.Write(SkinFile::Warning, 1, "[BUTTONPOS]\n0=" + prefix + std::string(260, 'a') + ",\n1=" + prefix +
-                                         std::string(250, 'b') + ",\n");
+    skin.Write(SkinFile::Warning, 1,
+               "[BUTTONPOS]\n0=" + prefix + std::string(260, 'a') + ",\n1=" + prefix + std::string(250, 'b') + ",\n");
     Messages messages;
     SkinLayout layout;
 

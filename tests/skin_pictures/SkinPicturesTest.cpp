@@ -77,7 +77,8 @@ TEST(SkinPictures, GeneratorOutputEqualsTheShippedFiles) {
         const QImage fresh = QImage(dir.path() + "/skins/" + name).convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(shipped.size(), fresh.size()) << qPrintable(name);
         // Another JPG library may round differently; a moved or restyled region cannot hide.
-        EXPECT_LT(Changed(shipped, fresh, shipped.rect()), 0.0005) << qPrintable(name) << " differs: run orv-skingen data";
+        EXPECT_LT(Changed(shipped, fresh, shipped.rect()), 0.0005)
+            << qPrintable(name) << " differs: run orv-skingen data";
     }
 }
 
@@ -240,11 +241,16 @@ TEST(SkinPictures, EveryHitTestedRegionHasVisibleOverAndDownLooks) {
     Page pages[] = {{"main", "main_normal.jpg", "main_over.jpg", "main_down.jpg", {}},
                     {"advanced", "advanced_normal.jpg", "advanced_over.jpg", "advanced_down.jpg", {}},
                     {"color", "color_normal_pink.jpg", "color_over_red.jpg", "color_down_purple.jpg", {}}};
-    for (int i = 0; i <= main::kLastOnMainPage; ++i) pages[0].regions.push_back(&s.MainRegions[i]);
-    for (int i = 0; i <= main::kLastHeader; ++i) pages[1].regions.push_back(&s.MainRegions[i]);
-    for (int i = 0; i <= advanced::kLastHitTested; ++i) pages[1].regions.push_back(&s.AdvancedRegions[i]);
-    for (int i = 0; i <= main::kLastHeader; ++i) pages[2].regions.push_back(&s.MainRegions[i]);
-    for (int i = 0; i <= color::kLastHitTested; ++i) pages[2].regions.push_back(&s.ColorRegions[i]);
+    for (int i = 0; i <= main::kLastOnMainPage; ++i)
+        pages[0].regions.push_back(&s.MainRegions[i]);
+    for (int i = 0; i <= main::kLastHeader; ++i)
+        pages[1].regions.push_back(&s.MainRegions[i]);
+    for (int i = 0; i <= advanced::kLastHitTested; ++i)
+        pages[1].regions.push_back(&s.AdvancedRegions[i]);
+    for (int i = 0; i <= main::kLastHeader; ++i)
+        pages[2].regions.push_back(&s.MainRegions[i]);
+    for (int i = 0; i <= color::kLastHitTested; ++i)
+        pages[2].regions.push_back(&s.ColorRegions[i]);
     for (const Page& page : pages) {
         const QImage normal = Picture(page.normal);
         const QImage over = Picture(page.over);
@@ -295,14 +301,17 @@ TEST(SkinPictures, PreviewShowsTheLightOfEachPicture) {
         int hueLow;
         int hueHigh;
     } lights[] = {
-        {"color_normal_pink.jpg", 290, 335},  {"color_over_red.jpg", -15, 15}, {"color_down_purple.jpg", 255, 285},
+        {"color_normal_pink.jpg", 290, 335},
+        {"color_over_red.jpg", -15, 15},
+        {"color_down_purple.jpg", 255, 285},
         {"color_over_blue.jpg", 205, 240},
     };
     for (const auto& l : lights) {
         const QColor c = LightOf(Picture(l.picture), preview);
         ASSERT_NE(c, QColor(0, 0, 0)) << l.picture << " shows no light";
         int hue = c.hsvHue();
-        if (hue > 300 && l.hueLow < 0) hue -= 360;
+        if (hue > 300 && l.hueLow < 0)
+            hue -= 360;
         EXPECT_TRUE(hue >= l.hueLow && hue <= l.hueHigh) << l.picture << " hue " << hue;
     }
     EXPECT_EQ(LightOf(Picture("color_normal_gray.jpg"), preview), QColor(0, 0, 0));

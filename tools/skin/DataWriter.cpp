@@ -193,16 +193,17 @@ std::vector<MacroDef> ConstantMacros() {
         {"Cut", Chord(kCtrl, Letter('X'))},
         {"Undo", Chord(kCtrl, Letter('Z'))},
         {"Select All", Chord(kCtrl, Letter('A'))},
-        {"Double Click", {{kLeftButton, kDown, 20}, {kLeftButton, kUp, 40}, {kLeftButton, kDown, 20}, {kLeftButton, kUp, 20}}},
+        {"Double Click",
+         {{kLeftButton, kDown, 20}, {kLeftButton, kUp, 40}, {kLeftButton, kDown, 20}, {kLeftButton, kUp, 20}}},
         {"Save", Chord(kCtrl, Letter('S'))},
         {"Show Desktop", Chord(kWin, Letter('D'))},
     };
 }
 
 std::vector<MacroDef> ExampleMacros(bool english) {
-    std::vector<Event> gg = {{kReturn, kDown, 30}, {kReturn, kUp, 80}, {kShift, kDown, 30},
+    std::vector<Event> gg = {{kReturn, kDown, 30},     {kReturn, kUp, 80},     {kShift, kDown, 30},
                              {Letter('G'), kDown, 30}, {Letter('G'), kUp, 30}, {Letter('G'), kDown, 30},
-                             {Letter('G'), kUp, 30}, {kShift, kUp, 30}, {kReturn, kDown, 30},
+                             {Letter('G'), kUp, 30},   {kShift, kUp, 30},      {kReturn, kDown, 30},
                              {kReturn, kUp, 30}};
     return {
         {english ? "Burst Fire" : "三连发", {{kLeftButton, kDown, 25}, {kLeftButton, kUp, 45}}, 3},

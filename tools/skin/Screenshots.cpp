@@ -46,7 +46,10 @@ QRect Rect(const SkinRegion& r) { return QRect(r.x, r.y, r.width, r.height); }
 class Frame {
 public:
     Frame(const QString& skins, const QString& page, Language language)
-        : skins_(skins), language_(language), canvas_(Load(page + "_normal")), over_(Load(page + "_over")),
+        : skins_(skins),
+          language_(language),
+          canvas_(Load(page + "_normal")),
+          over_(Load(page + "_over")),
           down_(Load(page + "_down")) {}
     Frame(const QString& skins, const QString& normal, const QString& over, const QString& down, Language language)
         : skins_(skins), language_(language), canvas_(Load(normal)), over_(Load(over)), down_(Load(down)) {}
@@ -135,10 +138,13 @@ enum class Mode { Live, AllOver, AllDown };
 
 QImage MainPage(const QString& skins, const SkinLayout& s, Language language, Mode mode, int hover) {
     Frame f(skins, "main", language);
-    if (mode == Mode::AllOver) f.Whole(f.over());
-    if (mode == Mode::AllDown) f.Whole(f.down());
+    if (mode == Mode::AllOver)
+        f.Whole(f.over());
+    if (mode == Mode::AllDown)
+        f.Whole(f.down());
     if (mode == Mode::Live) {
-        if (hover != orv::region::kNone) f.Over(s.MainRegions[hover]);
+        if (hover != orv::region::kNone)
+            f.Over(s.MainRegions[hover]);
         f.Down(s.MainRegions[m::DpiLevelSelector(1)]);
         const int steps[4] = {4, 6, 8, 10};
         const int enabled[4] = {1, 1, 1, 0};
@@ -146,7 +152,8 @@ QImage MainPage(const QString& skins, const SkinLayout& s, Language language, Mo
             for (int step = 0; step <= steps[level]; ++step) {
                 f.Fill(s.MainRegions[m::DpiCell(level, step)], kLevel[level]);
             }
-            if (enabled[level]) f.Down(s.MainRegions[m::DpiEnabledBox(level)]);
+            if (enabled[level])
+                f.Down(s.MainRegions[m::DpiEnabledBox(level)]);
         }
         f.Down(s.MainRegions[m::WheelStatusSwitch(0)]);
         if (hover >= m::kFirstButtonBox && hover <= m::kLastButtonBox) {
@@ -173,10 +180,13 @@ QImage MainPage(const QString& skins, const SkinLayout& s, Language language, Mo
 QImage AdvancedPage(const QString& skins, const SkinLayout& s, Language language, Mode mode, int hover) {
     const bool english = language.IsEnglish();
     Frame f(skins, "advanced", language);
-    if (mode == Mode::AllOver) f.Whole(f.over());
-    if (mode == Mode::AllDown) f.Whole(f.down());
+    if (mode == Mode::AllOver)
+        f.Whole(f.over());
+    if (mode == Mode::AllDown)
+        f.Whole(f.down());
     if (mode == Mode::Live) {
-        if (hover != orv::region::kNone) f.Over(s.AdvancedRegions[hover]);
+        if (hover != orv::region::kNone)
+            f.Over(s.AdvancedRegions[hover]);
         f.Down(s.AdvancedRegions[a::PointerSpeedSegment(4)]);
         f.Down(s.AdvancedRegions[a::WheelSpeedSegment(2)]);
         SkinRegion bar = s.AdvancedRegions[a::kFireTimeSlider];
@@ -188,10 +198,14 @@ QImage AdvancedPage(const QString& skins, const SkinLayout& s, Language language
     HeaderLabels(f, s);
     for (int k = 0; k < a::kLabelCount; ++k) {
         std::string label = s.AdvancedRegions[k].label;
-        if (k == a::kRecord) label = english ? "Record" : "录制";
-        if (k == a::kFireTimeText) label = "50ms";
-        if (k == a::kDownLinesText) label = "[↓]3";
-        if (k == a::kUpLinesText) label = "[↑]3";
+        if (k == a::kRecord)
+            label = english ? "Record" : "录制";
+        if (k == a::kFireTimeText)
+            label = "50ms";
+        if (k == a::kDownLinesText)
+            label = "[↓]3";
+        if (k == a::kUpLinesText)
+            label = "[↑]3";
         f.Text(s.AdvancedRegions[k], label, k == hover);
     }
     // The child controls the program places at ControlRects: black, white text.
@@ -210,7 +224,8 @@ QImage AdvancedPage(const QString& skins, const SkinLayout& s, Language language
         p.fillRect(rect, Qt::black);
         p.setPen(Qt::white);
         for (int line = 0; line < 5 && sample[c][line][0]; ++line) {
-            if (c >= 2 && line == 0) p.fillRect(QRect(rect.left() + 1, rect.top() + 2, rect.width() - 2, 16), QColor(0, 120, 215));
+            if (c >= 2 && line == 0)
+                p.fillRect(QRect(rect.left() + 1, rect.top() + 2, rect.width() - 2, 16), QColor(0, 120, 215));
             p.drawText(QRect(rect.left() + 3, rect.top() + 2 + line * 16, rect.width() - 6, 16),
                        Qt::AlignVCenter | Qt::AlignLeft, QString::fromUtf8(sample[c][line]));
         }
@@ -221,11 +236,14 @@ QImage AdvancedPage(const QString& skins, const SkinLayout& s, Language language
 
 QImage ColorPage(const QString& skins, const SkinLayout& s, Language language, Mode mode, const QString& preview) {
     Frame f(skins, "color_normal_pink", "color_over_red", "color_down_purple", language);
-    if (mode == Mode::AllOver) f.Whole(f.over());
-    if (mode == Mode::AllDown) f.Whole(f.down());
+    if (mode == Mode::AllOver)
+        f.Whole(f.over());
+    if (mode == Mode::AllDown)
+        f.Whole(f.down());
     if (mode == Mode::Live) {
         f.Down(s.ColorRegions[c::ModeTile(0)]);
-        if (!preview.isEmpty()) f.Copy(f.Load(preview), Rect(s.ColorRegions[c::kPreview]));
+        if (!preview.isEmpty())
+            f.Copy(f.Load(preview), Rect(s.ColorRegions[c::kPreview]));
         Header(f, s, m::kColorTab, orv::region::kNone, language);
     }
     HeaderLabels(f, s);
@@ -269,16 +287,19 @@ QImage Menus(const QString& skins, const SkinLayout& s, Language language, int m
     menu("menu_", 10, rowH, mainHover, mainAt, [&](int i) { return s.FunctionNames[i]; });
     const int subRows = 10;
     const QPoint subAt(mainAt.x() + mask.width(), mainAt.y() - 2 * rowH);
-    menu("advanced menu_", subRows, subRowH, subHover, subAt,
-         [&](int i) { return s.FunctionNames[static_cast<size_t>(orv::FunctionCodeForMenuRow(8, static_cast<uint8_t>(i)))]; });
+    menu("advanced menu_", subRows, subRowH, subHover, subAt, [&](int i) {
+        return s.FunctionNames[static_cast<size_t>(orv::FunctionCodeForMenuRow(8, static_cast<uint8_t>(i)))];
+    });
     return out;
 }
 
 // hover: 1 over the confirming button, 2 over the cancelling one.
 QImage Warning(const QString& skins, const SkinLayout& s, Language language, int hover) {
     Frame f(skins, "warning_normal", "warning_over", "warning_over", language);
-    if (hover == 1) f.Over(s.WarningRegions[w::kConfirm]);
-    if (hover == 2) f.Over(s.WarningRegions[w::kCancel]);
+    if (hover == 1)
+        f.Over(s.WarningRegions[w::kConfirm]);
+    if (hover == 2)
+        f.Over(s.WarningRegions[w::kCancel]);
     for (const int i : {w::kConfirm, w::kCancel, w::kMessage}) {
         f.Text(s.WarningRegions[i], s.WarningRegions[i].label, true);
     }

@@ -138,7 +138,8 @@ void RaisedButton(QPainter& p, const QRect& rect, State state, qreal cut, bool p
         BottomGlow(p, r, kAccent);
     } else {
         if (primary) {
-            FillShape(p, shape, Vertical(r, QColor(0x0a, 0x86, 0xb8), QColor(0x04, 0x45, 0x66)), QColor(0x2a, 0xb8, 0xe8));
+            FillShape(p, shape, Vertical(r, QColor(0x0a, 0x86, 0xb8), QColor(0x04, 0x45, 0x66)),
+                      QColor(0x2a, 0xb8, 0xe8));
         } else {
             FillShape(p, shape, Vertical(r, kSteelTop, kSteelBottom), kSteelBorder);
         }
@@ -168,8 +169,8 @@ void IconLook(QPainter& p, const QRect& rect, State state, Role role) {
     QColor glyph = kGlyph;
     if (state != State::Normal) {
         const bool close = role == Role::IconClose;
-        const QColor top = state == State::Down ? (close ? QColor(0x8a, 0x10, 0x22) : kAccentBottom)
-                                                : (close ? kDanger : kHoverTop);
+        const QColor top =
+            state == State::Down ? (close ? QColor(0x8a, 0x10, 0x22) : kAccentBottom) : (close ? kDanger : kHoverTop);
         const QColor bottom = state == State::Down ? (close ? QColor(0x5a, 0x0a, 0x16) : QColor(0x03, 0x38, 0x55))
                                                    : (close ? QColor(0x90, 0x14, 0x28) : kHoverBottom);
         FillShape(p, Rounded(r, 3), Vertical(r, top, bottom), QColor(0, 0, 0, 0));
@@ -234,14 +235,15 @@ void CheckLook(QPainter& p, const QRect& rect, State state) {
     if (state == State::Over) {
         FillShape(p, Chamfered(r, 4), Vertical(r, kHoverTop, kHoverBottom), WithAlpha(kAccent, 150));
     } else {
-        FillShape(p, Chamfered(r, 4), Vertical(r, kSteelTop, kSteelBottom), state == State::Down ? kAccent : kSteelBorder);
+        FillShape(p, Chamfered(r, 4), Vertical(r, kSteelTop, kSteelBottom),
+                  state == State::Down ? kAccent : kSteelBorder);
     }
     const QRectF box(r.left() + 6, r.center().y() - 6.5, 13, 13);
     if (state == State::Down) {
         FillShape(p, Rounded(box, 2), Vertical(box, kAccentBright, kAccentTop), kAccentBright);
         p.setPen(QPen(QColor(0x03, 0x20, 0x30), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(QPolygonF({box.topLeft() + QPointF(3, 6.5), box.topLeft() + QPointF(5.5, 9),
-                                  box.topLeft() + QPointF(10, 3.5)}));
+        p.drawPolyline(QPolygonF(
+            {box.topLeft() + QPointF(3, 6.5), box.topLeft() + QPointF(5.5, 9), box.topLeft() + QPointF(10, 3.5)}));
     } else {
         FillShape(p, Rounded(box, 2), kInset, state == State::Over ? kAccent : QColor(0x55, 0x60, 0x72));
     }
@@ -328,7 +330,8 @@ void OrnamentLook(QPainter& p, const QRect& rect, State state) {
 void TileLook(QPainter& p, const QRect& rect, State state) {
     const QRectF r = Inner(rect);
     if (state == State::Normal) {
-        FillShape(p, Chamfered(r, 5), Vertical(r, QColor(0x15, 0x19, 0x21), QColor(0x10, 0x13, 0x19)), QColor(0x22, 0x28, 0x34));
+        FillShape(p, Chamfered(r, 5), Vertical(r, QColor(0x15, 0x19, 0x21), QColor(0x10, 0x13, 0x19)),
+                  QColor(0x22, 0x28, 0x34));
     } else {
         FillShape(p, Chamfered(r, 5), Vertical(r, QColor(0x1e, 0x26, 0x33), QColor(0x15, 0x1b, 0x25)),
                   state == State::Down ? kAccentBright : WithAlpha(kAccent, 170));
@@ -344,7 +347,8 @@ void SegmentLook(QPainter& p, const QRect& rect, State state) {
     } else if (state == State::Over) {
         FillShape(p, Chamfered(r, 3), Vertical(r, kHoverTop, kHoverBottom), WithAlpha(kAccent, 170));
     } else {
-        FillShape(p, Chamfered(r, 3), Vertical(r, QColor(0x20, 0x26, 0x31), QColor(0x16, 0x1a, 0x22)), QColor(0x30, 0x38, 0x47));
+        FillShape(p, Chamfered(r, 3), Vertical(r, QColor(0x20, 0x26, 0x31), QColor(0x16, 0x1a, 0x22)),
+                  QColor(0x30, 0x38, 0x47));
     }
 }
 
@@ -504,8 +508,9 @@ void MousePartLook(QPainter& p, int index, const QRect& rect, State state) {
         FillShape(p, shape, g, Qt::white, 1);
     } else {
         const bool button = index == region::main::MousePart(0) || index == region::main::MousePart(2);
-        FillShape(p, shape, Vertical(r, button ? QColor(0x33, 0x3a, 0x48) : QColor(0x4a, 0x54, 0x66),
-                                     button ? QColor(0x1d, 0x22, 0x2b) : QColor(0x2a, 0x30, 0x3c)),
+        FillShape(p, shape,
+                  Vertical(r, button ? QColor(0x33, 0x3a, 0x48) : QColor(0x4a, 0x54, 0x66),
+                           button ? QColor(0x1d, 0x22, 0x2b) : QColor(0x2a, 0x30, 0x3c)),
                   button ? QColor(0x44, 0x4d, 0x5e) : QColor(0x55, 0x60, 0x74), 1);
     }
 }
@@ -517,7 +522,8 @@ void Emblem(QPainter& p, const QPointF& c, qreal size, const QColor& color) {
     p.setBrush(Qt::NoBrush);
     const qreal s = size / 2;
     p.drawPolyline(QPolygonF({c + QPointF(-s, -s * 0.5), c + QPointF(0, s * 0.55), c + QPointF(s, -s * 0.5)}));
-    p.drawPolyline(QPolygonF({c + QPointF(-s * 0.55, -s * 0.75), c + QPointF(0, -s * 0.05), c + QPointF(s * 0.55, -s * 0.75)}));
+    p.drawPolyline(
+        QPolygonF({c + QPointF(-s * 0.55, -s * 0.75), c + QPointF(0, -s * 0.05), c + QPointF(s * 0.55, -s * 0.75)}));
     p.restore();
 }
 
@@ -556,11 +562,16 @@ void DrawMainMouse(QPainter& p) {
 
 QColor LightColor(Light light) {
     switch (light) {
-    case Light::Pink: return QColor(255, 80, 200);
-    case Light::Red: return QColor(255, 36, 48);
-    case Light::Purple: return QColor(150, 64, 255);
-    case Light::Blue: return QColor(40, 110, 255);
-    case Light::Dark: return QColor(60, 64, 72);
+    case Light::Pink:
+        return QColor(255, 80, 200);
+    case Light::Red:
+        return QColor(255, 36, 48);
+    case Light::Purple:
+        return QColor(150, 64, 255);
+    case Light::Blue:
+        return QColor(40, 110, 255);
+    case Light::Dark:
+        return QColor(60, 64, 72);
     }
     return Qt::gray;
 }
@@ -592,7 +603,8 @@ void PreviewLook(QPainter& p, const QRect& rect, Light light) {
     p.drawLine(QPointF(top.x(), top.y() + 2), QPointF(top.x(), top.y() + 108));
     // Scroll wheel, palm strip and emblem carry the light.
     const QRectF wheel(top.x() - 8, top.y() + 24, 16, 42);
-    FillShape(p, Rounded(wheel, 6), Vertical(wheel, lit ? c.lighter(150) : QColor(0x50, 0x55, 0x60), lit ? c : QColor(0x2a, 0x2e, 0x36)),
+    FillShape(p, Rounded(wheel, 6),
+              Vertical(wheel, lit ? c.lighter(150) : QColor(0x50, 0x55, 0x60), lit ? c : QColor(0x2a, 0x2e, 0x36)),
               QColor(0, 0, 0, 180), 1);
     QPainterPath strip = MouseBody(QPointF(top.x(), top.y() + 118), w - 44, h - 130);
     if (lit) {
@@ -730,7 +742,8 @@ void ColorBase(QPainter& p) {
     // The four level colours, as a legend under the hints.
     for (int level = 0; level < 4; ++level) {
         const QRectF chip(32 + 88 * level, 478, 76, 10);
-        FillShape(p, Chamfered(chip, 3), Vertical(chip, kLevelColor[level].lighter(140), kLevelColor[level]), QColor(0, 0, 0, 0));
+        FillShape(p, Chamfered(chip, 3), Vertical(chip, kLevelColor[level].lighter(140), kLevelColor[level]),
+                  QColor(0, 0, 0, 0));
         // A soft reflection under each chip.
         const QPointF centre(chip.center().x(), chip.bottom() + 6);
         QRadialGradient glow(centre, 40);

@@ -91,7 +91,7 @@ Page BuildMainPage() {
     };
     r.insert(r.end(), page.begin(), page.end());
 
-    static const char* const kDpi[] = {"200", "400", "600", "800", "1000", "1200",
+    static const char* const kDpi[] = {"200",  "400",  "600",  "800",  "1000", "1200",
                                        "1600", "2000", "2400", "3200", "4000", "4800"};
     static const int kDpiHeader[] = {31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 43, 44};
     static const char* const kLevelEn[] = {"LEVEL 1", "LEVEL 2", "LEVEL 3", "LEVEL 4"};
@@ -178,7 +178,11 @@ Page BuildWarningPopup() {
     std::vector<Region> r = {
         {w::kConfirm, {50, 100, 120, 34}, R::Button, "CONFIRM", "确定"},
         {w::kCancel, {210, 100, 120, 34}, R::Button, "CANCEL", "取消"},
-        {w::kMessage, {20, 30, 340, 44}, R::WarningMessage, "Change the last left-click button?", "这是最后一个左键，确定要更改吗？"},
+        {w::kMessage,
+         {20, 30, 340, 44},
+         R::WarningMessage,
+         "Change the last left-click button?",
+         "这是最后一个左键，确定要更改吗？"},
     };
     return Checked(kWarningSize, std::move(r), kWarningRegionCount);
 }
@@ -187,8 +191,8 @@ Page BuildWarningPopup() {
 QPolygon ChamferedRect(QSize size, int big, int small) {
     const int w = size.width();
     const int h = size.height();
-    return QPolygon({QPoint(big, 0), QPoint(w - small, 0), QPoint(w, small), QPoint(w, h - big),
-                     QPoint(w - big, h), QPoint(small, h), QPoint(0, h - small), QPoint(0, big)});
+    return QPolygon({QPoint(big, 0), QPoint(w - small, 0), QPoint(w, small), QPoint(w, h - big), QPoint(w - big, h),
+                     QPoint(small, h), QPoint(0, h - small), QPoint(0, big)});
 }
 
 }  // namespace
@@ -215,10 +219,10 @@ const Page& WarningPopup() {
 
 const std::array<QRect, 4>& ControlRects() {
     static const std::array<QRect, 4> rects = {
-        QRect(126, 510, 56, 24),   // repeat count
-        QRect(78, 144, 182, 24),   // macro name
-        QRect(28, 202, 170, 234),  // macro list
-        QRect(210, 202, 226, 234), // event list
+        QRect(126, 510, 56, 24),    // repeat count
+        QRect(78, 144, 182, 24),    // macro name
+        QRect(28, 202, 170, 234),   // macro list
+        QRect(210, 202, 226, 234),  // event list
     };
     return rects;
 }
@@ -267,7 +271,7 @@ const std::array<FunctionName, 55>& FunctionNames() {
         n[38] = {"Show Desktop", "显示桌面"};
         n[39] = {"Run Calculator", "运行计算器"};
         n[40] = {"Command Prompt", "命令提示符"};
-        static const char* const kMacroEn[] = {"Macro 1", "Macro 2", "Macro 3", "Macro 4", "Macro 5", "Macro 6",
+        static const char* const kMacroEn[] = {"Macro 1", "Macro 2", "Macro 3", "Macro 4",  "Macro 5",  "Macro 6",
                                                "Macro 7", "Macro 8", "Macro 9", "Macro 10", "Macro 11", "Macro 12"};
         static const char* const kMacroCn[] = {"宏 1", "宏 2", "宏 3", "宏 4",  "宏 5",  "宏 6",
                                                "宏 7", "宏 8", "宏 9", "宏 10", "宏 11", "宏 12"};

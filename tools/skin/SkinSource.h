@@ -14,37 +14,37 @@ namespace orv::skin {
 
 // How a region looks and what it is for; the painter draws each role in its three states.
 enum class Role {
-    Unused,        // read by the program, never shown
-    Label,         // text only; a faint highlight under the mouse
-    Title,         // section heading
-    Hint,          // small explanatory text
-    Button,        // plain push button
-    PrimaryButton, // the one accented call to action
-    Tab,           // page tab
-    Profile,       // profile selector
-    Language,      // language switch
-    IconTray,      // hide to the notification area
+    Unused,         // read by the program, never shown
+    Label,          // text only; a faint highlight under the mouse
+    Title,          // section heading
+    Hint,           // small explanatory text
+    Button,         // plain push button
+    PrimaryButton,  // the one accented call to action
+    Tab,            // page tab
+    Profile,        // profile selector
+    Language,       // language switch
+    IconTray,       // hide to the notification area
     IconMinimise,
     IconClose,
-    Brand,         // product name beside the emblem
-    FunctionBox,   // button assignment box, left-aligned function name
-    MousePart,     // a button of the mouse drawing that lights up
-    MouseLogo,     // the emblem on the mouse's palm
-    Switch,        // one half of a two-way switch
-    Check,         // enable check box with its caption
-    Radio,         // level selector LED
-    DpiCell,       // one step of a DPI row
-    Swatch,        // the colour of a DPI level
-    Ornament,      // a small indicator light
-    FeatureTile,      // a feature tile
-    Segment,       // one value of a 0..9 scale
-    Slider,        // fire-time bar
-    Stepper,       // +/- buttons
-    ValueField,    // a number shown in an inset field
-    Toggle,        // on/off button (repeat, hold mode, record)
-    ModeTile,      // lighting mode
-    Preview,       // lighting preview
-    InfoTile,      // framed read-out
+    Brand,        // product name beside the emblem
+    FunctionBox,  // button assignment box, left-aligned function name
+    MousePart,    // a button of the mouse drawing that lights up
+    MouseLogo,    // the emblem on the mouse's palm
+    Switch,       // one half of a two-way switch
+    Check,        // enable check box with its caption
+    Radio,        // level selector LED
+    DpiCell,      // one step of a DPI row
+    Swatch,       // the colour of a DPI level
+    Ornament,     // a small indicator light
+    FeatureTile,  // a feature tile
+    Segment,      // one value of a 0..9 scale
+    Slider,       // fire-time bar
+    Stepper,      // +/- buttons
+    ValueField,   // a number shown in an inset field
+    Toggle,       // on/off button (repeat, hold mode, record)
+    ModeTile,     // lighting mode
+    Preview,      // lighting preview
+    InfoTile,     // framed read-out
     WarningMessage,
 };
 

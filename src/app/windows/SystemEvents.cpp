@@ -51,9 +51,9 @@ public:
         case WindowEventKind::DeviceArrival:
         case WindowEventKind::DeviceRemoval:
             if (event.deviceInterface && handlers_.deviceChange) {
-                handlers_.deviceChange(event.kind == WindowEventKind::DeviceArrival ? DeviceChange::Arrival
-                                                                                     : DeviceChange::Removal,
-                                       event.interfaceName);
+                handlers_.deviceChange(
+                    event.kind == WindowEventKind::DeviceArrival ? DeviceChange::Arrival : DeviceChange::Removal,
+                    event.interfaceName);
             }
             *result = 1;  // TRUE: the device event was handled
             return true;

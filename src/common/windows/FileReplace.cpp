@@ -93,8 +93,8 @@ HANDLE CreateTemporaryBeside(const std::filesystem::path& target, std::wstring& 
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = target.wstring() + L"." + std::to_wstring(GetCurrentProcessId()) + L"." +
                    std::to_wstring(counter.fetch_add(1)) + L".tmp";
-        HANDLE file = CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN,
-                                  nullptr);
+        HANDLE file =
+            CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
             return file;
         }

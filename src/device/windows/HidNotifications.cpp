@@ -15,8 +15,8 @@ bool RegisterHidNotifications(uintptr_t nativeWindow) {
     filter.dbcc_size = sizeof(filter);
     filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
     HidD_GetHidGuid(&filter.dbcc_classguid);
-    return RegisterDeviceNotificationW(reinterpret_cast<HANDLE>(nativeWindow), &filter,
-                                       DEVICE_NOTIFY_WINDOW_HANDLE) != nullptr;
+    return RegisterDeviceNotificationW(reinterpret_cast<HANDLE>(nativeWindow), &filter, DEVICE_NOTIFY_WINDOW_HANDLE) !=
+           nullptr;
 }
 
 }  // namespace orv

@@ -60,7 +60,8 @@ std::optional<std::string> Run(const std::filesystem::path& program, std::vector
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     bool timedOut = false;
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
             timedOut = true;
             break;
@@ -121,7 +122,8 @@ public:
             return false;
         }
         char text[32];
-        const auto [end, ec] = std::to_chars(text, text + sizeof text, GnomeMouseSpeed(speed), std::chars_format::fixed, 6);
+        const auto [end, ec] =
+            std::to_chars(text, text + sizeof text, GnomeMouseSpeed(speed), std::chars_format::fixed, 6);
         if (ec != std::errc()) {
             return false;
         }

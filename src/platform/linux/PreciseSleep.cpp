@@ -79,7 +79,8 @@ private:
     // Only where the system refuses an eventfd, a timer or the wait.
     bool SleepInSlices(SteadyTime deadline, const SleepInterrupt& interrupt) {
         constexpr auto kSlice = std::chrono::milliseconds(2);
-        for (SteadyTime now = std::chrono::steady_clock::now(); now < deadline; now = std::chrono::steady_clock::now()) {
+        for (SteadyTime now = std::chrono::steady_clock::now(); now < deadline;
+             now = std::chrono::steady_clock::now()) {
             if (interrupt.Raised()) {
                 return false;
             }

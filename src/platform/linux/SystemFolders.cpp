@@ -51,7 +51,7 @@ std::filesystem::path AbsoluteFromEnvironment(const char* name) {
 std::filesystem::path HomeFromPasswordDatabase() {
     long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
     std::vector<char> buffer(size > 0 ? static_cast<size_t>(size) : 16384);
-    passwd entry {};
+    passwd entry{};
     passwd* found = nullptr;
     if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr ||
         found->pw_dir == nullptr || found->pw_dir[0] != '/') {

@@ -65,8 +65,8 @@ bool HookKeyboardCapture::CreateReceiver() {
     if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         return false;
     }
-    receiver_ = CreateWindowExW(0, kReceiverClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+    receiver_ = CreateWindowExW(0, kReceiverClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
+                                nullptr);
     if (receiver_ == nullptr) {
         return false;
     }
@@ -77,18 +77,18 @@ bool HookKeyboardCapture::CreateReceiver() {
 // Keystrokes posted before a Stop but dispatched after it find no sink and are dropped.
 LRESULT CALLBACK HookKeyboardCapture::ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-        case WM_SYSKEYDOWN:
-        case WM_SYSKEYUP: {
-            auto* capture = reinterpret_cast<HookKeyboardCapture*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-            if (capture != nullptr && capture->sink_ != nullptr) {
-                capture->sink_->OnKeyMessage(static_cast<KeyMessage>(message), static_cast<uint8_t>(wParam));
-            }
-            return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP: {
+        auto* capture = reinterpret_cast<HookKeyboardCapture*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (capture != nullptr && capture->sink_ != nullptr) {
+            capture->sink_->OnKeyMessage(static_cast<KeyMessage>(message), static_cast<uint8_t>(wParam));
         }
-        default:
-            return DefWindowProcW(window, message, wParam, lParam);
+        return 0;
+    }
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 

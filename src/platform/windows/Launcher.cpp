@@ -15,8 +15,7 @@ namespace {
 class SystemLauncher : public Launcher {
 public:
     void Launch(Program program) override {
-        const std::filesystem::path path =
-            SystemFolderFile(program == Program::Calculator ? L"calc.exe" : L"cmd.exe");
+        const std::filesystem::path path = SystemFolderFile(program == Program::Calculator ? L"calc.exe" : L"cmd.exe");
         if (path.empty()) {
             return;
         }
@@ -29,8 +28,8 @@ public:
         PROCESS_INFORMATION process{};
         // A command prompt gets a console of its own instead of sharing the caller's.
         const DWORD flags = program == Program::CommandPrompt ? CREATE_NEW_CONSOLE : 0;
-        if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr,
-                           &startup, &process)) {
+        if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
+                           &process)) {
             CloseHandle(process.hThread);
             CloseHandle(process.hProcess);
         }

@@ -34,8 +34,8 @@ public:
 
     // The wheel lines are saved to the profile but not broadcast: only the speed change is sent.
     bool SetWheelLines(int lines) override {
-        return SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, static_cast<UINT>(lines), nullptr,
-                                     SPIF_UPDATEINIFILE) != FALSE;
+        return SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, static_cast<UINT>(lines), nullptr, SPIF_UPDATEINIFILE) !=
+               FALSE;
     }
 };
 

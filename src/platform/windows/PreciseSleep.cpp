@@ -57,7 +57,8 @@ public:
             if (timer == nullptr) {
                 timer = CreateWaitableTimerExW(nullptr, nullptr, timerFlags_, TIMER_ALL_ACCESS);
             }
-            const auto ticks = std::chrono::ceil<std::chrono::duration<long long, std::ratio<1, 10'000'000>>>(remaining);
+            const auto ticks =
+                std::chrono::ceil<std::chrono::duration<long long, std::ratio<1, 10'000'000>>>(remaining);
             if (!WaitFor(timer, ticks.count())) {
                 const auto ms = std::chrono::ceil<std::chrono::milliseconds>(remaining);
                 Sleep(static_cast<DWORD>(ms.count()));
@@ -81,7 +82,8 @@ public:
             if (timer == nullptr) {
                 timer = CreateWaitableTimerExW(nullptr, nullptr, timerFlags_, TIMER_ALL_ACCESS);
             }
-            const auto ticks = std::chrono::ceil<std::chrono::duration<long long, std::ratio<1, 10'000'000>>>(remaining);
+            const auto ticks =
+                std::chrono::ceil<std::chrono::duration<long long, std::ratio<1, 10'000'000>>>(remaining);
             if (event == nullptr || !WaitFor(timer, ticks.count(), event)) {
                 // Without a timer or an event the wait goes in slices short enough to see a raise.
                 const auto ms = std::min<long long>(std::chrono::ceil<std::chrono::milliseconds>(remaining).count(), 2);
@@ -125,8 +127,8 @@ void OptOutOfTimerThrottling() {
     if (kernel == nullptr) {
         return;
     }
-    const auto set = reinterpret_cast<SetInformation>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "SetProcessInformation")));
+    const auto set =
+        reinterpret_cast<SetInformation>(reinterpret_cast<void*>(GetProcAddress(kernel, "SetProcessInformation")));
     if (set == nullptr) {
         return;
     }

@@ -27,8 +27,8 @@ std::filesystem::path InstalledDataFolder(const std::filesystem::path& executabl
 // created and deleted again. A folder under Program Files refuses it for a standard user.
 bool IsWritableFolder(const std::filesystem::path& folder) {
     static std::atomic<unsigned> counter{0};
-    const std::filesystem::path probe = folder / (L".orv-write-test." + std::to_wstring(GetCurrentProcessId()) +
-                                                  L"." + std::to_wstring(counter.fetch_add(1)));
+    const std::filesystem::path probe = folder / (L".orv-write-test." + std::to_wstring(GetCurrentProcessId()) + L"." +
+                                                  std::to_wstring(counter.fetch_add(1)));
     HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE) {

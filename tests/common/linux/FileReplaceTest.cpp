@@ -118,16 +118,11 @@ TEST(ReplaceFileContents, RemovesTheLeftoversOfEndedWriters) {
         std::string name;
         bool removed;
     } cases[] = {
-        {".a.ini." + dead + ".0.tmp", true},
-        {".a.ini." + dead + ".4294967295.tmp", true},
-        {".a.ini." + self + ".7.tmp", false},
-        {".a.ini." + parent + ".0.tmp", false},
-        {".b.ini." + dead + ".0.tmp", false},
-        {"a.ini." + dead + ".0.tmp", false},
-        {".a.ini." + dead + ".tmp", false},
-        {".a.ini." + dead + ".x.tmp", false},
-        {".a.ini.x" + dead + ".0.tmp", false},
-        {".a.ini.lock", false},
+        {".a.ini." + dead + ".0.tmp", true},   {".a.ini." + dead + ".4294967295.tmp", true},
+        {".a.ini." + self + ".7.tmp", false},  {".a.ini." + parent + ".0.tmp", false},
+        {".b.ini." + dead + ".0.tmp", false},  {"a.ini." + dead + ".0.tmp", false},
+        {".a.ini." + dead + ".tmp", false},    {".a.ini." + dead + ".x.tmp", false},
+        {".a.ini.x" + dead + ".0.tmp", false}, {".a.ini.lock", false},
     };
     for (const std::string writer : {"replace", "create", "lock"}) {
         TempFolder folder;

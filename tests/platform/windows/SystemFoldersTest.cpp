@@ -11,7 +11,8 @@ namespace {
 TEST(SystemFolders, RoamingAppDataAndDataBesideTheExecutable) {
     EXPECT_TRUE(UserConfigHome().is_absolute()) << UserConfigHome().string();
     EXPECT_EQ(UserFolderName(), std::filesystem::path(L"ORV_GMouse"));
-    EXPECT_EQ(InstalledDataFolder(L"C:\\Program Files\\ORV_GMouse"), std::filesystem::path(L"C:\\Program Files\\ORV_GMouse"));
+    EXPECT_EQ(InstalledDataFolder(L"C:\\Program Files\\ORV_GMouse"),
+              std::filesystem::path(L"C:\\Program Files\\ORV_GMouse"));
 }
 
 TEST(SystemFolders, WritableFolderIsProbedWithoutLeavingAFile) {
