@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Saving a followed DPI level or report rate fails at once: the folder does not exist.
     const PlaybackContext context{
         reports, flags, settings, applied, store, launcher, time, time, "/nonexistent-orv-fuzz/config.ini",
-        profile, {}};
+        profile, {},    {}};
     MacroPlayer player(context);
     SleepInterrupt end;
     player.SetAbort(&end);
