@@ -270,6 +270,7 @@ void CORV_GMouseDlg::hideEvent(QHideEvent* event) {
         functionMenus_->ReleasePictures();
     }
     ReturnFreedMemory();
+    ReleaseFontPages();
 }
 
 size_t CORV_GMouseDlg::PicturesHeld() const {

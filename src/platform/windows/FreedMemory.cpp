@@ -6,4 +6,7 @@ namespace orv {
 // goes back to the system as soon as the block is freed: nothing is left to hand back.
 void ReturnFreedMemory() {}
 
+// Font files are opened by the system's font engine, which manages their memory itself.
+void ReleaseFontPages() {}
+
 }  // namespace orv
