@@ -14,6 +14,7 @@
 #include "common/TimeOfDay.h"
 #include "macro/EventMenu.h"
 #include "macro/MacroEditor.h"
+#include "fakes/Quiet.h"
 #include "platform/FakeKeyboardCapture.h"
 #include "FuzzCheck.h"
 
@@ -38,17 +39,6 @@ private:
     const uint8_t* data_;
     size_t size_;
     size_t at_ = 0;
-};
-
-class NoMessages : public MessageSink {
-public:
-    void ShowMessage(std::string_view, std::string_view) override {}
-};
-
-class NoWindow : public EditorWindow {
-public:
-    void Repaint() override {}
-    void Focus(EditorControl) override {}
 };
 
 class SetTime : public TimeOfDay {
@@ -128,8 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Language language = Language::English();
     test::FakeKeyboardCapture capture;
     SetTime clock;
-    NoMessages messages;
-    NoWindow window;
+    test::NoMessages messages;
+    test::NoEditorWindow window;
     MacroEditor editor({store, macroMode, language, capture, clock, messages, window});
     editor.ResetControls();
     editor.RefreshMacroList();

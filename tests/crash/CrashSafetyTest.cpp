@@ -16,6 +16,7 @@
 #include "common/Messages.h"
 #include "common/TempFolder.h"
 #include "crash/CrashContents.h"
+#include "fakes/Quiet.h"
 #include "macro/MacroFile.h"
 #include "settings/ConfigFile.h"
 
@@ -26,11 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ReadBytes;
-
-class NoMessages : public MessageSink {
-public:
-    void ShowMessage(std::string_view, std::string_view) override {}
-};
 
 int Rounds() {
     const char* text = std::getenv("ORV_CRASH_ROUNDS");
@@ -128,7 +124,7 @@ std::string Torn(const fs::path& config, const fs::path& macros, const std::stri
         return "config.ini does not read back as version " + std::to_string(configVersion);
     }
     MacroStore store;
-    NoMessages messages;
+    test::NoMessages messages;
     if (LoadMacroFile(macros, MacroTarget::User, store, messages) != ini::FileState::Read ||
         !SameMacros(store, test::CrashMacros(macroVersion))) {
         return "the macro file does not read back as version " + std::to_string(macroVersion);

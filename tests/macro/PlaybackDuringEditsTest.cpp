@@ -8,6 +8,7 @@
 #include "device/FeatureReport.h"
 #include "device/InputListener.h"
 #include "device/SimulatedMouse.h"
+#include "fakes/Quiet.h"
 #include "macro/MacroEditor.h"
 #include "macro/MacroFile.h"
 #include "macro/MacroPlayback.h"
@@ -20,22 +21,6 @@ namespace orv {
 namespace {
 
 using namespace std::chrono_literals;
-
-class NoLauncher : public Launcher {
-public:
-    void Launch(Program) override {}
-};
-
-class NoMessages : public MessageSink {
-public:
-    void ShowMessage(std::string_view, std::string_view) override {}
-};
-
-class NoWindow : public EditorWindow {
-public:
-    void Repaint() override {}
-    void Focus(EditorControl) override {}
-};
 
 class StillTime : public TimeOfDay {
 public:
@@ -99,7 +84,7 @@ TEST(PlaybackDuringEdits, APassNeverPlaysAHalfMovedSlot) {
     ProfileSettings settings;
     AppliedState applied;
     MacroStore store;
-    NoLauncher launcher;
+    test::NoLauncher launcher;
     QuickTime time;
     const Relaxed<int32_t> currentProfile{1};
     const PlaybackContext context{
@@ -109,8 +94,8 @@ TEST(PlaybackDuringEdits, APassNeverPlaysAHalfMovedSlot) {
     const Language language = Language::English();
     test::FakeKeyboardCapture capture;
     StillTime clock;
-    NoMessages messages;
-    NoWindow window;
+    test::NoMessages messages;
+    test::NoEditorWindow window;
     MacroEditor editor({store, macroMode, language, capture, clock, messages, window});
     ASSERT_EQ(editor.ImportMacros(file), ini::FileState::Read);
 

@@ -8,16 +8,12 @@
 #include <thread>
 
 #include "common/TempFolder.h"
+#include "fakes/Quiet.h"
 #include "common/Utf.h"
 #include "macro/MacroFile.h"
 
 namespace orv {
 namespace {
-
-class NoMessages : public MessageSink {
-public:
-    void ShowMessage(std::string_view, std::string_view) override {}
-};
 
 // count macros named letter + index.
 MacroStore Set(char16_t letter, int count) {
@@ -52,7 +48,7 @@ TEST(MacroFileSave, KillingTheWriterLeavesTheOldSetOrTheNewOne) {
         ASSERT_EQ(::waitpid(child, &status, 0), child);
 
         MacroStore loaded;
-        NoMessages messages;
+        test::NoMessages messages;
         ASSERT_EQ(LoadMacroFile(file, MacroTarget::User, loaded, messages), ini::FileState::Read);
         const MacroStore& expected = loaded.macroCount == 2 ? two : four;
         ASSERT_TRUE(loaded.macroCount == 2 || loaded.macroCount == 4) << "round " << round;
