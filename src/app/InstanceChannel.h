@@ -22,8 +22,7 @@ using InstanceLineHandler = std::function<void(const QByteArray& line)>;
 // Takes `name`, also from an instance that did not end cleanly: call it only after nobody
 // answered there. Null, with the reason in `error`, when the name cannot be taken; that is also
 // the case when another instance listens there by now.
-std::unique_ptr<InstanceListener> ListenForInstances(const QString& name, InstanceLineHandler received,
-                                                     QString& error);
+std::unique_ptr<InstanceListener> ListenForInstances(const QString& name, InstanceLineHandler received, QString& error);
 
 // Writes one line to the instance listening on `name`. False when none answers within
 // `timeoutMs` or the line could not be written in that time.

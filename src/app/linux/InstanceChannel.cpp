@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSocketNotifier>
 #include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
@@ -27,6 +28,7 @@ namespace {
 // connections is full.
 constexpr int kConnectRetryMs = 10;
 constexpr size_t kReadChunk = 16 * 1024;
+constexpr int kAcceptRetryMs = 500;
 
 // An AF_UNIX stream socket with its file path: the path Qt's local sockets would use for the
 // name, so that anything speaking QLocalSocket reaches the instance too.
@@ -136,9 +138,14 @@ private:
         for (;;) {
             const int connection = ::accept4(fd_.Get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
             if (connection < 0) {
-                // EAGAIN: all taken. Anything else concerns that one sender, who went already.
-                if (errno == EINTR || errno == ECONNABORTED) {
+                if (errno == EINTR || errno == ECONNABORTED || errno == EPROTO) {
                     continue;
+                }
+                if (errno != EAGAIN && errno != EWOULDBLOCK) {
+                    // Out of descriptors: the sender stays queued and would wake the loop again
+                    // at once, so the socket rests a while instead.
+                    notifier_.setEnabled(false);
+                    QTimer::singleShot(kAcceptRetryMs, this, [this] { notifier_.setEnabled(true); });
                 }
                 return;
             }
@@ -281,8 +288,8 @@ bool WriteBefore(int fd, const QByteArray& bytes, const QDeadlineTimer& deadline
     qsizetype written = 0;
     while (written < bytes.size()) {
         // The reader may have hung up: that is an answer, not a reason to end this process.
-        const ssize_t sent = ::send(fd, bytes.constData() + written, static_cast<size_t>(bytes.size() - written),
-                                    MSG_NOSIGNAL);
+        const ssize_t sent =
+            ::send(fd, bytes.constData() + written, static_cast<size_t>(bytes.size() - written), MSG_NOSIGNAL);
         if (sent >= 0) {
             written += sent;
             continue;

@@ -95,7 +95,8 @@ void InstanceChannelTest::nameIsNotTakenFromAnInstanceThatListens() {
     QSignalSpy commands(&first, &SingleInstance::CommandReceived);
 
     QString error;
-    QVERIFY(ListenForInstances(name, [](const QByteArray&) {}, error) == nullptr);
+    const InstanceLineHandler ignore = [](const QByteArray&) {};
+    QVERIFY(ListenForInstances(name, ignore, error) == nullptr);
     QVERIFY(!error.isEmpty());
     QVERIFY(first.Send(QStringLiteral("tray-exit")));
     QTRY_COMPARE(commands.count(), 1);
