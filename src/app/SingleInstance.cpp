@@ -1,8 +1,8 @@
 #include "app/SingleInstance.h"
 
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
+
+#include "app/InstanceChannel.h"
 
 namespace orv {
 
@@ -32,14 +32,17 @@ bool SingleInstance::Claim(Request request) {
     if (AskRunningInstance(request)) {
         return false;
     }
-    server_ = std::make_unique<QLocalServer>();
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_->listen(name_)) {
-        // Nobody answered, so the name is left over from an instance that did not end cleanly.
-        QLocalServer::removeServer(name_);
-        server_->listen(name_);
+    QString error;
+    listener_ = ListenForInstances(
+        name_, [this](const QByteArray& line) { OnLine(line); }, error);
+    if (listener_ == nullptr) {
+        // Another start may have taken the name since nobody answered; it then gets the request.
+        if (AskRunningInstance(request)) {
+            return false;
+        }
+        // A utility that cannot guard its single instance is still wanted: it runs unguarded.
+        qWarning("%s: a second start will not find this one: %s", qUtf8Printable(name_), qUtf8Printable(error));
     }
-    connect(server_.get(), &QLocalServer::newConnection, this, &SingleInstance::OnNewConnection);
     return true;
 }
 
@@ -49,31 +52,16 @@ bool SingleInstance::AskRunningInstance(Request request) {
 }
 
 bool SingleInstance::Send(const QString& command) {
-    QLocalSocket socket;
-    socket.connectToServer(name_);
-    if (!socket.waitForConnected(kConnectTimeoutMs)) {
-        return false;
-    }
-    socket.write((command + QLatin1Char('\n')).toUtf8());
-    socket.waitForBytesWritten(kConnectTimeoutMs);
-    socket.disconnectFromServer();
-    return true;
+    return SendToInstance(name_, command.toUtf8() + '\n', kConnectTimeoutMs);
 }
 
-void SingleInstance::OnNewConnection() {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        // Each request is acted on later, from the event loop: an action may open a modal box,
-        // whose own event loop would see the sender hang up and delete the socket while it is
-        // still reading.
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            while (socket->canReadLine()) {
-                const QString line = QString::fromUtf8(socket->readLine()).trimmed();
-                QMetaObject::invokeMethod(
-                    this, [this, line] { Act(line); }, Qt::QueuedConnection);
-            }
-        });
-    }
+// Each request is acted on later, from the event loop: an action may open a modal box, whose own
+// event loop would otherwise deliver further requests, or a sender's hang-up, in the middle of
+// reading this one.
+void SingleInstance::OnLine(const QByteArray& line) {
+    const QString request = QString::fromUtf8(line).trimmed();
+    QMetaObject::invokeMethod(
+        this, [this, request] { Act(request); }, Qt::QueuedConnection);
 }
 
 void SingleInstance::Act(const QString& line) {

@@ -3,9 +3,9 @@
 #include <QString>
 #include <memory>
 
-class QLocalServer;
-
 namespace orv {
+
+class InstanceListener;
 
 // One running utility per user session. The first instance listens on a local socket; a later
 // start only asks it to bring its window back and then ends.
@@ -36,11 +36,11 @@ Q_SIGNALS:
 
 private:
     bool AskRunningInstance(Request request);
-    void OnNewConnection();
+    void OnLine(const QByteArray& line);
     void Act(const QString& line);
 
     QString name_;
-    std::unique_ptr<QLocalServer> server_;
+    std::unique_ptr<InstanceListener> listener_;
 };
 
 }  // namespace orv
