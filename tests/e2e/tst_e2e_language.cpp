@@ -1,40 +1,16 @@
 // The real program under Xvfb: the header's language buttons, clicked as a user clicks them,
 // switch the title and the stored language to Chinese and back.
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QLocalSocket>
-#include <QProcess>
-#include <QRegularExpression>
+#include <QPoint>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "E2eTools.h"
+
 namespace {
 
-constexpr int kLongWaitMs = 60000;
-
-QString RunTool(const QString& program, const QStringList& args) {
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForFinished(kLongWaitMs)) {
-        return {};
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
+using namespace e2e;
 
 QString Xdotool() { return QStringLiteral(ORV_XDOTOOL); }
-
-// The main window is the program's window with the size of the skin.
-QString MainWindowId() {
-    const QString tree = RunTool(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
-    const QRegularExpression line(QStringLiteral("\\(\"ORV_GMouse\" \"ORV_GMouse\"\\)\\s+800x600"));
-    for (const QString& l : tree.split(QLatin1Char('\n'))) {
-        if (line.match(l).hasMatch()) {
-            return l.trimmed().section(QLatin1Char(' '), 0, 0);
-        }
-    }
-    return {};
-}
 
 QString Title(const QString& id) { return RunTool(Xdotool(), {QStringLiteral("getwindowname"), id}).trimmed(); }
 
@@ -67,16 +43,6 @@ QString VerSel(const QString& config) {
     return QRegularExpression(QStringLiteral("(?m)^VER_SEL=(\\S*)"))
         .match(QString::fromUtf8(file.readAll()))
         .captured(1);
-}
-
-void CopyFolder(const QString& from, const QString& to) {
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + file.mid(from.size());
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(file, target);
-    }
 }
 
 }  // namespace
@@ -151,17 +117,7 @@ void E2eLanguageTest::Click(const QString& window, QPoint client) {
                         QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")});
 }
 
-bool E2eLanguageTest::Send(const QByteArray& command) {
-    QLocalSocket socket;
-    socket.connectToServer(runtime_.filePath(QStringLiteral("CORV_GMouseApp")));
-    if (!socket.waitForConnected(kLongWaitMs)) {
-        return false;
-    }
-    socket.write(command + '\n');
-    const bool written = socket.waitForBytesWritten(kLongWaitMs);
-    socket.disconnectFromServer();
-    return written;
-}
+bool E2eLanguageTest::Send(const QByteArray& command) { return e2e::Send(runtime_.path(), command); }
 
 QTEST_GUILESS_MAIN(E2eLanguageTest)
 #include "tst_e2e_language.moc"

@@ -1,38 +1,13 @@
 // The real program in a real notification area (Xvfb + trayer): the icon embeds, a second
 // start brings the hidden window back and ends, and Exit Driver says goodbye to the mouse.
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QLocalSocket>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "E2eTools.h"
+
 namespace {
 
-constexpr int kLongWaitMs = 60000;
-
-QString RunTool(const QString& program, const QStringList& args) {
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForFinished(kLongWaitMs)) {
-        return {};
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-QString RootTree() { return RunTool(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")}); }
-
-// The id of the first window whose line in the tree matches.
-QString WindowId(const QString& tree, const QRegularExpression& line) {
-    for (const QString& l : tree.split(QLatin1Char('\n'))) {
-        if (line.match(l).hasMatch()) {
-            return l.trimmed().section(QLatin1Char(' '), 0, 0);
-        }
-    }
-    return {};
-}
+using namespace e2e;
 
 QString PanelId() {
     return WindowId(RootTree(), QRegularExpression(QStringLiteral("\"panel\": \\(\"panel\" \"trayer\"\\)")));
@@ -45,11 +20,6 @@ bool IconInPanel() {
     }
     const QString tree = RunTool(QStringLiteral("xwininfo"), {QStringLiteral("-tree"), QStringLiteral("-id"), panel});
     return tree.contains(QStringLiteral("(\"ORV_GMouse\" \"ORV_GMouse\")"));
-}
-
-// The main window is the program's window with the size of the skin.
-QString MainWindowId() {
-    return WindowId(RootTree(), QRegularExpression(QStringLiteral("\\(\"ORV_GMouse\" \"ORV_GMouse\"\\)\\s+800x600")));
 }
 
 // The window's pixels as the X server holds them.
@@ -65,16 +35,6 @@ QByteArray Pixels(const QString& id) {
 
 bool IsViewable(const QString& id) {
     return RunTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id}).contains(QStringLiteral("IsViewable"));
-}
-
-void CopyFolder(const QString& from, const QString& to) {
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + file.mid(from.size());
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(file, target);
-    }
 }
 
 }  // namespace
@@ -196,17 +156,7 @@ void E2eTrayTest::cleanupTestCase() {
     }
 }
 
-bool E2eTrayTest::Send(const QByteArray& command) {
-    QLocalSocket socket;
-    socket.connectToServer(runtime_.filePath(QStringLiteral("CORV_GMouseApp")));
-    if (!socket.waitForConnected(kLongWaitMs)) {
-        return false;
-    }
-    socket.write(command + '\n');
-    const bool written = socket.waitForBytesWritten(kLongWaitMs);
-    socket.disconnectFromServer();
-    return written;
-}
+bool E2eTrayTest::Send(const QByteArray& command) { return e2e::Send(runtime_.path(), command); }
 
 QTEST_GUILESS_MAIN(E2eTrayTest)
 #include "tst_e2e_tray.moc"
