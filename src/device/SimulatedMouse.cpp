@@ -15,7 +15,12 @@ struct SimulatedMouse::State {
 
     Trace* trace;
     std::mutex mutex;
-    std::condition_variable changed;
+    // Readers of input reports and waiters for feature reports wait apart: a report playback
+    // sends must not wake the listener, which a real mouse's write never does, and wakes a
+    // waiter only once the count it waits for is there.
+    std::condition_variable inputChanged;
+    std::condition_variable reportsArrived;
+    std::vector<size_t> reportCountsAwaited;
     bool plugged = true;
     SimulatedMouse::Access access = SimulatedMouse::Access::Granted;
     bool failFeatureReports = false;
@@ -42,7 +47,11 @@ public:
         if (state_->trace != nullptr) {
             state_->trace->Report(report);
         }
-        state_->changed.notify_all();
+        const size_t received = state_->reports.size();
+        if (std::any_of(state_->reportCountsAwaited.begin(), state_->reportCountsAwaited.end(),
+                        [received](size_t count) { return received >= count; })) {
+            state_->reportsArrived.notify_all();
+        }
         return true;
     }
 
@@ -52,7 +61,7 @@ public:
             return HidReadResult::Failed;
         }
         ++state_->readersWaiting;
-        state_->changed.wait(lock, [&] { return cancelPending_ || !Alive() || !state_->inputQueue.empty(); });
+        state_->inputChanged.wait(lock, [&] { return cancelPending_ || !Alive() || !state_->inputQueue.empty(); });
         --state_->readersWaiting;
         if (cancelPending_) {
             cancelPending_ = false;
@@ -71,7 +80,7 @@ public:
     void CancelRead() override {
         std::lock_guard lock(state_->mutex);
         cancelPending_ = true;
-        state_->changed.notify_all();
+        state_->inputChanged.notify_all();
     }
 
 private:
@@ -134,7 +143,12 @@ void SimulatedMouse::ClearReports() {
 
 bool SimulatedMouse::WaitForReports(size_t count, std::chrono::milliseconds timeout) const {
     std::unique_lock lock(state_->mutex);
-    return state_->changed.wait_for(lock, timeout, [&] { return state_->reports.size() >= count; });
+    state_->reportCountsAwaited.push_back(count);
+    const bool arrived =
+        state_->reportsArrived.wait_for(lock, timeout, [&] { return state_->reports.size() >= count; });
+    state_->reportCountsAwaited.erase(
+        std::find(state_->reportCountsAwaited.begin(), state_->reportCountsAwaited.end(), count));
+    return arrived;
 }
 
 void SimulatedMouse::SendInputReport(std::span<const uint8_t> report) {
@@ -142,7 +156,7 @@ void SimulatedMouse::SendInputReport(std::span<const uint8_t> report) {
     std::copy_n(report.begin(), std::min<size_t>(report.size(), kReportLength), bytes.begin());
     std::lock_guard lock(state_->mutex);
     state_->inputQueue.push_back(std::move(bytes));
-    state_->changed.notify_all();
+    state_->inputChanged.notify_all();
 }
 
 bool SimulatedMouse::InputTaken() const {
@@ -159,7 +173,7 @@ void SimulatedMouse::Unplug() {
         state_->plugged = false;
         ++state_->generation;
         state_->inputQueue.clear();
-        state_->changed.notify_all();
+        state_->inputChanged.notify_all();
     }
     Notify(DeviceChange::Removal);
 }
