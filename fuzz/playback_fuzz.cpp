@@ -19,22 +19,12 @@
 #include "settings/ApplyProfile.h"
 #include "settings/ProfileSettings.h"
 #include "FuzzCheck.h"
+#include "FuzzInput.h"
 
 namespace {
 
 using namespace orv;
-
-class Input {
-public:
-    Input(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-    bool Empty() const { return at_ >= size_; }
-    uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
-
-private:
-    const uint8_t* data_;
-    size_t size_;
-    size_t at_ = 0;
-};
+using fuzz::Input;
 
 // Keys a macro may hold: keyboard usages, the three mouse buttons, a code beyond them, none.
 constexpr std::array<uint8_t, 8> kKeys{0x04, 0x05, 0xE1, 0xF0, 0xF1, 0xF2, 0xF5, 0x00};
