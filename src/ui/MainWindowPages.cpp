@@ -332,11 +332,11 @@ void MainWindowPages::OpenFunctionMenu(int button) {
     const int32_t box = region::main::ButtonBox(button);
     state_.MenuButton = box;
     const SkinRegion& r = model_.skin.MainRegions[static_cast<size_t>(box)];
-    state_.MenuAnchor = host_.WindowTopLeft() + QPoint(r.x, r.y + r.height);
-    if (NeedsLeftButtonWarning(model_.settings, button) &&
-        menus->ShowLeftButtonWarning(state_.MenuAnchor) == kWarningCancelled)
+    const QRect onScreen(host_.WindowTopLeft() + QPoint(r.x, r.y), QSize(r.width, r.height));
+    state_.MenuAnchor = onScreen.bottomLeft() + QPoint(0, 1);
+    if (NeedsLeftButtonWarning(model_.settings, button) && menus->ShowLeftButtonWarning(onScreen) == kWarningCancelled)
         return;
-    if (menus->OpenFunctionMenu(button, state_.MenuAnchor))
+    if (menus->OpenFunctionMenu(button, onScreen))
         state_.MenuOpen = true;
 }
 

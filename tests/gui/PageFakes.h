@@ -3,6 +3,7 @@
 #include <vector>
 
 #include <QPoint>
+#include <QRect>
 #include <QRegion>
 
 #include "ui/AdvancedPageControls.h"
@@ -48,13 +49,13 @@ class FakeFunctionMenus : public FunctionMenuController {
 public:
     explicit FakeFunctionMenus(CallLog& log) : log_(log) {}
 
-    QPoint menuAnchor{-1, -1};
-    QPoint warningAnchor{-1, -1};
+    QRect menuBox;
+    QRect warningBox;
     int warningResult = 1;
 
-    bool OpenFunctionMenu(int button, QPoint anchor) override;
+    bool OpenFunctionMenu(int button, QRect box) override;
     void CloseFunctionMenu() override { log_.calls.push_back("CloseFunctionMenu"); }
-    int ShowLeftButtonWarning(QPoint anchor) override;
+    int ShowLeftButtonWarning(QRect box) override;
 
 private:
     CallLog& log_;

@@ -165,7 +165,7 @@ void PagesTest::dpiCellsSetSteps() {
 
 void PagesTest::functionMenuWarningAndClosing() {
     {
-        // Buttons 0 and 1 still click: the menu for button 2 opens at once, below its box.
+        // Buttons 0 and 1 still click: the menu for button 2 opens at once, at its box.
         PagesFixture f;
         for (auto& code : f.settings.buttonFunction)
             code = 9;
@@ -174,7 +174,8 @@ void PagesTest::functionMenuWarningAndClosing() {
         f.Click(f.MainCentre(main::ButtonBox(2)));
         QCOMPARE(f.log.Operations(), (Calls{"OpenFunctionMenu 2"}));
         const auto& r = f.layout.MainRegions[main::ButtonBox(2)];
-        QCOMPARE(f.features.functionMenus.menuAnchor, QPoint(300 + r.x, 200 + r.y + r.height));
+        QCOMPARE(f.features.functionMenus.menuBox, QRect(300 + r.x, 200 + r.y, r.width, r.height));
+        QCOMPARE(f.state.MenuAnchor, QPoint(300 + r.x, 200 + r.y + r.height));
         QCOMPARE(f.state.MenuButton, main::ButtonBox(2));
         QVERIFY(f.state.MenuOpen);
 
@@ -198,7 +199,7 @@ void PagesTest::functionMenuWarningAndClosing() {
         const Calls expected =
             result == 2 ? Calls{"ShowLeftButtonWarning"} : Calls{"ShowLeftButtonWarning", "OpenFunctionMenu 2"};
         QCOMPARE(f.log.Operations(), expected);
-        QCOMPARE(f.features.functionMenus.warningAnchor, f.state.MenuAnchor);
+        QCOMPARE(f.features.functionMenus.warningBox.bottomLeft() + QPoint(0, 1), f.state.MenuAnchor);
         QCOMPARE(f.state.MenuOpen, result != 2);
     }
 }
