@@ -374,8 +374,12 @@ void MainWindowPages::SelectProfile(int32_t profile) {
     host_.Repaint();
 }
 
+// A delay being typed is kept, as a click elsewhere in the page would keep it; the controls
+// going with the page would otherwise take it with them.
 void MainWindowPages::LeaveAdvancedPage() {
     IfPresent(features_.recording, &RecordingController::StopRecording);
+    if (eventList_)
+        eventList_->EndEdit(true);
     DestroyAdvancedControls();
 }
 

@@ -302,6 +302,7 @@ void MacroEditorWidgetsTest::inPlaceEdit_data() {
     QTest::newRow("return keeps") << "return" << 250 << "    250ms";
     QTest::newRow("focus loss keeps") << "focus" << 250 << "    250ms";
     QTest::newRow("scrolling keeps") << "scroll" << 250 << "    250ms";
+    QTest::newRow("leaving the page keeps") << "page" << 250 << "    250ms";
     QTest::newRow("escape discards") << "escape" << 101 << "    101ms";
 }
 
@@ -335,13 +336,19 @@ void MacroEditorWidgetsTest::inPlaceEdit() {
         QTest::keyClick(&edit, Qt::Key_Escape);
     else if (ending == QLatin1String("focus"))
         f.pages.MacroNameEdit()->setFocus();
-    else
+    else if (ending == QLatin1String("scroll"))
         list.verticalScrollBar()->setValue(list.verticalScrollBar()->value() + 1);
+    else
+        f.Click(f.MainCentre(orv::region::main::kMainTab));
 
-    QTRY_VERIFY(list.Editor() == nullptr);
+    if (f.pages.EventList() != nullptr)
+        QTRY_VERIFY(f.pages.EventList()->Editor() == nullptr);
+    f.OnPage(kAdvancedPage);
+    CEditableListBox& shown = *f.pages.EventList();
+    QTRY_VERIFY(shown.Editor() == nullptr);
     QCOMPARE(int(f.store.User(0).Delay(1)), storedDelay);
     QCOMPARE(f.EventLines()[3], lineAfter);
-    QCOMPARE(list.EditIndex(), -1);
+    QCOMPARE(shown.EditIndex(), -1);
     QVERIFY(f.window.isVisible());
 }
 
