@@ -76,7 +76,7 @@ CORV_GMouseDlg::CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget*
     };
     model_.userMacroCount = [this] { return static_cast<int>(session_.Macros().macroCount); };
     connect(tray_.get(), &TrayIcon::ShowWindowRequested, this, &CORV_GMouseDlg::ShowWindow);
-    connect(tray_.get(), &TrayIcon::ExitDriverRequested, this, &CORV_GMouseDlg::ExitDriver);
+    connect(tray_.get(), &TrayIcon::ExitDriverRequested, this, &CORV_GMouseDlg::ExitDriverCommand);
 }
 
 CORV_GMouseDlg::~CORV_GMouseDlg() = default;
@@ -152,6 +152,15 @@ void CORV_GMouseDlg::ExitDriver() {
     keyFilter_.reset();
     hide();
     Q_EMIT Ended();
+}
+
+// Only the user's own command asks: the other ways out (the mouse pulled out, a missing skin
+// file, the session ending) have nobody to answer, or no time to wait for an answer.
+void CORV_GMouseDlg::ExitDriverCommand() {
+    if (ended_ || (features_.macroEditor != nullptr && !features_.macroEditor->SettleUnsavedEdits())) {
+        return;
+    }
+    ExitDriver();
 }
 
 // A show request from a later start can arrive while start-up still waits on a message box; the

@@ -48,6 +48,8 @@ public:
     bool StartUp(NoMousePrompt noMousePrompt = NoMousePrompt::Show);
 
     void ExitDriver();
+    // The tray menu's Exit Driver: the user is asked first about macro edits not yet saved.
+    void ExitDriverCommand();
     void ShowWindow();
     void ShowAbout();
     void ShowSystemMenu();

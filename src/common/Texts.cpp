@@ -101,6 +101,11 @@ constexpr std::array kTexts{
     Row{TextId::NoProfileInFile, "This file holds no profile:", "该文件中没有配置："},
     Row{TextId::CannotReadFile, "Cannot read the file:", "无法读取文件："},
     Row{TextId::CannotWriteFile, "Cannot write the file:", "无法写入文件："},
+    Row{TextId::UnsavedMacrosQuestion, "The macros have changes that are not saved yet. Save them before going on?",
+        "宏有尚未保存的更改。是否先保存？"},
+    Row{TextId::Save, "&Save", "保存(&S)"},
+    Row{TextId::Discard, "&Discard", "不保存(&D)"},
+    Row{TextId::Cancel, "Cancel", "取消"},
 };
 
 }  // namespace

@@ -70,6 +70,12 @@ enum class TextId {
     NoProfileInFile,  // an import from a file without an exchange profile; the path follows
     CannotReadFile,   // the path follows
     CannotWriteFile,  // the path follows
+    // Asked before the user macros are replaced or the utility ends while the editor holds
+    // changes not yet saved; the three answers follow.
+    UnsavedMacrosQuestion,
+    Save,
+    Discard,
+    Cancel,
 };
 
 std::string_view Text(TextId id, Language language);

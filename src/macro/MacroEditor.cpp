@@ -177,7 +177,7 @@ bool MacroEditor::StoreRepeatCount() {
         const auto held = store_.lock.Hold();
         store_.User(selected).SetRepeatCount(static_cast<uint16_t>(value));
     }
-    return SaveMacroFile(store_.userMacroFile, store_);
+    return SaveUserMacroFile(store_);
 }
 
 void MacroEditor::ToggleRepeat() {

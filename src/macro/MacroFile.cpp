@@ -130,6 +130,9 @@ ini::FileState ReplaceMacrosFromFile(const std::filesystem::path& path, MacroTar
     }
     if (target == MacroTarget::User) {
         store.TakeUserMacros(*loaded);
+        if (path == store.userMacroFile) {
+            store.MarkUserMacrosSaved();
+        }
         return state;
     }
     const auto held = store.lock.Hold();
@@ -148,6 +151,14 @@ bool SaveMacroFile(const std::filesystem::path& path, const MacroStore& store) {
     }
     const std::vector<std::pair<std::string_view, std::string_view>> entries(lines.begin(), lines.end());
     return ini::WriteKeys(path, kSection, entries);
+}
+
+bool SaveUserMacroFile(MacroStore& store) {
+    if (!SaveMacroFile(store.userMacroFile, store)) {
+        return false;
+    }
+    store.MarkUserMacrosSaved();
+    return true;
 }
 
 std::string FormatMacroValue(const MacroSlot& slot) {

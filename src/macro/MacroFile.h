@@ -37,7 +37,8 @@ enum class WhenMissing { LoadEmpty, KeepMacros };
 // of the store, and the target's slots (for the user macros with macroCount and selectedMacro)
 // are taken from the copy in one step under the store's lock: a pass of playback plays the
 // macro from before the load or the one from after it, never a slot half read. A file that
-// cannot be read changes nothing.
+// cannot be read changes nothing. User macros taken from the store's own userMacroFile are
+// what that file holds (MarkUserMacrosSaved).
 ini::FileState ReplaceMacrosFromFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store,
                                      MessageSink& messages, WhenMissing whenMissing = WhenMissing::LoadEmpty);
 
@@ -46,6 +47,10 @@ ini::FileState ReplaceMacrosFromFile(const std::filesystem::path& path, MacroTar
 // new one. Keys of a larger earlier count stay in the file. Returns false, with the file
 // unchanged, when it cannot be written.
 bool SaveMacroFile(const std::filesystem::path& path, const MacroStore& store);
+
+// SaveMacroFile to the store's userMacroFile; once written, the user macros are what the file
+// holds (MarkUserMacrosSaved).
+bool SaveUserMacroFile(MacroStore& store);
 
 // The 3192-digit value of a slot, and the slot a value stands for: each byte as three
 // decimal digits, events as key (a virtual-key code), action, delay low, delay high.

@@ -55,6 +55,8 @@ RestoreResult Session::RestoreDefaults(const std::function<void()>& userMacrosRe
         const std::filesystem::path user = UserMacroFileFor(folders_.AppDirectory, language);
         if (!SaveMacroFile(user, store)) {
             result.faults.push_back({FileFault::Kind::Unwritable, user});
+        } else if (user == store.userMacroFile) {
+            store.MarkUserMacrosSaved();
         }
         break;
     }

@@ -48,6 +48,8 @@ void MacroEditorFeature::RefreshMacroList(const AdvancedPageControls& controls) 
 
 void MacroEditorFeature::ImportMacros() {
     StopRecording();
+    if (!SettleUnsavedEdits())
+        return;
     const auto file = dialogs_.ChooseFileToOpen({kMacroFileFilter, appDirectory_, {}});
     if (!file)
         return;
@@ -71,11 +73,33 @@ void MacroEditorFeature::DeleteMacro() {
     Run([this] { editor_.DeleteMacro(); });
 }
 
-void MacroEditorFeature::StoreRepeatCount() {
+void MacroEditorFeature::StoreRepeatCount() { Store(); }
+
+bool MacroEditorFeature::Store() {
     bool saved = true;
     Run([this, &saved] { saved = editor_.StoreRepeatCount(); });
     if (!saved)
         TellAboutFile(TextId::MacroFileNotWritten, store_.userMacroFile);
+    return saved;
+}
+
+// Stopping the recording comes first: the question must not open while the keyboard is captured.
+// A failed save stops the action, since going on would lose what could not be saved.
+bool MacroEditorFeature::SettleUnsavedEdits() {
+    StopRecording();
+    controls_.CommitEdit();
+    if (!store_.UserMacrosUnsaved())
+        return true;
+    switch (dialogs_.AskToSave(Text(TextId::ProgramName, language_), Text(TextId::UnsavedMacrosQuestion, language_),
+                               language_)) {
+    case UnsavedChoice::Save:
+        return Store();
+    case UnsavedChoice::Discard:
+        return true;
+    case UnsavedChoice::Cancel:
+        break;
+    }
+    return false;
 }
 
 void MacroEditorFeature::ToggleRepeat() {

@@ -166,21 +166,21 @@ void MainWindowPages::OnLeftButtonUp(QPoint point) {
              p.state_.MainHover = region::kNone;
              p.host_.CloseToTray();
          }},
-        // Both reload the user macros, the one being recorded among them.
+        // These reload the user macros, the one being recorded among them.
         {kDefaults,
          [](P& p, Hit) {
-             IfPresent(p.features_.recording, &RecordingController::StopRecording);
-             IfPresent(p.features_.profileExchange, &Exchange::RestoreDefaults);
+             if (p.MacroEditsSettled())
+                 IfPresent(p.features_.profileExchange, &Exchange::RestoreDefaults);
          }},
         {kChinese,
          [](P& p, Hit) {
-             IfPresent(p.features_.recording, &RecordingController::StopRecording);
-             IfPresent(p.features_.language, &LanguageController::SwitchToChinese);
+             if (p.MacroEditsSettled())
+                 IfPresent(p.features_.language, &LanguageController::SwitchToChinese);
          }},
         {kEnglish,
          [](P& p, Hit) {
-             IfPresent(p.features_.recording, &RecordingController::StopRecording);
-             IfPresent(p.features_.language, &LanguageController::SwitchToEnglish);
+             if (p.MacroEditsSettled())
+                 IfPresent(p.features_.language, &LanguageController::SwitchToEnglish);
          }},
     };
     // The release decides: the region under the mouse now, wherever the press was.
@@ -381,6 +381,11 @@ void MainWindowPages::LeaveAdvancedPage() {
     if (eventList_)
         eventList_->EndEdit(true);
     DestroyAdvancedControls();
+}
+
+bool MainWindowPages::MacroEditsSettled() {
+    IfPresent(features_.recording, &RecordingController::StopRecording);
+    return features_.macroEditor == nullptr || features_.macroEditor->SettleUnsavedEdits();
 }
 
 void MainWindowPages::CreateAdvancedControls() {

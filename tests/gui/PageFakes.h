@@ -66,6 +66,7 @@ public:
     explicit FakeMacroEditor(CallLog& log) : log_(log) {}
 
     AdvancedPageControls refreshedControls;
+    bool settled = true;
 
     void RefreshMacroList(const AdvancedPageControls& controls) override;
     void ImportMacros() override { log_.calls.push_back("ImportMacros"); }
@@ -74,6 +75,10 @@ public:
     void DeleteMacro() override { log_.calls.push_back("DeleteMacro"); }
     void StoreRepeatCount() override { log_.calls.push_back("StoreRepeatCount"); }
     void ToggleRepeat() override { log_.calls.push_back("ToggleRepeat"); }
+    bool SettleUnsavedEdits() override {
+        log_.calls.push_back("SettleUnsavedEdits");
+        return settled;
+    }
 
 private:
     CallLog& log_;

@@ -303,6 +303,8 @@ void MacroEditorWidgetsTest::inPlaceEdit_data() {
     QTest::newRow("focus loss keeps") << "focus" << 250 << "    250ms";
     QTest::newRow("scrolling keeps") << "scroll" << 250 << "    250ms";
     QTest::newRow("leaving the page keeps") << "page" << 250 << "    250ms";
+    // Saved when the user says so before the language changes.
+    QTest::newRow("switching the language keeps") << "language" << 250 << "    250ms";
     QTest::newRow("escape discards") << "escape" << 101 << "    101ms";
 }
 
@@ -338,8 +340,16 @@ void MacroEditorWidgetsTest::inPlaceEdit() {
         f.pages.MacroNameEdit()->setFocus();
     else if (ending == QLatin1String("scroll"))
         list.verticalScrollBar()->setValue(list.verticalScrollBar()->value() + 1);
-    else
+    else if (ending == QLatin1String("page"))
         f.Click(f.MainCentre(orv::region::main::kMainTab));
+    else {
+        f.files.unsavedAnswer = UnsavedChoice::Save;
+        f.Click(f.MainCentre(orv::region::main::kChinese));
+        QCOMPARE(f.files.opened.back().kind, std::string("unsaved"));
+        MacroStore saved;
+        QCOMPARE(LoadMacroFile(f.store.userMacroFile, MacroTarget::User, saved, f.messages), ini::FileState::Read);
+        QCOMPARE(int(saved.User(0).Delay(1)), storedDelay);
+    }
 
     if (f.pages.EventList() != nullptr)
         QTRY_VERIFY(f.pages.EventList()->Editor() == nullptr);

@@ -335,20 +335,25 @@ void PagesTest::releaseTable() {
     struct Case {
         int region;
         Calls operations;
+        bool editsSettled = true;
     };
     const Case cases[] = {
         {main::kApply, {"ApplyProfile"}},
         {main::kMinimise, {"Minimise"}},
         {main::kClose, {"CloseToTray"}},
-        // Both reload the user macros: a recording into one of them ends first.
-        {main::kDefaults, {"StopRecording", "RestoreDefaults"}},
-        {main::kChinese, {"StopRecording", "SwitchToChinese"}},
-        {main::kEnglish, {"StopRecording", "SwitchToEnglish"}},
+        // These reload the user macros: a recording into one of them ends first, and edits not
+        // yet saved are settled, unless the user cancels.
+        {main::kDefaults, {"StopRecording", "SettleUnsavedEdits", "RestoreDefaults"}},
+        {main::kChinese, {"StopRecording", "SettleUnsavedEdits", "SwitchToChinese"}},
+        {main::kEnglish, {"StopRecording", "SettleUnsavedEdits", "SwitchToEnglish"}},
+        {main::kDefaults, {"StopRecording", "SettleUnsavedEdits"}, false},
+        {main::kEnglish, {"StopRecording", "SettleUnsavedEdits"}, false},
         {main::kLastHeader, {}},  // a label
     };
     for (uint8_t page : {kMainPage, kColorPage}) {
         for (const Case& c : cases) {
             PagesFixture f;
+            f.features.macroEditor.settled = c.editsSettled;
             f.OnPage(page);
             f.pages.OnMouseMove(f.MainCentre(c.region));
             f.pages.OnLeftButtonDown(f.MainCentre(c.region));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -505,6 +506,73 @@ TEST_F(MacroEditorTest, ImportReplacesTheMacrosAndExportWritesThem) {
     EXPECT_EQ(store_.User(0).name(), u"one");
 
     EXPECT_FALSE(editor_.ExportMacros(folder_ / "no folder" / "x.dat"));
+}
+
+// Unsaved edits are those that differ from what the user macro file holds, however they came.
+TEST_F(MacroEditorTest, UnsavedEditsAreWhatDiffersFromTheUserMacroFile) {
+    SetMacro(0, u"one", Events(3));
+    store_.macroCount = 1;
+    ASSERT_TRUE(SaveMacroFile(store_.userMacroFile, store_));
+    ASSERT_EQ(ReplaceMacrosFromFile(store_.userMacroFile, MacroTarget::User, store_, messages_), ini::FileState::Read);
+    Open(1);
+    EXPECT_FALSE(store_.UserMacrosUnsaved());
+
+    const struct {
+        const char* edit;
+        std::function<void()> act;
+        bool unsaved;
+    } edits[] = {
+        {"repeat on and off again",
+         [&] {
+             editor_.ToggleRepeat();
+             editor_.ToggleRepeat();
+         },
+         false},
+        {"an event inserted and deleted again",
+         [&] {
+             RightClick(2);
+             editor_.RunEventCommand(kForwardLeftDown);
+             editor_.RunEventCommand(kDelete);
+         },
+         false},
+        {"a delay",
+         [&] {
+             RightClick(1);
+             editor_.RunEventCommand(kModifyDelay);
+             editor_.SetEditText("7ms");
+             editor_.EndEdit(true);
+         },
+         true},
+        {"repeat on", [&] { editor_.ToggleRepeat(); }, true},
+        {"a macro added",
+         [&] {
+             editor_.SetNameText("two");
+             editor_.AddMacro();
+         },
+         true},
+        {"the macro deleted", [&] { editor_.DeleteMacro(); }, true},
+        {"another file imported",
+         [&] {
+             MacroStore other;
+             other.macroCount = 0;
+             ASSERT_TRUE(SaveMacroFile(folder_ / "other.dat", other));
+             editor_.ImportMacros(folder_ / "other.dat");
+         },
+         true},
+    };
+    for (const auto& e : edits) {
+        ASSERT_EQ(ReplaceMacrosFromFile(store_.userMacroFile, MacroTarget::User, store_, messages_),
+                  ini::FileState::Read);
+        Open(1);
+        e.act();
+        EXPECT_EQ(store_.UserMacrosUnsaved(), e.unsaved) << e.edit;
+        // Storing the repeat count saves them all.
+        ASSERT_TRUE(editor_.StoreRepeatCount()) << e.edit;
+        EXPECT_FALSE(store_.UserMacrosUnsaved()) << e.edit;
+        SetMacro(0, u"one", Events(3));
+        store_.macroCount = 1;
+        ASSERT_TRUE(SaveMacroFile(store_.userMacroFile, store_));
+    }
 }
 
 class RecordingTest : public MacroEditorTest {
