@@ -13,6 +13,7 @@
 #include "skin/SkinLayout.h"
 #include "ui/ComposeFrame.h"
 #include "ui/FitWidthValidator.h"
+#include "ui/MarkerText.h"
 #include "ui/ShapeFromMask.h"
 
 namespace orv {
@@ -405,6 +406,7 @@ void MainWindowPages::CreateAdvancedControls() {
     StyleControl(*macroList_, font, ControlRect(rects[kMacroListRect]), kMacroListId, "MacroList");
     eventList_ = new CEditableListBox(&window_);
     StyleList(*eventList_);
+    eventList_->setItemDelegate(new MarkedTextDelegate(eventList_));
     StyleControl(*eventList_, font, ControlRect(rects[kEventListRect]), kEventListId, "EventList");
 }
 
