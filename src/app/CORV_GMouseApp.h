@@ -27,6 +27,8 @@ private:
     int RunWindow();
     int SaveScreenshots();
     void RunTestCommand(const QString& command);
+    void EndOnRequest();
+    void LetGoAtExit();
 
     AppOptions options_;
     SessionFolders folders_;

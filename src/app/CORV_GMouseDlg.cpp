@@ -119,6 +119,10 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
         Tell(TextId::MacroFileUnreadable, file);
     }
     TellDeviceAccess(device);
+    // A request to end can come while a message waits for the user; it has ended the utility.
+    if (ended_) {
+        return false;
+    }
     // Sending the factory settings shown in place of an unreadable config.ini would replace
     // what the user's own profile left on the mouse; the user's next apply sends them.
     if (config != ProfileFound::Unreadable) {
@@ -130,6 +134,9 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
             TellUnreached(applied);
         }
         TellNotSaved(applied.saved);
+    }
+    if (ended_) {
+        return false;
     }
     AddTrayIcon();
     started_ = true;

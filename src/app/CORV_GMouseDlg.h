@@ -43,8 +43,9 @@ public:
     CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget* parent = nullptr);
     ~CORV_GMouseDlg() override;
 
-    // False when start-up ended the utility (missing skin file, no mouse); Ended has then
-    // been emitted and the window must not be shown.
+    // False when start-up ended the utility (missing skin file, no mouse, or a request to end
+    // that came while it showed a message); Ended has then been emitted and the window must not
+    // be shown.
     bool StartUp(NoMousePrompt noMousePrompt = NoMousePrompt::Show);
 
     void ExitDriver();

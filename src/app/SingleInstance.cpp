@@ -46,6 +46,8 @@ bool SingleInstance::Claim(Request request) {
     return true;
 }
 
+void SingleInstance::StopListening() { listener_.reset(); }
+
 // An empty line asks for nothing but still tells whether anyone answers.
 bool SingleInstance::AskRunningInstance(Request request) {
     return Send(request == Request::Show ? kShowRequest : QString());

@@ -29,6 +29,9 @@ public:
     // Sends one command line to the running instance; false when none answers.
     bool Send(const QString& command);
 
+    // Listens no more and removes the socket a later start looks for, as ending does.
+    void StopListening();
+
 Q_SIGNALS:
     void ShowRequested();
     // Any other line a later start sent (only test runs send any).
