@@ -315,7 +315,7 @@ void CORV_GMouseDlg::mouseMoveEvent(QMouseEvent* event) {
 // Where the system gives the window no menu of its own (a frameless window on Linux), Alt+Space
 // opens a small one instead; the About entry comes last, below a separator, as users know it.
 // The same watcher brings the power events, which re-apply the profile once start-up has
-// applied it, and on Windows the device changes.
+// applied it, and on Windows the device changes and the end of the session.
 void CORV_GMouseDlg::AddAboutEntry() {
     SystemEventHandlers handlers;
     handlers.powerEvent = [this] {
@@ -327,6 +327,7 @@ void CORV_GMouseDlg::AddAboutEntry() {
         session_.HandleDeviceChange(change, path);
     };
     handlers.about = [this] { ShowAbout(); };
+    handlers.sessionEnding = [this] { ExitDriver(); };
     systemEvents_ = WatchSystemEvents(*this, std::move(handlers));
 
     systemMenu_ = std::make_unique<QMenu>();

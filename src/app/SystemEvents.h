@@ -19,6 +19,9 @@ struct SystemEventHandlers {
     std::function<void(DeviceChange, std::string_view interfacePath)> deviceChange;
     // The About entry of the window's system menu was chosen.
     std::function<void()> about;
+    // The user's session ends (logoff, shutdown) where the system tells windows; the process
+    // ends as soon as the handler returns, so it ends the utility before it does.
+    std::function<void()> sessionEnding;
 };
 
 class SystemEvents : public QObject {
