@@ -33,4 +33,9 @@ public:
 
 std::unique_ptr<SystemEvents> WatchSystemEvents(QWidget& window, SystemEventHandlers handlers);
 
+// Whether a single click on the notification icon brings the window back. Linux panels that
+// speak StatusNotifierItem pass a click on only as a single click; Windows acts on the double
+// click, so that merely selecting the icon does not open the window.
+bool SingleClickShowsWindow();
+
 }  // namespace orv

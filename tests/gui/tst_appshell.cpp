@@ -195,7 +195,7 @@ private Q_SLOTS:
     void unwritableConfigIsSaidOnceAndTheSettingsStay();
     void anyNonZeroLanguageIsEnglishThroughout();
     void closingHidesToOneTrayIconThatKeepsItsTip();
-    void onlyADoubleClickOnTheIconShowsTheWindow();
+    void aDoubleClickOnTheIconShowsTheWindow();
     void restoredAfterMinimisingShowsTheSkin();
     void withoutATrayHostClosingMinimisesAndSaysWhyOnce();
     void trayMenuExitDriverEndsOnce();
@@ -449,14 +449,15 @@ void AppShellTest::closingHidesToOneTrayIconThatKeepsItsTip() {
     QCOMPARE(w.Count("SayGoodbye"), 0);
 }
 
-void AppShellTest::onlyADoubleClickOnTheIconShowsTheWindow() {
+// What a single click does differs per system (tests/gui/linux/tst_trayclick.cpp).
+void AppShellTest::aDoubleClickOnTheIconShowsTheWindow() {
     StartedWindow w;
     QVERIFY(w.started);
     auto* icon = w.dialog.Tray().findChild<QSystemTrayIcon*>();
     QVERIFY(icon != nullptr);
     QCOMPARE(icon->contextMenu(), w.dialog.Tray().Menu());
 
-    for (auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Context}) {
+    for (auto reason : {QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Context}) {
         Q_EMIT icon->activated(reason);
         QVERIFY(!w.dialog.isVisible());
     }

@@ -40,6 +40,8 @@ std::unique_ptr<SystemEvents> WatchSystemEvents(QWidget&, SystemEventHandlers ha
     return std::make_unique<LogindEvents>(std::move(handlers));
 }
 
+bool SingleClickShowsWindow() { return true; }
+
 }  // namespace orv
 
 #include "SystemEvents.moc"

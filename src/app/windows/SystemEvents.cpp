@@ -83,4 +83,6 @@ std::unique_ptr<SystemEvents> WatchSystemEvents(QWidget& window, SystemEventHand
     return std::make_unique<WindowMessageEvents>(window, std::move(handlers));
 }
 
+bool SingleClickShowsWindow() { return false; }
+
 }  // namespace orv
