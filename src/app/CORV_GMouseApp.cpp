@@ -123,18 +123,29 @@ int CORV_GMouseApp::RunWindow() {
     if (options_.screenshots) {
         return SaveScreenshots();
     }
+    if (options_.simulate) {
+        virtualMouse_ = std::make_unique<VirtualMouseWindow>(*session_);
+        QObject::connect(dialog_.get(), &CORV_GMouseDlg::Shown, virtualMouse_.get(), [this] { ShowVirtualMouse(); });
+        QObject::connect(dialog_.get(), &CORV_GMouseDlg::Ended, virtualMouse_.get(), &QWidget::close);
+    }
     if (hidden) {
         return QApplication::exec();
     }
     MarkFirstPaint(*dialog_);
     dialog_->show();
-    if (options_.simulate) {
-        virtualMouse_ = std::make_unique<VirtualMouseWindow>(*session_);
-        virtualMouse_->move(dialog_->frameGeometry().topRight() + QPoint(16, 0));
-        virtualMouse_->show();
-        QObject::connect(dialog_.get(), &CORV_GMouseDlg::Ended, virtualMouse_.get(), &QWidget::close);
-    }
     return QApplication::exec();
+}
+
+// Placed beside the main window the first time; later the user's own place is kept.
+void CORV_GMouseApp::ShowVirtualMouse() {
+    if (virtualMouse_->isVisible()) {
+        return;
+    }
+    if (!virtualMousePlaced_) {
+        virtualMousePlaced_ = true;
+        virtualMouse_->move(dialog_->frameGeometry().topRight() + QPoint(16, 0));
+    }
+    virtualMouse_->show();
 }
 
 // Start-up may still wait on a message box, whose event loop the ending of the main one would

@@ -280,6 +280,11 @@ void CORV_GMouseDlg::hideEvent(QHideEvent* event) {
     ReleaseFontPages();
 }
 
+void CORV_GMouseDlg::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Q_EMIT Shown();
+}
+
 size_t CORV_GMouseDlg::PicturesHeld() const {
     return (pages_ != nullptr ? pages_->PicturesHeld() : 0) +
            (functionMenus_ != nullptr ? functionMenus_->PicturesHeld() : 0);

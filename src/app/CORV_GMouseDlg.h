@@ -85,11 +85,14 @@ public:
 
 Q_SIGNALS:
     void Ended();
+    // Each time the window is shown, also when it comes back from the notification area.
+    void Shown();
 
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
