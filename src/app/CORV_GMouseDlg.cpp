@@ -188,9 +188,9 @@ void CORV_GMouseDlg::RepaintRegion(const QRegion& region) { update(region); }
 
 void CORV_GMouseDlg::UpdateNow() { repaint(); }
 
-void CORV_GMouseDlg::StartDrag(QPoint) {
-    if (windowHandle() != nullptr) {
-        windowHandle()->startSystemMove();
+void CORV_GMouseDlg::StartDrag(QPoint clientPoint) {
+    if (windowHandle() == nullptr || !windowHandle()->startSystemMove()) {
+        dragFrom_ = clientPoint;
     }
 }
 
@@ -306,12 +306,19 @@ void CORV_GMouseDlg::mousePressEvent(QMouseEvent* event) {
 }
 
 void CORV_GMouseDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        dragFrom_.reset();
+    }
     if (pages_ != nullptr && event->button() == Qt::LeftButton) {
         pages_->OnLeftButtonUp(event->position().toPoint());
     }
 }
 
 void CORV_GMouseDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (dragFrom_ && (event->buttons() & Qt::LeftButton) != 0) {
+        move(event->globalPosition().toPoint() - *dragFrom_);
+        return;
+    }
     if (pages_ != nullptr) {
         pages_->OnMouseMove(event->position().toPoint());
     }

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "common/Texts.h"
 #include "session/Session.h"
@@ -132,6 +133,9 @@ private:
     std::unique_ptr<SystemEvents> systemEvents_;
     bool started_ = false;
     bool ended_ = false;
+    // Where the window system refuses to move the window itself (no window manager), the
+    // window follows the pointer from the point of the press that started the drag.
+    std::optional<QPoint> dragFrom_;
     // Last, so they go first: the preview's thread reads the records above and paints this
     // window until it is stopped.
     std::unique_ptr<UserDialogs> dialogs_;
