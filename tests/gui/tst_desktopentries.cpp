@@ -73,6 +73,9 @@ void DesktopEntriesTest::entriesNameTheWindowInBothLanguages() {
     QCOMPARE(entry[QStringLiteral("Icon")], QStringLiteral("orv-gmouse"));
     QVERIFY(QFile::exists(QStringLiteral(ORV_SOURCE_DIR "/packaging/icons/orv-gmouse.svg")));
     QVERIFY(entry[QStringLiteral("Exec")].startsWith(QStringLiteral("ORV_GMouse")));
+    // Menus and sessions skip the entry once the program is gone, as after a removal that kept
+    // the configuration files.
+    QCOMPARE(entry[QStringLiteral("TryExec")], QStringLiteral("ORV_GMouse"));
     QVERIFY(ParseAppOptions(ExecArguments(entry[QStringLiteral("Exec")])).options.has_value());
 }
 
