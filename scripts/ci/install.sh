@@ -174,9 +174,12 @@ echo "$(basename "$deb")"
 dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./||' | LC_ALL=C sort >"$work/deb-files"
 diff "$work/expected-files" "$work/deb-files" || fail "the package's files differ from the expected list"
 depends=$(dpkg-deb -f "$deb" Depends)
-for dependency in libqt6widgets6 libhidapi-hidraw0 libudev1 qt6-qpa-plugins; do
+for dependency in libqt6widgets6 libhidapi-hidraw0 libudev1; do
   [[ $depends == *"$dependency"* ]] || fail "Depends lacks $dependency: $depends"
 done
+# The X11 display plugin is part of libqt6gui6; the plugins package only adds others.
+[[ $depends != *qt6-qpa-plugins* ]] || fail "Depends names qt6-qpa-plugins: $depends"
+[[ $(dpkg-deb -f "$deb" Recommends) == *qt6-wayland* ]] || fail "Recommends lacks qt6-wayland"
 if command -v lintian >/dev/null; then
   lintian --info --display-info --fail-on error "$deb" || fail "lintian reports errors"
 fi
