@@ -119,6 +119,10 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
         Tell(TextId::MacroFileUnreadable, file);
     }
     TellDeviceAccess(device);
+    // A request to end can come while a message waits for the user; it has ended the utility.
+    if (ended_) {
+        return false;
+    }
     // Sending the factory settings shown in place of an unreadable config.ini would replace
     // what the user's own profile left on the mouse; the user's next apply sends them.
     if (config != ProfileFound::Unreadable) {
@@ -130,6 +134,9 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
             TellUnreached(applied);
         }
         TellNotSaved(applied.saved);
+    }
+    if (ended_) {
+        return false;
     }
     AddTrayIcon();
     started_ = true;
@@ -190,9 +197,9 @@ void CORV_GMouseDlg::RepaintRegion(const QRegion& region) { update(region); }
 
 void CORV_GMouseDlg::UpdateNow() { repaint(); }
 
-void CORV_GMouseDlg::StartDrag(QPoint) {
-    if (windowHandle() != nullptr) {
-        windowHandle()->startSystemMove();
+void CORV_GMouseDlg::StartDrag(QPoint clientPoint) {
+    if (windowHandle() == nullptr || !windowHandle()->startSystemMove()) {
+        dragFrom_ = clientPoint;
     }
 }
 
@@ -282,6 +289,11 @@ void CORV_GMouseDlg::hideEvent(QHideEvent* event) {
     ReleaseFontPages();
 }
 
+void CORV_GMouseDlg::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Q_EMIT Shown();
+}
+
 size_t CORV_GMouseDlg::PicturesHeld() const {
     return (pages_ != nullptr ? pages_->PicturesHeld() : 0) +
            (functionMenus_ != nullptr ? functionMenus_->PicturesHeld() : 0);
@@ -303,12 +315,19 @@ void CORV_GMouseDlg::mousePressEvent(QMouseEvent* event) {
 }
 
 void CORV_GMouseDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        dragFrom_.reset();
+    }
     if (pages_ != nullptr && event->button() == Qt::LeftButton) {
         pages_->OnLeftButtonUp(event->position().toPoint());
     }
 }
 
 void CORV_GMouseDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (dragFrom_ && (event->buttons() & Qt::LeftButton) != 0) {
+        move(event->globalPosition().toPoint() - *dragFrom_);
+        return;
+    }
     if (pages_ != nullptr) {
         pages_->OnMouseMove(event->position().toPoint());
     }
@@ -317,7 +336,7 @@ void CORV_GMouseDlg::mouseMoveEvent(QMouseEvent* event) {
 // Where the system gives the window no menu of its own (a frameless window on Linux), Alt+Space
 // opens a small one instead; the About entry comes last, below a separator, as users know it.
 // The same watcher brings the power events, which re-apply the profile once start-up has
-// applied it, and on Windows the device changes.
+// applied it, and on Windows the device changes and the end of the session.
 void CORV_GMouseDlg::AddAboutEntry() {
     SystemEventHandlers handlers;
     handlers.powerEvent = [this] {
@@ -329,6 +348,7 @@ void CORV_GMouseDlg::AddAboutEntry() {
         session_.HandleDeviceChange(change, path);
     };
     handlers.about = [this] { ShowAbout(); };
+    handlers.sessionEnding = [this] { ExitDriver(); };
     systemEvents_ = WatchSystemEvents(*this, std::move(handlers));
 
     systemMenu_ = std::make_unique<QMenu>();

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "common/Texts.h"
 #include "session/Session.h"
@@ -43,8 +44,9 @@ public:
     CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget* parent = nullptr);
     ~CORV_GMouseDlg() override;
 
-    // False when start-up ended the utility (missing skin file, no mouse); Ended has then
-    // been emitted and the window must not be shown.
+    // False when start-up ended the utility (missing skin file, no mouse, or a request to end
+    // that came while it showed a message); Ended has then been emitted and the window must not
+    // be shown.
     bool StartUp(NoMousePrompt noMousePrompt = NoMousePrompt::Show);
 
     void ExitDriver();
@@ -86,11 +88,14 @@ public:
 
 Q_SIGNALS:
     void Ended();
+    // Each time the window is shown, also when it comes back from the notification area.
+    void Shown();
 
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -130,6 +135,9 @@ private:
     std::unique_ptr<SystemEvents> systemEvents_;
     bool started_ = false;
     bool ended_ = false;
+    // Where the window system refuses to move the window itself (no window manager), the
+    // window follows the pointer from the point of the press that started the drag.
+    std::optional<QPoint> dragFrom_;
     // Last, so they go first: the preview's thread reads the records above and paints this
     // window until it is stopped.
     std::unique_ptr<UserDialogs> dialogs_;

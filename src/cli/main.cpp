@@ -118,6 +118,9 @@ int Main(int argc, char** argv) {
         } else if (option == "--help") {
             PrintUsage(stdout, ChooseAppFolders(dir, SystemFolderFacts()));
             return kExitOk;
+        } else if (option == "--version") {
+            std::printf("orv-gmousectl %s\n", ORV_VERSION);
+            return kExitOk;
         } else {
             std::fprintf(stderr, "unknown option: %s\n", option.c_str());
             PrintUsage(stderr, ChooseAppFolders(dir, SystemFolderFacts()));

@@ -172,12 +172,12 @@ void Session::SimulateUnplug() {
     }
 }
 
-bool Session::WaitUntilInputServed(SteadyTime deadline) {
+bool Session::WaitUntilInputServed(SteadyTime deadline, const SleepInterrupt* interrupt) {
     if (simulated_ == nullptr) {
         return false;
     }
     while (!(simulated_->InputTaken() && PlaybackIdle())) {
-        if (SystemClock().Now() >= deadline) {
+        if (SystemClock().Now() >= deadline || (interrupt != nullptr && interrupt->Raised())) {
             return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));

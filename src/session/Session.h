@@ -180,8 +180,9 @@ public:
     // The simulated mouse is pulled out, as the system would announce it.
     void SimulateUnplug();
     // Simulated mouse: waits until the listener has taken every input report sent and playback
-    // has served what they started. False when the deadline came first, or with the real mouse.
-    bool WaitUntilInputServed(SteadyTime deadline);
+    // has served what they started. False when the deadline or a raise of interrupt came first,
+    // or with the real mouse.
+    bool WaitUntilInputServed(SteadyTime deadline, const SleepInterrupt* interrupt = nullptr);
 
     // The sleeper playback times its events with, for callers that pace input the same way.
     Sleeper& PreciseSleeper();

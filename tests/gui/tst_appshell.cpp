@@ -195,8 +195,9 @@ private Q_SLOTS:
     void unwritableConfigIsSaidOnceAndTheSettingsStay();
     void anyNonZeroLanguageIsEnglishThroughout();
     void closingHidesToOneTrayIconThatKeepsItsTip();
-    void onlyADoubleClickOnTheIconShowsTheWindow();
+    void aDoubleClickOnTheIconShowsTheWindow();
     void restoredAfterMinimisingShowsTheSkin();
+    void draggingMovesTheWindowWhereTheSystemDoesNot();
     void withoutATrayHostClosingMinimisesAndSaysWhyOnce();
     void trayMenuExitDriverEndsOnce();
     void functionBoxOpensItsMenuUntilTheWindowHides();
@@ -449,20 +450,41 @@ void AppShellTest::closingHidesToOneTrayIconThatKeepsItsTip() {
     QCOMPARE(w.Count("SayGoodbye"), 0);
 }
 
-void AppShellTest::onlyADoubleClickOnTheIconShowsTheWindow() {
+// What a single click does differs per system (tests/gui/linux/tst_trayclick.cpp).
+void AppShellTest::aDoubleClickOnTheIconShowsTheWindow() {
     StartedWindow w;
     QVERIFY(w.started);
     auto* icon = w.dialog.Tray().findChild<QSystemTrayIcon*>();
     QVERIFY(icon != nullptr);
     QCOMPARE(icon->contextMenu(), w.dialog.Tray().Menu());
 
-    for (auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Context}) {
+    for (auto reason : {QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Context}) {
         Q_EMIT icon->activated(reason);
         QVERIFY(!w.dialog.isVisible());
     }
     Q_EMIT icon->activated(QSystemTrayIcon::DoubleClick);
     QVERIFY(w.dialog.isVisible());
     QVERIFY(!w.dialog.isMinimized());
+}
+
+// Without a window manager (as on this platform) the system refuses to move the window; the
+// window then follows the pointer itself until the button is released.
+void AppShellTest::draggingMovesTheWindowWhereTheSystemDoesNot() {
+    StartedWindow w;
+    QVERIFY(w.started);
+    w.dialog.show();
+    w.dialog.move(100, 100);
+    const auto send = [&w](QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, w.dialog.mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(&w.dialog, &event);
+    };
+    const QPoint grabbed = w.dialog.mapToGlobal(QPoint(20, 30));
+    send(QEvent::MouseButtonPress, grabbed, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, grabbed + QPoint(50, 40), Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(w.dialog.pos(), QPoint(150, 140));
+    send(QEvent::MouseButtonRelease, grabbed + QPoint(50, 40), Qt::LeftButton, Qt::NoButton);
+    send(QEvent::MouseMove, grabbed + QPoint(90, 90), Qt::NoButton, Qt::NoButton);
+    QCOMPARE(w.dialog.pos(), QPoint(150, 140));
 }
 
 // A repaint that ran while the window was minimised drew the small icon; restoring showed that
