@@ -11,6 +11,7 @@
 #include "common/Texts.h"
 #include "common/TimeOfDay.h"
 #include "macro/MacroEditorView.h"
+#include "macro/MacroFile.h"
 #include "macro/MacroRecorder.h"
 #include "macro/MacroStore.h"
 #include "platform/KeyboardCapture.h"
@@ -100,9 +101,10 @@ public:
     // user macros are about to be replaced (import, language switch, defaults).
     void StopRecording();
 
-    // Replaces the user macros with those of file. A missing file is reported and changes
-    // nothing; an unreadable one changes nothing and says nothing (the caller tells the user).
-    ini::FileState ImportMacros(const std::filesystem::path& file);
+    // Replaces the user macros with those of file (ImportMacroFile). A missing file is reported
+    // and changes nothing; a file without macros or an unreadable one changes nothing and says
+    // nothing (the caller tells the user, naming the file).
+    MacroImport ImportMacros(const std::filesystem::path& file);
     // Writes the user macros to file; false when it could not be written.
     bool ExportMacros(const std::filesystem::path& file) const;
 

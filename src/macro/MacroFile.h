@@ -41,6 +41,16 @@ enum class WhenMissing { LoadEmpty, KeepMacros };
 ini::FileState ReplaceMacrosFromFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store,
                                      MessageSink& messages, WhenMissing whenMissing = WhenMissing::LoadEmpty);
 
+// How taking the user macros from a file the user chose went.
+enum class MacroImport { Done, NoMacros, Missing, Unreadable };
+
+// The user macros replaced by those of a file the user chose (an import, a conversion), as
+// ReplaceMacrosFromFile replaces them. A file without section "Macros" holds no macros (a note,
+// a profile, any other INI file): read anyway, it would empty the user macros, so it is refused
+// as a missing or unreadable one is. Anything but Done leaves the store as it was and shows
+// nothing: what to say is the caller's.
+MacroImport ImportMacroFile(const std::filesystem::path& path, MacroStore& store);
+
 // Writes macroCount as "macroNum" and user slots 0 .. macroCount - 1 as keys "0" onwards, in
 // one replace of the file: whenever the process is killed, the file holds the old set or the
 // new one. Keys of a larger earlier count stay in the file. Returns false, with the file

@@ -51,8 +51,17 @@ void MacroEditorFeature::ImportMacros() {
     const auto file = dialogs_.ChooseFileToOpen({kMacroFileFilter, appDirectory_, {}});
     if (!file)
         return;
-    if (editor_.ImportMacros(*file) == ini::FileState::Unreadable)
+    switch (editor_.ImportMacros(*file)) {
+    case MacroImport::Unreadable:
         TellAboutFile(TextId::MacroImportUnreadable, *file);
+        break;
+    case MacroImport::NoMacros:
+        TellAboutFile(TextId::MacroImportNoMacros, *file);
+        break;
+    case MacroImport::Done:
+    case MacroImport::Missing:  // told by the editor, as a missing macro file always is
+        break;
+    }
     ShowControls();
 }
 
