@@ -25,9 +25,8 @@ int Convert(Context& c, const std::string& in, const std::string& out) {
     case MacroImport::Done:
         break;
     }
-    if (!SaveMacroFile(PathFromUtf8(out), store)) {
-        std::fprintf(c.err, "cannot write %s\n", out.c_str());
-        return kExitFailure;
+    if (const WriteResult saved = SaveMacroFile(PathFromUtf8(out), store); !saved) {
+        return CannotWrite(c, PathFromUtf8(out), saved);
     }
     return kExitOk;
 }

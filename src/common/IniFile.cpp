@@ -41,34 +41,38 @@ Snapshot::Snapshot(const std::filesystem::path& file) {
     state_ = loaded == LoadResult::Missing ? FileState::Missing : FileState::Unreadable;
 }
 
-bool Write(const std::filesystem::path& file, std::string_view section, std::string_view key, std::string_view value) {
+WriteResult Write(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                  std::string_view value) {
     const std::pair<std::string_view, std::string_view> entry{key, value};
     return WriteKeys(file, section, std::span(&entry, 1));
 }
 
-bool WriteKeys(const std::filesystem::path& file, std::string_view section,
-               std::span<const std::pair<std::string_view, std::string_view>> entries) {
+WriteResult WriteKeys(const std::filesystem::path& file, std::string_view section,
+                      std::span<const std::pair<std::string_view, std::string_view>> entries) {
     // Entries no file could hold are refused before anything is locked or read.
     std::string empty;
     if (EditKeys(empty, section, entries) == Edit::Refused) {
-        return false;
+        return WriteResult::Kind::Failed;
     }
     // Taken before the process's own lock, so that waiting for another process never holds up
     // this process's readers.
     const FileWriteLock otherProcesses(file);
+    if (otherProcesses.Busy()) {
+        return WriteResult::Kind::Busy;
+    }
     std::lock_guard lock(FileLock());
     std::string bytes;
     const LoadResult loaded = LoadFile(file, bytes);
     if (loaded == LoadResult::Failed) {
-        return false;
+        return WriteResult::Kind::Failed;
     }
     // Applying a profile writes every key, mostly with the values already there; skipping an
     // unchanged file spares a flush to disk. A read-only file still refuses, as any write to it would.
     if (EditKeys(bytes, section, entries) == Edit::Unchanged && loaded == LoadResult::Loaded) {
-        return !ReadOnly(file);
+        return WriteResult::Of(!ReadOnly(file));
     }
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-    return ReplaceFileContents(file, std::span<const uint8_t>(data, bytes.size()));
+    return WriteResult::Of(ReplaceFileContents(file, std::span<const uint8_t>(data, bytes.size())));
 }
 
 namespace {

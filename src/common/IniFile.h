@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/WriteResult.h"
+
 // The private-profile functions every INI file of the program goes through (config.ini,
 // profile exchange files, macro files, skin description files), with the semantics of the
 // Windows functions of the same purpose, identical on every system.
@@ -64,17 +66,18 @@ private:
 };
 
 // Sets key in section to value, creating the file, the section or the key when missing, and
-// leaving every other byte of the file as it was. Returns false, with the file unchanged,
-// when the file cannot be written, and for what the file could not give back: a line break or
-// NUL anywhere, ']' in the section name, '=' in the key name, an empty key name, or a key name
-// starting with '[' or ';'.
-bool Write(const std::filesystem::path& file, std::string_view section, std::string_view key, std::string_view value);
+// leaving every other byte of the file as it was. Fails, with the file unchanged, when the file
+// cannot be written, and for what the file could not give back: a line break or NUL anywhere,
+// ']' in the section name, '=' in the key name, an empty key name, or a key name starting with
+// '[' or ';'. Busy when another program holds the file's lock too long.
+WriteResult Write(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                  std::string_view value);
 
 // Several keys of one section in one read-modify-write, as if written one after the other: the
 // file is replaced once, so a whole profile reaches the disk with one flush and a reader never
-// sees half of it. Returns false, with the file unchanged, when any key cannot be written.
-bool WriteKeys(const std::filesystem::path& file, std::string_view section,
-               std::span<const std::pair<std::string_view, std::string_view>> entries);
+// sees half of it. Anything but Written leaves the file unchanged.
+WriteResult WriteKeys(const std::filesystem::path& file, std::string_view section,
+                      std::span<const std::pair<std::string_view, std::string_view>> entries);
 
 enum class Edit { Refused, Unchanged, Changed };
 

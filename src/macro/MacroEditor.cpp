@@ -163,7 +163,7 @@ void MacroEditor::DeleteMacro() {
     RebuildEventList(next);
 }
 
-bool MacroEditor::StoreRepeatCount() {
+WriteResult MacroEditor::StoreRepeatCount() {
     int32_t value = ParseDecimal(view_.repeatText);
     if (value < 1) {
         value = 1;
@@ -240,7 +240,7 @@ MacroImport MacroEditor::ImportMacros(const std::filesystem::path& file) {
     return imported;
 }
 
-bool MacroEditor::ExportMacros(const std::filesystem::path& file) const { return SaveMacroFile(file, store_); }
+WriteResult MacroEditor::ExportMacros(const std::filesystem::path& file) const { return SaveMacroFile(file, store_); }
 
 // An open in-place edit loses the focus to the menu and keeps its text, before the lines the
 // menu will act on are worked out: committed later, it would write into whatever event the

@@ -10,6 +10,7 @@
 #include "common/Relaxed.h"
 #include "common/Texts.h"
 #include "common/TimeOfDay.h"
+#include "common/WriteResult.h"
 #include "macro/MacroEditorView.h"
 #include "macro/MacroFile.h"
 #include "macro/MacroRecorder.h"
@@ -91,8 +92,8 @@ public:
     // The page's skinned controls.
     void AddMacro();
     void DeleteMacro();
-    // False when the user macro file could not be written.
-    bool StoreRepeatCount();
+    // How writing the user macro file went.
+    WriteResult StoreRepeatCount();
     void ToggleRepeat();
     void ToggleHoldMode();
     void ToggleRecording();
@@ -105,8 +106,8 @@ public:
     // and changes nothing; a file without macros or an unreadable one changes nothing and says
     // nothing (the caller tells the user, naming the file).
     MacroImport ImportMacros(const std::filesystem::path& file);
-    // Writes the user macros to file; false when it could not be written.
-    bool ExportMacros(const std::filesystem::path& file) const;
+    // Writes the user macros to file.
+    WriteResult ExportMacros(const std::filesystem::path& file) const;
 
     // A right-button release over the window while the advanced page is shown: the line
     // bookkeeping the context commands act on. True when the context menu is to open at the

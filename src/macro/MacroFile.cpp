@@ -169,7 +169,7 @@ MacroImport ImportMacroFile(const std::filesystem::path& path, MacroStore& store
     return MacroImport::Done;
 }
 
-bool SaveMacroFile(const std::filesystem::path& path, const MacroStore& store) {
+WriteResult SaveMacroFile(const std::filesystem::path& path, const MacroStore& store) {
     const int n = std::clamp<int>(store.macroCount, 0, MacroStore::kUserSlots);
     std::vector<std::pair<std::string, std::string>> lines;
     lines.emplace_back(kCountKey, FormatDecimal(n));

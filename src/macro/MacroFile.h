@@ -4,6 +4,7 @@
 
 #include "common/IniFile.h"
 #include "common/Messages.h"
+#include "common/WriteResult.h"
 #include "macro/MacroStore.h"
 
 namespace orv {
@@ -53,9 +54,9 @@ MacroImport ImportMacroFile(const std::filesystem::path& path, MacroStore& store
 
 // Writes macroCount as "macroNum" and user slots 0 .. macroCount - 1 as keys "0" onwards, in
 // one replace of the file: whenever the process is killed, the file holds the old set or the
-// new one. Keys of a larger earlier count stay in the file. Returns false, with the file
-// unchanged, when it cannot be written.
-bool SaveMacroFile(const std::filesystem::path& path, const MacroStore& store);
+// new one. Keys of a larger earlier count stay in the file. Anything but Written leaves the file
+// unchanged.
+WriteResult SaveMacroFile(const std::filesystem::path& path, const MacroStore& store);
 
 // The 3192-digit value of a slot, and the slot a value stands for: each byte as three
 // decimal digits, events as key (a virtual-key code), action, delay low, delay high.

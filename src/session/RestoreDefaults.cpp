@@ -25,17 +25,20 @@ RestoreResult Session::RestoreDefaults(const std::function<void()>& userMacrosRe
         result.faults.push_back({kind, config});
         return result;
     };
+    auto notSaved = [&](WriteResult saved) {
+        return stop(saved.Busy() ? FileFault::Kind::Busy : FileFault::Kind::Unwritable);
+    };
 
     SetFactorySettings(settings);
-    if (!SaveProfile(config, 1, settings)) {
-        return stop(FileFault::Kind::Unwritable);
+    if (const WriteResult saved = SaveProfile(config, 1, settings); !saved) {
+        return notSaved(saved);
     }
     for (int n = kFirstResetProfile; n >= kLastResetProfile; --n) {
         if (LoadProfile(config, n, true, language, settings) == ProfileFound::Unreadable) {
             return stop(FileFault::Kind::Unreadable);
         }
-        if (!SaveProfile(config, n, settings)) {
-            return stop(FileFault::Kind::Unwritable);
+        if (const WriteResult saved = SaveProfile(config, n, settings); !saved) {
+            return notSaved(saved);
         }
     }
     if (LoadProfile(config, currentProfile_, false, language, settings) == ProfileFound::Unreadable) {

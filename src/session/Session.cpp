@@ -65,7 +65,7 @@ Session::MacrosLoaded Session::LoadMacros() {
     return loaded;
 }
 
-void Session::StartThreads(std::function<void()> repaint, std::function<void()> notSaved) {
+void Session::StartThreads(std::function<void()> repaint, std::function<void(WriteResult)> notSaved) {
     if (playback_ != nullptr) {
         Observed(SessionStep::StartThreads);
         return;
@@ -82,9 +82,9 @@ void Session::StartThreads(std::function<void()> repaint, std::function<void()> 
                                 post_(repaint_);
                             }
                         },
-                        [this] {
+                        [this](WriteResult saved) {
                             if (notSaved_) {
-                                post_(notSaved_);
+                                post_([notSaved = notSaved_, saved] { notSaved(saved); });
                             }
                         }});
     listener_->Start();

@@ -47,7 +47,8 @@ enum class DeviceStatus {
 
 // A file an operation could not use.
 struct FileFault {
-    enum class Kind { Missing, Unreadable, Unwritable };
+    // Busy: another program held the file's write lock for the whole wait.
+    enum class Kind { Missing, Unreadable, Unwritable, Busy };
     Kind kind;
     std::filesystem::path file;
 };
@@ -133,8 +134,9 @@ public:
     // Clears the playback flags, then starts the input listener and the playback thread at the
     // highest priority the system allows. repaint is posted each time playback followed a
     // change the mouse made itself. Once: a second start changes nothing.
-    // notSaved is posted each time a change the mouse made itself could not be saved.
-    void StartThreads(std::function<void()> repaint = {}, std::function<void()> notSaved = {});
+    // notSaved is posted, with how the write went, each time a change the mouse made itself
+    // could not be saved.
+    void StartThreads(std::function<void()> repaint = {}, std::function<void(WriteResult)> notSaved = {});
     // Ends both threads; a playing macro stops with its releases sent.
     void StopThreads();
     // No press is waiting or being served.
@@ -217,7 +219,7 @@ private:
     PlaybackFlags flags_;
     AppliedState applied_;
     std::function<void()> repaint_;
-    std::function<void()> notSaved_;
+    std::function<void(WriteResult)> notSaved_;
     std::function<void(DeviceStatus)> rediscovered_;
     std::unique_ptr<InputListenerThread> listener_;
     std::unique_ptr<MacroPlaybackThread> playback_;

@@ -42,8 +42,13 @@ ApplyResult ApplyProfile(const ProfileSettings& s, int32_t currentProfile, Appli
     Counter count(result);
     FeatureReport& reports = target.reports;
 
-    result.saved = SaveCurrentProfile(target.configPath, currentProfile);
-    result.saved = SaveProfile(target.configPath, kAppliedProfile, s) && result.saved;
+    const auto save = [&result](WriteResult saved) {
+        if (result.saved) {
+            result.saved = saved;
+        }
+    };
+    save(SaveCurrentProfile(target.configPath, currentProfile));
+    save(SaveProfile(target.configPath, kAppliedProfile, s));
 
     for (size_t i = 0; i < DeviceButtonCode.size(); ++i) {
         const FunctionCodeInfo& function = DescribeFunctionCode(s.buttonFunction[i]);
@@ -77,7 +82,7 @@ ApplyResult ApplyProfile(const ProfileSettings& s, int32_t currentProfile, Appli
 
     count(reports.SendFireTime(s.fireTime));
 
-    result.saved = SaveProfile(target.configPath, currentProfile, s) && result.saved;
+    save(SaveProfile(target.configPath, currentProfile, s));
     return result;
 }
 

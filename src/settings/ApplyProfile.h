@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "common/Relaxed.h"
+#include "common/WriteResult.h"
 #include "settings/ProfileSettings.h"
 
 namespace orv {
@@ -34,7 +35,7 @@ struct ApplyTarget {
 struct ApplyResult {
     int reportsSent = 0;
     int reportsFailed = 0;
-    bool saved = true;  // every config.ini write succeeded
+    WriteResult saved = WriteResult::Kind::Written;  // the first config.ini write that failed, if any
 };
 
 // Makes the mouse and the system match the working settings: records currentProfile as

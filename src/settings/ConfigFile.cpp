@@ -94,17 +94,17 @@ std::vector<std::pair<std::string, std::string>> ProfileKeyValues(const ProfileS
     return lines;
 }
 
-bool SaveProfile(const std::filesystem::path& file, int n, const ProfileSettings& s) {
+WriteResult SaveProfile(const std::filesystem::path& file, int n, const ProfileSettings& s) {
     const auto lines = ProfileKeyValues(s);
     std::vector<std::pair<std::string_view, std::string_view>> entries(lines.begin(), lines.end());
     return ini::WriteKeys(file, ProfileSection(n), entries);
 }
 
-bool SaveDpiLevel(const std::filesystem::path& file, int n, const ProfileSettings& s) {
+WriteResult SaveDpiLevel(const std::filesystem::path& file, int n, const ProfileSettings& s) {
     return ini::Write(file, ProfileSection(n), "DPI_LEVEL", FormatDecimal(s.dpiLevel));
 }
 
-bool SaveReportRate(const std::filesystem::path& file, int n, const ProfileSettings& s) {
+WriteResult SaveReportRate(const std::filesystem::path& file, int n, const ProfileSettings& s) {
     return ini::Write(file, ProfileSection(n), "USB_SPEED", FormatDecimal(s.reportRate));
 }
 
@@ -113,7 +113,7 @@ int32_t LoadCurrentProfile(const std::filesystem::path& file) {
     return profile >= 1 && profile <= 5 ? profile : 1;
 }
 
-bool SaveCurrentProfile(const std::filesystem::path& file, int32_t profile) {
+WriteResult SaveCurrentProfile(const std::filesystem::path& file, int32_t profile) {
     return ini::Write(file, kInit, "CurConfig", FormatDecimal(profile));
 }
 
@@ -121,7 +121,7 @@ Language LoadLanguage(const std::filesystem::path& file) {
     return Language::FromSetting(ReadNumber(file, kInit, "VER_SEL", 5));
 }
 
-bool SaveLanguage(const std::filesystem::path& file, Language language) {
+WriteResult SaveLanguage(const std::filesystem::path& file, Language language) {
     return ini::Write(file, kInit, "VER_SEL", FormatDecimal(language.Setting()));
 }
 

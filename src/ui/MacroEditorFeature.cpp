@@ -68,8 +68,8 @@ void MacroEditorFeature::ImportMacros() {
 void MacroEditorFeature::ExportMacros() {
     StopRecording();
     const auto file = dialogs_.ChooseFileToSave({kMacroFileFilter, appDirectory_, kMacroFileExtension});
-    if (file && !editor_.ExportMacros(*file))
-        TellAboutFile(TextId::MacroFileNotWritten, *file);
+    if (file)
+        TellNotWritten(editor_.ExportMacros(*file), *file);
 }
 
 void MacroEditorFeature::AddMacro() {
@@ -81,10 +81,9 @@ void MacroEditorFeature::DeleteMacro() {
 }
 
 void MacroEditorFeature::StoreRepeatCount() {
-    bool saved = true;
+    WriteResult saved = WriteResult::Kind::Written;
     Run([this, &saved] { saved = editor_.StoreRepeatCount(); });
-    if (!saved)
-        TellAboutFile(TextId::MacroFileNotWritten, store_.userMacroFile);
+    TellNotWritten(saved, store_.userMacroFile);
 }
 
 void MacroEditorFeature::ToggleRepeat() {
@@ -189,6 +188,11 @@ void MacroEditorFeature::RunEventMenu(QPoint globalPoint) {
     menu->exec(globalPoint);
     if (chosen > 0)
         Run([this, chosen] { editor_.RunEventCommand(static_cast<uint32_t>(chosen)); });
+}
+
+void MacroEditorFeature::TellNotWritten(WriteResult written, const std::filesystem::path& file) {
+    if (!written)
+        TellAboutFile(written.Busy() ? TextId::FileBusy : TextId::MacroFileNotWritten, file);
 }
 
 void MacroEditorFeature::TellAboutFile(TextId text, const std::filesystem::path& file) {

@@ -89,6 +89,7 @@ private:
     EventListPointer PointerAt(QPoint globalPoint) const;
     void RunEventMenu(QPoint globalPoint);
     void TellAboutFile(TextId text, const std::filesystem::path& file);
+    void TellNotWritten(WriteResult written, const std::filesystem::path& file);
 
     MacroStore& store_;
     const Language& language_;

@@ -270,7 +270,7 @@ TEST(IniWrite, WaitsWhileAnotherWriterHoldsTheFilesLock) {
     {
         const FileWriteLock other(file);
         ASSERT_TRUE(other.Held());
-        writer = std::thread([&] { written = ini::Write(file, "Init", "CurConfig", "2"); });
+        writer = std::thread([&] { written = static_cast<bool>(ini::Write(file, "Init", "CurConfig", "2")); });
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         EXPECT_FALSE(written.load());
         EXPECT_EQ(ini::Read(file, "Init", "CurConfig", 8), "1") << "readers take no lock";
@@ -278,6 +278,19 @@ TEST(IniWrite, WaitsWhileAnotherWriterHoldsTheFilesLock) {
     writer.join();
     EXPECT_TRUE(written.load());
     EXPECT_EQ(ini::Read(file, "Init", "CurConfig", 8), "2");
+}
+
+// A holder that never lets go (a writer stopped inside its lock) is waited for only so long.
+TEST(IniWrite, GivesUpOnALockHeldLongerThanItsWait) {
+    TempFolder folder;
+    const auto file = folder / "config.ini";
+    WriteBytes(file, "[Init]\r\nCurConfig=1\r\n");
+    const FileWriteLock other(file);
+    ASSERT_TRUE(other.Held());
+
+    const FileWriteLock second(file, std::chrono::milliseconds(20));
+    EXPECT_TRUE(second.Busy());
+    EXPECT_FALSE(second.Held());
 }
 
 TEST(IniWrite, TwoThreadsWritingOneFileLoseNothing) {
