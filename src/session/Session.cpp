@@ -125,11 +125,31 @@ std::vector<HidCollectionInfo> Session::MouseCollections() {
 }
 
 ApplyResult Session::ApplyProfile() {
-    const ApplyTarget target{*reports_, *pointer_, folders_.ConfigPath, {}};
-    const ApplyResult result = orv::ApplyProfile(profileSettings_, currentProfile_, applied_, target);
+    const ApplyResult result = orv::ApplyProfile(profileSettings_, currentProfile_, applied_, Target());
     Observed(SessionStep::ApplyProfile);
     return result;
 }
+
+StoredApplyResult Session::ApplyStoredProfile(std::optional<int32_t> profile) {
+    StoredApplyResult result;
+    ini::FileUpdate config(folders_.ConfigPath);
+    if (config.Busy()) {
+        result.busy = true;
+        return result;
+    }
+    const ini::Snapshot& held = config.Contents();
+    currentProfile_ = profile.value_or(LoadCurrentProfile(held));
+    language_ = LoadLanguage(held);
+    result.found = LoadProfile(held, currentProfile_, false, language_, profileSettings_);
+    if (result.found == ProfileFound::Unreadable) {
+        return result;
+    }
+    result.applied = orv::ApplyProfile(profileSettings_, currentProfile_, applied_, Target(), config);
+    Observed(SessionStep::ApplyProfile);
+    return result;
+}
+
+ApplyTarget Session::Target() { return {*reports_, *pointer_, folders_.ConfigPath, {}}; }
 
 // Playback ends first, releasing what it holds, so the goodbye is the mouse's last report.
 bool Session::SayGoodbye() {

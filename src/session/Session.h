@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -51,6 +52,15 @@ struct FileFault {
     enum class Kind { Missing, Unreadable, Unwritable, Busy };
     Kind kind;
     std::filesystem::path file;
+};
+
+// How applying a profile as config.ini holds it went.
+struct StoredApplyResult {
+    // Another program held config.ini's write lock for the whole wait: nothing was read, sent
+    // or written.
+    bool busy = false;
+    ProfileFound found = ProfileFound::Section;  // Unreadable: nothing was sent or written
+    ApplyResult applied;
 };
 
 // How a factory reset went.
@@ -150,6 +160,11 @@ public:
     std::vector<HidCollectionInfo> MouseCollections();
 
     ApplyResult ApplyProfile();
+    // "CurConfig" (or the given profile, which becomes the current one) and the language of
+    // config.ini, that profile as the working settings, and the apply, with config.ini locked
+    // from the reading to the apply's save: what the apply writes back is what the file held,
+    // whatever another program writes meanwhile.
+    StoredApplyResult ApplyStoredProfile(std::optional<int32_t> profile);
 
     // Profiles 1 to 5 and the user macros of the language back to their delivered values, then
     // the current profile applied: profile 1 from the built-in values (macroMode kept), 5 to 2
@@ -198,6 +213,7 @@ private:
     DeviceStatus LinkStatus() const;
     void StartNotifier(DeviceNotifier& notifier);
     void Observed(SessionStep step) const;
+    ApplyTarget Target();
 
     SessionFolders folders_;
     MessageSink& messages_;
