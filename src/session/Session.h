@@ -66,7 +66,7 @@ struct StoredApplyResult {
 // How a factory reset went.
 struct RestoreResult {
     // False when config.ini could not be read or written: the reset stopped there, with the
-    // working settings as they were, the user macros untouched and nothing sent.
+    // working settings and config.ini as they were, the user macros untouched and nothing sent.
     bool profilesReset = false;
     ApplyResult applied;  // the closing apply, when the profiles were reset
     // What could not be read or written, in the order met. A missing factory macro file has
@@ -170,7 +170,9 @@ public:
     // the current profile applied: profile 1 from the built-in values (macroMode kept), 5 to 2
     // from their reset sections, the working settings from the current profile's section, the
     // user macros from the language's factory file and saved to its user macro file, and the
-    // apply. userMacrosReplaced runs as soon as the factory macros are in the store.
+    // apply. The reset profiles and the apply's save are one replace of config.ini, made before
+    // the macros: killed at any moment, the file is wholly as it was or wholly reset.
+    // userMacrosReplaced runs as soon as the factory macros are in the store.
     RestoreResult RestoreDefaults(const std::function<void()>& userMacrosReplaced = {});
 
     // The language becomes language and is stored as "VER_SEL"; then reloadSkin (the caller
