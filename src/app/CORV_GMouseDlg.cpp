@@ -236,7 +236,7 @@ void CORV_GMouseDlg::ProfileApplied(const ApplyResult& result) {
     TellNotSaved(result.saved);
 }
 
-void CORV_GMouseDlg::ProfileSaved(bool saved) { TellNotSaved(saved); }
+void CORV_GMouseDlg::ProfileSaved(WriteResult saved) { TellNotSaved(saved); }
 
 void CORV_GMouseDlg::ConfigUnreadable() {
     if (!configUnreadableSaid_) {
@@ -377,9 +377,9 @@ void CORV_GMouseDlg::StartThreads() {
                 window->update();
             }
         },
-        [window = QPointer<CORV_GMouseDlg>(this)] {
+        [window = QPointer<CORV_GMouseDlg>(this)](WriteResult saved) {
             if (window != nullptr) {
-                window->TellNotSaved(false);
+                window->TellNotSaved(saved);
             }
         });
 }
@@ -500,12 +500,14 @@ void CORV_GMouseDlg::TellUnreached(const ApplyResult& result) {
     unreachedSaid_ = unreached;
 }
 
-// Said once, until a save succeeds again; the settings stay in the window meanwhile.
-void CORV_GMouseDlg::TellNotSaved(bool saved) {
-    if (!saved && !notSavedSaid_) {
-        Tell(TextId::SettingsNotSaved, session_.Folders().ConfigPath);
+// Said once, until a save succeeds again; the settings stay in the window meanwhile. A file
+// another program keeps locked is told apart from one that cannot be written: waiting for that
+// program helps.
+void CORV_GMouseDlg::TellNotSaved(WriteResult saved) {
+    if (!saved && saved != lastSaved_) {
+        Tell(saved.Busy() ? TextId::FileBusy : TextId::SettingsNotSaved, session_.Folders().ConfigPath);
     }
-    notSavedSaid_ = !saved;
+    lastSaved_ = saved;
 }
 
 void CORV_GMouseDlg::Tell(TextId text) {

@@ -81,7 +81,7 @@ public:
     void HideToTray() override;
     void CloseToTray() override;
     void ApplyProfile() override;
-    void ProfileSaved(bool saved) override;
+    void ProfileSaved(WriteResult saved) override;
     void ProfileApplied(const ApplyResult& result) override;
     void ConfigUnreadable() override;
     QPoint WindowTopLeft() const override;
@@ -114,7 +114,7 @@ private:
     void WatchDevice();
     void TellDeviceAccess(DeviceStatus status);
     void TellUnreached(const ApplyResult& result);
-    void TellNotSaved(bool saved);
+    void TellNotSaved(WriteResult saved);
     // A message box in the current language; %1 of the text names the file.
     void Tell(TextId text);
     void Tell(TextId text, const std::filesystem::path& file);
@@ -150,7 +150,7 @@ private:
     PageFeatures features_;
     bool noTraySaid_ = false;
     bool unreachedSaid_ = false;
-    bool notSavedSaid_ = false;
+    WriteResult lastSaved_ = WriteResult::Kind::Written;  // how the last save of config.ini went
     bool configUnreadableSaid_ = false;
 };
 

@@ -100,8 +100,7 @@ int Input(Context& c, std::span<const std::string> args) {
         return kExitFailure;
     }
     if (!result.saved) {
-        std::fprintf(c.err, "cannot write %s\n", PathToUtf8(c.ConfigPath()).c_str());
-        return kExitFailure;
+        return CannotWrite(c, c.ConfigPath(), result.saved);
     }
     const SteadyTime appliedAt = SystemClock().Now();
     session.StartThreads();

@@ -69,6 +69,11 @@ constexpr std::array kTexts{
         "无法读取 %1：其中的宏不会显示，窗口也不会覆盖该文件。"},
     Row{TextId::MacroImportUnreadable, "%1 cannot be read: no macro was imported.", "无法读取 %1：未导入任何宏。"},
     Row{TextId::MacroFileNotWritten, "The macros could not be saved in %1.", "无法将宏保存到 %1。"},
+    Row{TextId::MacroImportNoMacros, "%1 holds no macros: no macro was imported.", "%1 中没有宏：未导入任何宏。"},
+    Row{TextId::FileBusy,
+        "%1 is being written by another program, so nothing was saved in it. Try again once that program has "
+        "finished.",
+        "另一个程序正在写入 %1，因此未保存到该文件。请在该程序完成后重试。"},
     // Blanks at the end of a caption are part of it: they widen the item in the drawn menu.
     Row{TextId::EventMenuAddForward, "Add Forward", "项前插入    "},
     Row{TextId::EventMenuForwardLeft, "Left Button", "左键    "},

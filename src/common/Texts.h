@@ -37,6 +37,8 @@ enum class TextId {
     MacroFileUnreadable,          // %1: the macro file
     MacroImportUnreadable,        // %1: the macro file chosen for an import
     MacroFileNotWritten,          // %1: the macro file
+    MacroImportNoMacros,          // %1: a file chosen for an import that has no macros in it
+    FileBusy,                     // %1: a file another program kept locked for writing
 
     // The event list's context menu, one row per item as the menu shows them: the two
     // languages' menus differ in the blanks after some captions, so an item that appears in

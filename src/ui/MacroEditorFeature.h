@@ -92,6 +92,7 @@ private:
     void TellAboutFile(TextId text, const std::filesystem::path& file);
     // StoreRepeatCount; false when the file could not be written.
     bool Store();
+    void TellNotWritten(WriteResult written, const std::filesystem::path& file);
 
     MacroStore& store_;
     const Language& language_;

@@ -36,7 +36,7 @@ public:
     void HideToTray() override { log_.calls.push_back("HideToTray"); }
     void CloseToTray() override { log_.calls.push_back("CloseToTray"); }
     void ApplyProfile() override { log_.calls.push_back("ApplyProfile"); }
-    void ProfileSaved(bool saved) override { log_.calls.push_back(saved ? "ProfileSaved" : "ProfileNotSaved"); }
+    void ProfileSaved(WriteResult saved) override { log_.calls.push_back(saved ? "ProfileSaved" : "ProfileNotSaved"); }
     void ProfileApplied(const ApplyResult&) override { log_.calls.push_back("ProfileApplied"); }
     void ConfigUnreadable() override { log_.calls.push_back("ConfigUnreadable"); }
     QPoint WindowTopLeft() const override { return {300, 200}; }

@@ -46,6 +46,7 @@
 #include "SyntheticSkin.h"
 #include "fakes/RecordingMessages.h"
 #include "common/IniFile.h"
+#include "common/FileWriteLock.h"
 #include "macro/MacroFile.h"
 
 using namespace orv;
@@ -388,8 +389,8 @@ void AppShellTest::unreadableFilesAreSaidOnceAndNeverSavedOver() {
 }
 
 // A config.ini that can be read but not written: the save control and the apply say so once
-// between them, the edit stays in the window, and once a save works again the next failure is
-// said again.
+// between them, the edit stays in the window, and once a save works again (or fails otherwise)
+// the next failure is said again.
 void AppShellTest::unwritableConfigIsSaidOnceAndTheSettingsStay() {
     SimulatedWindow w("1");
     w.folder.Write("skins/INI_EN/skin_main_en.ini", "[BUTTONPOS]\r\n0=10,10,20,20,SAVE,\r\n");
@@ -428,6 +429,22 @@ void AppShellTest::unwritableConfigIsSaidOnceAndTheSettingsStay() {
     clickSave();
     QCOMPARE(w.messages.shown.size(), size_t(2));
     readOnly(false);
+
+    // Another program that keeps the file's write lock (stopped inside it) is told apart, once,
+    // and the apply still reaches the mouse.
+    qputenv("ORV_GMOUSE_LOCK_WAIT_MS", "20");
+    {
+        const FileWriteLock stopped(config);
+        const size_t sent = w.session.Simulated()->Reports().size();
+        w.dialog.ApplyProfile();
+        clickSave();
+        QCOMPARE(w.session.Simulated()->Reports().size(), sent + 13);
+    }
+    qunsetenv("ORV_GMOUSE_LOCK_WAIT_MS");
+    QCOMPARE(w.messages.shown.size(), size_t(3));
+    QCOMPARE(
+        w.messages.shown[2].second,
+        UiText(TextId::FileBusy, Language::English()).arg(QString::fromStdString(PathToUtf8(config))).toStdString());
 }
 
 void AppShellTest::closingHidesToOneTrayIconThatKeepsItsTip() {

@@ -406,8 +406,10 @@ void MacroEditorWidgetsTest::fileDialogs() {
         return UiText(text, Language::English()).arg(QString::fromStdString(PathToUtf8(file)));
     };
     std::filesystem::create_directory(folder / "folder.dat");
+    QVERIFY(ini::Write(folder / "notes.dat", "Config7", "K0", "1"));
     const Failure failures[] = {
         {advanced::kImportMacros, folder / "folder.dat", naming(TextId::MacroImportUnreadable, folder / "folder.dat")},
+        {advanced::kImportMacros, folder / "notes.dat", naming(TextId::MacroImportNoMacros, folder / "notes.dat")},
         {advanced::kExportMacros, folder / "missing" / "x.dat",
          naming(TextId::MacroFileNotWritten, folder / "missing" / "x.dat")},
         {advanced::kImportMacros, folder / "gone.dat", UiText(TextId::FileMissing)},

@@ -492,7 +492,7 @@ TEST_F(MacroEditorTest, ImportReplacesTheMacrosAndExportWritesThem) {
 
     SetMacro(0, u"other", Events(4));
     Open(1);
-    ASSERT_EQ(editor_.ImportMacros(file), ini::FileState::Read);
+    ASSERT_EQ(editor_.ImportMacros(file), MacroImport::Done);
     EXPECT_EQ(store_.macroCount, 2);
     EXPECT_EQ(View().macroLines, (Lines{"one", "two"}));
     EXPECT_EQ(View().macroSelection, 1);
@@ -500,7 +500,14 @@ TEST_F(MacroEditorTest, ImportReplacesTheMacrosAndExportWritesThem) {
     EXPECT_EQ(store_.userMacroFile, folder_ / "Macro_EN.dat");
 
     // A file gone missing since it was chosen: told, and nothing changes.
-    EXPECT_EQ(editor_.ImportMacros(folder_ / "gone.dat"), ini::FileState::Missing);
+    EXPECT_EQ(editor_.ImportMacros(folder_ / "gone.dat"), MacroImport::Missing);
+    EXPECT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(store_.macroCount, 2);
+    EXPECT_EQ(store_.User(0).name(), u"one");
+
+    // A file without macros (any other INI file): nothing changes, and the caller tells.
+    test::WriteBytes(folder_ / "notes.dat", "[Config7]\r\nK0=1\r\n");
+    EXPECT_EQ(editor_.ImportMacros(folder_ / "notes.dat"), MacroImport::NoMacros);
     EXPECT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(store_.macroCount, 2);
     EXPECT_EQ(store_.User(0).name(), u"one");
@@ -679,7 +686,7 @@ TEST_F(RecordingTest, DeleteIsRefusedAndAnImportStopsTheRecordingFirst) {
     store_.macroCount = 1;
     const auto file = folder_ / "one.dat";
     ASSERT_TRUE(editor_.ExportMacros(file));
-    ASSERT_EQ(editor_.ImportMacros(file), ini::FileState::Read);
+    ASSERT_EQ(editor_.ImportMacros(file), MacroImport::Done);
     EXPECT_FALSE(editor_.Recording());
     EXPECT_FALSE(capture_.Active());
     EXPECT_EQ(View().macroLines, Lines{"zero"});
