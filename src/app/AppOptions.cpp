@@ -30,4 +30,19 @@ ParsedAppOptions ParseAppOptions(const std::vector<std::string>& args) {
     return {options, {}};
 }
 
+InfoRequest FindInfoRequest(const std::vector<std::string>& args) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--help") {
+            return InfoRequest::Help;
+        }
+        if (args[i] == "--version") {
+            return InfoRequest::Version;
+        }
+        if (args[i] == "--dir" || args[i] == "--screenshots") {
+            ++i;
+        }
+    }
+    return InfoRequest::None;
+}
+
 }  // namespace orv

@@ -27,6 +27,9 @@ private:
     int RunWindow();
     int SaveScreenshots();
     void RunTestCommand(const QString& command);
+    void ShowVirtualMouse();
+    void EndOnRequest();
+    void LetGoAtExit();
 
     AppOptions options_;
     SessionFolders folders_;
@@ -36,6 +39,7 @@ private:
     std::unique_ptr<Session> session_;
     std::unique_ptr<CORV_GMouseDlg> dialog_;
     std::unique_ptr<VirtualMouseWindow> virtualMouse_;
+    bool virtualMousePlaced_ = false;
 };
 
 }  // namespace orv

@@ -76,7 +76,7 @@ CORV_GMouseDlg::CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget*
     };
     model_.userMacroCount = [this] { return static_cast<int>(session_.Macros().macroCount); };
     connect(tray_.get(), &TrayIcon::ShowWindowRequested, this, &CORV_GMouseDlg::ShowWindow);
-    connect(tray_.get(), &TrayIcon::ExitDriverRequested, this, &CORV_GMouseDlg::ExitDriver);
+    connect(tray_.get(), &TrayIcon::ExitDriverRequested, this, &CORV_GMouseDlg::ExitDriverCommand);
 }
 
 CORV_GMouseDlg::~CORV_GMouseDlg() = default;
@@ -119,6 +119,10 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
         Tell(TextId::MacroFileUnreadable, file);
     }
     TellDeviceAccess(device);
+    // A request to end can come while a message waits for the user; it has ended the utility.
+    if (ended_) {
+        return false;
+    }
     // Sending the factory settings shown in place of an unreadable config.ini would replace
     // what the user's own profile left on the mouse; the user's next apply sends them.
     if (config != ProfileFound::Unreadable) {
@@ -130,6 +134,9 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
             TellUnreached(applied);
         }
         TellNotSaved(applied.saved);
+    }
+    if (ended_) {
+        return false;
     }
     AddTrayIcon();
     started_ = true;
@@ -152,6 +159,15 @@ void CORV_GMouseDlg::ExitDriver() {
     keyFilter_.reset();
     hide();
     Q_EMIT Ended();
+}
+
+// Only the user's own command asks: the other ways out (the mouse pulled out, a missing skin
+// file, the session ending) have nobody to answer, or no time to wait for an answer.
+void CORV_GMouseDlg::ExitDriverCommand() {
+    if (ended_ || (features_.macroEditor != nullptr && !features_.macroEditor->SettleUnsavedEdits())) {
+        return;
+    }
+    ExitDriver();
 }
 
 // A show request from a later start can arrive while start-up still waits on a message box; the
@@ -181,9 +197,9 @@ void CORV_GMouseDlg::RepaintRegion(const QRegion& region) { update(region); }
 
 void CORV_GMouseDlg::UpdateNow() { repaint(); }
 
-void CORV_GMouseDlg::StartDrag(QPoint) {
-    if (windowHandle() != nullptr) {
-        windowHandle()->startSystemMove();
+void CORV_GMouseDlg::StartDrag(QPoint clientPoint) {
+    if (windowHandle() == nullptr || !windowHandle()->startSystemMove()) {
+        dragFrom_ = clientPoint;
     }
 }
 
@@ -220,7 +236,7 @@ void CORV_GMouseDlg::ProfileApplied(const ApplyResult& result) {
     TellNotSaved(result.saved);
 }
 
-void CORV_GMouseDlg::ProfileSaved(bool saved) { TellNotSaved(saved); }
+void CORV_GMouseDlg::ProfileSaved(WriteResult saved) { TellNotSaved(saved); }
 
 void CORV_GMouseDlg::ConfigUnreadable() {
     if (!configUnreadableSaid_) {
@@ -273,6 +289,11 @@ void CORV_GMouseDlg::hideEvent(QHideEvent* event) {
     ReleaseFontPages();
 }
 
+void CORV_GMouseDlg::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Q_EMIT Shown();
+}
+
 size_t CORV_GMouseDlg::PicturesHeld() const {
     return (pages_ != nullptr ? pages_->PicturesHeld() : 0) +
            (functionMenus_ != nullptr ? functionMenus_->PicturesHeld() : 0);
@@ -294,12 +315,19 @@ void CORV_GMouseDlg::mousePressEvent(QMouseEvent* event) {
 }
 
 void CORV_GMouseDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        dragFrom_.reset();
+    }
     if (pages_ != nullptr && event->button() == Qt::LeftButton) {
         pages_->OnLeftButtonUp(event->position().toPoint());
     }
 }
 
 void CORV_GMouseDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (dragFrom_ && (event->buttons() & Qt::LeftButton) != 0) {
+        move(event->globalPosition().toPoint() - *dragFrom_);
+        return;
+    }
     if (pages_ != nullptr) {
         pages_->OnMouseMove(event->position().toPoint());
     }
@@ -308,7 +336,7 @@ void CORV_GMouseDlg::mouseMoveEvent(QMouseEvent* event) {
 // Where the system gives the window no menu of its own (a frameless window on Linux), Alt+Space
 // opens a small one instead; the About entry comes last, below a separator, as users know it.
 // The same watcher brings the power events, which re-apply the profile once start-up has
-// applied it, and on Windows the device changes.
+// applied it, and on Windows the device changes and the end of the session.
 void CORV_GMouseDlg::AddAboutEntry() {
     SystemEventHandlers handlers;
     handlers.powerEvent = [this] {
@@ -320,6 +348,7 @@ void CORV_GMouseDlg::AddAboutEntry() {
         session_.HandleDeviceChange(change, path);
     };
     handlers.about = [this] { ShowAbout(); };
+    handlers.sessionEnding = [this] { ExitDriver(); };
     systemEvents_ = WatchSystemEvents(*this, std::move(handlers));
 
     systemMenu_ = std::make_unique<QMenu>();
@@ -348,9 +377,9 @@ void CORV_GMouseDlg::StartThreads() {
                 window->update();
             }
         },
-        [window = QPointer<CORV_GMouseDlg>(this)] {
+        [window = QPointer<CORV_GMouseDlg>(this)](WriteResult saved) {
             if (window != nullptr) {
-                window->TellNotSaved(false);
+                window->TellNotSaved(saved);
             }
         });
 }
@@ -471,12 +500,14 @@ void CORV_GMouseDlg::TellUnreached(const ApplyResult& result) {
     unreachedSaid_ = unreached;
 }
 
-// Said once, until a save succeeds again; the settings stay in the window meanwhile.
-void CORV_GMouseDlg::TellNotSaved(bool saved) {
-    if (!saved && !notSavedSaid_) {
-        Tell(TextId::SettingsNotSaved, session_.Folders().ConfigPath);
+// Said once, until a save succeeds again; the settings stay in the window meanwhile. A file
+// another program keeps locked is told apart from one that cannot be written: waiting for that
+// program helps.
+void CORV_GMouseDlg::TellNotSaved(WriteResult saved) {
+    if (!saved && saved != lastSaved_) {
+        Tell(saved.Busy() ? TextId::FileBusy : TextId::SettingsNotSaved, session_.Folders().ConfigPath);
     }
-    notSavedSaid_ = !saved;
+    lastSaved_ = saved;
 }
 
 void CORV_GMouseDlg::Tell(TextId text) {

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "common/Texts.h"
 #include "session/Session.h"
@@ -43,11 +44,14 @@ public:
     CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget* parent = nullptr);
     ~CORV_GMouseDlg() override;
 
-    // False when start-up ended the utility (missing skin file, no mouse); Ended has then
-    // been emitted and the window must not be shown.
+    // False when start-up ended the utility (missing skin file, no mouse, or a request to end
+    // that came while it showed a message); Ended has then been emitted and the window must not
+    // be shown.
     bool StartUp(NoMousePrompt noMousePrompt = NoMousePrompt::Show);
 
     void ExitDriver();
+    // The tray menu's Exit Driver: the user is asked first about macro edits not yet saved.
+    void ExitDriverCommand();
     void ShowWindow();
     void ShowAbout();
     void ShowSystemMenu();
@@ -77,18 +81,21 @@ public:
     void HideToTray() override;
     void CloseToTray() override;
     void ApplyProfile() override;
-    void ProfileSaved(bool saved) override;
+    void ProfileSaved(WriteResult saved) override;
     void ProfileApplied(const ApplyResult& result) override;
     void ConfigUnreadable() override;
     QPoint WindowTopLeft() const override;
 
 Q_SIGNALS:
     void Ended();
+    // Each time the window is shown, also when it comes back from the notification area.
+    void Shown();
 
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -107,7 +114,7 @@ private:
     void WatchDevice();
     void TellDeviceAccess(DeviceStatus status);
     void TellUnreached(const ApplyResult& result);
-    void TellNotSaved(bool saved);
+    void TellNotSaved(WriteResult saved);
     // A message box in the current language; %1 of the text names the file.
     void Tell(TextId text);
     void Tell(TextId text, const std::filesystem::path& file);
@@ -128,6 +135,9 @@ private:
     std::unique_ptr<SystemEvents> systemEvents_;
     bool started_ = false;
     bool ended_ = false;
+    // Where the window system refuses to move the window itself (no window manager), the
+    // window follows the pointer from the point of the press that started the drag.
+    std::optional<QPoint> dragFrom_;
     // Last, so they go first: the preview's thread reads the records above and paints this
     // window until it is stopped.
     std::unique_ptr<UserDialogs> dialogs_;
@@ -140,7 +150,7 @@ private:
     PageFeatures features_;
     bool noTraySaid_ = false;
     bool unreachedSaid_ = false;
-    bool notSavedSaid_ = false;
+    WriteResult lastSaved_ = WriteResult::Kind::Written;  // how the last save of config.ini went
     bool configUnreadableSaid_ = false;
 };
 

@@ -19,8 +19,9 @@ SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::DefaultName() {
     const QString name = QStringLiteral("CORV_GMouseApp");
-    // Only desktops that give each user session a runtime folder set this; elsewhere (Windows)
-    // the plain name already belongs to the session.
+    // Only desktops that give each user session a runtime folder set this. Elsewhere the plain
+    // name is the user's too: a named pipe of the session on Windows, a socket in a folder of the
+    // user's own on Linux.
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (runtime.isEmpty() || !QDir(runtime).exists()) {
         return name;
@@ -45,6 +46,8 @@ bool SingleInstance::Claim(Request request) {
     }
     return true;
 }
+
+void SingleInstance::StopListening() { listener_.reset(); }
 
 // An empty line asks for nothing but still tells whether anyone answers.
 bool SingleInstance::AskRunningInstance(Request request) {

@@ -23,11 +23,15 @@ public:
     bool Claim(Request request = Request::Show);
 
     // "CORV_GMouseApp", placed in the user's runtime folder where the system has one so that
-    // the instances of other users on the same machine do not collide.
+    // the instances of other users on the same machine do not collide (without one, the channel
+    // keeps the plain name to the user itself).
     static QString DefaultName();
 
     // Sends one command line to the running instance; false when none answers.
     bool Send(const QString& command);
+
+    // Listens no more and removes the socket a later start looks for, as ending does.
+    void StopListening();
 
 Q_SIGNALS:
     void ShowRequested();

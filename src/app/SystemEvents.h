@@ -19,6 +19,9 @@ struct SystemEventHandlers {
     std::function<void(DeviceChange, std::string_view interfacePath)> deviceChange;
     // The About entry of the window's system menu was chosen.
     std::function<void()> about;
+    // The user's session ends (logoff, shutdown) where the system tells windows; the process
+    // ends as soon as the handler returns, so it ends the utility before it does.
+    std::function<void()> sessionEnding;
 };
 
 class SystemEvents : public QObject {
@@ -29,5 +32,10 @@ public:
 };
 
 std::unique_ptr<SystemEvents> WatchSystemEvents(QWidget& window, SystemEventHandlers handlers);
+
+// Whether a single click on the notification icon brings the window back. Linux panels that
+// speak StatusNotifierItem pass a click on only as a single click; Windows acts on the double
+// click, so that merely selecting the icon does not open the window.
+bool SingleClickShowsWindow();
 
 }  // namespace orv

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QSystemTrayIcon>
 
+#include "app/SystemEvents.h"
 #include "ui/OwnerDrawnMenus.h"
 
 namespace orv {
@@ -23,10 +24,11 @@ TrayIcon::TrayIcon(const QIcon& icon, QObject* parent)
         }
     });
     icon_->setContextMenu(menu_.get());
-    // Only a double click acts: a single click must not bring the window up while the user
-    // merely selects the icon, and the context menu comes from the right button by itself.
+    // The context menu comes from the right button by itself. Where a panel reports a double
+    // click as two single clicks and a double click, the window is merely shown again.
     connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::DoubleClick) {
+        if (reason == QSystemTrayIcon::DoubleClick ||
+            (reason == QSystemTrayIcon::Trigger && SingleClickShowsWindow())) {
             Q_EMIT ShowWindowRequested();
         }
     });

@@ -1,5 +1,6 @@
 // ORV_GMouse: the utility's window and notification-area icon.
 #include <QApplication>
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -8,6 +9,17 @@
 #include "app/CORV_GMouseApp.h"
 
 int main(int argc, char** argv) {
+    // Answered before the application connects to a display, so they work without one.
+    switch (orv::FindInfoRequest(std::vector<std::string>(argv + std::min(argc, 1), argv + argc))) {
+    case orv::InfoRequest::Help:
+        std::printf("%s\n%s\n", orv::kAppUsage, orv::kAppOptionsHelp);
+        return 0;
+    case orv::InfoRequest::Version:
+        std::printf("ORV_GMouse %s\n", ORV_VERSION);
+        return 0;
+    case orv::InfoRequest::None:
+        break;
+    }
     QApplication application(argc, argv);
     // Lets the desktop match the window to its menu entry, icon included.
     QGuiApplication::setDesktopFileName(QStringLiteral(ORV_APP_ID));

@@ -9,6 +9,7 @@
 
 #include "common/Messages.h"
 #include "common/Trace.h"
+#include "common/WriteResult.h"
 #include "session/Session.h"
 
 namespace orv::cli {
@@ -45,6 +46,10 @@ int UsageError(Context& context, std::string_view command);
 
 // Prints "cannot read FILE" and returns kExitFailure.
 int CannotRead(Context& context, const std::filesystem::path& file);
+
+// Says why file was not written, "cannot write FILE" or "FILE is being written by another
+// program", and returns kExitFailure.
+int CannotWrite(Context& context, const std::filesystem::path& file, WriteResult result);
 
 inline constexpr const char* kNoMouse = "no mouse found";
 

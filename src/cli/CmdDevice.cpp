@@ -47,14 +47,14 @@ int Apply(Context& c, std::span<const std::string> args) {
         return kExitFailure;
     }
 
-    ProfileFound found = session.LoadConfiguration();
-    if (profile) {
-        found = session.ChooseProfile(*profile);
+    const StoredApplyResult result = session.ApplyStoredProfile(profile);
+    if (result.busy) {
+        return CannotWrite(c, c.ConfigPath(), WriteResult::Kind::Busy);
     }
-    if (found == ProfileFound::Unreadable) {
+    if (result.found == ProfileFound::Unreadable) {
         return CannotRead(c, c.ConfigPath());
     }
-    return ReportApply(c, session.ApplyProfile());
+    return ReportApply(c, result.applied);
 }
 
 const CommandRegistration kDevices{"devices", "devices", &Devices};

@@ -6,6 +6,7 @@
 
 #include "cli/Cli.h"
 #include "common/Utf.h"
+#include "platform/EndRequests.h"
 #include "platform/PreciseSleep.h"
 #include "session/Session.h"
 
@@ -80,6 +81,9 @@ int Input(Context& c, std::span<const std::string> args) {
         script.push_back(*report);
     }
 
+    // A script may play for minutes; ended from outside, the command still lets go of what the
+    // mouse holds.
+    const EndRequests ends;
     Session session(c.Folders(), c.simulate, c.trace, c.messages, RunAtOnce);
     if (session.LoadConfiguration() == ProfileFound::Unreadable) {
         return CannotRead(c, c.ConfigPath());
@@ -96,18 +100,22 @@ int Input(Context& c, std::span<const std::string> args) {
         return kExitFailure;
     }
     if (!result.saved) {
-        std::fprintf(c.err, "cannot write %s\n", PathToUtf8(c.ConfigPath()).c_str());
-        return kExitFailure;
+        return CannotWrite(c, c.ConfigPath(), result.saved);
     }
     const SteadyTime appliedAt = SystemClock().Now();
     session.StartThreads();
 
     for (const TimedReport& report : script) {
-        session.PreciseSleeper().SleepUntil(appliedAt + report.at);
+        if (!session.PreciseSleeper().InterruptibleSleepUntil(appliedAt + report.at, ends.Raised())) {
+            break;
+        }
         session.SimulateInput(report.bytes);
     }
-    const bool served = session.WaitUntilInputServed(SystemClock().Now() + kLastReportGrace);
+    const bool served = session.WaitUntilInputServed(SystemClock().Now() + kLastReportGrace, &ends.Raised());
     session.StopThreads();
+    if (ends.Received()) {
+        return ends.ExitStatus();
+    }
     if (!served) {
         std::fprintf(c.err, "playback still running %lld s after the last report\n",
                      static_cast<long long>(kLastReportGrace.count()));

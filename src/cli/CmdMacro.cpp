@@ -11,20 +11,22 @@ namespace orv::cli {
 
 namespace {
 
+// The files a command is given are named in what it says: the window's text for a missing file
+// names none.
 int Convert(Context& c, const std::string& in, const std::string& out) {
     MacroStore store;
-    // A missing input has already been reported; writing its empty load would only wipe the
-    // count of an existing output file.
-    const ini::FileState state = LoadMacroFile(PathFromUtf8(in), MacroTarget::User, store, c.messages);
-    if (state == ini::FileState::Unreadable) {
+    switch (ImportMacroFile(PathFromUtf8(in), store)) {
+    case MacroImport::Missing:
+    case MacroImport::Unreadable:
         return CannotRead(c, PathFromUtf8(in));
-    }
-    if (state == ini::FileState::Missing) {
+    case MacroImport::NoMacros:
+        std::fprintf(c.err, "%s holds no macros\n", in.c_str());
         return kExitFailure;
+    case MacroImport::Done:
+        break;
     }
-    if (!SaveMacroFile(PathFromUtf8(out), store)) {
-        std::fprintf(c.err, "cannot write %s\n", out.c_str());
-        return kExitFailure;
+    if (const WriteResult saved = SaveMacroFile(PathFromUtf8(out), store); !saved) {
+        return CannotWrite(c, PathFromUtf8(out), saved);
     }
     return kExitOk;
 }
@@ -32,14 +34,12 @@ int Convert(Context& c, const std::string& in, const std::string& out) {
 int List(Context& c, std::span<const std::string> args) {
     const std::filesystem::path file =
         args.empty() ? UserMacroFileFor(c.dir, LoadLanguage(c.ConfigPath())) : PathFromUtf8(args[0]);
-    MacroStore store;
-    const ini::FileState state = LoadMacroFile(file, MacroTarget::User, store, c.messages);
-    if (state == ini::FileState::Unreadable) {
+    const ini::Snapshot read(file);
+    if (read.State() != ini::FileState::Read) {
         return CannotRead(c, file);
     }
-    if (state == ini::FileState::Missing) {
-        return kExitFailure;
-    }
+    MacroStore store;
+    LoadMacros(read, MacroTarget::User, store);
     for (int i = 0; i < store.macroCount; ++i) {
         const MacroSlot& slot = store.User(i);
         std::fprintf(c.out, "%d %s events=%d repeat=%d/%d\n", i, EscapeControlCharacters(slot.name()).c_str(),

@@ -39,9 +39,9 @@ int Export(Context& c, int n, const std::filesystem::path& to) {
     if (!ReadConfig(c, n, settings)) {
         return kExitFailure;
     }
-    if (ExportProfile(settings, to) != ExchangeResult::Done) {
-        std::fprintf(c.err, "cannot write %s\n", PathToUtf8(to).c_str());
-        return kExitFailure;
+    if (const ExchangeResult exported = ExportProfile(settings, to); exported != ExchangeResult::Done) {
+        return CannotWrite(c, to,
+                           exported == ExchangeResult::Busy ? WriteResult::Kind::Busy : WriteResult::Kind::Failed);
     }
     return kExitOk;
 }
@@ -67,11 +67,11 @@ int Import(Context& c, const std::filesystem::path& from, int n) {
         return kExitFailure;
     case ExchangeResult::Done:
     case ExchangeResult::CannotWrite:
+    case ExchangeResult::Busy:
         break;
     }
-    if (!SaveProfile(c.ConfigPath(), n, settings)) {
-        std::fprintf(c.err, "cannot write %s\n", PathToUtf8(c.ConfigPath()).c_str());
-        return kExitFailure;
+    if (const WriteResult saved = SaveProfile(c.ConfigPath(), n, settings); !saved) {
+        return CannotWrite(c, c.ConfigPath(), saved);
     }
     return kExitOk;
 }

@@ -25,9 +25,18 @@ int Reset(Context& c, std::span<const std::string> args) {
 
     int exit = kExitOk;
     for (const FileFault& fault : result.faults) {
-        const char* what = fault.kind == FileFault::Kind::Unwritable ? "write" : "read";
-        std::fprintf(c.err, "cannot %s %s\n", what, PathToUtf8(fault.file).c_str());
-        exit = kExitFailure;
+        switch (fault.kind) {
+        case FileFault::Kind::Unwritable:
+            exit = CannotWrite(c, fault.file, WriteResult::Kind::Failed);
+            break;
+        case FileFault::Kind::Busy:
+            exit = CannotWrite(c, fault.file, WriteResult::Kind::Busy);
+            break;
+        case FileFault::Kind::Missing:
+        case FileFault::Kind::Unreadable:
+            exit = CannotRead(c, fault.file);
+            break;
+        }
     }
     if (result.profilesReset && ReportApply(c, result.applied) != kExitOk) {
         exit = kExitFailure;

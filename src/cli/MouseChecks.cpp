@@ -38,8 +38,7 @@ int ReportApply(Context& c, const ApplyResult& result) {
         exit = kExitFailure;
     }
     if (!result.saved) {
-        std::fprintf(c.err, "cannot write %s\n", PathToUtf8(c.ConfigPath()).c_str());
-        exit = kExitFailure;
+        exit = CannotWrite(c, c.ConfigPath(), result.saved);
     }
     return exit;
 }

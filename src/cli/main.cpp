@@ -86,6 +86,16 @@ int CannotRead(Context& context, const std::filesystem::path& file) {
     return kExitFailure;
 }
 
+int CannotWrite(Context& context, const std::filesystem::path& file, WriteResult result) {
+    const std::string path = PathToUtf8(file);
+    if (result.Busy()) {
+        std::fprintf(context.err, "%s is being written by another program\n", path.c_str());
+    } else {
+        std::fprintf(context.err, "cannot write %s\n", path.c_str());
+    }
+    return kExitFailure;
+}
+
 std::optional<int> ParseIntArgument(std::string_view text) {
     size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
     if (i >= text.size() || text.size() - i > 9) {
@@ -117,6 +127,9 @@ int Main(int argc, char** argv) {
             timestamps = true;
         } else if (option == "--help") {
             PrintUsage(stdout, ChooseAppFolders(dir, SystemFolderFacts()));
+            return kExitOk;
+        } else if (option == "--version") {
+            std::printf("orv-gmousectl %s\n", ORV_VERSION);
             return kExitOk;
         } else {
             std::fprintf(stderr, "unknown option: %s\n", option.c_str());

@@ -41,42 +41,113 @@ Snapshot::Snapshot(const std::filesystem::path& file) {
     state_ = loaded == LoadResult::Missing ? FileState::Missing : FileState::Unreadable;
 }
 
-bool Write(const std::filesystem::path& file, std::string_view section, std::string_view key, std::string_view value) {
+FileUpdate::FileUpdate(const std::filesystem::path& file) : FileUpdate(file, FileWriteLock::WriteLockWait()) {}
+
+FileUpdate::FileUpdate(const std::filesystem::path& file, std::chrono::milliseconds wait) : file_(file) {
+    // Taken before the process's own lock, so that waiting for another process never holds up
+    // this process's readers.
+    lock_ = std::make_unique<FileWriteLock>(file, wait);
+    if (lock_->Busy()) {
+        read_ = FileState::Unreadable;
+        return;
+    }
+    std::lock_guard lock(FileLock());
+    switch (LoadFile(file, bytes_)) {
+    case LoadResult::Loaded:
+        read_ = FileState::Read;
+        break;
+    case LoadResult::Missing:
+        read_ = FileState::Missing;
+        break;
+    case LoadResult::Failed:
+        read_ = FileState::Unreadable;
+        break;
+    }
+}
+
+FileUpdate::~FileUpdate() = default;
+
+bool FileUpdate::Busy() const { return lock_ != nullptr && lock_->Busy(); }
+
+const Snapshot& FileUpdate::Contents() const {
+    if (!contents_) {
+        Snapshot snapshot;
+        if (read_ == FileState::Read || changed_) {
+            snapshot.Take(bytes_);
+        } else {
+            snapshot.state_ = read_;
+        }
+        contents_ = std::move(snapshot);
+    }
+    return *contents_;
+}
+
+void FileUpdate::Write(std::string_view section, Entries entries) {
+    if (read_ == FileState::Unreadable || committed_) {
+        return;
+    }
+    switch (EditKeys(bytes_, section, entries)) {
+    case Edit::Refused:
+        refused_ = true;
+        break;
+    case Edit::Changed:
+        changed_ = true;
+        contents_.reset();
+        break;
+    case Edit::Unchanged:
+        break;
+    }
+}
+
+WriteResult FileUpdate::Commit() {
+    if (committed_) {
+        return WriteResult::Kind::Failed;
+    }
+    committed_ = true;
+    const bool busy = Busy();
+    WriteResult result = WriteResult::Kind::Failed;
+    if (busy) {
+        result = WriteResult::Kind::Busy;
+    } else if (read_ != FileState::Unreadable && !refused_) {
+        if (!changed_ && read_ == FileState::Read) {
+            // Applying a profile writes every key, mostly with the values already there; skipping
+            // an unchanged file spares a flush to disk. A read-only file still refuses, as any
+            // write to it would.
+            result = WriteResult::Of(!ReadOnly(file_));
+        } else {
+            std::lock_guard lock(FileLock());
+            const auto* data = reinterpret_cast<const uint8_t*>(bytes_.data());
+            result = WriteResult::Of(ReplaceFileContents(file_, std::span<const uint8_t>(data, bytes_.size())));
+        }
+    }
+    lock_.reset();
+    return result;
+}
+
+WriteResult Write(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                  std::string_view value) {
     const std::pair<std::string_view, std::string_view> entry{key, value};
     return WriteKeys(file, section, std::span(&entry, 1));
 }
 
-bool WriteKeys(const std::filesystem::path& file, std::string_view section,
-               std::span<const std::pair<std::string_view, std::string_view>> entries) {
+WriteResult WriteKeys(const std::filesystem::path& file, std::string_view section, Entries entries) {
     // Entries no file could hold are refused before anything is locked or read.
     std::string empty;
     if (EditKeys(empty, section, entries) == Edit::Refused) {
-        return false;
+        return WriteResult::Kind::Failed;
     }
-    // Taken before the process's own lock, so that waiting for another process never holds up
-    // this process's readers.
-    const FileWriteLock otherProcesses(file);
-    std::lock_guard lock(FileLock());
-    std::string bytes;
-    const LoadResult loaded = LoadFile(file, bytes);
-    if (loaded == LoadResult::Failed) {
-        return false;
-    }
-    // Applying a profile writes every key, mostly with the values already there; skipping an
-    // unchanged file spares a flush to disk. A read-only file still refuses, as any write to it would.
-    if (EditKeys(bytes, section, entries) == Edit::Unchanged && loaded == LoadResult::Loaded) {
-        return !ReadOnly(file);
-    }
-    const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-    return ReplaceFileContents(file, std::span<const uint8_t>(data, bytes.size()));
+    FileUpdate update(file);
+    update.Write(section, entries);
+    return update.Commit();
 }
 
 namespace {
 
-// One lock for every file within the process: the window and the playback thread both write
-// config.ini, and each read-modify-write must see the result of the one before it. Reads take
-// it too, so they never see a file that is being written in place. Other processes are kept
-// apart by the FileWriteLock of each write.
+// One lock for every file within the process, held while a file is loaded or replaced, so that
+// a read never sees a file that is being written in place. The read-modify-writes themselves
+// (the window's and the playback thread's, and other processes') are kept apart by the
+// FileWriteLock of each update, which is held across the caller's own work and so cannot be
+// this lock: a reader on the updating thread would wait on itself.
 std::mutex& FileLock() {
     static std::mutex lock;
     return lock;

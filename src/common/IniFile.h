@@ -1,12 +1,20 @@
 #pragma once
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "common/WriteResult.h"
+
+namespace orv {
+class FileWriteLock;
+}
 
 // The private-profile functions every INI file of the program goes through (config.ini,
 // profile exchange files, macro files, skin description files), with the semantics of the
@@ -53,6 +61,7 @@ public:
     std::optional<std::vector<std::string>> ReadKeys(std::string_view section, std::span<const KeyRead> keys) const;
 
 private:
+    friend class FileUpdate;
     Snapshot() = default;
     void Take(std::string bytes);
 
@@ -63,25 +72,66 @@ private:
     std::u16string units_;  // UTF-16 files: the text after the byte order mark
 };
 
+using Entries = std::span<const std::pair<std::string_view, std::string_view>>;
+
+// One read-modify-replace of a file, however many sections it writes: the file's write lock
+// (FileWriteLock) is taken and the file read when the update is made, the writes are made on
+// the contents in memory, and Commit replaces the file once and lets the lock go. What a
+// caller writes back after reading Contents() is therefore what the file held, whatever other
+// processes write meanwhile, and a process killed at any moment leaves the file as it was or
+// with every write of the update. Nothing is written without Commit.
+//
+// While an update is open, every write of the same file, in this process too, waits for it:
+// its owner writes the file through it alone.
+class FileUpdate {
+public:
+    explicit FileUpdate(const std::filesystem::path& file);
+    // With another bound of the wait for the lock than FileWriteLock's own.
+    FileUpdate(const std::filesystem::path& file, std::chrono::milliseconds wait);
+    ~FileUpdate();
+    FileUpdate(const FileUpdate&) = delete;
+    FileUpdate& operator=(const FileUpdate&) = delete;
+
+    // Another program held the file's lock for the whole wait: the file was not read, Contents()
+    // reads as unreadable, and Commit writes nothing.
+    bool Busy() const;
+    // The file as it was read, with this update's writes so far.
+    const Snapshot& Contents() const;
+    // As WriteKeys below, on the contents in memory; an entry the file could not hold makes
+    // Commit write nothing.
+    void Write(std::string_view section, Entries entries);
+    // Replaces the file once, when any write changed it, and lets the lock go.
+    WriteResult Commit();
+
+private:
+    std::filesystem::path file_;
+    std::unique_ptr<FileWriteLock> lock_;
+    std::string bytes_;
+    FileState read_ = FileState::Missing;
+    bool changed_ = false;
+    bool refused_ = false;
+    bool committed_ = false;
+    mutable std::optional<Snapshot> contents_;
+};
+
 // Sets key in section to value, creating the file, the section or the key when missing, and
-// leaving every other byte of the file as it was. Returns false, with the file unchanged,
-// when the file cannot be written, and for what the file could not give back: a line break or
-// NUL anywhere, ']' in the section name, '=' in the key name, an empty key name, or a key name
-// starting with '[' or ';'.
-bool Write(const std::filesystem::path& file, std::string_view section, std::string_view key, std::string_view value);
+// leaving every other byte of the file as it was. Fails, with the file unchanged, when the file
+// cannot be written, and for what the file could not give back: a line break or NUL anywhere,
+// ']' in the section name, '=' in the key name, an empty key name, or a key name starting with
+// '[' or ';'. Busy when another program holds the file's lock too long.
+WriteResult Write(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                  std::string_view value);
 
 // Several keys of one section in one read-modify-write, as if written one after the other: the
 // file is replaced once, so a whole profile reaches the disk with one flush and a reader never
-// sees half of it. Returns false, with the file unchanged, when any key cannot be written.
-bool WriteKeys(const std::filesystem::path& file, std::string_view section,
-               std::span<const std::pair<std::string_view, std::string_view>> entries);
+// sees half of it. Anything but Written leaves the file unchanged.
+WriteResult WriteKeys(const std::filesystem::path& file, std::string_view section, Entries entries);
 
 enum class Edit { Refused, Unchanged, Changed };
 
 // What WriteKeys does to a file's contents, on contents in memory (empty for a missing file):
 // bytes become what the file would hold afterwards. Refused, with bytes as they were, for
 // entries Write would refuse; Unchanged when the contents already say what the entries say.
-Edit EditKeys(std::string& bytes, std::string_view section,
-              std::span<const std::pair<std::string_view, std::string_view>> entries);
+Edit EditKeys(std::string& bytes, std::string_view section, Entries entries);
 
 }  // namespace orv::ini

@@ -171,8 +171,7 @@ std::optional<std::vector<std::string>> Snapshot::ReadKeys(std::string_view sect
     return found ? std::optional(cut(found)) : std::nullopt;
 }
 
-Edit EditKeys(std::string& bytes, std::string_view section,
-              std::span<const std::pair<std::string_view, std::string_view>> entries) {
+Edit EditKeys(std::string& bytes, std::string_view section, Entries entries) {
     for (const auto& [key, value] : entries) {
         if (!Writable(section, key, value)) {
             return Edit::Refused;

@@ -69,6 +69,11 @@ constexpr std::array kTexts{
         "无法读取 %1：其中的宏不会显示，窗口也不会覆盖该文件。"},
     Row{TextId::MacroImportUnreadable, "%1 cannot be read: no macro was imported.", "无法读取 %1：未导入任何宏。"},
     Row{TextId::MacroFileNotWritten, "The macros could not be saved in %1.", "无法将宏保存到 %1。"},
+    Row{TextId::MacroImportNoMacros, "%1 holds no macros: no macro was imported.", "%1 中没有宏：未导入任何宏。"},
+    Row{TextId::FileBusy,
+        "%1 is being written by another program, so nothing was saved in it. Try again once that program has "
+        "finished.",
+        "另一个程序正在写入 %1，因此未保存到该文件。请在该程序完成后重试。"},
     // Blanks at the end of a caption are part of it: they widen the item in the drawn menu.
     Row{TextId::EventMenuAddForward, "Add Forward", "项前插入    "},
     Row{TextId::EventMenuForwardLeft, "Left Button", "左键    "},
@@ -101,6 +106,11 @@ constexpr std::array kTexts{
     Row{TextId::NoProfileInFile, "This file holds no profile:", "该文件中没有配置："},
     Row{TextId::CannotReadFile, "Cannot read the file:", "无法读取文件："},
     Row{TextId::CannotWriteFile, "Cannot write the file:", "无法写入文件："},
+    Row{TextId::UnsavedMacrosQuestion, "The macros have changes that are not saved yet. Save them before going on?",
+        "宏有尚未保存的更改。是否先保存？"},
+    Row{TextId::Save, "&Save", "保存(&S)"},
+    Row{TextId::Discard, "&Discard", "不保存(&D)"},
+    Row{TextId::Cancel, "Cancel", "取消"},
 };
 
 }  // namespace

@@ -37,6 +37,8 @@ enum class TextId {
     MacroFileUnreadable,          // %1: the macro file
     MacroImportUnreadable,        // %1: the macro file chosen for an import
     MacroFileNotWritten,          // %1: the macro file
+    MacroImportNoMacros,          // %1: a file chosen for an import that has no macros in it
+    FileBusy,                     // %1: a file another program kept locked for writing
 
     // The event list's context menu, one row per item as the menu shows them: the two
     // languages' menus differ in the blanks after some captions, so an item that appears in
@@ -70,6 +72,12 @@ enum class TextId {
     NoProfileInFile,  // an import from a file without an exchange profile; the path follows
     CannotReadFile,   // the path follows
     CannotWriteFile,  // the path follows
+    // Asked before the user macros are replaced or the utility ends while the editor holds
+    // changes not yet saved; the three answers follow.
+    UnsavedMacrosQuestion,
+    Save,
+    Discard,
+    Cancel,
 };
 
 std::string_view Text(TextId id, Language language);

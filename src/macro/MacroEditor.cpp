@@ -163,7 +163,7 @@ void MacroEditor::DeleteMacro() {
     RebuildEventList(next);
 }
 
-bool MacroEditor::StoreRepeatCount() {
+WriteResult MacroEditor::StoreRepeatCount() {
     int32_t value = ParseDecimal(view_.repeatText);
     if (value < 1) {
         value = 1;
@@ -177,7 +177,7 @@ bool MacroEditor::StoreRepeatCount() {
         const auto held = store_.lock.Hold();
         store_.User(selected).SetRepeatCount(static_cast<uint16_t>(value));
     }
-    return SaveMacroFile(store_.userMacroFile, store_);
+    return SaveUserMacroFile(store_);
 }
 
 void MacroEditor::ToggleRepeat() {
@@ -225,20 +225,22 @@ void MacroEditor::StopRecording() {
 }
 
 // Playback sees either the old macros or the new ones. A file that has gone missing since it
-// was chosen leaves the macros as they were.
-ini::FileState MacroEditor::ImportMacros(const std::filesystem::path& file) {
+// was chosen leaves the macros as they were, and is told as a missing macro file always is.
+MacroImport MacroEditor::ImportMacros(const std::filesystem::path& file) {
     StopRecording();
-    const ini::FileState state =
-        ReplaceMacrosFromFile(file, MacroTarget::User, store_, messages_, WhenMissing::KeepMacros);
-    if (state != ini::FileState::Read) {
-        return state;
+    const MacroImport imported = ImportMacroFile(file, store_);
+    if (imported == MacroImport::Missing) {
+        ShowMessage(TextId::FileMissing);
+    }
+    if (imported != MacroImport::Done) {
+        return imported;
     }
     RefreshMacroList();
     window_.Repaint();
-    return state;
+    return imported;
 }
 
-bool MacroEditor::ExportMacros(const std::filesystem::path& file) const { return SaveMacroFile(file, store_); }
+WriteResult MacroEditor::ExportMacros(const std::filesystem::path& file) const { return SaveMacroFile(file, store_); }
 
 // An open in-place edit loses the focus to the menu and keeps its text, before the lines the
 // menu will act on are worked out: committed later, it would write into whatever event the

@@ -10,7 +10,9 @@
 #include "common/Relaxed.h"
 #include "common/Texts.h"
 #include "common/TimeOfDay.h"
+#include "common/WriteResult.h"
 #include "macro/MacroEditorView.h"
+#include "macro/MacroFile.h"
 #include "macro/MacroRecorder.h"
 #include "macro/MacroStore.h"
 #include "platform/KeyboardCapture.h"
@@ -90,8 +92,8 @@ public:
     // The page's skinned controls.
     void AddMacro();
     void DeleteMacro();
-    // False when the user macro file could not be written.
-    bool StoreRepeatCount();
+    // How writing the user macro file went.
+    WriteResult StoreRepeatCount();
     void ToggleRepeat();
     void ToggleHoldMode();
     void ToggleRecording();
@@ -100,11 +102,12 @@ public:
     // user macros are about to be replaced (import, language switch, defaults).
     void StopRecording();
 
-    // Replaces the user macros with those of file. A missing file is reported and changes
-    // nothing; an unreadable one changes nothing and says nothing (the caller tells the user).
-    ini::FileState ImportMacros(const std::filesystem::path& file);
-    // Writes the user macros to file; false when it could not be written.
-    bool ExportMacros(const std::filesystem::path& file) const;
+    // Replaces the user macros with those of file (ImportMacroFile). A missing file is reported
+    // and changes nothing; a file without macros or an unreadable one changes nothing and says
+    // nothing (the caller tells the user, naming the file).
+    MacroImport ImportMacros(const std::filesystem::path& file);
+    // Writes the user macros to file.
+    WriteResult ExportMacros(const std::filesystem::path& file) const;
 
     // A right-button release over the window while the advanced page is shown: the line
     // bookkeeping the context commands act on. True when the context menu is to open at the

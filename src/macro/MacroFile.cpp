@@ -86,6 +86,24 @@ std::span<const ini::KeyRead> MacroKeyReads() {
     return reads;
 }
 
+void ShowMissing(MessageSink& messages) {
+    messages.ShowMessage(Text(TextId::ProgramName, {}), Text(TextId::FileMissing, {}));
+}
+
+// Loaded into a copy first, so that playback never finds a slot half read.
+void TakeMacros(const ini::Snapshot& file, MacroTarget target, MacroStore& store) {
+    const auto loaded = std::make_unique<MacroStore>(store);
+    LoadMacros(file, target, *loaded);
+    if (target == MacroTarget::User) {
+        store.TakeUserMacros(*loaded);
+        return;
+    }
+    const auto held = store.lock.Hold();
+    for (int c = 0; c < MacroStore::kConstantSlots; ++c) {
+        store.Constant(c) = loaded->Constant(c);
+    }
+}
+
 }  // namespace
 
 ini::FileState LoadMacroFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store,
@@ -95,7 +113,7 @@ ini::FileState LoadMacroFile(const std::filesystem::path& path, MacroTarget targ
         return file.State();
     }
     if (file.State() == ini::FileState::Missing) {
-        messages.ShowMessage(Text(TextId::ProgramName, {}), Text(TextId::FileMissing, {}));
+        ShowMissing(messages);
     }
     LoadMacros(file, target, store);
     return file.State();
@@ -121,25 +139,41 @@ void LoadMacros(const ini::Snapshot& file, MacroTarget target, MacroStore& store
 
 ini::FileState ReplaceMacrosFromFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store,
                                      MessageSink& messages, WhenMissing whenMissing) {
-    const auto loaded = std::make_unique<MacroStore>(store);
-    const ini::FileState state = LoadMacroFile(path, target, *loaded, messages);
+    const ini::Snapshot file(path);
+    const ini::FileState state = file.State();
+    if (state == ini::FileState::Missing) {
+        ShowMissing(messages);
+    }
     const bool keep = state == ini::FileState::Unreadable ||
                       (state == ini::FileState::Missing && whenMissing == WhenMissing::KeepMacros);
-    if (keep) {
-        return state;
-    }
-    if (target == MacroTarget::User) {
-        store.TakeUserMacros(*loaded);
-        return state;
-    }
-    const auto held = store.lock.Hold();
-    for (int c = 0; c < MacroStore::kConstantSlots; ++c) {
-        store.Constant(c) = loaded->Constant(c);
+    if (!keep) {
+        TakeMacros(file, target, store);
+        // Read back from the file it is saved to, the store holds no edit of its own.
+        if (target == MacroTarget::User && path == store.userMacroFile) {
+            store.MarkUserMacrosSaved();
+        }
     }
     return state;
 }
 
-bool SaveMacroFile(const std::filesystem::path& path, const MacroStore& store) {
+MacroImport ImportMacroFile(const std::filesystem::path& path, MacroStore& store) {
+    const ini::Snapshot file(path);
+    switch (file.State()) {
+    case ini::FileState::Missing:
+        return MacroImport::Missing;
+    case ini::FileState::Unreadable:
+        return MacroImport::Unreadable;
+    case ini::FileState::Read:
+        break;
+    }
+    if (!file.HasSection(kSection)) {
+        return MacroImport::NoMacros;
+    }
+    TakeMacros(file, MacroTarget::User, store);
+    return MacroImport::Done;
+}
+
+WriteResult SaveMacroFile(const std::filesystem::path& path, const MacroStore& store) {
     const int n = std::clamp<int>(store.macroCount, 0, MacroStore::kUserSlots);
     std::vector<std::pair<std::string, std::string>> lines;
     lines.emplace_back(kCountKey, FormatDecimal(n));
@@ -148,6 +182,14 @@ bool SaveMacroFile(const std::filesystem::path& path, const MacroStore& store) {
     }
     const std::vector<std::pair<std::string_view, std::string_view>> entries(lines.begin(), lines.end());
     return ini::WriteKeys(path, kSection, entries);
+}
+
+WriteResult SaveUserMacroFile(MacroStore& store) {
+    const WriteResult written = SaveMacroFile(store.userMacroFile, store);
+    if (written) {
+        store.MarkUserMacrosSaved();
+    }
+    return written;
 }
 
 std::string FormatMacroValue(const MacroSlot& slot) {

@@ -4,6 +4,7 @@
 
 #include "common/IniFile.h"
 #include "common/Messages.h"
+#include "common/WriteResult.h"
 #include "macro/MacroStore.h"
 
 namespace orv {
@@ -37,15 +38,30 @@ enum class WhenMissing { LoadEmpty, KeepMacros };
 // of the store, and the target's slots (for the user macros with macroCount and selectedMacro)
 // are taken from the copy in one step under the store's lock: a pass of playback plays the
 // macro from before the load or the one from after it, never a slot half read. A file that
-// cannot be read changes nothing.
+// cannot be read changes nothing. User macros taken from the store's own userMacroFile are
+// what that file holds (MarkUserMacrosSaved).
 ini::FileState ReplaceMacrosFromFile(const std::filesystem::path& path, MacroTarget target, MacroStore& store,
                                      MessageSink& messages, WhenMissing whenMissing = WhenMissing::LoadEmpty);
 
+// How taking the user macros from a file the user chose went.
+enum class MacroImport { Done, NoMacros, Missing, Unreadable };
+
+// The user macros replaced by those of a file the user chose (an import, a conversion), as
+// ReplaceMacrosFromFile replaces them. A file without section "Macros" holds no macros (a note,
+// a profile, any other INI file): read anyway, it would empty the user macros, so it is refused
+// as a missing or unreadable one is. Anything but Done leaves the store as it was and shows
+// nothing: what to say is the caller's.
+MacroImport ImportMacroFile(const std::filesystem::path& path, MacroStore& store);
+
 // Writes macroCount as "macroNum" and user slots 0 .. macroCount - 1 as keys "0" onwards, in
 // one replace of the file: whenever the process is killed, the file holds the old set or the
-// new one. Keys of a larger earlier count stay in the file. Returns false, with the file
-// unchanged, when it cannot be written.
-bool SaveMacroFile(const std::filesystem::path& path, const MacroStore& store);
+// new one. Keys of a larger earlier count stay in the file. Anything but Written leaves the file
+// unchanged.
+WriteResult SaveMacroFile(const std::filesystem::path& path, const MacroStore& store);
+
+// SaveMacroFile to the store's userMacroFile; once written, the user macros are what the file
+// holds (MarkUserMacrosSaved).
+WriteResult SaveUserMacroFile(MacroStore& store);
 
 // The 3192-digit value of a slot, and the slot a value stands for: each byte as three
 // decimal digits, events as key (a virtual-key code), action, delay low, delay high.

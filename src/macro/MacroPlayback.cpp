@@ -82,9 +82,9 @@ void MacroPlayer::ServeButton(size_t i) {
     }
 }
 
-void MacroPlayer::Saved(bool saved) const {
+void MacroPlayer::Saved(WriteResult saved) const {
     if (!saved && c_.notSaved) {
-        c_.notSaved();
+        c_.notSaved(saved);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "common/Relaxed.h"
+#include "common/WriteResult.h"
 #include "macro/MacroStore.h"
 #include "platform/PreciseSleep.h"
 
@@ -33,8 +34,9 @@ struct PlaybackContext {
     std::filesystem::path configPath;
     const Relaxed<int32_t>& currentProfile;  // the section the mouse's own changes are saved into
     std::function<void()> repaint;           // may be empty
-    // A change the mouse made itself could not be saved into config.ini; may be empty.
-    std::function<void()> notSaved;
+    // A change the mouse made itself could not be saved into config.ini (how the write went);
+    // may be empty.
+    std::function<void(WriteResult)> notSaved;
 };
 
 // The consumer-page usage sent for multimedia FunctionCode 21 + index (index 0..9); 0 for an
@@ -78,7 +80,7 @@ public:
 
 private:
     void ServeButton(size_t button);
-    void Saved(bool saved) const;
+    void Saved(WriteResult saved) const;
     // Waits out the pending pause; false when the abort cut it short.
     bool WaitForPause(bool interruptible);
     bool Aborted() const { return abort_ != nullptr && abort_->Raised(); }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <mutex>
+#include <vector>
 
 #include "common/Language.h"
 #include "common/Relaxed.h"
@@ -44,6 +45,18 @@ struct MacroStore {
     // pass, so a pass plays one whole macro as it stood between two changes: never half of a
     // slot that a delete is moving, nor a delay whose two bytes are from different edits.
     SlotLock lock;
+
+    // The user macros as userMacroFile holds them, since they were last read from it or saved to
+    // it: edits that differ from them are lost unless they are saved before the macros are
+    // replaced or the utility ends. Window thread only.
+    std::vector<MacroSlot> savedUserMacros;
+
+    // The user macros are now what userMacroFile holds.
+    void MarkUserMacrosSaved();
+    // The user macros differ from what userMacroFile holds: in their count, or in a macro's
+    // name, repeat settings, events or delays. Bytes past a macro's events do not count: an
+    // event inserted and deleted again leaves them changed, and nobody sees them.
+    bool UserMacrosUnsaved() const;
 
     // A copy of slot taken under the lock.
     MacroSlot CopyOf(const MacroSlot& slot) const {

@@ -26,6 +26,12 @@ WindowEvent DecodeWindowMessage(uint32_t message, uintptr_t wParam, intptr_t lPa
         power.kind = WindowEventKind::Power;
         return power;
     }
+    if (message == kWmEndSession) {
+        WindowEvent ending;
+        // FALSE: the end was called off; the utility runs on.
+        ending.kind = wParam != 0 ? WindowEventKind::SessionEnding : WindowEventKind::Other;
+        return ending;
+    }
     if (message != kWmDeviceChange) {
         return {};
     }

@@ -8,6 +8,7 @@ namespace orv {
 
 // The Windows messages the main window's native event filter hands to the core. Plain numbers
 // and bytes, so the decoding is the same code and the same tests on every system.
+inline constexpr uint32_t kWmEndSession = 0x0016;
 inline constexpr uint32_t kWmPowerBroadcast = 0x0218;
 inline constexpr uint32_t kWmDeviceChange = 0x0219;
 inline constexpr uintptr_t kDbtDeviceArrival = 0x8000;
@@ -19,6 +20,9 @@ enum class WindowEventKind {
     Power,          // every WM_POWERBROADCAST, whatever its type: the profile is applied again
     DeviceArrival,  // WM_DEVICECHANGE, DBT_DEVICEARRIVAL
     DeviceRemoval,  // WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE
+    // WM_ENDSESSION with wParam TRUE: the session ends (logoff, shutdown), and the process with
+    // it as soon as the message has been answered.
+    SessionEnding,
 };
 
 struct WindowEvent {

@@ -1,5 +1,7 @@
+#include "common/IniFile.h"
 #include "macro/MacroFile.h"
 #include "session/Session.h"
+#include "settings/ApplyProfile.h"
 #include "settings/ConfigFile.h"
 
 namespace orv {
@@ -11,9 +13,9 @@ constexpr int kLastResetProfile = 2;
 
 }  // namespace
 
-// The reset cannot be undone, so it stops at the first profile that cannot be read or written:
-// going on would leave some profiles reset, and then overwrite the user macros and send the
-// mouse settings the user never saw. The working settings then go back to what they were.
+// The reset cannot be undone, so it stops when config.ini cannot be read or written: going on
+// would overwrite the user macros and send the mouse settings the user never saw. The working
+// settings then go back to what they were.
 RestoreResult Session::RestoreDefaults(const std::function<void()>& userMacrosReplaced) {
     RestoreResult result;
     ProfileSettings& settings = profileSettings_;
@@ -26,20 +28,22 @@ RestoreResult Session::RestoreDefaults(const std::function<void()>& userMacrosRe
         return result;
     };
 
-    SetFactorySettings(settings);
-    if (!SaveProfile(config, 1, settings)) {
-        return stop(FileFault::Kind::Unwritable);
+    ini::FileUpdate update(config);
+    if (update.Busy()) {
+        return stop(FileFault::Kind::Busy);
     }
+    SetFactorySettings(settings);
+    WriteProfile(update, 1, settings);
     for (int n = kFirstResetProfile; n >= kLastResetProfile; --n) {
-        if (LoadProfile(config, n, true, language, settings) == ProfileFound::Unreadable) {
+        if (LoadProfile(update.Contents(), n, true, language, settings) == ProfileFound::Unreadable) {
             return stop(FileFault::Kind::Unreadable);
         }
-        if (!SaveProfile(config, n, settings)) {
-            return stop(FileFault::Kind::Unwritable);
-        }
+        WriteProfile(update, n, settings);
     }
-    if (LoadProfile(config, currentProfile_, false, language, settings) == ProfileFound::Unreadable) {
-        return stop(FileFault::Kind::Unreadable);
+    LoadProfile(update.Contents(), currentProfile_, false, language, settings);
+    WriteAppliedProfile(update, settings, currentProfile_);
+    if (const WriteResult saved = update.Commit(); !saved) {
+        return stop(saved.Busy() ? FileFault::Kind::Busy : FileFault::Kind::Unwritable);
     }
     result.profilesReset = true;
 
@@ -55,6 +59,8 @@ RestoreResult Session::RestoreDefaults(const std::function<void()>& userMacrosRe
         const std::filesystem::path user = UserMacroFileFor(folders_.AppDirectory, language);
         if (!SaveMacroFile(user, store)) {
             result.faults.push_back({FileFault::Kind::Unwritable, user});
+        } else if (user == store.userMacroFile) {
+            store.MarkUserMacrosSaved();
         }
         break;
     }
@@ -66,7 +72,8 @@ RestoreResult Session::RestoreDefaults(const std::function<void()>& userMacrosRe
         break;
     }
 
-    result.applied = ApplyProfile();
+    result.applied = SendProfile(settings, applied_, Target());
+    Observed(SessionStep::ApplyProfile);
     return result;
 }
 

@@ -65,7 +65,7 @@ Session::MacrosLoaded Session::LoadMacros() {
     return loaded;
 }
 
-void Session::StartThreads(std::function<void()> repaint, std::function<void()> notSaved) {
+void Session::StartThreads(std::function<void()> repaint, std::function<void(WriteResult)> notSaved) {
     if (playback_ != nullptr) {
         Observed(SessionStep::StartThreads);
         return;
@@ -82,9 +82,9 @@ void Session::StartThreads(std::function<void()> repaint, std::function<void()> 
                                 post_(repaint_);
                             }
                         },
-                        [this] {
+                        [this](WriteResult saved) {
                             if (notSaved_) {
-                                post_(notSaved_);
+                                post_([notSaved = notSaved_, saved] { notSaved(saved); });
                             }
                         }});
     listener_->Start();
@@ -125,11 +125,31 @@ std::vector<HidCollectionInfo> Session::MouseCollections() {
 }
 
 ApplyResult Session::ApplyProfile() {
-    const ApplyTarget target{*reports_, *pointer_, folders_.ConfigPath, {}};
-    const ApplyResult result = orv::ApplyProfile(profileSettings_, currentProfile_, applied_, target);
+    const ApplyResult result = orv::ApplyProfile(profileSettings_, currentProfile_, applied_, Target());
     Observed(SessionStep::ApplyProfile);
     return result;
 }
+
+StoredApplyResult Session::ApplyStoredProfile(std::optional<int32_t> profile) {
+    StoredApplyResult result;
+    ini::FileUpdate config(folders_.ConfigPath);
+    if (config.Busy()) {
+        result.busy = true;
+        return result;
+    }
+    const ini::Snapshot& held = config.Contents();
+    currentProfile_ = profile.value_or(LoadCurrentProfile(held));
+    language_ = LoadLanguage(held);
+    result.found = LoadProfile(held, currentProfile_, false, language_, profileSettings_);
+    if (result.found == ProfileFound::Unreadable) {
+        return result;
+    }
+    result.applied = orv::ApplyProfile(profileSettings_, currentProfile_, applied_, Target(), config);
+    Observed(SessionStep::ApplyProfile);
+    return result;
+}
+
+ApplyTarget Session::Target() { return {*reports_, *pointer_, folders_.ConfigPath, {}}; }
 
 // Playback ends first, releasing what it holds, so the goodbye is the mouse's last report.
 bool Session::SayGoodbye() {
@@ -172,12 +192,12 @@ void Session::SimulateUnplug() {
     }
 }
 
-bool Session::WaitUntilInputServed(SteadyTime deadline) {
+bool Session::WaitUntilInputServed(SteadyTime deadline, const SleepInterrupt* interrupt) {
     if (simulated_ == nullptr) {
         return false;
     }
     while (!(simulated_->InputTaken() && PlaybackIdle())) {
-        if (SystemClock().Now() >= deadline) {
+        if (SystemClock().Now() >= deadline || (interrupt != nullptr && interrupt->Raised())) {
             return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -47,15 +48,25 @@ enum class DeviceStatus {
 
 // A file an operation could not use.
 struct FileFault {
-    enum class Kind { Missing, Unreadable, Unwritable };
+    // Busy: another program held the file's write lock for the whole wait.
+    enum class Kind { Missing, Unreadable, Unwritable, Busy };
     Kind kind;
     std::filesystem::path file;
+};
+
+// How applying a profile as config.ini holds it went.
+struct StoredApplyResult {
+    // Another program held config.ini's write lock for the whole wait: nothing was read, sent
+    // or written.
+    bool busy = false;
+    ProfileFound found = ProfileFound::Section;  // Unreadable: nothing was sent or written
+    ApplyResult applied;
 };
 
 // How a factory reset went.
 struct RestoreResult {
     // False when config.ini could not be read or written: the reset stopped there, with the
-    // working settings as they were, the user macros untouched and nothing sent.
+    // working settings and config.ini as they were, the user macros untouched and nothing sent.
     bool profilesReset = false;
     ApplyResult applied;  // the closing apply, when the profiles were reset
     // What could not be read or written, in the order met. A missing factory macro file has
@@ -133,8 +144,9 @@ public:
     // Clears the playback flags, then starts the input listener and the playback thread at the
     // highest priority the system allows. repaint is posted each time playback followed a
     // change the mouse made itself. Once: a second start changes nothing.
-    // notSaved is posted each time a change the mouse made itself could not be saved.
-    void StartThreads(std::function<void()> repaint = {}, std::function<void()> notSaved = {});
+    // notSaved is posted, with how the write went, each time a change the mouse made itself
+    // could not be saved.
+    void StartThreads(std::function<void()> repaint = {}, std::function<void(WriteResult)> notSaved = {});
     // Ends both threads; a playing macro stops with its releases sent.
     void StopThreads();
     // No press is waiting or being served.
@@ -148,12 +160,19 @@ public:
     std::vector<HidCollectionInfo> MouseCollections();
 
     ApplyResult ApplyProfile();
+    // "CurConfig" (or the given profile, which becomes the current one) and the language of
+    // config.ini, that profile as the working settings, and the apply, with config.ini locked
+    // from the reading to the apply's save: what the apply writes back is what the file held,
+    // whatever another program writes meanwhile.
+    StoredApplyResult ApplyStoredProfile(std::optional<int32_t> profile);
 
     // Profiles 1 to 5 and the user macros of the language back to their delivered values, then
     // the current profile applied: profile 1 from the built-in values (macroMode kept), 5 to 2
     // from their reset sections, the working settings from the current profile's section, the
     // user macros from the language's factory file and saved to its user macro file, and the
-    // apply. userMacrosReplaced runs as soon as the factory macros are in the store.
+    // apply. The reset profiles and the apply's save are one replace of config.ini, made before
+    // the macros: killed at any moment, the file is wholly as it was or wholly reset.
+    // userMacrosReplaced runs as soon as the factory macros are in the store.
     RestoreResult RestoreDefaults(const std::function<void()>& userMacrosReplaced = {});
 
     // The language becomes language and is stored as "VER_SEL"; then reloadSkin (the caller
@@ -180,8 +199,9 @@ public:
     // The simulated mouse is pulled out, as the system would announce it.
     void SimulateUnplug();
     // Simulated mouse: waits until the listener has taken every input report sent and playback
-    // has served what they started. False when the deadline came first, or with the real mouse.
-    bool WaitUntilInputServed(SteadyTime deadline);
+    // has served what they started. False when the deadline or a raise of interrupt came first,
+    // or with the real mouse.
+    bool WaitUntilInputServed(SteadyTime deadline, const SleepInterrupt* interrupt = nullptr);
 
     // The sleeper playback times its events with, for callers that pace input the same way.
     Sleeper& PreciseSleeper();
@@ -196,6 +216,7 @@ private:
     DeviceStatus LinkStatus() const;
     void StartNotifier(DeviceNotifier& notifier);
     void Observed(SessionStep step) const;
+    ApplyTarget Target();
 
     SessionFolders folders_;
     MessageSink& messages_;
@@ -217,7 +238,7 @@ private:
     PlaybackFlags flags_;
     AppliedState applied_;
     std::function<void()> repaint_;
-    std::function<void()> notSaved_;
+    std::function<void(WriteResult)> notSaved_;
     std::function<void(DeviceStatus)> rediscovered_;
     std::unique_ptr<InputListenerThread> listener_;
     std::unique_ptr<MacroPlaybackThread> playback_;

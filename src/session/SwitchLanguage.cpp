@@ -7,7 +7,7 @@ namespace orv {
 LanguageSwitchResult Session::SwitchLanguage(Language language, const std::function<bool()>& reloadSkin) {
     LanguageSwitchResult result;
     language_ = language;
-    result.languageSaved = SaveLanguage(folders_.ConfigPath, language);
+    result.languageSaved = static_cast<bool>(SaveLanguage(folders_.ConfigPath, language));
     result.skinLoaded = reloadSkin();
     if (!result.skinLoaded) {
         return result;

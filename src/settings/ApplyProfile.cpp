@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/IniFile.h"
 #include "device/FeatureReport.h"
 #include "platform/PointerSettings.h"
 #include "settings/ConfigFile.h"
@@ -38,12 +39,32 @@ void SetWheelLines(PointerSettings& pointer, int lines) {
 
 ApplyResult ApplyProfile(const ProfileSettings& s, int32_t currentProfile, AppliedState& applied,
                          const ApplyTarget& target) {
+    ini::FileUpdate config(target.configPath);
+    return ApplyProfile(s, currentProfile, applied, target, config);
+}
+
+// The saves are one replace, so that two applies at once never leave "CurConfig" naming one
+// profile and profile 6 holding another's settings. It is made before the reports, as the
+// record of what is being applied.
+ApplyResult ApplyProfile(const ProfileSettings& s, int32_t currentProfile, AppliedState& applied,
+                         const ApplyTarget& target, ini::FileUpdate& config) {
+    WriteAppliedProfile(config, s, currentProfile);
+    const WriteResult saved = config.Commit();
+    ApplyResult result = SendProfile(s, applied, target);
+    result.saved = saved;
+    return result;
+}
+
+void WriteAppliedProfile(ini::FileUpdate& config, const ProfileSettings& s, int32_t currentProfile) {
+    WriteCurrentProfile(config, currentProfile);
+    WriteProfile(config, kAppliedProfile, s);
+    WriteProfile(config, currentProfile, s);
+}
+
+ApplyResult SendProfile(const ProfileSettings& s, AppliedState& applied, const ApplyTarget& target) {
     ApplyResult result;
     Counter count(result);
     FeatureReport& reports = target.reports;
-
-    result.saved = SaveCurrentProfile(target.configPath, currentProfile);
-    result.saved = SaveProfile(target.configPath, kAppliedProfile, s) && result.saved;
 
     for (size_t i = 0; i < DeviceButtonCode.size(); ++i) {
         const FunctionCodeInfo& function = DescribeFunctionCode(s.buttonFunction[i]);
@@ -76,8 +97,6 @@ ApplyResult ApplyProfile(const ProfileSettings& s, int32_t currentProfile, Appli
     SetWheelLines(target.pointer, WheelScrollLines(s.wheelSpeed));
 
     count(reports.SendFireTime(s.fireTime));
-
-    result.saved = SaveProfile(target.configPath, currentProfile, s) && result.saved;
     return result;
 }
 

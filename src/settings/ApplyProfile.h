@@ -5,10 +5,14 @@
 #include <functional>
 
 #include "common/Relaxed.h"
+#include "common/WriteResult.h"
 #include "settings/ProfileSettings.h"
 
 namespace orv {
 
+namespace ini {
+class FileUpdate;
+}
 class FeatureReport;
 class PointerSettings;
 
@@ -34,17 +38,27 @@ struct ApplyTarget {
 struct ApplyResult {
     int reportsSent = 0;
     int reportsFailed = 0;
-    bool saved = true;  // every config.ini write succeeded
+    WriteResult saved = WriteResult::Kind::Written;  // how the one write of config.ini went
 };
 
-// Makes the mouse and the system match the working settings: records currentProfile as
-// "CurConfig", snapshots the settings as profile 6, sends the thirteen configuration reports,
-// sets the pointer speed and wheel lines, and saves the settings as currentProfile. Every call
-// is a full re-send. Values a hand-edited file put out of range are sent as the nearest valid
-// one (a DPI step above 11 as step 11, a lighting mode above 3 as 3, a function code without
-// a device function as 0).
+// Makes the mouse and the system match the working settings: saves them (below), sends the
+// thirteen configuration reports, and sets the pointer speed and wheel lines. Every call is a
+// full re-send, and the reports go out even when config.ini cannot be written. Values a
+// hand-edited file put out of range are sent as the nearest valid one (a DPI step above 11 as
+// step 11, a lighting mode above 3 as 3, a function code without a device function as 0).
 ApplyResult ApplyProfile(const ProfileSettings& settings, int32_t currentProfile, AppliedState& applied,
                          const ApplyTarget& target);
+// The same, saving through an update of config.ini the caller opened, and read from, before.
+ApplyResult ApplyProfile(const ProfileSettings& settings, int32_t currentProfile, AppliedState& applied,
+                         const ApplyTarget& target, ini::FileUpdate& config);
+
+// What an apply saves, as writes of one update of config.ini, so that they land together:
+// currentProfile as "CurConfig", and the settings as profile 6 (the snapshot of what the mouse
+// was sent) and as currentProfile.
+void WriteAppliedProfile(ini::FileUpdate& config, const ProfileSettings& settings, int32_t currentProfile);
+
+// The apply's reports and system settings without the save; saved is left Written.
+ApplyResult SendProfile(const ProfileSettings& settings, AppliedState& applied, const ApplyTarget& target);
 
 // The end of the program as the mouse and the system see it: the goodbye report, then the
 // pointer speed back to 10 (only when the system answers the query). Returns the send's result.

@@ -9,9 +9,8 @@ namespace {
 
 constexpr const char* kInit = "Init";
 
-int32_t ReadNumber(const std::filesystem::path& file, const std::string& section, const std::string& key,
-                   size_t bufferChars) {
-    return ParseDecimal(ini::Read(file, section, key, bufferChars));
+int32_t ReadNumber(const ini::Snapshot& file, const std::string& section, const std::string& key, size_t bufferChars) {
+    return ParseDecimal(file.Read(section, key, bufferChars));
 }
 
 std::string Indexed(const char* prefix, size_t i) { return prefix + FormatDecimal(static_cast<int64_t>(i)); }
@@ -42,8 +41,11 @@ std::string ResetSection(int n, Language language) {
 
 ProfileFound LoadProfile(const std::filesystem::path& file, int n, bool fromReset, Language language,
                          ProfileSettings& s) {
+    return LoadProfile(ini::Snapshot(file), n, fromReset, language, s);
+}
+
+ProfileFound LoadProfile(const ini::Snapshot& snapshot, int n, bool fromReset, Language language, ProfileSettings& s) {
     const std::string section = fromReset ? ResetSection(n, language) : ProfileSection(n);
-    const ini::Snapshot snapshot(file);
     if (snapshot.State() == ini::FileState::Unreadable) {
         return ProfileFound::Unreadable;
     }
@@ -94,34 +96,52 @@ std::vector<std::pair<std::string, std::string>> ProfileKeyValues(const ProfileS
     return lines;
 }
 
-bool SaveProfile(const std::filesystem::path& file, int n, const ProfileSettings& s) {
-    const auto lines = ProfileKeyValues(s);
-    std::vector<std::pair<std::string_view, std::string_view>> entries(lines.begin(), lines.end());
-    return ini::WriteKeys(file, ProfileSection(n), entries);
+WriteResult SaveProfile(const std::filesystem::path& file, int n, const ProfileSettings& s) {
+    ini::FileUpdate update(file);
+    WriteProfile(update, n, s);
+    return update.Commit();
 }
 
-bool SaveDpiLevel(const std::filesystem::path& file, int n, const ProfileSettings& s) {
+void WriteProfile(ini::FileUpdate& update, int n, const ProfileSettings& s) {
+    const auto lines = ProfileKeyValues(s);
+    const std::vector<std::pair<std::string_view, std::string_view>> entries(lines.begin(), lines.end());
+    update.Write(ProfileSection(n), entries);
+}
+
+WriteResult SaveDpiLevel(const std::filesystem::path& file, int n, const ProfileSettings& s) {
     return ini::Write(file, ProfileSection(n), "DPI_LEVEL", FormatDecimal(s.dpiLevel));
 }
 
-bool SaveReportRate(const std::filesystem::path& file, int n, const ProfileSettings& s) {
+WriteResult SaveReportRate(const std::filesystem::path& file, int n, const ProfileSettings& s) {
     return ini::Write(file, ProfileSection(n), "USB_SPEED", FormatDecimal(s.reportRate));
 }
 
-int32_t LoadCurrentProfile(const std::filesystem::path& file) {
+int32_t LoadCurrentProfile(const std::filesystem::path& file) { return LoadCurrentProfile(ini::Snapshot(file)); }
+
+int32_t LoadCurrentProfile(const ini::Snapshot& file) {
     const int32_t profile = ReadNumber(file, kInit, "CurConfig", 5);
     return profile >= 1 && profile <= 5 ? profile : 1;
 }
 
-bool SaveCurrentProfile(const std::filesystem::path& file, int32_t profile) {
-    return ini::Write(file, kInit, "CurConfig", FormatDecimal(profile));
+WriteResult SaveCurrentProfile(const std::filesystem::path& file, int32_t profile) {
+    ini::FileUpdate update(file);
+    WriteCurrentProfile(update, profile);
+    return update.Commit();
 }
 
-Language LoadLanguage(const std::filesystem::path& file) {
+void WriteCurrentProfile(ini::FileUpdate& update, int32_t profile) {
+    const std::string value = FormatDecimal(profile);
+    const std::pair<std::string_view, std::string_view> entry{"CurConfig", value};
+    update.Write(kInit, std::span(&entry, 1));
+}
+
+Language LoadLanguage(const std::filesystem::path& file) { return LoadLanguage(ini::Snapshot(file)); }
+
+Language LoadLanguage(const ini::Snapshot& file) {
     return Language::FromSetting(ReadNumber(file, kInit, "VER_SEL", 5));
 }
 
-bool SaveLanguage(const std::filesystem::path& file, Language language) {
+WriteResult SaveLanguage(const std::filesystem::path& file, Language language) {
     return ini::Write(file, kInit, "VER_SEL", FormatDecimal(language.Setting()));
 }
 

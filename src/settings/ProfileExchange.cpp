@@ -5,7 +5,11 @@
 namespace orv {
 
 ExchangeResult ExportProfile(const ProfileSettings& settings, const std::filesystem::path& file) {
-    return SaveProfile(file, kExchangeProfile, settings) ? ExchangeResult::Done : ExchangeResult::CannotWrite;
+    const WriteResult saved = SaveProfile(file, kExchangeProfile, settings);
+    if (saved.Busy()) {
+        return ExchangeResult::Busy;
+    }
+    return saved ? ExchangeResult::Done : ExchangeResult::CannotWrite;
 }
 
 // A file without the exchange section holds no profile: what such a section reads as would

@@ -11,6 +11,7 @@ enum class ExchangeResult {
     NoProfile,    // the file holds no profile: it has no section "Config7"
     CannotRead,   // the file is missing or cannot be read
     CannotWrite,  // the exchange file could not be written; it is unchanged
+    Busy,         // another program held the exchange file's write lock too long; it is unchanged
 };
 
 // Writes settings as the one profile of an exchange file: section "Config7" with the keys of a

@@ -1,6 +1,7 @@
 #include "ui/CMenuDlg.h"
 
 #include "ui/ComposeFrame.h"
+#include "ui/DrawingGeometry.h"
 
 namespace orv {
 
@@ -61,7 +62,8 @@ void CMenuDlg::OpenSubMenu() {
         return;
     }
     const int32_t top = SubMenuTop(Hover(), Context().MacroCount(), RowHeight());
-    sub->move(geometry().topLeft() + QPoint(width_, top));
+    const QRect menu(geometry().topLeft(), QSize(width_, height()));
+    sub->move(PopupBeside(menu, menu.y() + top, sub->size(), ScreenAreaFor(menu, *this)));
     subMenu_ = sub;
     sub->show();
 }

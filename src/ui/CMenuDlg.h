@@ -11,8 +11,10 @@ namespace orv {
 
 // The function menu of a button box: ten rows drawn from the menu pictures. Rows 1..6 choose
 // their function on release; resting on rows 7..10 opens that row's sub-menu beside the menu,
-// its last row level with the row that opened it. Moving to another row replaces or closes the
-// sub-menu; while the mouse is over the sub-menu the row that opened it stays lit.
+// its last row level with the row that opened it, unless the screen's edge moves it (to the left
+// of the menu where there is no room on the right, up or down to stay on the screen). Moving to
+// another row replaces or closes the sub-menu; while the mouse is over the sub-menu the row
+// that opened it stays lit.
 class CMenuDlg : public SkinnedMenuWindow {
 public:
     // A function was chosen: in this menu's own rows, or in its sub-menu.

@@ -8,6 +8,7 @@
 #include "skin/Regions.h"
 #include "skin/SkinLayout.h"
 #include "ui/DrawingGeometry.h"
+#include "ui/MarkerText.h"
 #include "ui/UiText.h"
 
 namespace orv {
@@ -45,12 +46,12 @@ void DrawTextAt(QPainter& canvas, QPoint topLeft, const QString& text, const QCo
     if (text.isEmpty())
         return;
     canvas.setPen(colour);
-    canvas.drawText(QPoint(topLeft.x(), topLeft.y() + canvas.fontMetrics().ascent()), text);
+    DrawMarkedText(canvas, QPoint(topLeft.x(), topLeft.y() + canvas.fontMetrics().ascent()), text);
 }
 
 void DrawCentred(QPainter& canvas, const SkinRegion& region, const QString& text, const QColor& colour) {
     const QFontMetrics metrics = canvas.fontMetrics();
-    const QSize size(metrics.horizontalAdvance(text), metrics.height());
+    const QSize size(MarkedTextWidth(canvas.font(), text), metrics.height());
     DrawTextAt(canvas, CentredTextOrigin(RegionRect(region), size), text, colour);
 }
 

@@ -112,6 +112,11 @@ void EditorControls::Focus(EditorControl control) {
         target->setFocus(Qt::OtherFocusReason);
 }
 
+void EditorControls::CommitEdit() {
+    if (eventList_)
+        eventList_->EndEdit(true);
+}
+
 bool EditorControls::eventFilter(QObject*, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick)

@@ -24,6 +24,8 @@ public:
 
     void Show();
     void Focus(EditorControl control);
+    // Ends an open in-place edit keeping what it holds, as losing the focus would.
+    void CommitEdit();
 
     QListWidget* MacroList() const { return macroList_.data(); }
     CEditableListBox* EventList() const { return eventList_.data(); }

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "settings/ProfileEdits.h"
+#include "ui/DrawingGeometry.h"
 #include "ui/WarningDlg.h"
 
 namespace orv {
@@ -16,7 +17,7 @@ FunctionMenus::~FunctionMenus() {
     delete menu_.data();
 }
 
-bool FunctionMenus::OpenFunctionMenu(int button, QPoint anchor) {
+bool FunctionMenus::OpenFunctionMenu(int button, QRect box) {
     CloseFunctionMenu();
     auto* menu = new CMenuDlg(
         context_, [this](int32_t code, bool inSubMenu) { Choose(code, inSubMenu); }, &window_);
@@ -25,7 +26,7 @@ bool FunctionMenus::OpenFunctionMenu(int button, QPoint anchor) {
         return false;
     }
     button_ = button;
-    menu->move(anchor);
+    menu->move(PopupBelowOrAbove(box, menu->size(), ScreenAreaFor(box, window_)));
     menu_ = menu;
     menu->show();
     return true;
@@ -50,8 +51,8 @@ void FunctionMenus::ReleasePictures() {
 // Without its pictures the warning could not be seen, and a modal popup that cannot be seen
 // would freeze the window; the function menu then opens as if confirmed, and the left-click rule
 // still keeps some button clicking.
-int FunctionMenus::ShowLeftButtonWarning(QPoint anchor) {
-    WarningDlg warning(context_, anchor, &window_);
+int FunctionMenus::ShowLeftButtonWarning(QRect box) {
+    WarningDlg warning(context_, box, &window_);
     if (!warning.IsShaped())
         return kWarningConfirmed;
     return warning.exec() == kWarningCancelled ? kWarningCancelled : kWarningConfirmed;

@@ -23,9 +23,9 @@ public:
     FunctionMenus(const FunctionMenus&) = delete;
     FunctionMenus& operator=(const FunctionMenus&) = delete;
 
-    bool OpenFunctionMenu(int button, QPoint anchor) override;
+    bool OpenFunctionMenu(int button, QRect box) override;
     void CloseFunctionMenu() override;
-    int ShowLeftButtonWarning(QPoint anchor) override;
+    int ShowLeftButtonWarning(QRect box) override;
 
     // The open menu, or null.
     CMenuDlg* OpenMenu() const { return menu_.data(); }

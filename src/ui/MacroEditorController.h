@@ -20,6 +20,13 @@ public:
     virtual void DeleteMacro() = 0;
     virtual void StoreRepeatCount() = 0;
     virtual void ToggleRepeat() = 0;
+
+    // Before something replaces the user macros in memory or ends the utility: a recording
+    // ends, a delay being typed is kept, and while the macros hold changes not yet saved the
+    // user chooses to save them (as storing the repeat count does), to drop them, or to cancel.
+    // False when the action must not go on: cancelled, or the save failed (and the user has
+    // been told).
+    virtual bool SettleUnsavedEdits() = 0;
 };
 
 }  // namespace orv

@@ -48,19 +48,30 @@ void MacroEditorFeature::RefreshMacroList(const AdvancedPageControls& controls) 
 
 void MacroEditorFeature::ImportMacros() {
     StopRecording();
+    if (!SettleUnsavedEdits())
+        return;
     const auto file = dialogs_.ChooseFileToOpen({kMacroFileFilter, appDirectory_, {}});
     if (!file)
         return;
-    if (editor_.ImportMacros(*file) == ini::FileState::Unreadable)
+    switch (editor_.ImportMacros(*file)) {
+    case MacroImport::Unreadable:
         TellAboutFile(TextId::MacroImportUnreadable, *file);
+        break;
+    case MacroImport::NoMacros:
+        TellAboutFile(TextId::MacroImportNoMacros, *file);
+        break;
+    case MacroImport::Done:
+    case MacroImport::Missing:  // told by the editor, as a missing macro file always is
+        break;
+    }
     ShowControls();
 }
 
 void MacroEditorFeature::ExportMacros() {
     StopRecording();
     const auto file = dialogs_.ChooseFileToSave({kMacroFileFilter, appDirectory_, kMacroFileExtension});
-    if (file && !editor_.ExportMacros(*file))
-        TellAboutFile(TextId::MacroFileNotWritten, *file);
+    if (file)
+        TellNotWritten(editor_.ExportMacros(*file), *file);
 }
 
 void MacroEditorFeature::AddMacro() {
@@ -71,11 +82,32 @@ void MacroEditorFeature::DeleteMacro() {
     Run([this] { editor_.DeleteMacro(); });
 }
 
-void MacroEditorFeature::StoreRepeatCount() {
-    bool saved = true;
+void MacroEditorFeature::StoreRepeatCount() { Store(); }
+
+bool MacroEditorFeature::Store() {
+    WriteResult saved = WriteResult::Kind::Written;
     Run([this, &saved] { saved = editor_.StoreRepeatCount(); });
-    if (!saved)
-        TellAboutFile(TextId::MacroFileNotWritten, store_.userMacroFile);
+    TellNotWritten(saved, store_.userMacroFile);
+    return static_cast<bool>(saved);
+}
+
+// Stopping the recording comes first: the question must not open while the keyboard is captured.
+// A failed save stops the action, since going on would lose what could not be saved.
+bool MacroEditorFeature::SettleUnsavedEdits() {
+    StopRecording();
+    controls_.CommitEdit();
+    if (!store_.UserMacrosUnsaved())
+        return true;
+    switch (dialogs_.AskToSave(Text(TextId::ProgramName, language_), Text(TextId::UnsavedMacrosQuestion, language_),
+                               language_)) {
+    case UnsavedChoice::Save:
+        return Store();
+    case UnsavedChoice::Discard:
+        return true;
+    case UnsavedChoice::Cancel:
+        break;
+    }
+    return false;
 }
 
 void MacroEditorFeature::ToggleRepeat() {
@@ -180,6 +212,11 @@ void MacroEditorFeature::RunEventMenu(QPoint globalPoint) {
     menu->exec(globalPoint);
     if (chosen > 0)
         Run([this, chosen] { editor_.RunEventCommand(static_cast<uint32_t>(chosen)); });
+}
+
+void MacroEditorFeature::TellNotWritten(WriteResult written, const std::filesystem::path& file) {
+    if (!written)
+        TellAboutFile(written.Busy() ? TextId::FileBusy : TextId::MacroFileNotWritten, file);
 }
 
 void MacroEditorFeature::TellAboutFile(TextId text, const std::filesystem::path& file) {

@@ -66,6 +66,7 @@ public:
     // A user macro file that cannot be written is told to the user.
     void StoreRepeatCount() override;
     void ToggleRepeat() override;
+    bool SettleUnsavedEdits() override;
 
     // RecordingController
     void ToggleRecording() override;
@@ -89,6 +90,9 @@ private:
     EventListPointer PointerAt(QPoint globalPoint) const;
     void RunEventMenu(QPoint globalPoint);
     void TellAboutFile(TextId text, const std::filesystem::path& file);
+    // StoreRepeatCount; false when the file could not be written.
+    bool Store();
+    void TellNotWritten(WriteResult written, const std::filesystem::path& file);
 
     MacroStore& store_;
     const Language& language_;

@@ -13,6 +13,7 @@
 #include "skin/SkinLayout.h"
 #include "ui/ComposeFrame.h"
 #include "ui/FitWidthValidator.h"
+#include "ui/MarkerText.h"
 #include "ui/ShapeFromMask.h"
 
 namespace orv {
@@ -166,21 +167,21 @@ void MainWindowPages::OnLeftButtonUp(QPoint point) {
              p.state_.MainHover = region::kNone;
              p.host_.CloseToTray();
          }},
-        // Both reload the user macros, the one being recorded among them.
+        // These reload the user macros, the one being recorded among them.
         {kDefaults,
          [](P& p, Hit) {
-             IfPresent(p.features_.recording, &RecordingController::StopRecording);
-             IfPresent(p.features_.profileExchange, &Exchange::RestoreDefaults);
+             if (p.MacroEditsSettled())
+                 IfPresent(p.features_.profileExchange, &Exchange::RestoreDefaults);
          }},
         {kChinese,
          [](P& p, Hit) {
-             IfPresent(p.features_.recording, &RecordingController::StopRecording);
-             IfPresent(p.features_.language, &LanguageController::SwitchToChinese);
+             if (p.MacroEditsSettled())
+                 IfPresent(p.features_.language, &LanguageController::SwitchToChinese);
          }},
         {kEnglish,
          [](P& p, Hit) {
-             IfPresent(p.features_.recording, &RecordingController::StopRecording);
-             IfPresent(p.features_.language, &LanguageController::SwitchToEnglish);
+             if (p.MacroEditsSettled())
+                 IfPresent(p.features_.language, &LanguageController::SwitchToEnglish);
          }},
     };
     // The release decides: the region under the mouse now, wherever the press was.
@@ -332,11 +333,11 @@ void MainWindowPages::OpenFunctionMenu(int button) {
     const int32_t box = region::main::ButtonBox(button);
     state_.MenuButton = box;
     const SkinRegion& r = model_.skin.MainRegions[static_cast<size_t>(box)];
-    state_.MenuAnchor = host_.WindowTopLeft() + QPoint(r.x, r.y + r.height);
-    if (NeedsLeftButtonWarning(model_.settings, button) &&
-        menus->ShowLeftButtonWarning(state_.MenuAnchor) == kWarningCancelled)
+    const QRect onScreen(host_.WindowTopLeft() + QPoint(r.x, r.y), QSize(r.width, r.height));
+    state_.MenuAnchor = onScreen.bottomLeft() + QPoint(0, 1);
+    if (NeedsLeftButtonWarning(model_.settings, button) && menus->ShowLeftButtonWarning(onScreen) == kWarningCancelled)
         return;
-    if (menus->OpenFunctionMenu(button, state_.MenuAnchor))
+    if (menus->OpenFunctionMenu(button, onScreen))
         state_.MenuOpen = true;
 }
 
@@ -374,9 +375,18 @@ void MainWindowPages::SelectProfile(int32_t profile) {
     host_.Repaint();
 }
 
+// A delay being typed is kept, as a click elsewhere in the page would keep it; the controls
+// going with the page would otherwise take it with them.
 void MainWindowPages::LeaveAdvancedPage() {
     IfPresent(features_.recording, &RecordingController::StopRecording);
+    if (eventList_)
+        eventList_->EndEdit(true);
     DestroyAdvancedControls();
+}
+
+bool MainWindowPages::MacroEditsSettled() {
+    IfPresent(features_.recording, &RecordingController::StopRecording);
+    return features_.macroEditor == nullptr || features_.macroEditor->SettleUnsavedEdits();
 }
 
 void MainWindowPages::CreateAdvancedControls() {
@@ -396,6 +406,7 @@ void MainWindowPages::CreateAdvancedControls() {
     StyleControl(*macroList_, font, ControlRect(rects[kMacroListRect]), kMacroListId, "MacroList");
     eventList_ = new CEditableListBox(&window_);
     StyleList(*eventList_);
+    eventList_->setItemDelegate(new MarkedTextDelegate(eventList_));
     StyleControl(*eventList_, font, ControlRect(rects[kEventListRect]), kEventListId, "EventList");
 }
 

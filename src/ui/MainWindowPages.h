@@ -116,6 +116,9 @@ private:
     void SelectProfile(int32_t profile);
     void CreateAdvancedControls();
     void LeaveAdvancedPage();
+    // Before the user macros are reloaded: a recording ends, and edits not yet saved are saved
+    // or dropped as the user says. False when the user cancelled.
+    bool MacroEditsSettled();
     void DestroyAdvancedControls();
 
     PageModel& model_;

@@ -28,7 +28,8 @@ struct PageState {
     bool MenuOpen = false;
     // The button box (region::main::ButtonBox) whose function the open menu sets.
     int32_t MenuButton = 0;
-    // Screen point where the function menu and the left-button warning open.
+    // Screen point below the clicked box, where the function menu and the left-button warning
+    // open when the screen has room for them there.
     QPoint MenuAnchor;
     // Set by the second-level function menu; the next paint closes the open menu.
     Relaxed<bool> CloseMenuRequest{false};

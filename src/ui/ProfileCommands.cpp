@@ -4,6 +4,7 @@
 #include "common/Utf.h"
 #include "session/Session.h"
 #include "settings/ProfileExchange.h"
+#include "ui/UiText.h"
 #include "ui/UserDialogs.h"
 #include "ui/WindowHost.h"
 
@@ -33,6 +34,7 @@ void ProfileCommands::ImportProfile() {
         return;
     case ExchangeResult::CannotRead:
     case ExchangeResult::CannotWrite:
+    case ExchangeResult::Busy:
         ShowFileMessage(TextId::CannotReadFile, *file);
         return;
     }
@@ -43,8 +45,18 @@ void ProfileCommands::ExportProfile() {
     const auto file = dialogs_.ChooseFileToSave({kExchangeFilter, session_.Folders().AppDirectory, "ini"});
     if (!file)
         return;
-    if (orv::ExportProfile(session_.Settings(), *file) != ExchangeResult::Done)
+    switch (orv::ExportProfile(session_.Settings(), *file)) {
+    case ExchangeResult::Done:
+        break;
+    case ExchangeResult::Busy:
+        ShowFileBusy(*file);
+        break;
+    case ExchangeResult::NoProfile:
+    case ExchangeResult::CannotRead:
+    case ExchangeResult::CannotWrite:
         ShowFileMessage(TextId::CannotWriteFile, *file);
+        break;
+    }
     host_.Repaint();
 }
 
@@ -67,6 +79,12 @@ void ProfileCommands::ShowFileMessage(TextId text, const std::filesystem::path& 
     messages_.ShowMessage(caption_, std::string(Text(text, session_.CurrentLanguage())) + "\n" + PathToUtf8(file));
 }
 
+void ProfileCommands::ShowFileBusy(const std::filesystem::path& file) {
+    const QString text =
+        UiText(TextId::FileBusy, session_.CurrentLanguage()).arg(QString::fromStdString(PathToUtf8(file)));
+    messages_.ShowMessage(caption_, text.toStdString());
+}
+
 // A missing factory macro file has been shown already, as the macro files show it.
 void ProfileCommands::ShowFault(const FileFault& fault) {
     switch (fault.kind) {
@@ -77,6 +95,9 @@ void ProfileCommands::ShowFault(const FileFault& fault) {
         break;
     case FileFault::Kind::Unwritable:
         ShowFileMessage(TextId::CannotWriteFile, fault.file);
+        break;
+    case FileFault::Kind::Busy:
+        ShowFileBusy(fault.file);
         break;
     }
 }

@@ -37,6 +37,7 @@ Q_SIGNALS:
 private:
     void ShowFileMessage(TextId text, const std::filesystem::path& file);
     void ShowFault(const FileFault& fault);
+    void ShowFileBusy(const std::filesystem::path& file);
 
     Session& session_;
     UserDialogs& dialogs_;

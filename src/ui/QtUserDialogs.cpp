@@ -48,6 +48,26 @@ bool QtUserDialogs::AskYesNo(std::string_view caption, std::string_view text, La
     return box.exec() == QMessageBox::Yes;
 }
 
+// Save is the default, as the user came to do something with the macros; Escape and the
+// window's close button cancel.
+UnsavedChoice QtUserDialogs::AskToSave(std::string_view caption, std::string_view text, Language language) {
+    QMessageBox box(QMessageBox::Warning, FromUtf8(caption), FromUtf8(text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner_);
+    box.button(QMessageBox::Save)->setText(FromUtf8(Text(TextId::Save, language)));
+    box.button(QMessageBox::Discard)->setText(FromUtf8(Text(TextId::Discard, language)));
+    box.button(QMessageBox::Cancel)->setText(FromUtf8(Text(TextId::Cancel, language)));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return UnsavedChoice::Save;
+    case QMessageBox::Discard:
+        return UnsavedChoice::Discard;
+    default:
+        return UnsavedChoice::Cancel;
+    }
+}
+
 QString QtNameFilters(std::string_view windowsFilter) {
     const QStringList parts = FromUtf8(windowsFilter).split(QLatin1Char('|'));
     QStringList filters;

@@ -15,6 +15,7 @@ public:
     std::optional<std::filesystem::path> ChooseFileToOpen(const FileDialogOptions& options) override;
     std::optional<std::filesystem::path> ChooseFileToSave(const FileDialogOptions& options) override;
     bool AskYesNo(std::string_view caption, std::string_view text, Language language) override;
+    UnsavedChoice AskToSave(std::string_view caption, std::string_view text, Language language) override;
 
 private:
     QWidget* owner_;

@@ -18,6 +18,9 @@ struct FileDialogOptions {
     std::string defaultExtension;
 };
 
+// The answers to a question about changes not yet saved.
+enum class UnsavedChoice { Save, Discard, Cancel };
+
 // The standard dialogs the window's commands open, behind one seam so tests can answer them.
 class UserDialogs {
 public:
@@ -29,6 +32,8 @@ public:
     virtual std::optional<std::filesystem::path> ChooseFileToSave(const FileDialogOptions& options) = 0;
     // A question with Yes and No, the buttons in the language; true for Yes.
     virtual bool AskYesNo(std::string_view caption, std::string_view text, Language language) = 0;
+    // A question with Save, Discard and Cancel, the buttons in the language; closing it cancels.
+    virtual UnsavedChoice AskToSave(std::string_view caption, std::string_view text, Language language) = 0;
 };
 
 }  // namespace orv

@@ -21,7 +21,7 @@ const QColor kWarningTextColour{255, 0, 0};
 
 }  // namespace
 
-WarningDlg::WarningDlg(const FunctionMenuContext& context, QPoint anchor, QWidget* parent)
+WarningDlg::WarningDlg(const FunctionMenuContext& context, QRect box, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint), context_(context) {
     setModal(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -31,7 +31,7 @@ WarningDlg::WarningDlg(const FunctionMenuContext& context, QPoint anchor, QWidge
     shaped_ = shape && !shape->size.isEmpty();
     if (shaped_)
         setFixedSize(shape->size);
-    move(anchor);
+    move(PopupBelowOrAbove(box, size(), ScreenAreaFor(box, parent != nullptr ? *parent : *this)));
 }
 
 void WarningDlg::reject() { done(kWarningCancelled); }

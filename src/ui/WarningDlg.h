@@ -2,7 +2,7 @@
 #include <cstdint>
 
 #include <QDialog>
-#include <QPoint>
+#include <QRect>
 
 #include "ui/FunctionMenuContext.h"
 
@@ -14,8 +14,9 @@ namespace orv {
 // cancelling button, Escape, closing it).
 class WarningDlg : public QDialog {
 public:
-    // Shapes the popup and places its top-left corner at the anchor (screen coordinates).
-    WarningDlg(const FunctionMenuContext& context, QPoint anchor, QWidget* parent);
+    // Shapes the popup and places it below the box (screen coordinates), or above it where the
+    // screen has no room below.
+    WarningDlg(const FunctionMenuContext& context, QRect box, QWidget* parent);
 
     // False when the mask cannot be read: the popup would have no size to show.
     bool IsShaped() const { return shaped_; }

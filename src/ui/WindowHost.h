@@ -2,6 +2,8 @@
 #include <QPoint>
 #include <QRegion>
 
+#include "common/WriteResult.h"
+
 namespace orv {
 
 struct ApplyResult;
@@ -28,9 +30,9 @@ public:
     virtual void CloseToTray() = 0;
     // Send the working profile to the mouse and the system, then save it.
     virtual void ApplyProfile() = 0;
-    // The save control wrote the working settings into config.ini, or could not (saved false):
-    // a failure is told to the user once, until a save succeeds again.
-    virtual void ProfileSaved(bool saved) = 0;
+    // The save control wrote the working settings into config.ini, or could not: a failure is
+    // told to the user once, until a save succeeds again.
+    virtual void ProfileSaved(WriteResult saved) = 0;
     // A profile went to the mouse other than through ApplyProfile (the factory reset): what did
     // not reach the mouse or config.ini is told as after ApplyProfile.
     virtual void ProfileApplied(const ApplyResult& result) = 0;

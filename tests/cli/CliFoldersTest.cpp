@@ -39,5 +39,13 @@ TEST(CliFolders, UsageSaysWhichFoldersTheRunUses) {
     EXPECT_NE(r.err.find(given), std::string::npos) << r.err;
 }
 
+TEST(CliFolders, VersionIsOneLineAndNeedsNoFolder) {
+    TempFolder folder;
+    const CtlResult r = RunCtl(folder, {"--version"});
+    EXPECT_EQ(r.exit, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "orv-gmousectl " ORV_VERSION "\n");
+}
+
 }  // namespace
 }  // namespace orv

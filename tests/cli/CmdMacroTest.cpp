@@ -53,12 +53,26 @@ TEST_F(CmdMacroTest, ListAndConvert) {
     EXPECT_EQ(ini::Read(out, "Macros", "0", 4096), ini::Read(in, "Macros", "0", 4096));
     EXPECT_EQ(RunCtl(folder_, "macro list " + Quoted(out)).out, list.out);
 
-    // A missing input says so and leaves the output alone.
-    const RunResult missing = RunCtl(folder_, "macro convert " + Quoted(folder_ / "none.dat") + " " + Quoted(out));
-    EXPECT_EQ(missing.exit, 1);
-    EXPECT_EQ(missing.err, "找不到配置文件\n");
-    EXPECT_EQ(ini::Read(out, "Macros", "macroNum", 10), "2");
-    EXPECT_EQ(RunCtl(folder_, "macro list " + Quoted(folder_ / "none.dat")).exit, 1);
+    // An input that is missing or holds no macros (no section "Macros") is named, and the output
+    // is left alone.
+    const auto none = folder_ / "none.dat";
+    const auto notes = folder_ / "notes.txt";
+    test::WriteBytes(notes, "shopping: milk\r\n[Config7]\r\nK0=1\r\n");
+    const std::string before = test::ReadBytes(out);
+    const struct {
+        std::string args;
+        std::string err;
+    } refused[] = {
+        {"macro convert " + Quoted(none) + " " + Quoted(out), "cannot read " + PathToUtf8(none) + "\n"},
+        {"macro convert " + Quoted(notes) + " " + Quoted(out), PathToUtf8(notes) + " holds no macros\n"},
+        {"macro list " + Quoted(none), "cannot read " + PathToUtf8(none) + "\n"},
+    };
+    for (const auto& r : refused) {
+        const RunResult run = RunCtl(folder_, r.args);
+        EXPECT_EQ(run.exit, 1) << r.args;
+        EXPECT_EQ(run.err, r.err) << r.args;
+        EXPECT_EQ(test::ReadBytes(out), before) << r.args;
+    }
     EXPECT_EQ(RunCtl(folder_, "macro frobnicate").exit, 2);
 }
 

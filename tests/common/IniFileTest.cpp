@@ -270,7 +270,7 @@ TEST(IniWrite, WaitsWhileAnotherWriterHoldsTheFilesLock) {
     {
         const FileWriteLock other(file);
         ASSERT_TRUE(other.Held());
-        writer = std::thread([&] { written = ini::Write(file, "Init", "CurConfig", "2"); });
+        writer = std::thread([&] { written = static_cast<bool>(ini::Write(file, "Init", "CurConfig", "2")); });
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         EXPECT_FALSE(written.load());
         EXPECT_EQ(ini::Read(file, "Init", "CurConfig", 8), "1") << "readers take no lock";
@@ -278,6 +278,45 @@ TEST(IniWrite, WaitsWhileAnotherWriterHoldsTheFilesLock) {
     writer.join();
     EXPECT_TRUE(written.load());
     EXPECT_EQ(ini::Read(file, "Init", "CurConfig", 8), "2");
+}
+
+// A holder that never lets go (a writer stopped inside its lock) is waited for only so long;
+// then nothing is read or written, and the update says why.
+TEST(IniWrite, GivesUpOnALockHeldLongerThanItsWait) {
+    TempFolder folder;
+    const auto file = folder / "config.ini";
+    WriteBytes(file, "[Init]\r\nCurConfig=1\r\n");
+    const FileWriteLock other(file);
+    ASSERT_TRUE(other.Held());
+
+    const FileWriteLock second(file, std::chrono::milliseconds(20));
+    EXPECT_TRUE(second.Busy());
+    EXPECT_FALSE(second.Held());
+
+    ini::FileUpdate update(file, std::chrono::milliseconds(20));
+    EXPECT_TRUE(update.Busy());
+    EXPECT_EQ(update.Contents().State(), ini::FileState::Unreadable);
+    const std::pair<std::string_view, std::string_view> entry{"CurConfig", "2"};
+    update.Write("Init", std::span(&entry, 1));
+    EXPECT_EQ(update.Commit(), WriteResult::Kind::Busy);
+    EXPECT_EQ(ReadBytes(file), "[Init]\r\nCurConfig=1\r\n");
+}
+
+// What an update writes back is what it read, and its writes of several sections land as one.
+TEST(IniWrite, AnUpdateReadsWhatItWritesOverAndReplacesOnce) {
+    TempFolder folder;
+    const auto file = folder / "config.ini";
+    WriteBytes(file, "[A]\r\nk=1\r\n");
+    ini::FileUpdate update(file);
+    const std::pair<std::string_view, std::string_view> a{"k", "2"};
+    const std::pair<std::string_view, std::string_view> b{"j", "3"};
+    update.Write("A", std::span(&a, 1));
+    update.Write("B", std::span(&b, 1));
+    EXPECT_EQ(update.Contents().Read("A", "k", 8), "2");
+    EXPECT_EQ(update.Contents().Read("B", "j", 8), "3");
+    EXPECT_EQ(ReadBytes(file), "[A]\r\nk=1\r\n") << "nothing is written before the commit";
+    EXPECT_TRUE(update.Commit());
+    EXPECT_EQ(ReadBytes(file), "[A]\r\nk=2\r\n[B]\r\nj=3\r\n");
 }
 
 TEST(IniWrite, TwoThreadsWritingOneFileLoseNothing) {

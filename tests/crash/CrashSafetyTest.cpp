@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -12,8 +13,11 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "common/Messages.h"
+#include "cli/linux/StartCtl.h"
+#include "common/IniFile.h"
 #include "common/TempFolder.h"
 #include "crash/CrashContents.h"
 #include "fakes/Quiet.h"
@@ -206,6 +210,51 @@ TEST(CrashSafety, KilledWritersLeaveWholeFilesAndTheNextWriterTidiesUp) {
     }
 
     std::printf("crash-safety: %d kills, %d torn, %d leftovers removed\n", kills, tornRounds, removed);
+    std::fflush(stdout);
+}
+
+// A factory reset writes five profiles, the applied snapshot and "CurConfig": killed at any
+// moment, config.ini holds all of it or none of it.
+TEST(CrashSafety, AKilledResetLeavesConfigWhollyOldOrWhollyReset) {
+    test::TempFolder folder;
+    const fs::path config = folder / "config.ini";
+    const fs::path data = ORV_DATA_DIR;
+    for (const char* file : {"config.ini", "constMacro.dat", "skins/INI_EN/defMacro.dat"}) {
+        fs::create_directories((folder / file).parent_path());
+        fs::copy_file(data / file, folder / file);
+    }
+    // Every profile differs from its factory values, so a reset changes every section it writes.
+    for (int n = 1; n <= 6; ++n) {
+        ASSERT_TRUE(ini::Write(config, ProfileSection(n), "FIRE_TIME", std::to_string(1000 + n)));
+    }
+    ASSERT_TRUE(ini::Write(config, "Init", "CurConfig", "4"));
+    const std::string old = ReadBytes(config);
+    const std::vector<std::string> reset{"--dir", folder.Path().string(), "--simulate", "reset"};
+
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_EQ(test::ExitCode(test::StartCtl(reset)), 0);
+    const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
+    const std::string wholly = ReadBytes(config);
+    ASSERT_NE(wholly, old);
+
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    // Spread over one whole run of the command.
+    std::uniform_int_distribution<long> microseconds(0, took.count());
+    const int rounds = std::max(Rounds() / 5, 1);
+    int midway = 0;
+    for (int round = 0; round < rounds; ++round) {
+        test::WriteBytes(config, old);
+        const pid_t child = test::StartCtl(reset);
+        ASSERT_GT(child, 0);
+        std::this_thread::sleep_for(std::chrono::microseconds(microseconds(random)));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const std::string now = ReadBytes(config);
+        midway += now == old ? 1 : 0;
+        EXPECT_TRUE(now == old || now == wholly) << "round " << round << " (seed " << seed << "): a mix";
+    }
+    std::printf("crash-safety: %d of %d resets killed before their write\n", midway, rounds);
     std::fflush(stdout);
 }
 

@@ -37,6 +37,12 @@ bool IsViewable(const QString& id) {
     return RunTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id}).contains(QStringLiteral("IsViewable"));
 }
 
+// The simulated mouse's stand-in window, by its title.
+bool VirtualMouseViewable() {
+    const QString id = WindowId(RootTree(), QRegularExpression(QStringLiteral("\"virtual mouse\": \\(\"ORV_GMouse\"")));
+    return !id.isEmpty() && IsViewable(id);
+}
+
 }  // namespace
 
 class E2eTrayTest : public QObject {
@@ -116,7 +122,7 @@ void E2eTrayTest::trayIconSecondStartAndExitDriver() {
 }
 
 // The session's autostart: the mouse gets its profile and the icon appears, but no window does
-// until the icon's menu asks for it.
+// until the icon's menu asks for it. The simulated mouse's window comes with the main window.
 void E2eTrayTest::hiddenStartShowsOnlyTheIconUntilItIsUsed() {
     QProcess hidden;
     QByteArray trace;
@@ -127,10 +133,12 @@ void E2eTrayTest::hiddenStartShowsOnlyTheIconUntilItIsUsed() {
     QTRY_VERIFY_WITH_TIMEOUT(IconInPanel(), kLongWaitMs);
     const QString before = MainWindowId();
     QVERIFY2(before.isEmpty() || !IsViewable(before), "a hidden start shows no window");
+    QVERIFY(!VirtualMouseViewable());
 
     QVERIFY(Send("tray-show"));
     QString window;
     QTRY_VERIFY_WITH_TIMEOUT(!(window = MainWindowId()).isEmpty() && IsViewable(window), kLongWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(VirtualMouseViewable(), kLongWaitMs);
 
     QVERIFY(Send("tray-exit"));
     QVERIFY(hidden.waitForFinished(kLongWaitMs));

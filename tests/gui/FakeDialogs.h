@@ -13,7 +13,7 @@ namespace orv::testing {
 class FakeDialogs : public UserDialogs {
 public:
     struct Opened {
-        std::string kind;  // "open", "save" or "question"
+        std::string kind;  // "open", "save", "question" or "unsaved"
         FileDialogOptions options;
         std::string caption;
         std::string text;
@@ -22,6 +22,7 @@ public:
 
     std::optional<std::filesystem::path> chosenFile;  // nothing: the dialog is cancelled
     bool answerYes = true;
+    UnsavedChoice unsavedAnswer = UnsavedChoice::Discard;
     std::vector<Opened> opened;
     std::function<void()> whenOpened;  // runs while a dialog is open
 
@@ -39,6 +40,12 @@ public:
         opened.push_back({"question", {}, std::string(caption), std::string(text), language});
         Opening();
         return answerYes;
+    }
+
+    UnsavedChoice AskToSave(std::string_view caption, std::string_view text, Language language) override {
+        opened.push_back({"unsaved", {}, std::string(caption), std::string(text), language});
+        Opening();
+        return unsavedAnswer;
     }
 
 private:

@@ -23,15 +23,15 @@ void FakeHost::StartDrag(QPoint point) {
     dragPoint = point;
 }
 
-bool FakeFunctionMenus::OpenFunctionMenu(int button, QPoint anchor) {
+bool FakeFunctionMenus::OpenFunctionMenu(int button, QRect box) {
     log_.calls.push_back("OpenFunctionMenu " + std::to_string(button));
-    menuAnchor = anchor;
+    menuBox = box;
     return true;
 }
 
-int FakeFunctionMenus::ShowLeftButtonWarning(QPoint anchor) {
+int FakeFunctionMenus::ShowLeftButtonWarning(QRect box) {
     log_.calls.push_back("ShowLeftButtonWarning");
-    warningAnchor = anchor;
+    warningBox = box;
     return warningResult;
 }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include <QPoint>
+#include <QRect>
 #include <QRegion>
 
 #include "ui/AdvancedPageControls.h"
@@ -35,7 +36,7 @@ public:
     void HideToTray() override { log_.calls.push_back("HideToTray"); }
     void CloseToTray() override { log_.calls.push_back("CloseToTray"); }
     void ApplyProfile() override { log_.calls.push_back("ApplyProfile"); }
-    void ProfileSaved(bool saved) override { log_.calls.push_back(saved ? "ProfileSaved" : "ProfileNotSaved"); }
+    void ProfileSaved(WriteResult saved) override { log_.calls.push_back(saved ? "ProfileSaved" : "ProfileNotSaved"); }
     void ProfileApplied(const ApplyResult&) override { log_.calls.push_back("ProfileApplied"); }
     void ConfigUnreadable() override { log_.calls.push_back("ConfigUnreadable"); }
     QPoint WindowTopLeft() const override { return {300, 200}; }
@@ -48,13 +49,13 @@ class FakeFunctionMenus : public FunctionMenuController {
 public:
     explicit FakeFunctionMenus(CallLog& log) : log_(log) {}
 
-    QPoint menuAnchor{-1, -1};
-    QPoint warningAnchor{-1, -1};
+    QRect menuBox;
+    QRect warningBox;
     int warningResult = 1;
 
-    bool OpenFunctionMenu(int button, QPoint anchor) override;
+    bool OpenFunctionMenu(int button, QRect box) override;
     void CloseFunctionMenu() override { log_.calls.push_back("CloseFunctionMenu"); }
-    int ShowLeftButtonWarning(QPoint anchor) override;
+    int ShowLeftButtonWarning(QRect box) override;
 
 private:
     CallLog& log_;
@@ -65,6 +66,7 @@ public:
     explicit FakeMacroEditor(CallLog& log) : log_(log) {}
 
     AdvancedPageControls refreshedControls;
+    bool settled = true;
 
     void RefreshMacroList(const AdvancedPageControls& controls) override;
     void ImportMacros() override { log_.calls.push_back("ImportMacros"); }
@@ -73,6 +75,10 @@ public:
     void DeleteMacro() override { log_.calls.push_back("DeleteMacro"); }
     void StoreRepeatCount() override { log_.calls.push_back("StoreRepeatCount"); }
     void ToggleRepeat() override { log_.calls.push_back("ToggleRepeat"); }
+    bool SettleUnsavedEdits() override {
+        log_.calls.push_back("SettleUnsavedEdits");
+        return settled;
+    }
 
 private:
     CallLog& log_;

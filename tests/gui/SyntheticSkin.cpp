@@ -1,5 +1,6 @@
 #include "SyntheticSkin.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include <QDir>
@@ -81,6 +82,28 @@ bool NearColour(QColor actual, QColor expected, int tolerance) {
     return std::abs(actual.red() - expected.red()) <= tolerance &&
            std::abs(actual.green() - expected.green()) <= tolerance &&
            std::abs(actual.blue() - expected.blue()) <= tolerance;
+}
+
+QString PictureDifference(const QImage& actual, const QImage& expected) {
+    if (actual.size() != expected.size())
+        return QStringLiteral("sizes differ");
+    const QImage a = actual.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage e = expected.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = e.pixel(x, y);
+            const int apart = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                        std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+            if (apart > 1)
+                return QStringLiteral("at %1,%2: %3, expected %4")
+                    .arg(x)
+                    .arg(y)
+                    .arg(p, 8, 16, QLatin1Char('0'))
+                    .arg(q, 8, 16, QLatin1Char('0'));
+        }
+    }
+    return {};
 }
 
 }  // namespace orv::testing

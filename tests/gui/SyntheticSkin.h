@@ -45,4 +45,10 @@ private:
 // JPG pictures are not exact: colours within a small distance count as equal.
 bool NearColour(QColor actual, QColor expected, int tolerance = 12);
 
+// Empty when two pictures with transparency show the same: of one size, and compared as they
+// are drawn (premultiplied), each channel at most one step apart. Qt converts between its
+// formats along a path chosen for the processor, and the paths round differently. Otherwise
+// where they differ first, for the failure message.
+QString PictureDifference(const QImage& actual, const QImage& expected);
+
 }  // namespace orv::testing

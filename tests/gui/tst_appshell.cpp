@@ -46,6 +46,7 @@
 #include "SyntheticSkin.h"
 #include "fakes/RecordingMessages.h"
 #include "common/IniFile.h"
+#include "common/FileWriteLock.h"
 #include "macro/MacroFile.h"
 
 using namespace orv;
@@ -195,8 +196,9 @@ private Q_SLOTS:
     void unwritableConfigIsSaidOnceAndTheSettingsStay();
     void anyNonZeroLanguageIsEnglishThroughout();
     void closingHidesToOneTrayIconThatKeepsItsTip();
-    void onlyADoubleClickOnTheIconShowsTheWindow();
+    void aDoubleClickOnTheIconShowsTheWindow();
     void restoredAfterMinimisingShowsTheSkin();
+    void draggingMovesTheWindowWhereTheSystemDoesNot();
     void withoutATrayHostClosingMinimisesAndSaysWhyOnce();
     void trayMenuExitDriverEndsOnce();
     void functionBoxOpensItsMenuUntilTheWindowHides();
@@ -387,8 +389,8 @@ void AppShellTest::unreadableFilesAreSaidOnceAndNeverSavedOver() {
 }
 
 // A config.ini that can be read but not written: the save control and the apply say so once
-// between them, the edit stays in the window, and once a save works again the next failure is
-// said again.
+// between them, the edit stays in the window, and once a save works again (or fails otherwise)
+// the next failure is said again.
 void AppShellTest::unwritableConfigIsSaidOnceAndTheSettingsStay() {
     SimulatedWindow w("1");
     w.folder.Write("skins/INI_EN/skin_main_en.ini", "[BUTTONPOS]\r\n0=10,10,20,20,SAVE,\r\n");
@@ -427,6 +429,22 @@ void AppShellTest::unwritableConfigIsSaidOnceAndTheSettingsStay() {
     clickSave();
     QCOMPARE(w.messages.shown.size(), size_t(2));
     readOnly(false);
+
+    // Another program that keeps the file's write lock (stopped inside it) is told apart, once,
+    // and the apply still reaches the mouse.
+    qputenv("ORV_GMOUSE_LOCK_WAIT_MS", "20");
+    {
+        const FileWriteLock stopped(config);
+        const size_t sent = w.session.Simulated()->Reports().size();
+        w.dialog.ApplyProfile();
+        clickSave();
+        QCOMPARE(w.session.Simulated()->Reports().size(), sent + 13);
+    }
+    qunsetenv("ORV_GMOUSE_LOCK_WAIT_MS");
+    QCOMPARE(w.messages.shown.size(), size_t(3));
+    QCOMPARE(
+        w.messages.shown[2].second,
+        UiText(TextId::FileBusy, Language::English()).arg(QString::fromStdString(PathToUtf8(config))).toStdString());
 }
 
 void AppShellTest::closingHidesToOneTrayIconThatKeepsItsTip() {
@@ -449,20 +467,41 @@ void AppShellTest::closingHidesToOneTrayIconThatKeepsItsTip() {
     QCOMPARE(w.Count("SayGoodbye"), 0);
 }
 
-void AppShellTest::onlyADoubleClickOnTheIconShowsTheWindow() {
+// What a single click does differs per system (tests/gui/linux/tst_trayclick.cpp).
+void AppShellTest::aDoubleClickOnTheIconShowsTheWindow() {
     StartedWindow w;
     QVERIFY(w.started);
     auto* icon = w.dialog.Tray().findChild<QSystemTrayIcon*>();
     QVERIFY(icon != nullptr);
     QCOMPARE(icon->contextMenu(), w.dialog.Tray().Menu());
 
-    for (auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Context}) {
+    for (auto reason : {QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Context}) {
         Q_EMIT icon->activated(reason);
         QVERIFY(!w.dialog.isVisible());
     }
     Q_EMIT icon->activated(QSystemTrayIcon::DoubleClick);
     QVERIFY(w.dialog.isVisible());
     QVERIFY(!w.dialog.isMinimized());
+}
+
+// Without a window manager (as on this platform) the system refuses to move the window; the
+// window then follows the pointer itself until the button is released.
+void AppShellTest::draggingMovesTheWindowWhereTheSystemDoesNot() {
+    StartedWindow w;
+    QVERIFY(w.started);
+    w.dialog.show();
+    w.dialog.move(100, 100);
+    const auto send = [&w](QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, w.dialog.mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(&w.dialog, &event);
+    };
+    const QPoint grabbed = w.dialog.mapToGlobal(QPoint(20, 30));
+    send(QEvent::MouseButtonPress, grabbed, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, grabbed + QPoint(50, 40), Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(w.dialog.pos(), QPoint(150, 140));
+    send(QEvent::MouseButtonRelease, grabbed + QPoint(50, 40), Qt::LeftButton, Qt::NoButton);
+    send(QEvent::MouseMove, grabbed + QPoint(90, 90), Qt::NoButton, Qt::NoButton);
+    QCOMPARE(w.dialog.pos(), QPoint(150, 140));
 }
 
 // A repaint that ran while the window was minimised drew the small icon; restoring showed that
@@ -780,8 +819,8 @@ void AppShellTest::programIconIsTheGeneratedOneEverywhere() {
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const QImage drawn(QStringLiteral(ORV_SOURCE_DIR "/packaging/icons/orv-gmouse-%1.png").arg(size));
         QVERIFY2(!drawn.isNull(), qPrintable(QString::number(size)));
-        QCOMPARE(icon.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32),
-                 drawn.convertToFormat(QImage::Format_ARGB32));
+        const QString difference = testing::PictureDifference(icon.pixmap(size, size).toImage(), drawn);
+        QVERIFY2(difference.isEmpty(), qPrintable(QString::number(size) + QStringLiteral(": ") + difference));
     }
     auto* tray = w.dialog.Tray().findChild<QSystemTrayIcon*>();
     QVERIFY(tray != nullptr);

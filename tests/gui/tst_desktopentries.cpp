@@ -73,6 +73,9 @@ void DesktopEntriesTest::entriesNameTheWindowInBothLanguages() {
     QCOMPARE(entry[QStringLiteral("Icon")], QStringLiteral("orv-gmouse"));
     QVERIFY(QFile::exists(QStringLiteral(ORV_SOURCE_DIR "/packaging/icons/orv-gmouse.svg")));
     QVERIFY(entry[QStringLiteral("Exec")].startsWith(QStringLiteral("ORV_GMouse")));
+    // Menus and sessions skip the entry once the program is gone, as after a removal that kept
+    // the configuration files.
+    QCOMPARE(entry[QStringLiteral("TryExec")], QStringLiteral("ORV_GMouse"));
     QVERIFY(ParseAppOptions(ExecArguments(entry[QStringLiteral("Exec")])).options.has_value());
 }
 
@@ -95,6 +98,10 @@ void DesktopEntriesTest::metainfoMatchesTheMenuEntry() {
                                   .arg(UiText(TextId::MainWindowTitle, Language::Chinese()))));
     // Software centres offer the package when the mouse is plugged in.
     QVERIFY(metainfo.contains(QStringLiteral("<modalias>usb:v2F3Ap0C51d*</modalias>")));
+    // They also show who makes it, under which licence, and where the project is.
+    for (const char* tag : {"<project_license>", "<developer_name>", "<url type=\"homepage\">https://"}) {
+        QVERIFY2(metainfo.contains(QLatin1String(tag)), tag);
+    }
 }
 
 QTEST_GUILESS_MAIN(DesktopEntriesTest)

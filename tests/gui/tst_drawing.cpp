@@ -59,6 +59,22 @@ orv::SkinRegion& RegionOf(PagesFixture& f, Table table, int index) {
 
 bool SameArea(const QRegion& a, const QRegion& b) { return a.xored(b).isEmpty(); }
 
+// The marks a text makes in the area, counted left to right: runs of columns with a pixel off
+// the background, separated by columns without one. The faint edge of a smoothed glyph counts,
+// so two glyphs that only touch make one mark.
+int MarksIn(const QImage& image, const QRect& area, QColor background) {
+    int marks = 0;
+    bool inMark = false;
+    for (int x = area.left(); x <= area.right(); ++x) {
+        bool ink = false;
+        for (int y = area.top(); y <= area.bottom() && !ink; ++y)
+            ink = !NearColour(image.pixelColor(x, y), background, 24);
+        marks += ink && !inMark ? 1 : 0;
+        inMark = ink;
+    }
+    return marks;
+}
+
 // The window widget as the program has it: every paint goes through the pages.
 class PaintedWindow : public QWidget {
 public:
@@ -92,6 +108,7 @@ private Q_SLOTS:
     void paintDrawsTheComposedFrame();
     void minimisedWindowShowsItsIcon();
     void fontsAtTheirHeights();
+    void arrowMarkersStandApartFromTheirBrackets();
 };
 
 void DrawingTest::hoveredRegionComesFromOverOrDown() {
@@ -535,6 +552,35 @@ void DrawingTest::fontsAtTheirHeights() {
     QVERIFY(QFontInfo(fonts.EnglishFont).fixedPitch());
     QVERIFY(qAbs(QFontMetrics(fonts.EnglishFont).horizontalAdvance("0123456789") - 70) <= 10);
     QVERIFY(QFontMetrics(fonts.ChineseFont).inFont(QChar(0x4E2D)));
+}
+
+// "[", the arrow, "]" and a "1" after them are four marks in either language: an arrow that
+// runs into its brackets makes fewer. (A wider count or key may touch the bracket in a narrow
+// font, which is that font's look.)
+void DrawingTest::arrowMarkersStandApartFromTheirBrackets() {
+    for (const Language language : {Language::English(), Language::Chinese()}) {
+        PagesFixture f;
+        f.language = language;
+        f.model.downLines = [] { return 1; };
+        f.model.upLines = [] { return 1; };
+        f.layout.AdvancedRegions[advanced::kDownLinesText] = orv::SkinRegion{10, 142, 100, 16, ""};
+        f.layout.AdvancedRegions[advanced::kUpLinesText] = orv::SkinRegion{120, 142, 100, 16, ""};
+        f.layout.ControlRects[orv::kEventListRect] = orv::SkinRect{130, 20, 235, 78};
+        f.OnPage(kAdvancedPage);
+        const QImage frame = f.pages.ComposeFrame();
+        for (int counter : {advanced::kDownLinesText, advanced::kUpLinesText}) {
+            const auto& r = f.layout.AdvancedRegions[static_cast<size_t>(counter)];
+            QCOMPARE(MarksIn(frame, QRect(r.x, r.y, r.width, r.height), SyntheticSkin::Normal()), 4);
+        }
+
+        QListWidget& events = *f.pages.EventList();
+        events.addItems({QStringLiteral("[↓]1"), QStringLiteral("[↑]1")});
+        f.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        const QImage list = events.viewport()->grab().toImage();
+        for (int line : {0, 1})
+            QCOMPARE(MarksIn(list, events.visualItemRect(events.item(line)), Qt::black), 4);
+    }
 }
 
 QTEST_MAIN(DrawingTest)

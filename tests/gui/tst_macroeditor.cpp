@@ -302,6 +302,9 @@ void MacroEditorWidgetsTest::inPlaceEdit_data() {
     QTest::newRow("return keeps") << "return" << 250 << "    250ms";
     QTest::newRow("focus loss keeps") << "focus" << 250 << "    250ms";
     QTest::newRow("scrolling keeps") << "scroll" << 250 << "    250ms";
+    QTest::newRow("leaving the page keeps") << "page" << 250 << "    250ms";
+    // Saved when the user says so before the language changes.
+    QTest::newRow("switching the language keeps") << "language" << 250 << "    250ms";
     QTest::newRow("escape discards") << "escape" << 101 << "    101ms";
 }
 
@@ -335,13 +338,27 @@ void MacroEditorWidgetsTest::inPlaceEdit() {
         QTest::keyClick(&edit, Qt::Key_Escape);
     else if (ending == QLatin1String("focus"))
         f.pages.MacroNameEdit()->setFocus();
-    else
+    else if (ending == QLatin1String("scroll"))
         list.verticalScrollBar()->setValue(list.verticalScrollBar()->value() + 1);
+    else if (ending == QLatin1String("page"))
+        f.Click(f.MainCentre(orv::region::main::kMainTab));
+    else {
+        f.files.unsavedAnswer = UnsavedChoice::Save;
+        f.Click(f.MainCentre(orv::region::main::kChinese));
+        QCOMPARE(f.files.opened.back().kind, std::string("unsaved"));
+        MacroStore saved;
+        QCOMPARE(LoadMacroFile(f.store.userMacroFile, MacroTarget::User, saved, f.messages), ini::FileState::Read);
+        QCOMPARE(int(saved.User(0).Delay(1)), storedDelay);
+    }
 
-    QTRY_VERIFY(list.Editor() == nullptr);
+    if (f.pages.EventList() != nullptr)
+        QTRY_VERIFY(f.pages.EventList()->Editor() == nullptr);
+    f.OnPage(kAdvancedPage);
+    CEditableListBox& shown = *f.pages.EventList();
+    QTRY_VERIFY(shown.Editor() == nullptr);
     QCOMPARE(int(f.store.User(0).Delay(1)), storedDelay);
     QCOMPARE(f.EventLines()[3], lineAfter);
-    QCOMPARE(list.EditIndex(), -1);
+    QCOMPARE(shown.EditIndex(), -1);
     QVERIFY(f.window.isVisible());
 }
 
@@ -389,8 +406,10 @@ void MacroEditorWidgetsTest::fileDialogs() {
         return UiText(text, Language::English()).arg(QString::fromStdString(PathToUtf8(file)));
     };
     std::filesystem::create_directory(folder / "folder.dat");
+    QVERIFY(ini::Write(folder / "notes.dat", "Config7", "K0", "1"));
     const Failure failures[] = {
         {advanced::kImportMacros, folder / "folder.dat", naming(TextId::MacroImportUnreadable, folder / "folder.dat")},
+        {advanced::kImportMacros, folder / "notes.dat", naming(TextId::MacroImportNoMacros, folder / "notes.dat")},
         {advanced::kExportMacros, folder / "missing" / "x.dat",
          naming(TextId::MacroFileNotWritten, folder / "missing" / "x.dat")},
         {advanced::kImportMacros, folder / "gone.dat", UiText(TextId::FileMissing)},

@@ -1,5 +1,6 @@
 // The function menus of the button boxes, the left-button warning and the owner-drawn pop-up
-// menus, on a synthetic skin whose pictures are flat colours.
+// menus, on a synthetic skin whose pictures are flat colours. The offscreen system shows two
+// screens side by side: a large one, where the menus have room, and a small one right of it.
 #include <functional>
 #include <memory>
 #include <string>
@@ -32,6 +33,9 @@ namespace {
 
 constexpr int kRow = 30;  // row height of both menu masks below
 const QPoint kAnchor(300, 400);
+const QRect kBox(300, 380, 60, 20);  // on the large screen, kAnchor below it
+const QRect kLargeScreen(0, 0, 1280, 1024);
+const QRect kSmallScreen(1280, 0, 640, 480);
 const QColor kRed(255, 0, 0);
 
 QPoint RowCentre(int row) { return {80, kRow * (row - 1) + kRow / 2}; }
@@ -105,9 +109,9 @@ struct MenusFixture : PagesFixture {
             settings.buttonFunction[i] = functions[i];
     }
 
-    CMenuDlg& Open(int button = 2) {
+    CMenuDlg& Open(int button = 2, QRect box = kBox) {
         state.MenuButton = orv::region::main::ButtonBox(button);
-        menus.OpenFunctionMenu(button, kAnchor);
+        menus.OpenFunctionMenu(button, box);
         return *menus.OpenMenu();
     }
 
@@ -126,6 +130,11 @@ struct MenusFixture : PagesFixture {
 class MenusTest : public QObject {
     Q_OBJECT
 
+public:
+    static void initMain() {
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" ORV_SOURCE_DIR "/tests/gui/two_screens.json");
+    }
+
 private Q_SLOTS:
     void mainMenuRowsFromThe160By301Mask();
     void hoveredAndPressedRowsComeFromTheirPictures();
@@ -135,6 +144,8 @@ private Q_SLOTS:
     void warningResults();
     void warningShapeAndLook();
     void warningWithoutItsPicturesDoesNotBlock();
+    void menusAndWarningStayOnTheScreenOfTheirBox();
+    void ownerDrawnMenusStayOnTheScreen();
     void ownerDrawnMenusMeasureTheirCaptions();
     void ownerDrawnItemsAreBarsAndGradients();
     void ownerDrawnMenusKeepKeyboardNavigation();
@@ -288,7 +299,7 @@ void MenusTest::warningResults() {
             QVERIFY2(warning != nullptr, c.name);
             c.act(*warning);
         });
-        QCOMPARE(f.menus.ShowLeftButtonWarning(kAnchor), c.result);
+        QCOMPARE(f.menus.ShowLeftButtonWarning(kBox), c.result);
     }
 
     // Through the pages: cancelling opens no menu, confirming opens it where the warning was.
@@ -308,7 +319,7 @@ void MenusTest::warningResults() {
 void MenusTest::warningShapeAndLook() {
     MenusFixture f;
     orv::PictureCache pictures;
-    orv::WarningDlg warning({f.model, f.pages.Fonts(), pictures}, kAnchor, &f.window);
+    orv::WarningDlg warning({f.model, f.pages.Fonts(), pictures}, kBox, &f.window);
     QVERIFY(warning.IsShaped());
     QCOMPARE(warning.geometry(), QRect(kAnchor, QSize(200, 80)));
     QVERIFY(!warning.mask().contains(QPoint(1, 1)));  // the light corner is cut away
@@ -349,7 +360,61 @@ void MenusTest::warningShapeAndLook() {
 void MenusTest::warningWithoutItsPicturesDoesNotBlock() {
     MenusFixture f;
     std::filesystem::remove(f.skin.SkinDirectory() / "warning_mask.jpg");
-    QCOMPARE(f.menus.ShowLeftButtonWarning(kAnchor), orv::kWarningConfirmed);
+    QCOMPARE(f.menus.ShowLeftButtonWarning(kBox), orv::kWarningConfirmed);
+}
+
+void MenusTest::menusAndWarningStayOnTheScreenOfTheirBox() {
+    QCOMPARE(QGuiApplication::screens().size(), 2);
+    struct Case {
+        const char* where;
+        QRect box;
+        QRect screen;
+        QPoint menu;     // its top-left corner
+        QPoint warning;  // 200 x 80
+        int subMenuX;    // of every sub-menu
+    };
+    const Case cases[] = {
+        {"room below", kBox, kLargeScreen, kAnchor, kAnchor, 460},
+        {"bottom: above the box", {1300, 440, 60, 20}, kSmallScreen, {1300, 139}, {1300, 360}, 1460},
+        // Beside the small screen, yet the large one's edge counts.
+        {"right edge", {1250, 100, 20, 20}, kLargeScreen, {1120, 120}, {1080, 120}, 960},
+        {"neither above nor below", {1880, 200, 30, 20}, kSmallScreen, {1760, 179}, {1720, 220}, 1600},
+        {"top: sub-menus kept below it", {1300, 0, 60, 20}, kSmallScreen, {1300, 20}, {1300, 20}, 1460},
+    };
+    for (const Case& c : cases) {
+        MenusFixture f;
+        f.macroCount = 12;
+        CMenuDlg& menu = f.Open(2, c.box);
+        QVERIFY2(menu.geometry() == QRect(c.menu, QSize(160, 301)), c.where);
+        for (int row = 7; row <= 10; ++row) {
+            MoveTo(menu, RowCentre(row));
+            const QRect sub = menu.SubMenu()->geometry();
+            QVERIFY2(c.screen.contains(sub), c.where);
+            QVERIFY2(sub.x() == c.subMenuX, c.where);
+            // Its last row stays level with the row that opened it wherever the screen allows.
+            const int level = c.menu.y() + row * kRow;
+            QVERIFY2(sub.bottom() == level || sub.top() == c.screen.top() || sub.bottom() == c.screen.bottom(),
+                     c.where);
+        }
+        orv::PictureCache pictures;
+        orv::WarningDlg warning({f.model, f.pages.Fonts(), pictures}, c.box, &f.window);
+        QVERIFY2(warning.geometry() == QRect(c.warning, QSize(200, 80)), c.where);
+    }
+}
+
+void MenusTest::ownerDrawnMenusStayOnTheScreen() {
+    for (const Language language : {Language::English(), Language::Chinese()}) {
+        std::unique_ptr<orv::COrvMenu> menu(orv::CreateEventMenu(language, nullptr));
+        menu->popup(kSmallScreen.bottomRight() - QPoint(5, 5));
+        QVERIFY(QTest::qWaitForWindowExposed(menu.get()));
+        QVERIFY(kSmallScreen.contains(menu->geometry()));
+        QTest::keyClick(menu.get(), Qt::Key_Down);
+        QTest::keyClick(menu.get(), Qt::Key_Right);  // "Add Forward"
+        QWidget* sub = QApplication::activePopupWidget();
+        QVERIFY(sub != nullptr && sub != menu.get());
+        QVERIFY(kSmallScreen.contains(sub->geometry()));
+        menu->close();
+    }
 }
 
 void MenusTest::ownerDrawnMenusMeasureTheirCaptions() {

@@ -165,7 +165,7 @@ void PagesTest::dpiCellsSetSteps() {
 
 void PagesTest::functionMenuWarningAndClosing() {
     {
-        // Buttons 0 and 1 still click: the menu for button 2 opens at once, below its box.
+        // Buttons 0 and 1 still click: the menu for button 2 opens at once, at its box.
         PagesFixture f;
         for (auto& code : f.settings.buttonFunction)
             code = 9;
@@ -174,7 +174,8 @@ void PagesTest::functionMenuWarningAndClosing() {
         f.Click(f.MainCentre(main::ButtonBox(2)));
         QCOMPARE(f.log.Operations(), (Calls{"OpenFunctionMenu 2"}));
         const auto& r = f.layout.MainRegions[main::ButtonBox(2)];
-        QCOMPARE(f.features.functionMenus.menuAnchor, QPoint(300 + r.x, 200 + r.y + r.height));
+        QCOMPARE(f.features.functionMenus.menuBox, QRect(300 + r.x, 200 + r.y, r.width, r.height));
+        QCOMPARE(f.state.MenuAnchor, QPoint(300 + r.x, 200 + r.y + r.height));
         QCOMPARE(f.state.MenuButton, main::ButtonBox(2));
         QVERIFY(f.state.MenuOpen);
 
@@ -198,7 +199,7 @@ void PagesTest::functionMenuWarningAndClosing() {
         const Calls expected =
             result == 2 ? Calls{"ShowLeftButtonWarning"} : Calls{"ShowLeftButtonWarning", "OpenFunctionMenu 2"};
         QCOMPARE(f.log.Operations(), expected);
-        QCOMPARE(f.features.functionMenus.warningAnchor, f.state.MenuAnchor);
+        QCOMPARE(f.features.functionMenus.warningBox.bottomLeft() + QPoint(0, 1), f.state.MenuAnchor);
         QCOMPARE(f.state.MenuOpen, result != 2);
     }
 }
@@ -334,20 +335,25 @@ void PagesTest::releaseTable() {
     struct Case {
         int region;
         Calls operations;
+        bool editsSettled = true;
     };
     const Case cases[] = {
         {main::kApply, {"ApplyProfile"}},
         {main::kMinimise, {"Minimise"}},
         {main::kClose, {"CloseToTray"}},
-        // Both reload the user macros: a recording into one of them ends first.
-        {main::kDefaults, {"StopRecording", "RestoreDefaults"}},
-        {main::kChinese, {"StopRecording", "SwitchToChinese"}},
-        {main::kEnglish, {"StopRecording", "SwitchToEnglish"}},
+        // These reload the user macros: a recording into one of them ends first, and edits not
+        // yet saved are settled, unless the user cancels.
+        {main::kDefaults, {"StopRecording", "SettleUnsavedEdits", "RestoreDefaults"}},
+        {main::kChinese, {"StopRecording", "SettleUnsavedEdits", "SwitchToChinese"}},
+        {main::kEnglish, {"StopRecording", "SettleUnsavedEdits", "SwitchToEnglish"}},
+        {main::kDefaults, {"StopRecording", "SettleUnsavedEdits"}, false},
+        {main::kEnglish, {"StopRecording", "SettleUnsavedEdits"}, false},
         {main::kLastHeader, {}},  // a label
     };
     for (uint8_t page : {kMainPage, kColorPage}) {
         for (const Case& c : cases) {
             PagesFixture f;
+            f.features.macroEditor.settled = c.editsSettled;
             f.OnPage(page);
             f.pages.OnMouseMove(f.MainCentre(c.region));
             f.pages.OnLeftButtonDown(f.MainCentre(c.region));

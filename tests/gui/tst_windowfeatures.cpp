@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@
 #include "macro/MacroFile.h"
 #include "session/Session.h"
 #include "skin/Regions.h"
+#include "ui/MacroEditorFeature.h"
 #include "ui/MainWindowPages.h"
 #include "ui/UiText.h"
 
@@ -115,6 +117,7 @@ private Q_SLOTS:
     void macroListsShowWhatTheLanguageAndTheResetLoad();
     void aMissingSkinFileOfTheNewLanguageEndsTheUtility();
     void profileControlsGoThroughTheWindowsDialogs();
+    void macroEditsNotSavedAreAskedAboutFirst();
     void colourPageAnimatesUntilTheUtilityEnds();
 };
 
@@ -217,6 +220,70 @@ void WindowFeaturesTest::profileControlsGoThroughTheWindowsDialogs() {
     w.dialogs->answerYes = true;
     w.Click(HeaderCentre(main::kDefaults));
     QCOMPARE(w.applies, 2);
+}
+
+// Each action that would replace the user macros or end the utility asks first while the editor
+// holds changes not yet saved: Save writes them and goes on, Discard goes on, Cancel stops.
+void WindowFeaturesTest::macroEditsNotSavedAreAskedAboutFirst() {
+    using Act = std::function<void(Window&)>;
+    const Act language = [](Window& w) { w.Click(HeaderCentre(main::kEnglish)); };
+    const Act defaults = [](Window& w) { w.Click(HeaderCentre(main::kDefaults)); };
+    const Act import = [](Window& w) { w.dialog.Editor().ImportMacros(); };
+    const Act exitDriver = [](Window& w) { w.dialog.Tray().Menu()->actions().at(1)->trigger(); };
+    // Whether the action went on.
+    using Check = std::function<bool(Window&)>;
+    const Check switched = [](Window& w) { return w.VerSel() == "1"; };
+    const Check reset = [](Window& w) { return w.dialogs->opened.back().kind == "question"; };
+    const Check fileChosen = [](Window& w) { return w.dialogs->opened.back().kind == "open"; };
+    const Check ended = [](Window& w) { return w.dialog.HasEnded(); };
+    const struct {
+        const char* action;
+        Act act;
+        Check wentOn;
+    } actions[] = {
+        {"language", language, switched},
+        {"defaults", defaults, reset},
+        {"import", import, fileChosen},
+        {"exit driver", exitDriver, ended},
+    };
+    const auto savedCount = [](Window& w) {
+        return ini::Read(w.folder.Dir() / "Macro_CN.dat", "Macros", "macroNum", 3);
+    };
+    for (const auto& a : actions) {
+        for (const UnsavedChoice answer : {UnsavedChoice::Save, UnsavedChoice::Discard, UnsavedChoice::Cancel}) {
+            Window w("0");
+            QVERIFY(w.started);
+            w.dialogs->answerYes = false;  // the reset's own question
+            w.dialogs->unsavedAnswer = answer;
+            w.dialog.Editor().Editor().SetNameText("Added");
+            w.dialog.Editor().AddMacro();
+
+            a.act(w);
+            QVERIFY2(w.dialogs->opened.front().kind == "unsaved", a.action);
+            QCOMPARE(w.dialogs->opened.front().text,
+                     std::string(Text(TextId::UnsavedMacrosQuestion, Language::Chinese())));
+            QCOMPARE(a.wentOn(w), answer != UnsavedChoice::Cancel);
+            QCOMPARE(savedCount(w), std::string(answer == UnsavedChoice::Save ? "2" : "1"));
+        }
+        // Without edits nothing is asked.
+        Window w("0");
+        QVERIFY(w.started);
+        a.act(w);
+        QVERIFY2(w.dialogs->opened.empty() || w.dialogs->opened.front().kind != "unsaved", a.action);
+        QVERIFY2(a.wentOn(w), a.action);
+    }
+
+    // A save that fails is told, and the utility does not end with the edits lost.
+    Window w("0");
+    QVERIFY(w.started);
+    w.dialogs->unsavedAnswer = UnsavedChoice::Save;
+    w.dialog.Editor().Editor().SetNameText("Added");
+    w.dialog.Editor().AddMacro();
+    std::filesystem::remove(w.folder.Dir() / "Macro_CN.dat");
+    std::filesystem::create_directory(w.folder.Dir() / "Macro_CN.dat");
+    exitDriver(w);
+    QVERIFY(!w.dialog.HasEnded());
+    QCOMPARE(w.messages.shown.size(), size_t(1));
 }
 
 // The thread ends with the utility, not with the process.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -491,7 +492,7 @@ TEST_F(MacroEditorTest, ImportReplacesTheMacrosAndExportWritesThem) {
 
     SetMacro(0, u"other", Events(4));
     Open(1);
-    ASSERT_EQ(editor_.ImportMacros(file), ini::FileState::Read);
+    ASSERT_EQ(editor_.ImportMacros(file), MacroImport::Done);
     EXPECT_EQ(store_.macroCount, 2);
     EXPECT_EQ(View().macroLines, (Lines{"one", "two"}));
     EXPECT_EQ(View().macroSelection, 1);
@@ -499,12 +500,86 @@ TEST_F(MacroEditorTest, ImportReplacesTheMacrosAndExportWritesThem) {
     EXPECT_EQ(store_.userMacroFile, folder_ / "Macro_EN.dat");
 
     // A file gone missing since it was chosen: told, and nothing changes.
-    EXPECT_EQ(editor_.ImportMacros(folder_ / "gone.dat"), ini::FileState::Missing);
+    EXPECT_EQ(editor_.ImportMacros(folder_ / "gone.dat"), MacroImport::Missing);
+    EXPECT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(store_.macroCount, 2);
+    EXPECT_EQ(store_.User(0).name(), u"one");
+
+    // A file without macros (any other INI file): nothing changes, and the caller tells.
+    test::WriteBytes(folder_ / "notes.dat", "[Config7]\r\nK0=1\r\n");
+    EXPECT_EQ(editor_.ImportMacros(folder_ / "notes.dat"), MacroImport::NoMacros);
     EXPECT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(store_.macroCount, 2);
     EXPECT_EQ(store_.User(0).name(), u"one");
 
     EXPECT_FALSE(editor_.ExportMacros(folder_ / "no folder" / "x.dat"));
+}
+
+// Unsaved edits are those that differ from what the user macro file holds, however they came.
+TEST_F(MacroEditorTest, UnsavedEditsAreWhatDiffersFromTheUserMacroFile) {
+    SetMacro(0, u"one", Events(3));
+    store_.macroCount = 1;
+    ASSERT_TRUE(SaveMacroFile(store_.userMacroFile, store_));
+    ASSERT_EQ(ReplaceMacrosFromFile(store_.userMacroFile, MacroTarget::User, store_, messages_), ini::FileState::Read);
+    Open(1);
+    EXPECT_FALSE(store_.UserMacrosUnsaved());
+
+    const struct {
+        const char* edit;
+        std::function<void()> act;
+        bool unsaved;
+    } edits[] = {
+        {"repeat on and off again",
+         [&] {
+             editor_.ToggleRepeat();
+             editor_.ToggleRepeat();
+         },
+         false},
+        {"an event inserted and deleted again",
+         [&] {
+             RightClick(2);
+             editor_.RunEventCommand(kForwardLeftDown);
+             editor_.RunEventCommand(kDelete);
+         },
+         false},
+        {"a delay",
+         [&] {
+             RightClick(1);
+             editor_.RunEventCommand(kModifyDelay);
+             editor_.SetEditText("7ms");
+             editor_.EndEdit(true);
+         },
+         true},
+        {"repeat on", [&] { editor_.ToggleRepeat(); }, true},
+        {"a macro added",
+         [&] {
+             editor_.SetNameText("two");
+             editor_.AddMacro();
+         },
+         true},
+        {"the macro deleted", [&] { editor_.DeleteMacro(); }, true},
+        {"another file imported",
+         [&] {
+             MacroStore other;
+             other.macroCount = 0;
+             ASSERT_TRUE(SaveMacroFile(folder_ / "other.dat", other));
+             editor_.ImportMacros(folder_ / "other.dat");
+         },
+         true},
+    };
+    for (const auto& e : edits) {
+        ASSERT_EQ(ReplaceMacrosFromFile(store_.userMacroFile, MacroTarget::User, store_, messages_),
+                  ini::FileState::Read);
+        Open(1);
+        e.act();
+        EXPECT_EQ(store_.UserMacrosUnsaved(), e.unsaved) << e.edit;
+        // Storing the repeat count saves them all.
+        ASSERT_TRUE(editor_.StoreRepeatCount()) << e.edit;
+        EXPECT_FALSE(store_.UserMacrosUnsaved()) << e.edit;
+        SetMacro(0, u"one", Events(3));
+        store_.macroCount = 1;
+        ASSERT_TRUE(SaveMacroFile(store_.userMacroFile, store_));
+    }
 }
 
 class RecordingTest : public MacroEditorTest {
@@ -611,7 +686,7 @@ TEST_F(RecordingTest, DeleteIsRefusedAndAnImportStopsTheRecordingFirst) {
     store_.macroCount = 1;
     const auto file = folder_ / "one.dat";
     ASSERT_TRUE(editor_.ExportMacros(file));
-    ASSERT_EQ(editor_.ImportMacros(file), ini::FileState::Read);
+    ASSERT_EQ(editor_.ImportMacros(file), MacroImport::Done);
     EXPECT_FALSE(editor_.Recording());
     EXPECT_FALSE(capture_.Active());
     EXPECT_EQ(View().macroLines, Lines{"zero"});

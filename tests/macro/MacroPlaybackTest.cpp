@@ -43,7 +43,7 @@ protected:
                 config_,
                 profile_,
                 [this] { ++repaints_; },
-                [this] { ++notSaved_; }};
+                [this](WriteResult) { ++notSaved_; }};
     }
 
     // Each report as hex, bytes 1..7 (byte 0 is always 7 once anything was sent).

@@ -97,7 +97,7 @@ TEST(PlaybackDuringEdits, APassNeverPlaysAHalfMovedSlot) {
     test::NoMessages messages;
     test::NoEditorWindow window;
     MacroEditor editor({store, macroMode, language, capture, clock, messages, window});
-    ASSERT_EQ(editor.ImportMacros(file), ini::FileState::Read);
+    ASSERT_EQ(editor.ImportMacros(file), MacroImport::Done);
 
     std::thread playback([&] { MacroPlayer(context).PlayMacro(store.User(0), 1'000'000); });
     const bool started = mouse.WaitForReports(1, 30s);

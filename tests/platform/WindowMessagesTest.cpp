@@ -43,6 +43,14 @@ TEST(WindowMessages, EveryPowerBroadcastAppliesAgain) {
     EXPECT_EQ(DecodeWindowMessage(0x0100, 0x41, 0).kind, WindowEventKind::Other);
 }
 
+// A logoff or shutdown ends the process right after WM_ENDSESSION is answered; a FALSE one only
+// says the end was called off.
+TEST(WindowMessages, OnlyAnEndSessionThatHappensEndsTheUtility) {
+    EXPECT_EQ(DecodeWindowMessage(kWmEndSession, 1, 0).kind, WindowEventKind::SessionEnding);
+    EXPECT_EQ(DecodeWindowMessage(kWmEndSession, 1, 0x80000000).kind, WindowEventKind::SessionEnding);
+    EXPECT_EQ(DecodeWindowMessage(kWmEndSession, 0, 0).kind, WindowEventKind::Other);
+}
+
 TEST(WindowMessages, DecodesInterfaceArrivalAndRemoval) {
     const std::vector<uint8_t> broadcast = Broadcast(kDbtDevtypDeviceInterface, kPath);
     const WindowEvent arrival = DecodeWindowMessage(kWmDeviceChange, kDbtDeviceArrival, Address(broadcast));

@@ -1,5 +1,7 @@
 #include "app/InstanceChannel.h"
 
+#include "app/linux/InstanceOwner.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -24,14 +26,28 @@ namespace orv {
 
 namespace {
 
+std::optional<uid_t>& PretendedOwner() {
+    static std::optional<uid_t> owner;
+    return owner;
+}
+
+}  // namespace
+
+uid_t InstanceOwner() { return PretendedOwner().value_or(::geteuid()); }
+
+void PretendInstanceOwner(std::optional<uid_t> user) { PretendedOwner() = user; }
+
+namespace {
+
 // How long a later start waits between attempts while the running instance's queue of
 // connections is full.
 constexpr int kConnectRetryMs = 10;
 constexpr size_t kReadChunk = 16 * 1024;
 constexpr int kAcceptRetryMs = 500;
 
-// An AF_UNIX stream socket with its file path: the path Qt's local sockets would use for the
-// name, so that anything speaking QLocalSocket reaches the instance too.
+constexpr const char* kPrivateFolderPrefix = "orv-gmouse-";
+
+// An AF_UNIX stream socket with its file path.
 struct SocketAddress {
     sockaddr_un address{};
     QByteArray path;
@@ -39,6 +55,9 @@ struct SocketAddress {
 
 std::optional<SocketAddress> AddressFor(const QString& name, QString& error);
 QString SystemError(const char* what);
+bool PrivateFolderReady(const QString& name, QString& error);
+bool OwnedByUs(const QByteArray& path, QString& error);
+bool PeerIsUs(int fd);
 
 class OwnedFd {
 public:
@@ -136,8 +155,8 @@ public:
 private:
     void Accept() {
         for (;;) {
-            const int connection = ::accept4(fd_.Get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-            if (connection < 0) {
+            OwnedFd connection(::accept4(fd_.Get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
+            if (connection.Get() < 0) {
                 if (errno == EINTR || errno == ECONNABORTED || errno == EPROTO) {
                     continue;
                 }
@@ -149,7 +168,11 @@ private:
                 }
                 return;
             }
-            new Connection(connection, received_, this);
+            // Where the system lets another user reach the socket after all (a root, a file
+            // system that ignores the socket's mode), what that user writes is not heard.
+            if (PeerIsUs(connection.Get())) {
+                new Connection(connection.Release(), received_, this);
+            }
         }
     }
 
@@ -170,7 +193,7 @@ bool WriteBefore(int fd, const QByteArray& bytes, const QDeadlineTimer& deadline
 std::unique_ptr<InstanceListener> ListenForInstances(const QString& name, InstanceLineHandler received,
                                                      QString& error) {
     const std::optional<SocketAddress> at = AddressFor(name, error);
-    if (!at) {
+    if (!at || !PrivateFolderReady(name, error)) {
         return nullptr;
     }
     OwnedFd fd(Bind(*at, error));
@@ -192,16 +215,25 @@ bool SendToInstance(const QString& name, const QByteArray& line, int timeoutMs) 
     if (!at) {
         return false;
     }
+    // Another user's socket is no instance of ours, whatever it answers.
+    if (!OwnedByUs(at->path, error)) {
+        return false;
+    }
     const QDeadlineTimer deadline(timeoutMs);
     OwnedFd fd(ConnectBefore(*at, deadline));
-    return fd.Get() >= 0 && WriteBefore(fd.Get(), line, deadline);
+    return fd.Get() >= 0 && PeerIsUs(fd.Get()) && WriteBefore(fd.Get(), line, deadline);
 }
 
 namespace {
 
-// A name without a folder goes into the temporary folder, as Qt's local sockets place it.
+// The temporary folder is every user's: a name without a folder goes into a folder of the user's
+// own there, so that another user can neither bind the name first nor plant a file in its place.
+QString PrivateFolder() {
+    return QDir::tempPath() + QLatin1Char('/') + QLatin1String(kPrivateFolderPrefix) + QString::number(InstanceOwner());
+}
+
 std::optional<SocketAddress> AddressFor(const QString& name, QString& error) {
-    const QString path = name.startsWith(QLatin1Char('/')) ? name : QDir::tempPath() + QLatin1Char('/') + name;
+    const QString path = name.startsWith(QLatin1Char('/')) ? name : PrivateFolder() + QLatin1Char('/') + name;
     SocketAddress at;
     at.path = QFile::encodeName(path);
     if (at.path.isEmpty() || at.path.contains('\0')) {
@@ -222,8 +254,58 @@ QString SystemError(const char* what) {
     return QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
 }
 
-// A file left at the path is taken over only when nothing listens there: an instance that
-// started at the same moment may have bound it since it was last asked.
+QString OtherUsers(const QByteArray& path) {
+    return QStringLiteral("%1 belongs to another user").arg(QFile::decodeName(path));
+}
+
+// Made for the user alone, or found so; a folder the user owns is made the user's alone again.
+bool PrivateFolderReady(const QString& name, QString& error) {
+    if (name.startsWith(QLatin1Char('/'))) {
+        return true;
+    }
+    const QByteArray folder = QFile::encodeName(PrivateFolder());
+    if (::mkdir(folder.constData(), S_IRWXU) != 0 && errno != EEXIST) {
+        error = SystemError("cannot make a folder for the socket");
+        return false;
+    }
+    struct stat found {};
+    if (::lstat(folder.constData(), &found) != 0) {
+        error = SystemError("cannot look at the socket's folder");
+        return false;
+    }
+    if (found.st_uid != InstanceOwner()) {
+        error = OtherUsers(folder);
+        return false;
+    }
+    if (!S_ISDIR(found.st_mode)) {
+        error = QStringLiteral("%1 is not a folder").arg(QFile::decodeName(folder));
+        return false;
+    }
+    if ((found.st_mode & (S_IRWXG | S_IRWXO)) != 0 && ::chmod(folder.constData(), S_IRWXU) != 0) {
+        error = SystemError("cannot keep the socket's folder to the user");
+        return false;
+    }
+    return true;
+}
+
+// Nothing at the path is this user's too: nothing of another user's is in the way.
+bool OwnedByUs(const QByteArray& path, QString& error) {
+    struct stat found {};
+    if (::lstat(path.constData(), &found) != 0 || found.st_uid == InstanceOwner()) {
+        return true;
+    }
+    error = OtherUsers(path);
+    return false;
+}
+
+bool PeerIsUs(int fd) {
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == InstanceOwner();
+}
+
+// A file left at the path is taken over only when it is the user's own and nothing listens
+// there: an instance that started at the same moment may have bound it since it was last asked.
 int Bind(const SocketAddress& at, QString& error) {
     OwnedFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
     if (fd.Get() < 0) {
@@ -234,6 +316,9 @@ int Bind(const SocketAddress& at, QString& error) {
     if (::bind(fd.Get(), address, sizeof at.address) != 0) {
         if (errno != EADDRINUSE) {
             error = SystemError("cannot bind");
+            return -1;
+        }
+        if (!OwnedByUs(at.path, error)) {
             return -1;
         }
         if (SomeoneListens(at)) {

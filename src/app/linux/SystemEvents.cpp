@@ -7,7 +7,8 @@ namespace orv {
 namespace {
 
 // logind announces PrepareForSleep(true) before a suspend and (false) after the resume. Without
-// a system bus (containers, minimal sessions) no power event ever arrives.
+// a system bus (containers, minimal sessions) no power event ever arrives. The end of the
+// session reaches the process as a signal (EndRequests), not through the window.
 class LogindEvents : public SystemEvents {
     Q_OBJECT
 public:
@@ -38,6 +39,8 @@ private:
 std::unique_ptr<SystemEvents> WatchSystemEvents(QWidget&, SystemEventHandlers handlers) {
     return std::make_unique<LogindEvents>(std::move(handlers));
 }
+
+bool SingleClickShowsWindow() { return true; }
 
 }  // namespace orv
 

@@ -14,7 +14,8 @@ namespace orv {
 namespace {
 
 // The messages only a window procedure sees: power broadcasts, device changes of the HID
-// interfaces the window registered for, and the system menu's About entry.
+// interfaces the window registered for, the end of the session, and the system menu's About
+// entry.
 class WindowMessageEvents : public SystemEvents, public QAbstractNativeEventFilter {
 public:
     WindowMessageEvents(QWidget& window, SystemEventHandlers handlers)
@@ -57,6 +58,13 @@ public:
             }
             *result = 1;  // TRUE: the device event was handled
             return true;
+        case WindowEventKind::SessionEnding:
+            if (handlers_.sessionEnding) {
+                // Ending the utility destroys this watcher: nothing of it is touched afterwards.
+                const std::function<void()> ending = handlers_.sessionEnding;
+                ending();
+            }
+            return false;  // Qt answers it as well
         case WindowEventKind::Other:
             break;
         }
@@ -74,5 +82,7 @@ private:
 std::unique_ptr<SystemEvents> WatchSystemEvents(QWidget& window, SystemEventHandlers handlers) {
     return std::make_unique<WindowMessageEvents>(window, std::move(handlers));
 }
+
+bool SingleClickShowsWindow() { return false; }
 
 }  // namespace orv

@@ -18,17 +18,24 @@ int OpenLockFile(const std::filesystem::path& target);
 
 }  // namespace
 
-FileWriteLock::FileWriteLock(const std::filesystem::path& target) {
+FileWriteLock::FileWriteLock(const std::filesystem::path& target, std::chrono::milliseconds wait) {
     const std::filesystem::path locked = FinalTarget(target);
     const int fd = OpenLockFile(locked);
     if (fd < 0) {
         return;
     }
-    int result = 0;
-    while ((result = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
-    }
     handle_ = fd;
-    held_ = result == 0;
+    // flock has no timeout of its own; a lock taken without blocking, tried again, bounds the wait.
+    const detail::LockTry result = detail::RetryLock(
+        [fd] {
+            if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+                return detail::LockTry::Taken;
+            }
+            return errno == EWOULDBLOCK || errno == EINTR ? detail::LockTry::HeldElsewhere : detail::LockTry::Failed;
+        },
+        wait);
+    held_ = result == detail::LockTry::Taken;
+    busy_ = result == detail::LockTry::HeldElsewhere;
     // A write that finds nothing to change replaces nothing; it still tidies up here.
     if (held_) {
         RemoveLeftoverTemporaries(locked);

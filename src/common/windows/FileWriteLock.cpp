@@ -20,17 +20,27 @@ HANDLE OpenLockFile(const std::filesystem::path& target);
 
 }  // namespace
 
-FileWriteLock::FileWriteLock(const std::filesystem::path& target) {
+FileWriteLock::FileWriteLock(const std::filesystem::path& target, std::chrono::milliseconds wait) {
     const std::filesystem::path locked = FinalTarget(target);
     HANDLE file = OpenLockFile(locked);
     if (file == INVALID_HANDLE_VALUE) {
         return;
     }
     handle_ = reinterpret_cast<std::intptr_t>(file);
-    OVERLAPPED range{};
-    range.Offset = kLockOffsetLow;
-    range.OffsetHigh = kLockOffsetHigh;
-    held_ = LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &range) != FALSE;
+    // A blocking LockFileEx has no timeout; one that fails at once, tried again, bounds the wait.
+    const detail::LockTry result = detail::RetryLock(
+        [file] {
+            OVERLAPPED range{};
+            range.Offset = kLockOffsetLow;
+            range.OffsetHigh = kLockOffsetHigh;
+            if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &range) != FALSE) {
+                return detail::LockTry::Taken;
+            }
+            return GetLastError() == ERROR_LOCK_VIOLATION ? detail::LockTry::HeldElsewhere : detail::LockTry::Failed;
+        },
+        wait);
+    held_ = result == detail::LockTry::Taken;
+    busy_ = result == detail::LockTry::HeldElsewhere;
     // A write that finds nothing to change replaces nothing; it still tidies up here.
     if (held_) {
         RemoveLeftoverTemporaries(locked);

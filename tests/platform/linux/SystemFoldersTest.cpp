@@ -6,25 +6,12 @@
 
 #include "common/TempFolder.h"
 #include "platform/SystemFolders.h"
+#include "platform/linux/ScopedVariable.h"
 
 namespace orv {
 namespace {
 
-// Sets an environment variable for one scope and puts the old value back.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~ScopedVariable() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using test::ScopedVariable;
 
 TEST(SystemFolders, UserConfigHomeFollowsTheBaseDirectoryRules) {
     struct Case {
