@@ -74,8 +74,8 @@ void ComposeMainPage(QPainter& canvas, const QImage& over, const QImage& down, c
             CopyAt(canvas, down, regions, DpiEnabledBox(L));
     }
     CopyAt(canvas, down, regions, WheelStatusSwitch(s.wheelStatus == 0 ? 0 : 1));
-    if (state.MainHover >= kFirstButtonBox && state.MainHover <= kLastButtonBox)
-        CopyAt(canvas, over, regions, MousePart(state.MainHover - kFirstButtonBox));
+    if (state.HoverIn(kMainTable) >= kFirstButtonBox && state.HoverIn(kMainTable) <= kLastButtonBox)
+        CopyAt(canvas, over, regions, MousePart(state.HoverIn(kMainTable) - kFirstButtonBox));
 }
 
 void ComposeAdvancedPage(QPainter& canvas, const QImage& down, const PageModel& model) {
@@ -177,9 +177,7 @@ void CopyRegion(QPainter& canvas, const QImage& source, const QRect& region) {
 void ComposePage(QPainter& canvas, const QImage& over, const QImage& down, const PageModel& model,
                  const PageState& state, PictureCache& pictures) {
     const uint8_t page = state.CurrentPage;
-    const int32_t hover = page == kMainPage       ? state.MainHover
-                          : page == kAdvancedPage ? state.AdvancedHover
-                                                  : state.ColorHover;
+    const int32_t hover = state.HoverIn(static_cast<RegionTable>(std::min<int>(page, kColorTable)));
     if (hover != region::kNone) {
         const SkinRegion* hovered = page == kMainPage       ? RegionAt(model.skin.MainRegions, hover)
                                     : page == kAdvancedPage ? RegionAt(model.skin.AdvancedRegions, hover)
@@ -207,7 +205,7 @@ void ComposeHeader(QPainter& canvas, const QImage& over, const QImage& down, int
         // as no 32-bit value may overflow on the way.
         if (int64_t{i} - kFirstProfile + 1 == model.currentProfile.load())
             CopyRegion(canvas, down, rect);
-        else if (i == state.MainHover)
+        else if (i == state.HoverIn(kMainTable))
             CopyRegion(canvas, state.ButtonHeld ? down : over, rect);
         else if (i == tabIndex)
             CopyRegion(canvas, down, rect);
@@ -228,7 +226,8 @@ void DrawLabels(QPainter& canvas, int count, const PageModel& model, const PageS
             const int button = j - main::kFirstButtonBox;
             const QString text = ButtonFunctionText(model, model.settings.buttonFunction[static_cast<size_t>(button)]);
             const int y = r.y + (r.height - canvas.fontMetrics().height()) / 2;
-            DrawTextAt(canvas, QPoint(r.x + 5, y), text, j == state.MainHover ? kHoverTextColour : kTextColour);
+            DrawTextAt(canvas, QPoint(r.x + 5, y), text,
+                       j == state.HoverIn(kMainTable) ? kHoverTextColour : kTextColour);
         } else if (j < main::kHeaderCount || page == kMainPage) {
             if (const SkinRegion* r = RegionAt(skin.MainRegions, j))
                 DrawCentred(canvas, *r, QString::fromStdString(r->label), kTextColour);
@@ -249,7 +248,7 @@ void DrawLabels(QPainter& canvas, int count, const PageModel& model, const PageS
             if (static_cast<size_t>(k) >= skin.AdvancedRegions.size())
                 continue;
             DrawCentred(canvas, skin.AdvancedRegions[static_cast<size_t>(k)], AdvancedLabel(model, k),
-                        k == state.AdvancedHover ? kHoverTextColour : kTextColour);
+                        k == state.HoverIn(kAdvancedTable) ? kHoverTextColour : kTextColour);
         }
     }
 }

@@ -1,5 +1,7 @@
 #include "ui/MainWindowPages.h"
 
+#include <algorithm>
+
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -105,17 +107,13 @@ void MainWindowPages::OnMouseMove(QPoint point) {
     const SkinLayout& skin = model_.skin;
     const bool mainPage = state_.CurrentPage == kMainPage;
     const int32_t mainLast = mainPage ? region::main::kLastOnMainPage : region::main::kLastHeader;
-    state_.MainHover = HitTest(point.x(), point.y(), skin.MainRegions, mainLast);
-    state_.ColorHover = HitTest(point.x(), point.y(), skin.ColorRegions, region::color::kLastHitTested);
-    state_.AdvancedHover = HitTest(point.x(), point.y(), skin.AdvancedRegions, region::advanced::kLastHitTested);
+    state_.HoverIn(kMainTable) = HitTest(point.x(), point.y(), skin.MainRegions, mainLast);
+    state_.HoverIn(kAdvancedTable) =
+        HitTest(point.x(), point.y(), skin.AdvancedRegions, region::advanced::kLastHitTested);
+    state_.HoverIn(kColorTable) = HitTest(point.x(), point.y(), skin.ColorRegions, region::color::kLastHitTested);
 
-    const std::pair<int32_t, int32_t*> hovers[] = {
-        {state_.MainHover, &state_.PreviousMainHover},
-        {state_.ColorHover, &state_.PreviousColorHover},
-        {state_.AdvancedHover, &state_.PreviousAdvancedHover},
-    };
-    for (const auto& [hover, previous] : hovers) {
-        if (hover == *previous)
+    for (PageState::Hover& hover : state_.hover) {
+        if (hover.index == hover.repainted)
             continue;
         // Repainting the whole advanced page would make its edit and list controls flicker.
         if (state_.CurrentPage == kAdvancedPage)
@@ -123,7 +121,7 @@ void MainWindowPages::OnMouseMove(QPoint point) {
         else
             host_.Repaint();
         host_.UpdateNow();
-        *previous = hover;
+        hover.repainted = hover.index;
     }
 }
 
@@ -131,7 +129,7 @@ void MainWindowPages::OnLeftButtonDown(QPoint point) {
     // A press can arrive without a move to its point (a window shown under a still cursor).
     OnMouseMove(point);
     using region::kNone;
-    if (state_.MainHover != kNone || state_.ColorHover != kNone || state_.AdvancedHover != kNone) {
+    if (std::any_of(state_.hover.begin(), state_.hover.end(), [](const auto& h) { return h.index != kNone; })) {
         state_.ButtonHeld = true;
         host_.Repaint();
     }
@@ -159,12 +157,12 @@ void MainWindowPages::OnLeftButtonUp(QPoint point) {
         {kFirstProfile, kLastProfile, [](P& p, Hit hit) { p.SelectProfile(hit.offset + 1); }},
         {kMinimise,
          [](P& p, Hit) {
-             p.state_.MainHover = region::kNone;
+             p.state_.HoverIn(kMainTable) = region::kNone;
              p.host_.Minimise();
          }},
         {kClose,
          [](P& p, Hit) {
-             p.state_.MainHover = region::kNone;
+             p.state_.HoverIn(kMainTable) = region::kNone;
              p.host_.CloseToTray();
          }},
         // These reload the user macros, the one being recorded among them.
@@ -188,7 +186,7 @@ void MainWindowPages::OnLeftButtonUp(QPoint point) {
     OnMouseMove(point);
     state_.ButtonHeld = false;
     host_.Repaint();
-    Act(state_.MainHover, kReleaseActions, point);
+    Act(state_.HoverIn(kMainTable), kReleaseActions, point);
 }
 
 void MainWindowPages::ShowMainPage() {
@@ -261,7 +259,7 @@ void MainWindowPages::ClickMainPage(QPoint point) {
         IfPresent(features_.functionMenus, &FunctionMenuController::CloseFunctionMenu);
         state_.MenuOpen = false;
     }
-    if (!Act(state_.MainHover, kActions, point) && state_.MainHover == region::kNone)
+    if (!Act(state_.HoverIn(kMainTable), kActions, point) && state_.HoverIn(kMainTable) == region::kNone)
         StartDrag(point);
 }
 
@@ -298,9 +296,9 @@ void MainWindowPages::ClickAdvancedPage(QPoint point) {
              p.host_.Repaint();
          }},
     };
-    if (Act(state_.MainHover, kTabs, point) || Act(state_.AdvancedHover, kActions, point))
+    if (Act(state_.HoverIn(kMainTable), kTabs, point) || Act(state_.HoverIn(kAdvancedTable), kActions, point))
         return;
-    if (state_.AdvancedHover == region::kNone && state_.MainHover == region::kNone)
+    if (state_.HoverIn(kAdvancedTable) == region::kNone && state_.HoverIn(kMainTable) == region::kNone)
         StartDrag(point);
 }
 
@@ -315,9 +313,9 @@ void MainWindowPages::ClickColorPage(QPoint point) {
     static constexpr RegionAction kActions[] = {
         {kFirstMode, kLastMode, [](P& p, Hit hit) { p.model_.settings.ledStatus = static_cast<uint8_t>(hit.offset); }},
     };
-    if (Act(state_.MainHover, kTabs, point) || Act(state_.ColorHover, kActions, point))
+    if (Act(state_.HoverIn(kMainTable), kTabs, point) || Act(state_.HoverIn(kColorTable), kActions, point))
         return;
-    if (state_.ColorHover == region::kNone && state_.MainHover == region::kNone)
+    if (state_.HoverIn(kColorTable) == region::kNone && state_.HoverIn(kMainTable) == region::kNone)
         StartDrag(point);
 }
 
@@ -355,7 +353,7 @@ void MainWindowPages::StartDrag(QPoint point) {
 }
 
 void MainWindowPages::HideToTray() {
-    state_.MainHover = region::kNone;
+    state_.HoverIn(kMainTable) = region::kNone;
     FallBackToAppliedProfile(model_.configPath, model_.language, model_.settings);
     host_.HideToTray();
     host_.Repaint();

@@ -142,11 +142,11 @@ void DrawingTest::pressedSliderKeepsItsBar() {
     f.OnPage(kAdvancedPage);
     f.settings.fireTime = 0;
     const QPoint right(190, 134);
-    f.state.AdvancedHover = advanced::kFireTimeSlider;
+    f.state.HoverIn(orv::kAdvancedTable) = advanced::kFireTimeSlider;
     QVERIFY(NearColour(PixelAt(f.pages.ComposeFrame(), right), SyntheticSkin::Over()));
     f.state.ButtonHeld = true;
     QVERIFY(NearColour(PixelAt(f.pages.ComposeFrame(), right), SyntheticSkin::Normal()));
-    f.state.AdvancedHover = advanced::kFireTimeUp;
+    f.state.HoverIn(orv::kAdvancedTable) = advanced::kFireTimeUp;
     QVERIFY(NearColour(RegionColour(f.pages.ComposeFrame(), f.layout.AdvancedRegions[advanced::kFireTimeUp]),
                        SyntheticSkin::Down()));
 }
@@ -221,7 +221,7 @@ void DrawingTest::headerPrecedence() {
         f.currentProfile = c.profile;
         f.language = c.language;
         f.state.CurrentPage = c.page;
-        f.state.MainHover = c.hover;
+        f.state.HoverIn(orv::kMainTable) = c.hover;
         f.state.ButtonHeld = c.held;
         const QColor actual = RegionColour(f.pages.ComposeFrame(), f.layout.MainRegions[static_cast<size_t>(c.region)]);
         QVERIFY2(NearColour(actual, c.expected),
@@ -325,7 +325,7 @@ void DrawingTest::labelsPlacedAndColoured() {
          [](PagesFixture& f) {
              f.settings.buttonFunction[2] = 42;
              f.layout.FunctionNames[42] = "not this";
-             f.state.MainHover = main::ButtonBox(2);
+             f.state.HoverIn(orv::kMainTable) = main::ButtonBox(2);
          },
          Table::Main, main::ButtonBox(2), "Beta", false, Qt::red},
         {"function name", kMainPage, cn,
@@ -345,7 +345,7 @@ void DrawingTest::labelsPlacedAndColoured() {
         {"stop while recording, hovered", kAdvancedPage, cn,
          [](PagesFixture& f) {
              f.model.recording = [] { return true; };
-             f.state.AdvancedHover = advanced::kRecord;
+             f.state.HoverIn(orv::kAdvancedTable) = advanced::kRecord;
          },
          Table::Advanced, advanced::kRecord, "停止", true, Qt::red},
         {"record", kAdvancedPage, en, [](PagesFixture&) {}, Table::Advanced, advanced::kRecord, "Record", true,
@@ -502,7 +502,7 @@ void DrawingTest::paintDrawsTheComposedFrame() {
     pages.ShapeWindow();
     window.pages = &pages;
     window.resize(f.skin.Size());
-    f.state.MainHover = kPlainRegion;
+    f.state.HoverIn(orv::kMainTable) = kPlainRegion;
     f.state.CloseMenuRequest = true;
     const QImage grabbed = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(grabbed, pages.ComposeFrame());
@@ -512,7 +512,7 @@ void DrawingTest::paintDrawsTheComposedFrame() {
 
 void DrawingTest::minimisedWindowShowsItsIcon() {
     PagesFixture f;
-    f.state.MainHover = kPlainRegion;
+    f.state.HoverIn(orv::kMainTable) = kPlainRegion;
     QPixmap icon(64, 64);
     icon.fill(QColor(255, 0, 0));
     f.window.setWindowIcon(QIcon(icon));

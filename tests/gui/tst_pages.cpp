@@ -51,26 +51,25 @@ void PagesTest::hoverTestsEachTableUpToItsLastRegion() {
     struct Case {
         uint8_t page;
         QPoint point;
-        int32_t orv::PageState::*hover;
+        orv::RegionTable table;
         int32_t expected;
     };
     const Case cases[] = {
-        {kMainPage, f.MainCentre(main::kLastOnMainPage), &orv::PageState::MainHover, main::kLastOnMainPage},
-        {kMainPage, f.MainCentre(main::kLastOnMainPage + 1), &orv::PageState::MainHover, kNone},
-        {kColorPage, f.MainCentre(main::kLastHeader), &orv::PageState::MainHover, main::kLastHeader},
-        {kColorPage, f.MainCentre(main::kFirstDpiCell), &orv::PageState::MainHover, kNone},  // the header only
-        {kAdvancedPage, f.MainCentre(main::kHeaderCount), &orv::PageState::MainHover, kNone},
+        {kMainPage, f.MainCentre(main::kLastOnMainPage), orv::kMainTable, main::kLastOnMainPage},
+        {kMainPage, f.MainCentre(main::kLastOnMainPage + 1), orv::kMainTable, kNone},
+        {kColorPage, f.MainCentre(main::kLastHeader), orv::kMainTable, main::kLastHeader},
+        {kColorPage, f.MainCentre(main::kFirstDpiCell), orv::kMainTable, kNone},  // the header only
+        {kAdvancedPage, f.MainCentre(main::kHeaderCount), orv::kMainTable, kNone},
         // Whatever the page.
-        {kMainPage, f.AdvancedCentre(advanced::kLastHitTested), &orv::PageState::AdvancedHover,
-         advanced::kLastHitTested},
-        {kMainPage, f.AdvancedCentre(advanced::kLastHitTested + 1), &orv::PageState::AdvancedHover, kNone},
-        {kAdvancedPage, f.ColorCentre(color::kLastHitTested), &orv::PageState::ColorHover, color::kLastHitTested},
-        {kAdvancedPage, f.ColorCentre(color::kLastHitTested + 1), &orv::PageState::ColorHover, kNone},
+        {kMainPage, f.AdvancedCentre(advanced::kLastHitTested), orv::kAdvancedTable, advanced::kLastHitTested},
+        {kMainPage, f.AdvancedCentre(advanced::kLastHitTested + 1), orv::kAdvancedTable, kNone},
+        {kAdvancedPage, f.ColorCentre(color::kLastHitTested), orv::kColorTable, color::kLastHitTested},
+        {kAdvancedPage, f.ColorCentre(color::kLastHitTested + 1), orv::kColorTable, kNone},
     };
     for (const Case& c : cases) {
         f.OnPage(c.page);
         f.pages.OnMouseMove(c.point);
-        QCOMPARE(f.state.*c.hover, c.expected);
+        QCOMPARE(f.state.HoverIn(c.table), c.expected);
     }
 }
 
@@ -86,8 +85,8 @@ void PagesTest::hoverRepaintsOnlyOnChange() {
     // each index that changed (main box -> none, advanced none -> delete).
     f.OnPage(kAdvancedPage);
     f.pages.OnMouseMove(f.AdvancedCentre(advanced::kDeleteMacro));
-    QCOMPARE(f.state.AdvancedHover, advanced::kDeleteMacro);
-    QCOMPARE(f.state.MainHover, kNone);
+    QCOMPARE(f.state.HoverIn(orv::kAdvancedTable), advanced::kDeleteMacro);
+    QCOMPARE(f.state.HoverIn(orv::kMainTable), kNone);
     QCOMPARE(f.log.calls, (Calls{"RepaintRegion", "UpdateNow", "RepaintRegion", "UpdateNow"}));
     for (const QRegion& region : f.host.repaintedRegions)
         QCOMPARE(region, f.pages.AdvancedRepaintRegion());
@@ -363,7 +362,7 @@ void PagesTest::releaseTable() {
             QVERIFY(!f.state.ButtonHeld);
             QCOMPARE(f.log.Operations(), c.operations);
             if (c.region == main::kMinimise || c.region == main::kClose)
-                QCOMPARE(f.state.MainHover, kNone);
+                QCOMPARE(f.state.HoverIn(orv::kMainTable), kNone);
         }
     }
 }
@@ -405,7 +404,7 @@ void PagesTest::hideControlFallsBackToAppliedProfile() {
     QCOMPARE(f.settings.fireTime.load(), 66);
     QCOMPARE(f.settings.dpiLevel.load(), 3);
     QCOMPARE(f.log.Operations(), (Calls{"HideToTray"}));
-    QCOMPARE(f.state.MainHover, kNone);
+    QCOMPARE(f.state.HoverIn(orv::kMainTable), kNone);
 }
 
 // Every control that reads or writes config.ini, with the file unreadable: the save says it
