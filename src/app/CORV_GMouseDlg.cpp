@@ -46,35 +46,11 @@ CORV_GMouseDlg::CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget*
       session_(session),
       messages_(messages),
       icon_(ProgramIcon()),
-      model_{session.Settings(),
-             session.CurrentProfile(),
-             session.CurrentLanguage(),
-             skinLayout_,
-             session.Folders().ConfigPath,
-             session.Folders().SkinDirectory,
-             {},
-             {},
-             {}},
+      model_(PageModel::Of(session, skinLayout_)),
       tray_(std::make_unique<TrayIcon>(icon_)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     resize(kInitialSize);
-    model_.userMacroName = [this](int slot) {
-        if (slot < 0 || slot >= MacroStore::kUserSlots) {
-            return std::string();
-        }
-        return Utf16ToUtf8(session_.Macros().User(slot).name());
-    };
-    model_.selectedMacroRepeatOn = [this]() -> uint8_t {
-        const MacroStore& store = session_.Macros();
-        const int selected = store.selectedMacro;
-        return selected >= 0 && selected < MacroStore::kUserSlots ? store.User(selected).repeatOn() : 0;
-    };
-    model_.appliedDpiCode = [this](int level) -> uint8_t {
-        const auto& codes = session_.Applied().appliedDpiCode;
-        return level >= 0 && level < static_cast<int>(codes.size()) ? codes[static_cast<size_t>(level)].load() : 0;
-    };
-    model_.userMacroCount = [this] { return static_cast<int>(session_.Macros().macroCount); };
     connect(tray_.get(), &TrayIcon::ShowWindowRequested, this, &CORV_GMouseDlg::ShowWindow);
     connect(tray_.get(), &TrayIcon::ExitDriverRequested, this, &CORV_GMouseDlg::ExitDriverCommand);
 }
@@ -94,7 +70,7 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     if (!LoadSkinFiles()) {
         return false;
     }
-    pages_ = std::make_unique<MainWindowPages>(model_, state_, *this, *this);  // controls and fonts
+    pages_ = std::make_unique<MainWindowPages>(session_, model_, state_, *this, *this);  // controls and fonts
     CreateFeatures();
     if (pages_->ShapeWindow()) {
         setFixedSize(pages_->SkinSize());

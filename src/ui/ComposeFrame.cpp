@@ -94,7 +94,8 @@ void ComposeAdvancedPage(QPainter& canvas, const QImage& down, const PageModel& 
     CopyRegion(canvas, down, bar);
     if (s.macroMode != 0)
         CopyAt(canvas, down, regions, kHoldMode);
-    if (model.selectedMacroRepeatOn && model.selectedMacroRepeatOn() == 1)
+    const int selected = model.macros.selectedMacro;
+    if (selected >= 0 && selected < MacroStore::kUserSlots && model.macros.User(selected).repeatOn() == 1)
         CopyAt(canvas, down, regions, kRepeat);
 }
 
@@ -238,7 +239,10 @@ void DrawLabels(QPainter& canvas, int count, const PageModel& model, const PageS
             const SkinRegion& r = skin.ColorRegions[static_cast<size_t>(k)];
             if (k == color::kDpiText) {
                 const int32_t level = model.settings.dpiLevel;
-                const uint8_t code = level >= 0 && level <= 3 && model.appliedDpiCode ? model.appliedDpiCode(level) : 0;
+                const auto& codes = model.applied.appliedDpiCode;
+                const uint8_t code = level >= 0 && level < static_cast<int32_t>(codes.size())
+                                         ? codes[static_cast<size_t>(level)].load()
+                                         : 0;
                 DrawCentred(canvas, r, QString::number(DpiForCode(code)), kTextColour);
             } else {
                 DrawCentred(canvas, r, QString::fromStdString(r.label), kTextColour);
@@ -260,8 +264,7 @@ QString ButtonFunctionText(const PageModel& model, int32_t code) {
         return {};
     switch (DescribeFunctionCode(code).text) {
     case FunctionText::UserMacroName:
-        return model.userMacroName ? QString::fromStdString(model.userMacroName(code - kFirstUserMacroCode))
-                                   : QString();
+        return QString::fromStdString(model.UserMacroName(code - kFirstUserMacroCode));
     case FunctionText::FunctionName:
         break;
     }

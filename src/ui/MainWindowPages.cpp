@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QWidget>
 
+#include "session/Session.h"
 #include "settings/ConfigFile.h"
 #include "settings/ProfileEdits.h"
 #include "skin/HitTest.h"
@@ -70,8 +71,9 @@ void DrawMinimisedIcon(QPainter& painter, const QWidget& window) {
 
 }  // namespace
 
-MainWindowPages::MainWindowPages(PageModel& model, PageState& state, WindowHost& host, QWidget& window)
-    : model_(model), state_(state), host_(host), window_(window), fonts_(CreateSkinFonts()) {}
+MainWindowPages::MainWindowPages(Session& session, PageModel& model, PageState& state, WindowHost& host,
+                                 QWidget& window)
+    : session_(session), model_(model), state_(state), host_(host), window_(window), fonts_(CreateSkinFonts()) {}
 
 MainWindowPages::~MainWindowPages() { DestroyAdvancedControls(); }
 
@@ -320,7 +322,7 @@ void MainWindowPages::ClickColorPage(QPoint point) {
 }
 
 void MainWindowPages::SaveProfile() {
-    host_.ProfileSaved(orv::SaveProfile(model_.configPath, model_.currentProfile, model_.settings));
+    host_.ProfileSaved(session_.SaveProfile());
     host_.Repaint();
 }
 
@@ -354,22 +356,18 @@ void MainWindowPages::StartDrag(QPoint point) {
 
 void MainWindowPages::HideToTray() {
     state_.HoverIn(kMainTable) = region::kNone;
-    FallBackToAppliedProfile(model_.configPath, model_.language, model_.settings);
+    session_.FallBackToAppliedProfile();
     host_.HideToTray();
     host_.Repaint();
 }
 
 // Nothing is sent to the mouse: the profile reaches it with the next apply. A profile that
-// cannot be read leaves the window on the one it shows, so that its settings are never saved
-// as the other's.
+// cannot be read leaves the window on the one it shows.
 void MainWindowPages::SelectProfile(int32_t profile) {
-    ProfileSettings loaded = model_.settings;
-    if (LoadProfile(model_.configPath, profile, false, model_.language, loaded) == ProfileFound::Unreadable) {
+    if (session_.ChooseProfile(profile) == ProfileFound::Unreadable) {
         host_.ConfigUnreadable();
         return;
     }
-    model_.currentProfile = profile;
-    model_.settings = loaded;
     host_.Repaint();
 }
 

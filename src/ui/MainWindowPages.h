@@ -27,6 +27,8 @@ class QWidget;
 
 namespace orv {
 
+class Session;
+
 // Ids of the advanced page's controls, as other code finds them.
 inline constexpr int kRepeatCountEditId = 10004;
 inline constexpr int kMacroNameEditId = 10000;
@@ -39,7 +41,8 @@ inline constexpr int kEventListId = 10002;
 // go to that feature (SetFeatures); the window itself is reached through its host.
 class MainWindowPages {
 public:
-    MainWindowPages(PageModel& model, PageState& state, WindowHost& host, QWidget& window);
+    // The profile controls act through the session, the model's records are its.
+    MainWindowPages(Session& session, PageModel& model, PageState& state, WindowHost& host, QWidget& window);
     ~MainWindowPages();
     MainWindowPages(const MainWindowPages&) = delete;
     MainWindowPages& operator=(const MainWindowPages&) = delete;
@@ -121,6 +124,7 @@ private:
     bool MacroEditsSettled();
     void DestroyAdvancedControls();
 
+    Session& session_;
     PageModel& model_;
     PageState& state_;
     WindowHost& host_;

@@ -8,6 +8,9 @@
 
 #include "PageFakes.h"
 #include "SyntheticSkin.h"
+#include "common/Trace.h"
+#include "fakes/RecordingMessages.h"
+#include "session/Session.h"
 #include "settings/ProfileSettings.h"
 #include "skin/SkinLayout.h"
 #include "ui/MainWindowPages.h"
@@ -34,14 +37,22 @@ struct PagesFixture {
     void Click(QPoint point);
     void OnPage(uint8_t page);
 
+    // User macros 0.. get these names, and macroCount their number.
+    void NameMacros(const std::vector<std::u16string>& names);
+    std::filesystem::path ConfigPath() const { return session.Folders().ConfigPath; }
+
     SyntheticSkin skin;
     SkinLayout layout;
-    ProfileSettings settings;
-    Relaxed<int32_t> currentProfile{1};
-    Language language = Language::English();
-    std::vector<std::string> macroNames{"Alpha", "Beta"};
-    uint8_t repeatOn = 0;
-    std::array<uint8_t, 4> appliedDpi{1, 2, 3, 4};
+    Trace trace{stdout, false, false};
+    test::RecordingMessages messages;
+    // The simulated mouse, never looked for: nothing reaches it unless a test applies.
+    Session session;
+    ProfileSettings& settings = session.Settings();
+    Relaxed<int32_t>& currentProfile = session.CurrentProfile();
+    Language& language = session.CurrentLanguage();
+    MacroStore& macros = session.Macros();
+    // What the pages show as last applied; a test sets the codes it draws.
+    AppliedState applied;
     PageModel model;
     PageState state;
     CallLog log;

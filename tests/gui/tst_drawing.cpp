@@ -256,7 +256,7 @@ void DrawingTest::advancedPageStates() {
     f.settings.pointerSpeed = 3;
     f.settings.wheelSpeed = 9;
     f.settings.macroMode = 0;
-    f.repeatOn = 0;
+    f.macros.User(f.macros.selectedMacro).SetRepeatOn(0);
     QImage frame = f.pages.ComposeFrame();
     const auto colour = [&](int index) {
         return RegionColour(frame, f.layout.AdvancedRegions[static_cast<size_t>(index)]);
@@ -269,7 +269,7 @@ void DrawingTest::advancedPageStates() {
         QVERIFY(NearColour(colour(index), SyntheticSkin::Normal()));
 
     f.settings.macroMode = 1;
-    f.repeatOn = 1;
+    f.macros.User(f.macros.selectedMacro).SetRepeatOn(1);
     f.model.recording = [] { return true; };
     frame = f.pages.ComposeFrame();
     for (int index : toggles)
@@ -357,13 +357,13 @@ void DrawingTest::labelsPlacedAndColoured() {
         {"applied DPI", kColorPage, en,
          [](PagesFixture& f) {
              f.settings.dpiLevel = 2;
-             f.appliedDpi[2] = 15;
+             f.applied.appliedDpiCode[2] = 15;
          },
          Table::Color, color::kDpiText, "4800", true, Qt::white},
         {"unknown DPI code", kColorPage, en,
          [](PagesFixture& f) {
              f.settings.dpiLevel = 1;
-             f.appliedDpi[1] = 8;
+             f.applied.appliedDpiCode[1] = 8;
              f.layout.ColorRegions[color::kDpiText].label = "label";
          },
          Table::Color, color::kDpiText, "200", true, Qt::white},
@@ -497,7 +497,7 @@ void DrawingTest::replacedPictureShowsNextPaint() {
 void DrawingTest::paintDrawsTheComposedFrame() {
     PagesFixture f;
     PaintedWindow window;
-    orv::MainWindowPages pages(f.model, f.state, f.host, window);
+    orv::MainWindowPages pages(f.session, f.model, f.state, f.host, window);
     pages.SetFeatures(f.features.All());
     pages.ShapeWindow();
     window.pages = &pages;

@@ -78,8 +78,8 @@ struct MenusFixture : PagesFixture {
             layout.FunctionNames[code] = "F" + std::to_string(code);
         layout.WarningRegions = {orv::SkinRegion{10, 50, 60, 20, "OK"}, orv::SkinRegion{120, 50, 60, 20, "NO"},
                                  orv::SkinRegion{10, 10, 180, 30, "Last left click?"}};
-        macroNames = {"Alpha", "Beta", "Gamma", "Delta", "M4", "M5", "M6", "M7", "M8", "M9", "M10", "M11"};
-        model.userMacroCount = [this] { return macroCount; };
+        NameMacros({u"Alpha", u"Beta", u"Gamma", u"Delta", u"M4", u"M5", u"M6", u"M7", u"M8", u"M9", u"M10", u"M11"});
+        macros.macroCount = 2;
         for (const char* menu : {"menu", "advanced menu"}) {
             const QSize size(160, std::string(menu) == "menu" ? 301 : 361);
             WritePicture(std::string(menu) + "_normal.jpg", size, SyntheticSkin::Normal());
@@ -121,7 +121,6 @@ struct MenusFixture : PagesFixture {
         pages.PaintMainWindow(painter);
     }
 
-    int macroCount = 2;
     orv::FunctionMenus menus{model, state, pages.Fonts(), host, window};
 };
 
@@ -214,7 +213,7 @@ void MenusTest::subMenuPagesOpenBesideTheirRow() {
     };
     for (const Case& c : cases) {
         MenusFixture f;
-        f.macroCount = c.macroCount;
+        f.macros.macroCount = static_cast<int16_t>(c.macroCount);
         CMenuDlg& menu = f.Open();
         MoveTo(menu, RowCentre(c.row));
         const CSubMenuDlg* sub = menu.SubMenu();
@@ -238,7 +237,7 @@ void MenusTest::subMenuPagesOpenBesideTheirRow() {
     MoveTo(menu, RowCentre(3));
     QVERIFY(menu.SubMenu() == nullptr);
 
-    f.macroCount = 0;  // an empty page has nothing to show or choose
+    f.macros.macroCount = 0;  // an empty page has nothing to show or choose
     MoveTo(menu, RowCentre(9));
     QVERIFY(menu.SubMenu() == nullptr);
 }
@@ -383,7 +382,7 @@ void MenusTest::menusAndWarningStayOnTheScreenOfTheirBox() {
     };
     for (const Case& c : cases) {
         MenusFixture f;
-        f.macroCount = 12;
+        f.macros.macroCount = 12;
         CMenuDlg& menu = f.Open(2, c.box);
         QVERIFY2(menu.geometry() == QRect(c.menu, QSize(160, 301)), c.where);
         for (int row = 7; row <= 10; ++row) {

@@ -211,7 +211,7 @@ void PagesTest::saveWritesCurrentProfile() {
     f.Click(f.MainCentre(main::kSave));
     QCOMPARE(f.log.Operations(), (Calls{"ProfileSaved"}));
     orv::ProfileSettings loaded;
-    orv::LoadProfile(f.model.configPath, 4, false, f.language, loaded);
+    orv::LoadProfile(f.ConfigPath(), 4, false, f.language, loaded);
     QCOMPARE(loaded.fireTime.load(), 123);
     QCOMPARE(loaded.dpiLevel.load(), 2);
 }
@@ -291,7 +291,7 @@ void PagesTest::headerOnlyActionsIgnoredOffMainPage() {
             f.OnPage(page);
             f.Click(f.MainCentre(region));
             QVERIFY(f.log.Operations().empty());
-            QVERIFY(!QFile::exists(QString::fromStdString(f.model.configPath.string())));
+            QVERIFY(!QFile::exists(QString::fromStdString(f.ConfigPath().string())));
         }
     }
 }
@@ -372,10 +372,10 @@ void PagesTest::releaseDecidesProfile() {
     orv::ProfileSettings one;
     orv::SetFactorySettings(one);
     one.fireTime = 11;
-    orv::SaveProfile(f.model.configPath, 1, one);
+    orv::SaveProfile(f.ConfigPath(), 1, one);
     orv::ProfileSettings five = one;
     five.fireTime = 55;
-    orv::SaveProfile(f.model.configPath, 5, five);
+    orv::SaveProfile(f.ConfigPath(), 5, five);
 
     f.pages.OnMouseMove(f.MainCentre(main::ProfileButton(5)));
     f.pages.OnLeftButtonDown(f.MainCentre(main::ProfileButton(5)));
@@ -396,7 +396,7 @@ void PagesTest::hideControlFallsBackToAppliedProfile() {
     orv::SetFactorySettings(applied);
     applied.fireTime = 66;
     applied.dpiLevel = 0;
-    orv::SaveProfile(f.model.configPath, orv::kAppliedProfile, applied);
+    orv::SaveProfile(f.ConfigPath(), orv::kAppliedProfile, applied);
 
     f.settings.fireTime = 200;  // changed on the window, never applied
     f.settings.dpiLevel = 3;    // the level the mouse is on now
@@ -412,7 +412,7 @@ void PagesTest::hideControlFallsBackToAppliedProfile() {
 // and the hide control keeps the working settings.
 void PagesTest::unreadableConfigIsToldAndNeverSavedOver() {
     PagesFixture f;
-    orv::test::MakeUnreadable(f.model.configPath);
+    orv::test::MakeUnreadable(f.ConfigPath());
     f.settings.fireTime = 77;
     const std::vector<std::pair<std::string, std::string>> shown = orv::ProfileKeyValues(f.settings);
 
