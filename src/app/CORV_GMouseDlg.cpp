@@ -46,6 +46,7 @@ CORV_GMouseDlg::CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget*
       session_(session),
       messages_(messages),
       icon_(ProgramIcon()),
+      notices_(messages, session.CurrentLanguage(), session.Folders().ConfigPath, ProgramName().toStdString()),
       model_(PageModel::Of(session, skinLayout_)),
       tray_(std::make_unique<TrayIcon>(icon_)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -70,7 +71,7 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     if (!LoadSkinFiles()) {
         return false;
     }
-    pages_ = std::make_unique<MainWindowPages>(session_, model_, state_, *this, *this);  // controls and fonts
+    pages_ = std::make_unique<MainWindowPages>(session_, model_, state_, notices_, *this, *this);  // controls and fonts
     CreateFeatures();
     if (pages_->ShapeWindow()) {
         setFixedSize(pages_->SkinSize());
@@ -89,10 +90,10 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     }
     WatchDevice();
     if (config == ProfileFound::Unreadable) {
-        ConfigUnreadable();
+        notices_.ConfigUnreadable();
     }
     for (const std::filesystem::path& file : macros.unreadable) {
-        Tell(TextId::MacroFileUnreadable, file);
+        notices_.Tell(TextId::MacroFileUnreadable, file);
     }
     TellDeviceAccess(device);
     // A request to end can come while a message waits for the user; it has ended the utility.
@@ -107,9 +108,10 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
         const ApplyResult applied = session_.ApplyProfile();
         // A mouse that cannot be opened has just been told of; the user's next apply says it again.
         if (device == DeviceStatus::Ready) {
-            TellUnreached(applied);
+            notices_.ProfileApplied(applied);
+        } else {
+            notices_.ProfileSaved(applied.saved);
         }
-        TellNotSaved(applied.saved);
     }
     if (ended_) {
         return false;
@@ -186,10 +188,7 @@ void CORV_GMouseDlg::Minimise() { showMinimized(); }
 void CORV_GMouseDlg::HideToTray() {
     CloseFunctionMenu();
     if (!tray_->HostAvailable()) {
-        if (!noTraySaid_) {
-            noTraySaid_ = true;
-            Tell(TextId::NoTrayMinimises);
-        }
+        notices_.NoTray();
         showMinimized();
         return;
     }
@@ -203,22 +202,8 @@ void CORV_GMouseDlg::HideToTray() {
 void CORV_GMouseDlg::CloseToTray() { HideToTray(); }
 
 void CORV_GMouseDlg::ApplyProfile() {
-    ProfileApplied(session_.ApplyProfile());
+    notices_.ProfileApplied(session_.ApplyProfile());
     update();
-}
-
-void CORV_GMouseDlg::ProfileApplied(const ApplyResult& result) {
-    TellUnreached(result);
-    TellNotSaved(result.saved);
-}
-
-void CORV_GMouseDlg::ProfileSaved(WriteResult saved) { TellNotSaved(saved); }
-
-void CORV_GMouseDlg::ConfigUnreadable() {
-    if (!configUnreadableSaid_) {
-        configUnreadableSaid_ = true;
-        Tell(TextId::ConfigUnreadable, session_.Folders().ConfigPath);
-    }
 }
 
 QPoint CORV_GMouseDlg::WindowTopLeft() const { return frameGeometry().topLeft(); }
@@ -355,7 +340,7 @@ void CORV_GMouseDlg::StartThreads() {
         },
         [window = QPointer<CORV_GMouseDlg>(this)](WriteResult saved) {
             if (window != nullptr) {
-                window->TellNotSaved(saved);
+                window->notices_.ProfileSaved(saved);
             }
         });
 }
@@ -380,7 +365,7 @@ void CORV_GMouseDlg::CreateFeatures() {
     if (dialogs_ == nullptr) {
         dialogs_ = std::make_unique<QtUserDialogs>(this);
     }
-    profileCommands_ = std::make_unique<ProfileCommands>(session_, *dialogs_, messages_, *this, caption);
+    profileCommands_ = std::make_unique<ProfileCommands>(session_, *dialogs_, notices_, *this);
     languageSwitch_ =
         std::make_unique<LanguageSwitch>(session_, skinLayout_, session_.Folders().SkinDirectory, messages_, caption);
     preview_ = std::make_unique<LightingPreview>(model_, state_, session_.Applied().appliedLedStatus,
@@ -464,35 +449,6 @@ void CORV_GMouseDlg::TellDeviceAccess(DeviceStatus status) {
     const std::string text =
         std::string(Text(what, language)) + "\n\n" + std::string(Text(DeviceAccessFix(), language));
     messages_.ShowMessage(ProgramName().toStdString(), text);
-}
-
-// Said once, until an apply reaches the mouse again: a message box at every click would not
-// tell the user anything new.
-void CORV_GMouseDlg::TellUnreached(const ApplyResult& result) {
-    const bool unreached = result.reportsFailed > 0;
-    if (unreached && !unreachedSaid_) {
-        Tell(TextId::MouseUnreachable);
-    }
-    unreachedSaid_ = unreached;
-}
-
-// Said once, until a save succeeds again; the settings stay in the window meanwhile. A file
-// another program keeps locked is told apart from one that cannot be written: waiting for that
-// program helps.
-void CORV_GMouseDlg::TellNotSaved(WriteResult saved) {
-    if (!saved && saved != lastSaved_) {
-        Tell(saved.Busy() ? TextId::FileBusy : TextId::SettingsNotSaved, session_.Folders().ConfigPath);
-    }
-    lastSaved_ = saved;
-}
-
-void CORV_GMouseDlg::Tell(TextId text) {
-    messages_.ShowMessage(ProgramName().toStdString(), Text(text, session_.CurrentLanguage()));
-}
-
-void CORV_GMouseDlg::Tell(TextId text, const std::filesystem::path& file) {
-    const QString filled = UiText(text, session_.CurrentLanguage()).arg(QString::fromStdString(PathToUtf8(file)));
-    messages_.ShowMessage(ProgramName().toStdString(), filled.toStdString());
 }
 
 void CORV_GMouseDlg::AddTrayIcon() { tray_->AddTrayIcon(UiText(TextId::MainWindowTitle, session_.CurrentLanguage())); }

@@ -11,6 +11,7 @@
 #include "ui/PageFeatures.h"
 #include "ui/PageModel.h"
 #include "ui/PageState.h"
+#include "ui/UserNotices.h"
 #include "ui/WindowHost.h"
 
 class QMenu;
@@ -80,11 +81,10 @@ public:
     void Minimise() override;
     void HideToTray() override;
     void CloseToTray() override;
-    void ApplyProfile() override;
-    void ProfileSaved(WriteResult saved) override;
-    void ProfileApplied(const ApplyResult& result) override;
-    void ConfigUnreadable() override;
     QPoint WindowTopLeft() const override;
+
+    // What the apply control does, and what a resume from sleep does once start-up has applied.
+    void ApplyProfile();
 
 Q_SIGNALS:
     void Ended();
@@ -113,16 +113,12 @@ private:
     void CloseFunctionMenu();
     void WatchDevice();
     void TellDeviceAccess(DeviceStatus status);
-    void TellUnreached(const ApplyResult& result);
-    void TellNotSaved(WriteResult saved);
-    // A message box in the current language; %1 of the text names the file.
-    void Tell(TextId text);
-    void Tell(TextId text, const std::filesystem::path& file);
     void AddTrayIcon();
 
     Session& session_;
     MessageSink& messages_;
     QIcon icon_;
+    UserNotices notices_;
     SkinLayout skinLayout_;
     PageState state_;
     PageModel model_;
@@ -148,10 +144,6 @@ private:
     std::unique_ptr<LanguageSwitch> languageSwitch_;
     std::unique_ptr<LightingPreview> preview_;
     PageFeatures features_;
-    bool noTraySaid_ = false;
-    bool unreachedSaid_ = false;
-    WriteResult lastSaved_ = WriteResult::Kind::Written;  // how the last save of config.ini went
-    bool configUnreadableSaid_ = false;
 };
 
 }  // namespace orv

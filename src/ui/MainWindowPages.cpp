@@ -18,6 +18,7 @@
 #include "ui/FitWidthValidator.h"
 #include "ui/MarkerText.h"
 #include "ui/ShapeFromMask.h"
+#include "ui/UserNotices.h"
 
 namespace orv {
 
@@ -71,9 +72,15 @@ void DrawMinimisedIcon(QPainter& painter, const QWidget& window) {
 
 }  // namespace
 
-MainWindowPages::MainWindowPages(Session& session, PageModel& model, PageState& state, WindowHost& host,
-                                 QWidget& window)
-    : session_(session), model_(model), state_(state), host_(host), window_(window), fonts_(CreateSkinFonts()) {}
+MainWindowPages::MainWindowPages(Session& session, PageModel& model, PageState& state, UserNotices& notices,
+                                 WindowHost& host, QWidget& window)
+    : session_(session),
+      model_(model),
+      state_(state),
+      notices_(notices),
+      host_(host),
+      window_(window),
+      fonts_(CreateSkinFonts()) {}
 
 MainWindowPages::~MainWindowPages() { DestroyAdvancedControls(); }
 
@@ -155,7 +162,7 @@ void MainWindowPages::OnLeftButtonUp(QPoint point) {
     // The header's release actions, on every page.
     static constexpr RegionAction kReleaseActions[] = {
         {kHideToTray, [](P& p, Hit) { p.HideToTray(); }},
-        {kApply, [](P& p, Hit) { p.host_.ApplyProfile(); }},
+        {kApply, [](P& p, Hit) { p.ApplyProfile(); }},
         {kFirstProfile, kLastProfile, [](P& p, Hit hit) { p.SelectProfile(hit.offset + 1); }},
         {kMinimise,
          [](P& p, Hit) {
@@ -322,7 +329,12 @@ void MainWindowPages::ClickColorPage(QPoint point) {
 }
 
 void MainWindowPages::SaveProfile() {
-    host_.ProfileSaved(session_.SaveProfile());
+    notices_.ProfileSaved(session_.SaveProfile());
+    host_.Repaint();
+}
+
+void MainWindowPages::ApplyProfile() {
+    notices_.ProfileApplied(session_.ApplyProfile());
     host_.Repaint();
 }
 
@@ -365,7 +377,7 @@ void MainWindowPages::HideToTray() {
 // cannot be read leaves the window on the one it shows.
 void MainWindowPages::SelectProfile(int32_t profile) {
     if (session_.ChooseProfile(profile) == ProfileFound::Unreadable) {
-        host_.ConfigUnreadable();
+        notices_.ConfigUnreadable();
         return;
     }
     host_.Repaint();

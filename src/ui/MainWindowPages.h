@@ -28,6 +28,7 @@ class QWidget;
 namespace orv {
 
 class Session;
+class UserNotices;
 
 // Ids of the advanced page's controls, as other code finds them.
 inline constexpr int kRepeatCountEditId = 10004;
@@ -41,8 +42,10 @@ inline constexpr int kEventListId = 10002;
 // go to that feature (SetFeatures); the window itself is reached through its host.
 class MainWindowPages {
 public:
-    // The profile controls act through the session, the model's records are its.
-    MainWindowPages(Session& session, PageModel& model, PageState& state, WindowHost& host, QWidget& window);
+    // The profile controls act through the session, the model's records are its; what becomes
+    // of them is told through notices.
+    MainWindowPages(Session& session, PageModel& model, PageState& state, UserNotices& notices, WindowHost& host,
+                    QWidget& window);
     ~MainWindowPages();
     MainWindowPages(const MainWindowPages&) = delete;
     MainWindowPages& operator=(const MainWindowPages&) = delete;
@@ -112,6 +115,7 @@ private:
     void ClickAdvancedPage(QPoint point);
     void ClickColorPage(QPoint point);
     void SaveProfile();
+    void ApplyProfile();
     void OpenFunctionMenu(int button);
     void SetFireTimeFromSlider(QPoint point);
     void StartDrag(QPoint point);
@@ -127,6 +131,7 @@ private:
     Session& session_;
     PageModel& model_;
     PageState& state_;
+    UserNotices& notices_;
     WindowHost& host_;
     PageFeatures features_;
     QWidget& window_;

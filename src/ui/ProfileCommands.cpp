@@ -1,11 +1,9 @@
 #include "ui/ProfileCommands.h"
 
-#include "common/Messages.h"
-#include "common/Utf.h"
 #include "session/Session.h"
 #include "settings/ProfileExchange.h"
-#include "ui/UiText.h"
 #include "ui/UserDialogs.h"
+#include "ui/UserNotices.h"
 #include "ui/WindowHost.h"
 
 namespace orv {
@@ -16,9 +14,8 @@ constexpr const char* kExchangeFilter = "All Files(*.ini)|*.ini||";
 
 }  // namespace
 
-ProfileCommands::ProfileCommands(Session& session, UserDialogs& dialogs, MessageSink& messages, WindowHost& host,
-                                 std::string caption)
-    : session_(session), dialogs_(dialogs), messages_(messages), host_(host), caption_(std::move(caption)) {}
+ProfileCommands::ProfileCommands(Session& session, UserDialogs& dialogs, UserNotices& notices, WindowHost& host)
+    : session_(session), dialogs_(dialogs), notices_(notices), host_(host) {}
 
 // A file without an exchange profile is refused: reading it anyway would turn the working
 // settings into values nobody chose.
@@ -30,12 +27,12 @@ void ProfileCommands::ImportProfile() {
     case ExchangeResult::Done:
         break;
     case ExchangeResult::NoProfile:
-        ShowFileMessage(TextId::NoProfileInFile, *file);
+        notices_.TellPathBelow(TextId::NoProfileInFile, *file);
         return;
     case ExchangeResult::CannotRead:
     case ExchangeResult::CannotWrite:
     case ExchangeResult::Busy:
-        ShowFileMessage(TextId::CannotReadFile, *file);
+        notices_.TellPathBelow(TextId::CannotReadFile, *file);
         return;
     }
     host_.Repaint();
@@ -49,12 +46,12 @@ void ProfileCommands::ExportProfile() {
     case ExchangeResult::Done:
         break;
     case ExchangeResult::Busy:
-        ShowFileBusy(*file);
+        notices_.Tell(TextId::FileBusy, *file);
         break;
     case ExchangeResult::NoProfile:
     case ExchangeResult::CannotRead:
     case ExchangeResult::CannotWrite:
-        ShowFileMessage(TextId::CannotWriteFile, *file);
+        notices_.TellPathBelow(TextId::CannotWriteFile, *file);
         break;
     }
     host_.Repaint();
@@ -64,25 +61,15 @@ void ProfileCommands::ExportProfile() {
 // first.
 void ProfileCommands::RestoreDefaults() {
     const Language language = session_.CurrentLanguage();
-    if (!dialogs_.AskYesNo(caption_, Text(TextId::RestoreDefaultsQuestion, language), language))
+    if (!dialogs_.AskYesNo(notices_.Caption(), Text(TextId::RestoreDefaultsQuestion, language), language))
         return;
     Q_EMIT UserMacrosReplacing();
     const RestoreResult result = session_.RestoreDefaults([this] { Q_EMIT UserMacrosReplaced(); });
     for (const FileFault& fault : result.faults)
         ShowFault(fault);
     if (result.profilesReset)
-        host_.ProfileApplied(result.applied);
+        notices_.ProfileApplied(result.applied);
     host_.Repaint();
-}
-
-void ProfileCommands::ShowFileMessage(TextId text, const std::filesystem::path& file) {
-    messages_.ShowMessage(caption_, std::string(Text(text, session_.CurrentLanguage())) + "\n" + PathToUtf8(file));
-}
-
-void ProfileCommands::ShowFileBusy(const std::filesystem::path& file) {
-    const QString text =
-        UiText(TextId::FileBusy, session_.CurrentLanguage()).arg(QString::fromStdString(PathToUtf8(file)));
-    messages_.ShowMessage(caption_, text.toStdString());
 }
 
 // A missing factory macro file has been shown already, as the macro files show it.
@@ -91,13 +78,13 @@ void ProfileCommands::ShowFault(const FileFault& fault) {
     case FileFault::Kind::Missing:
         break;
     case FileFault::Kind::Unreadable:
-        ShowFileMessage(TextId::CannotReadFile, fault.file);
+        notices_.TellPathBelow(TextId::CannotReadFile, fault.file);
         break;
     case FileFault::Kind::Unwritable:
-        ShowFileMessage(TextId::CannotWriteFile, fault.file);
+        notices_.TellPathBelow(TextId::CannotWriteFile, fault.file);
         break;
     case FileFault::Kind::Busy:
-        ShowFileBusy(fault.file);
+        notices_.Tell(TextId::FileBusy, fault.file);
         break;
     }
 }

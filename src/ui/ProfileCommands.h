@@ -1,16 +1,12 @@
 #pragma once
 #include <QObject>
-#include <filesystem>
-#include <string>
-
-#include "common/Texts.h"
 #include "ui/ProfileExchangeController.h"
 
 namespace orv {
 
-class MessageSink;
 class Session;
 class UserDialogs;
+class UserNotices;
 class WindowHost;
 struct FileFault;
 
@@ -20,9 +16,7 @@ struct FileFault;
 class ProfileCommands : public QObject, public ProfileExchangeController {
     Q_OBJECT
 public:
-    // caption: the program's name, the caption of the messages and the question.
-    ProfileCommands(Session& session, UserDialogs& dialogs, MessageSink& messages, WindowHost& host,
-                    std::string caption);
+    ProfileCommands(Session& session, UserDialogs& dialogs, UserNotices& notices, WindowHost& host);
 
     void ImportProfile() override;
     void ExportProfile() override;
@@ -35,15 +29,12 @@ Q_SIGNALS:
     void UserMacrosReplaced();
 
 private:
-    void ShowFileMessage(TextId text, const std::filesystem::path& file);
     void ShowFault(const FileFault& fault);
-    void ShowFileBusy(const std::filesystem::path& file);
 
     Session& session_;
     UserDialogs& dialogs_;
-    MessageSink& messages_;
+    UserNotices& notices_;
     WindowHost& host_;
-    std::string caption_;
 };
 
 }  // namespace orv

@@ -35,10 +35,6 @@ public:
     void Minimise() override { log_.calls.push_back("Minimise"); }
     void HideToTray() override { log_.calls.push_back("HideToTray"); }
     void CloseToTray() override { log_.calls.push_back("CloseToTray"); }
-    void ApplyProfile() override { log_.calls.push_back("ApplyProfile"); }
-    void ProfileSaved(WriteResult saved) override { log_.calls.push_back(saved ? "ProfileSaved" : "ProfileNotSaved"); }
-    void ProfileApplied(const ApplyResult&) override { log_.calls.push_back("ProfileApplied"); }
-    void ConfigUnreadable() override { log_.calls.push_back("ConfigUnreadable"); }
     QPoint WindowTopLeft() const override { return {300, 200}; }
 
 private:

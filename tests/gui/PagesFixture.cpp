@@ -15,7 +15,7 @@ PagesFixture::PagesFixture()
     : session({skin.AppDirectory(), skin.AppDirectory() / "config.ini", skin.SkinDirectory()}, true, trace, messages,
               [](std::function<void()> work) { work(); }),
       model{settings, currentProfile, language, macros, applied, layout, skin.SkinDirectory()},
-      pages(session, model, state, host, window) {
+      pages(session, model, state, notices, host, window) {
     for (int i = 0; i < static_cast<int>(layout.MainRegions.size()); ++i)
         layout.MainRegions[static_cast<size_t>(i)] = GridRegion(i, 0);
     for (int i = 0; i < static_cast<int>(layout.AdvancedRegions.size()); ++i)
@@ -26,6 +26,11 @@ PagesFixture::PagesFixture()
     layout.ControlRects = {SkinRect{0, 142, 40, 150}, SkinRect{45, 142, 95, 150}, SkinRect{100, 142, 160, 159},
                            SkinRect{165, 142, 230, 152}};
 
+    // The apply's reports go nowhere: the mouse is never looked for.
+    session.ObserveSteps([this](SessionStep step) {
+        if (step == SessionStep::ApplyProfile)
+            log.calls.push_back("ApplyProfile");
+    });
     SetFactorySettings(settings);
     currentProfile = 1;
     language = Language::English();

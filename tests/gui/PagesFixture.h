@@ -16,6 +16,7 @@
 #include "ui/MainWindowPages.h"
 #include "ui/PageModel.h"
 #include "ui/PageState.h"
+#include "ui/UserNotices.h"
 
 namespace orv::testing {
 
@@ -54,6 +55,7 @@ struct PagesFixture {
     // What the pages show as last applied; a test sets the codes it draws.
     AppliedState applied;
     PageModel model;
+    UserNotices notices{messages, language, ConfigPath(), "ORV_GMouse"};
     PageState state;
     CallLog log;
     FakeHost host{log};

@@ -364,6 +364,7 @@ void AppShellTest::unreadableFilesAreSaidOnceAndNeverSavedOver() {
     const std::filesystem::path macros = w.folder.Path() / "Macro_CN.dat";
     test::MakeUnreadable(config);
     test::MakeUnreadable(macros);
+    w.folder.Write("skins/INI_CN/skin_main.ini", "[BUTTONPOS]\r\n5=10,10,20,20,,\r\n");  // profile 2
     const auto written = std::filesystem::last_write_time(config);
     const auto said = [](TextId text, const std::filesystem::path& file) {
         return UiText(text, Language::Chinese()).arg(QString::fromStdString(PathToUtf8(file))).toStdString();
@@ -383,8 +384,13 @@ void AppShellTest::unreadableFilesAreSaidOnceAndNeverSavedOver() {
     QCOMPARE(w.session.Simulated()->Reports().size(), size_t(26));
     QCOMPARE(w.messages.shown.size(), size_t(3));
     QCOMPARE(w.messages.shown[2].second, said(TextId::SettingsNotSaved, config));
-    w.dialog.ConfigUnreadable();  // a profile button found it unreadable again
+    for (int profileButton = 0; profileButton < 2; ++profileButton) {  // finds it unreadable again
+        w.dialog.Pages().OnMouseMove({20, 20});
+        w.dialog.Pages().OnLeftButtonDown({20, 20});
+        w.dialog.Pages().OnLeftButtonUp({20, 20});
+    }
     QCOMPARE(w.messages.shown.size(), size_t(3));
+    QCOMPARE(w.session.CurrentProfile().load(), 1);
     QVERIFY(std::filesystem::last_write_time(config) == written);
 }
 

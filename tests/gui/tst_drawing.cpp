@@ -497,7 +497,7 @@ void DrawingTest::replacedPictureShowsNextPaint() {
 void DrawingTest::paintDrawsTheComposedFrame() {
     PagesFixture f;
     PaintedWindow window;
-    orv::MainWindowPages pages(f.session, f.model, f.state, f.host, window);
+    orv::MainWindowPages pages(f.session, f.model, f.state, f.notices, f.host, window);
     pages.SetFeatures(f.features.All());
     pages.ShapeWindow();
     window.pages = &pages;

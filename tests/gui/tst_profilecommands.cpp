@@ -19,6 +19,7 @@
 #include "settings/ConfigFile.h"
 #include "ui/ProfileCommands.h"
 #include "ui/QtUserDialogs.h"
+#include "ui/UserNotices.h"
 
 using namespace orv;
 using orv::testing::FakeDialogs;
@@ -71,7 +72,9 @@ struct Commands {
         session->LoadMacros();
         messages.shown.clear();  // no constMacro.dat here
         session->FindDevice();
-        commands = std::make_unique<ProfileCommands>(*session, dialogs, messages, host, "ORV_GMouse");
+        notices =
+            std::make_unique<UserNotices>(messages, session->CurrentLanguage(), Dir() / "config.ini", "ORV_GMouse");
+        commands = std::make_unique<ProfileCommands>(*session, dialogs, *notices, host);
     }
 
     std::filesystem::path Dir() const { return PathFromUtf8(folder.path().toStdString()); }
@@ -89,6 +92,7 @@ struct Commands {
     testing::FakeHost host{log};
     FakeDialogs dialogs;
     std::unique_ptr<Session> session;
+    std::unique_ptr<UserNotices> notices;
     std::unique_ptr<ProfileCommands> commands;
 };
 
@@ -225,7 +229,7 @@ void ProfileCommandsTest::resetReplacesTheMacrosBetweenItsSignals() {
     QCOMPARE(c.session->Settings().fireTime.load(), 123);  // CfgReset2: profile 2 is current
     QCOMPARE(c.session->Simulated()->Reports().size(), size_t(13));
     QVERIFY(c.messages.shown.empty());
-    QCOMPARE(c.log.calls, (std::vector<std::string>{"ProfileApplied", "Repaint"}));
+    QCOMPARE(c.log.calls, (std::vector<std::string>{"Repaint"}));
 
     // Without its factory file the user's macros stay, and only the macro files' message shows.
     std::filesystem::remove(c.Dir() / "skins" / "INI_EN" / "defMacro.dat");
