@@ -20,7 +20,6 @@
 #include "common/Utf.h"
 #include "platform/DeviceAccessFix.h"
 #include "platform/FreedMemory.h"
-#include "platform/KeyboardCapture.h"
 #include "session/Session.h"
 #include "skin/SkinLayout.h"
 #include "ui/FunctionMenus.h"
@@ -30,7 +29,7 @@
 #include "ui/MainWindowPages.h"
 #include "ui/ProfileCommands.h"
 #include "ui/QtUserDialogs.h"
-#include "ui/WindowKeyboardGrab.h"
+#include "ui/WindowFeature.h"
 
 namespace orv {
 
@@ -52,6 +51,7 @@ CORV_GMouseDlg::CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget*
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     resize(kInitialSize);
+    events_.OnLanguageChanged([this](Language language) { FollowLanguage(language); });
     connect(tray_.get(), &TrayIcon::ShowWindowRequested, this, &CORV_GMouseDlg::ShowWindow);
     connect(tray_.get(), &TrayIcon::ExitDriverRequested, this, &CORV_GMouseDlg::ExitDriverCommand);
 }
@@ -71,13 +71,12 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     if (!LoadSkinFiles()) {
         return false;
     }
-    pages_ = std::make_unique<MainWindowPages>(session_, model_, state_, notices_, *this, *this);  // controls and fonts
-    CreateFeatures();
+    pages_ = std::make_unique<MainWindowPages>(session_, model_, state_, notices_, *this, *this);
     if (pages_->ShapeWindow()) {
         setFixedSize(pages_->SkinSize());
     }
     const Session::MacrosLoaded macros = session_.LoadMacros();
-    macroEditor_->Editor().InitClickedLine();
+    CreateFeatures();
     tray_->SetMenuLanguage(language);
 
     const DeviceStatus device = session_.FindDevice();
@@ -125,12 +124,10 @@ void CORV_GMouseDlg::ExitDriver() {
     if (ended_) {
         return;
     }
-    StopRecording();
-    CloseFunctionMenu();
+    events_.OutOfSight();
+    events_.PutAway();
     tray_->RemoveTrayIcon();
-    if (preview_ != nullptr) {
-        preview_->Stop();
-    }
+    events_.Ending();
     session_.SayGoodbye();
     ended_ = true;
     systemEvents_.reset();
@@ -142,7 +139,7 @@ void CORV_GMouseDlg::ExitDriver() {
 // Only the user's own command asks: the other ways out (the mouse pulled out, a missing skin
 // file, the session ending) have nobody to answer, or no time to wait for an answer.
 void CORV_GMouseDlg::ExitDriverCommand() {
-    if (ended_ || (features_.macroEditor != nullptr && !features_.macroEditor->SettleUnsavedEdits())) {
+    if (ended_ || !events_.SettleUnsavedWork()) {
         return;
     }
     ExitDriver();
@@ -186,7 +183,7 @@ void CORV_GMouseDlg::Minimise() { showMinimized(); }
 // Hidden where the desktop shows no notification area, the window could be found again only by
 // starting the program anew; it stays in the task bar instead, and the user learns why once.
 void CORV_GMouseDlg::HideToTray() {
-    CloseFunctionMenu();
+    events_.PutAway();
     if (!tray_->HostAvailable()) {
         notices_.NoTray();
         showMinimized();
@@ -213,7 +210,7 @@ QPoint CORV_GMouseDlg::WindowTopLeft() const { return frameGeometry().topLeft();
 // A minimised window shows no Stop button, so a recording ends there.
 void CORV_GMouseDlg::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange && isMinimized()) {
-        StopRecording();
+        events_.OutOfSight();
     }
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
@@ -235,16 +232,15 @@ void CORV_GMouseDlg::closeEvent(QCloseEvent* event) {
 // shows are decoded again by its next paint, in a few milliseconds. A minimised window (the
 // system's own, spontaneous hide) keeps them: it is back at a click.
 void CORV_GMouseDlg::hideEvent(QHideEvent* event) {
-    StopRecording();
+    events_.OutOfSight();
     QWidget::hideEvent(event);
     if (event->spontaneous()) {
         return;
     }
+    // What beside the window reads the pictures goes first.
+    events_.PutAway();
     if (pages_ != nullptr) {
         pages_->ReleasePictures();
-    }
-    if (functionMenus_ != nullptr) {
-        functionMenus_->ReleasePictures();
     }
     ReturnFreedMemory();
     ReleaseFontPages();
@@ -255,10 +251,7 @@ void CORV_GMouseDlg::showEvent(QShowEvent* event) {
     Q_EMIT Shown();
 }
 
-size_t CORV_GMouseDlg::PicturesHeld() const {
-    return (pages_ != nullptr ? pages_->PicturesHeld() : 0) +
-           (functionMenus_ != nullptr ? functionMenus_->PicturesHeld() : 0);
-}
+size_t CORV_GMouseDlg::PicturesHeld() const { return pages_ != nullptr ? pages_->PicturesHeld() : 0; }
 
 void CORV_GMouseDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -324,13 +317,6 @@ void CORV_GMouseDlg::AddAboutEntry() {
     keyFilter_ = InstallKeyFilter(*this, std::move(openSystemMenu));
 }
 
-// The function menu belongs to the window on screen; it must not stay behind when the window goes.
-void CORV_GMouseDlg::CloseFunctionMenu() {
-    if (functionMenus_ != nullptr) {
-        functionMenus_->CloseFunctionMenu();
-    }
-}
-
 void CORV_GMouseDlg::StartThreads() {
     session_.StartThreads(
         [window = QPointer<CORV_GMouseDlg>(this)] {
@@ -356,71 +342,19 @@ bool CORV_GMouseDlg::LoadSkinFiles() {
     return loaded;
 }
 
-// Every feature the pages hand their controls to is made here, and wired to what must follow
-// it. Features that follow the language register with LanguageChanged, in the order of the
-// switch: the macro lists, the menus, then the title.
+// Each feature plugs itself into the pages and the window's events; what needs one reaches it
+// only through those.
 void CORV_GMouseDlg::CreateFeatures() {
-    const std::string caption = ProgramName().toStdString();
-    functionMenus_ = std::make_unique<FunctionMenus>(model_, state_, pages_->Fonts(), *this, *this);
     if (dialogs_ == nullptr) {
         dialogs_ = std::make_unique<QtUserDialogs>(this);
     }
-    profileCommands_ = std::make_unique<ProfileCommands>(session_, *dialogs_, notices_, *this);
-    languageSwitch_ =
-        std::make_unique<LanguageSwitch>(session_, skinLayout_, session_.Folders().SkinDirectory, messages_, caption);
-    preview_ = std::make_unique<LightingPreview>(model_, state_, session_.Applied().appliedLedStatus,
-                                                 session_.Settings().dpiLevel, *this);
-    CreateMacroEditor();
-    features_.functionMenus = functionMenus_.get();
-    features_.profileExchange = profileCommands_.get();
-    features_.language = languageSwitch_.get();
-    features_.preview = preview_.get();
-    features_.macroEditor = macroEditor_.get();
-    features_.recording = macroEditor_.get();
-    pages_->SetFeatures(features_);
-
-    connect(profileCommands_.get(), &ProfileCommands::UserMacrosReplacing, this, &CORV_GMouseDlg::StopRecording);
-    connect(profileCommands_.get(), &ProfileCommands::UserMacrosReplaced, this, [this] {
-        RefreshMacroLists();
-        Repaint();
-    });
-    connect(languageSwitch_.get(), &LanguageSwitch::UserMacrosReplacing, this, &CORV_GMouseDlg::StopRecording);
-    connect(languageSwitch_.get(), &LanguageSwitch::SkinMissing, this, &CORV_GMouseDlg::ExitDriver);
-    connect(languageSwitch_.get(), &LanguageSwitch::LanguageChanged, this, [this] {
-        RefreshMacroLists();
-        Repaint();
-    });
-    connect(languageSwitch_.get(), &LanguageSwitch::LanguageChanged, this, &CORV_GMouseDlg::FollowLanguage);
-}
-
-// Where the system offers a program no keyboard hook, the window grabs the keyboard itself while
-// a macro is recorded. What the page draws of a recording is the editor's.
-void CORV_GMouseDlg::CreateMacroEditor() {
-    keyboardCapture_ = CreateSystemKeyboardCapture();
-    if (keyboardCapture_ == nullptr) {
-        keyboardCapture_ = CreateWindowKeyboardCapture(*this);
-    }
-    macroEditor_ = std::make_unique<MacroEditorFeature>(MacroEditorFeatureContext{
-        session_.Macros(), session_.Settings().macroMode, session_.CurrentLanguage(), *keyboardCapture_,
-        SystemTimeOfDay(), messages_, *dialogs_, *this, *this, session_.Folders().AppDirectory});
-    const MacroEditor& editor = macroEditor_->Editor();
-    model_.recording = [&editor] { return editor.Recording(); };
-    model_.downLines = [&editor] { return editor.DownLines(); };
-    model_.upLines = [&editor] { return editor.UpLines(); };
-}
-
-// Before the user macros are replaced, a recording into them ends. A keyboard captured for a
-// recording never outlives the window that shows how to stop it (hidden, minimised, ended).
-void CORV_GMouseDlg::StopRecording() {
-    if (features_.recording != nullptr) {
-        features_.recording->StopRecording();
-    }
-}
-
-void CORV_GMouseDlg::RefreshMacroLists() {
-    if (state_.CurrentPage == kAdvancedPage && features_.macroEditor != nullptr) {
-        features_.macroEditor->RefreshMacroList(pages_->AdvancedControls());
-    }
+    features_ = std::make_unique<FeatureSet>(
+        FeatureContext{session_, skinLayout_, *pages_, events_, *this, *this, notices_, *dialogs_, messages_});
+    features_->Add<FunctionMenus>();
+    features_->Add<MacroEditorFeature>();
+    features_->Add<ProfileCommands>();
+    features_->Add<LanguageSwitch>();
+    features_->Add<LightingPreview>();
 }
 
 // The tray icon keeps the tip it was added with; its menu follows the language.

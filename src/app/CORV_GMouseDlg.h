@@ -8,24 +8,19 @@
 #include "common/Texts.h"
 #include "session/Session.h"
 #include "skin/SkinLayout.h"
-#include "ui/PageFeatures.h"
 #include "ui/PageModel.h"
 #include "ui/PageState.h"
 #include "ui/UserNotices.h"
+#include "ui/WindowEvents.h"
 #include "ui/WindowHost.h"
 
 class QMenu;
 
 namespace orv {
 
-class FunctionMenus;
-class KeyboardCapture;
-class LanguageSwitch;
-class LightingPreview;
-class MacroEditorFeature;
+class FeatureSet;
 class MainWindowPages;
 class MessageSink;
-class ProfileCommands;
 class Session;
 class SystemEvents;
 class TrayIcon;
@@ -50,7 +45,6 @@ public:
     // be shown.
     bool StartUp(NoMousePrompt noMousePrompt = NoMousePrompt::Show);
 
-    void ExitDriver();
     // The tray menu's Exit Driver: the user is asked first about macro edits not yet saved.
     void ExitDriverCommand();
     void ShowWindow();
@@ -61,11 +55,8 @@ public:
     TrayIcon& Tray() { return *tray_; }
     QMenu& SystemMenu() { return *systemMenu_; }
     MainWindowPages& Pages() { return *pages_; }
-    MacroEditorFeature& Editor() { return *macroEditor_; }
     PageState& State() { return state_; }
     const SkinLayout& Skin() const { return skinLayout_; }
-    // The features the pages hand their controls to, once start-up has made them.
-    const PageFeatures& Features() const { return features_; }
     // Skin pictures decoded and kept for the window, its menus and its warning; none while the
     // window is hidden.
     size_t PicturesHeld() const;
@@ -81,6 +72,7 @@ public:
     void Minimise() override;
     void HideToTray() override;
     void CloseToTray() override;
+    void ExitDriver() override;
     QPoint WindowTopLeft() const override;
 
     // What the apply control does, and what a resume from sleep does once start-up has applied.
@@ -106,11 +98,7 @@ private:
     void StartThreads();
     bool LoadSkinFiles();
     void CreateFeatures();
-    void CreateMacroEditor();
-    void StopRecording();
-    void RefreshMacroLists();
     void FollowLanguage(Language language);
-    void CloseFunctionMenu();
     void WatchDevice();
     void TellDeviceAccess(DeviceStatus status);
     void AddTrayIcon();
@@ -122,9 +110,8 @@ private:
     SkinLayout skinLayout_;
     PageState state_;
     PageModel model_;
+    WindowEvents events_;
     std::unique_ptr<MainWindowPages> pages_;
-    // After the pages: the menus read the pages' fonts.
-    std::unique_ptr<FunctionMenus> functionMenus_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<QMenu> systemMenu_;
     std::unique_ptr<QObject> keyFilter_;
@@ -134,16 +121,9 @@ private:
     // Where the window system refuses to move the window itself (no window manager), the
     // window follows the pointer from the point of the press that started the drag.
     std::optional<QPoint> dragFrom_;
-    // Last, so they go first: the preview's thread reads the records above and paints this
-    // window until it is stopped.
     std::unique_ptr<UserDialogs> dialogs_;
-    // Before the editor, which records through it.
-    std::unique_ptr<KeyboardCapture> keyboardCapture_;
-    std::unique_ptr<MacroEditorFeature> macroEditor_;
-    std::unique_ptr<ProfileCommands> profileCommands_;
-    std::unique_ptr<LanguageSwitch> languageSwitch_;
-    std::unique_ptr<LightingPreview> preview_;
-    PageFeatures features_;
+    // Last, so they go first: the features use everything above.
+    std::unique_ptr<FeatureSet> features_;
 };
 
 }  // namespace orv

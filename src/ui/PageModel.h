@@ -1,8 +1,6 @@
 #pragma once
-#include <array>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
 
 #include "common/Language.h"
@@ -36,17 +34,6 @@ struct PageModel {
     std::string UserMacroName(int slot) const;
     // User macros in use: the rows of the function menu's macro page.
     int UserMacroCount() const { return macros.macroCount; }
-
-    // The macro editor's state the advanced page shows: whether a recording runs (the record
-    // control's pressed look and caption), and the press and release lines of the event list.
-    std::function<bool()> recording{};
-    std::function<int32_t()> downLines{};
-    std::function<int32_t()> upLines{};
-
-    // Lighting preview: 0 blue, 1 pink, 2 red, 3 purple; dark takes precedence.
-    Relaxed<int32_t> PreviewColor{0};
-    Relaxed<bool> PreviewDark{false};
-    Relaxed<bool> PreviewThreadRunning{false};
 };
 
 }  // namespace orv

@@ -2,8 +2,6 @@
 #include <array>
 #include <cstdint>
 
-#include <QPoint>
-
 #include "common/Relaxed.h"
 #include "skin/Regions.h"
 
@@ -31,16 +29,6 @@ struct PageState {
 
     // The left button went down over a region and has not come up inside the window.
     bool ButtonHeld = false;
-
-    // A function menu opened from a button box is open.
-    bool MenuOpen = false;
-    // The button box (region::main::ButtonBox) whose function the open menu sets.
-    int32_t MenuButton = 0;
-    // Screen point below the clicked box, where the function menu and the left-button warning
-    // open when the screen has room for them there.
-    QPoint MenuAnchor;
-    // Set by the second-level function menu; the next paint closes the open menu.
-    Relaxed<bool> CloseMenuRequest{false};
 };
 
 }  // namespace orv

@@ -4,8 +4,8 @@
 
 namespace orv {
 
-// What the pages need of the native window that shows them. The pages hold the rules (which
-// region does what); the window owns the native window and the tray.
+// What the pages and the features need of the native window that shows them. They hold the
+// rules (which region does what); the window owns the native window and the tray.
 class WindowHost {
 public:
     virtual ~WindowHost() = default;
@@ -24,7 +24,9 @@ public:
     virtual void HideToTray() = 0;
     // What closing the window does: the same as HideToTray, the window is never destroyed.
     virtual void CloseToTray() = 0;
-    // The window's top-left corner on the screen, for the function menu's anchor.
+    // Ends the utility as the tray menu's Exit Driver does, without asking.
+    virtual void ExitDriver() = 0;
+    // The window's top-left corner on the screen, where the function menus find their boxes.
     virtual QPoint WindowTopLeft() const = 0;
 };
 

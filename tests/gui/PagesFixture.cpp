@@ -38,7 +38,6 @@ PagesFixture::PagesFixture()
     for (size_t level = 0; level < applied.appliedDpiCode.size(); ++level)
         applied.appliedDpiCode[level] = static_cast<uint8_t>(level + 1);
 
-    pages.SetFeatures(features.All());
     skin.WriteAllPictures();
     window.resize(skin.Size());
     pages.ShapeWindow();
@@ -57,12 +56,7 @@ void PagesFixture::Click(QPoint point) {
 }
 
 void PagesFixture::OnPage(uint8_t page) {
-    if (page == kMainPage)
-        pages.ShowMainPage();
-    else if (page == kAdvancedPage)
-        pages.ShowAdvancedPage();
-    else
-        pages.ShowColorPage();
+    pages.ShowPage(page);
     log.calls.clear();
 }
 

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QWidget>
 
+#include "FakeDialogs.h"
 #include "PageFakes.h"
 #include "SyntheticSkin.h"
 #include "common/Trace.h"
@@ -17,10 +18,14 @@
 #include "ui/PageModel.h"
 #include "ui/PageState.h"
 #include "ui/UserNotices.h"
+#include "ui/WindowEvents.h"
+#include "ui/WindowFeature.h"
 
 namespace orv::testing {
 
-// A laid-out synthetic skin (240 x 160) with the pages over it, every feature a fake. Main
+// A laid-out synthetic skin (240 x 160) with the pages over it and no feature until a test adds
+// one (Context gives what the window gives its features); the host and the dialogs are fakes,
+// the session is one over the simulated mouse. Main
 // regions sit on a grid of 15 x 10 cells (14 x 9 each) from the top, advanced regions below
 // them from y 80, colour regions on the row y 120; the fire-time slider is 200 x 9 at (0, 130);
 // the four controls share the row y 142.
@@ -37,6 +42,11 @@ struct PagesFixture {
 
     void Click(QPoint point);
     void OnPage(uint8_t page);
+    // A control of the window by its object name ("MacroList"), or null.
+    template <typename Control>
+    Control* Find(const char* name) const {
+        return window.findChild<Control*>(QString::fromLatin1(name));
+    }
 
     // User macros 0.. get these names, and macroCount their number.
     void NameMacros(const std::vector<std::u16string>& names);
@@ -59,9 +69,12 @@ struct PagesFixture {
     PageState state;
     CallLog log;
     FakeHost host{log};
-    FakeFeatures features{log};
     QWidget window;
+    WindowEvents events;
+    FakeDialogs dialogs;
     MainWindowPages pages;
+
+    FeatureContext Context() { return {session, layout, pages, events, host, window, notices, dialogs, messages}; }
 };
 
 }  // namespace orv::testing

@@ -93,7 +93,6 @@ struct MenusFixture : PagesFixture {
         mask.fill(Qt::black);
         QPainter(&mask).fillRect(0, 0, 4, 4, Qt::white);
         skin.WritePicture("warning_mask.jpg", mask);
-        pages.SetFeatures({.functionMenus = &menus});
     }
 
     void WritePicture(const std::string& name, QSize size, QColor colour) const {
@@ -110,9 +109,8 @@ struct MenusFixture : PagesFixture {
     }
 
     CMenuDlg& Open(int button = 2, QRect box = kBox) {
-        state.MenuButton = orv::region::main::ButtonBox(button);
         menus.OpenFunctionMenu(button, box);
-        return *menus.OpenMenu();
+        return *OpenMenu();
     }
 
     void PaintMainWindow() {
@@ -121,7 +119,16 @@ struct MenusFixture : PagesFixture {
         pages.PaintMainWindow(painter);
     }
 
-    orv::FunctionMenus menus{model, state, pages.Fonts(), host, window};
+    // The open function menu, found by its title as other windows find it; null when none is.
+    CMenuDlg* OpenMenu() const {
+        for (auto* menu : window.findChildren<CMenuDlg*>()) {
+            if (menu->isVisible() && menu->windowTitle() == QStringLiteral("MainMenuDlg"))
+                return menu;
+        }
+        return nullptr;
+    }
+
+    orv::FunctionMenus menus{Context()};
 };
 
 }  // namespace
@@ -140,6 +147,7 @@ private Q_SLOTS:
     void mainMenuChoiceKeepsALeftClick();
     void subMenuPagesOpenBesideTheirRow();
     void subMenuChoiceClosesAtTheNextPaint();
+    void aClickOnTheMainPageClosesTheOpenMenu();
     void warningResults();
     void warningShapeAndLook();
     void warningWithoutItsPicturesDoesNotBlock();
@@ -186,14 +194,12 @@ void MenusTest::hoveredAndPressedRowsComeFromTheirPictures() {
 void MenusTest::mainMenuChoiceKeepsALeftClick() {
     MenusFixture f;
     f.OnlyButtonTwoClicks();
-    f.state.MenuOpen = true;
     QPointer<CMenuDlg> menu = &f.Open();
     ClickAt(*menu, RowCentre(3));
     QCOMPARE(f.settings.buttonFunction[2].load(), 3);
     QCOMPARE(f.settings.buttonFunction[3].load(), 1);
     QVERIFY(!menu->isVisible());
-    QVERIFY(!f.state.MenuOpen);
-    QVERIFY(f.menus.OpenMenu() == nullptr);
+    QVERIFY(f.OpenMenu() == nullptr);
     QCOMPARE(f.log.calls.back(), std::string("Repaint"));  // the boxes show the choice at once
     QTRY_VERIFY(menu.isNull());
 }
@@ -247,7 +253,6 @@ void MenusTest::subMenuChoiceClosesAtTheNextPaint() {
     f.settings.buttonFunction[0] = 1;
     f.settings.buttonFunction[5] = 1;
     QPointer<CMenuDlg> menu = &f.Open(5);
-    f.state.MenuOpen = true;
     MoveTo(*menu, RowCentre(9));
     CSubMenuDlg& sub = *menu->SubMenu();
 
@@ -255,19 +260,41 @@ void MenusTest::subMenuChoiceClosesAtTheNextPaint() {
     ClickAt(sub, {80, 2 * kRow});
     QCOMPARE(f.settings.buttonFunction[5].load(), 1);
     QVERIFY(sub.isVisible());
-    QVERIFY(!f.state.CloseMenuRequest);
 
     f.log.calls.clear();
     ClickAt(sub, {80, kRow + kRow / 2});  // "Beta", user macro 1
     QCOMPARE(f.settings.buttonFunction[5].load(), 42);
-    QVERIFY(f.state.CloseMenuRequest);
     QVERIFY(!menu->isVisible());
     QCOMPARE(f.log.calls, (std::vector<std::string>{"Repaint"}));  // the box shows the choice at once
-    f.PaintMainWindow();                                           // and that paint closes the menu
-    QVERIFY(!f.state.CloseMenuRequest);
-    QVERIFY(!f.state.MenuOpen);
-    QVERIFY(f.menus.OpenMenu() == nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!menu.isNull());  // kept until the window paints
+    f.PaintMainWindow();      // and that paint closes the menu
     QTRY_VERIFY(menu.isNull());
+    f.PaintMainWindow();  // the next one finds nothing to close
+}
+
+void MenusTest::aClickOnTheMainPageClosesTheOpenMenu() {
+    using namespace orv::region::main;
+    MenusFixture f;
+    for (auto& code : f.settings.buttonFunction)
+        code = 9;
+    f.settings.buttonFunction[0] = 1;
+    f.settings.buttonFunction[1] = 1;
+    // Buttons 0 and 1 still click: the menu for button 2 opens at once, below its box.
+    f.Click(f.MainCentre(ButtonBox(2)));
+    QPointer<CMenuDlg> first = f.OpenMenu();
+    QVERIFY(first != nullptr);
+    const auto& box = f.layout.MainRegions[ButtonBox(2)];
+    QCOMPARE(first->geometry().topLeft(), QPoint(300 + box.x, 200 + box.y + box.height));
+
+    // A click on another box closes it and opens the next one; any other click only closes.
+    f.Click(f.MainCentre(ButtonBox(3)));
+    QVERIFY(f.OpenMenu() != nullptr && f.OpenMenu() != first.data());
+    QTRY_VERIFY(first.isNull());
+    f.settings.wheelStatus = 0;
+    f.Click(f.MainCentre(WheelStatusSwitch(1)));
+    QVERIFY(f.OpenMenu() == nullptr);
+    QCOMPARE(f.settings.wheelStatus.load(), 1);
 }
 
 void MenusTest::warningResults() {
@@ -309,10 +336,11 @@ void MenusTest::warningResults() {
                     result == orv::kWarningCancelled ? Qt::Key_Escape : Qt::Key_Return);
         });
         f.Click(f.MainCentre(orv::region::main::ButtonBox(2)));
-        QCOMPARE(f.menus.OpenMenu() != nullptr, result == orv::kWarningConfirmed);
-        QCOMPARE(f.state.MenuOpen, result == orv::kWarningConfirmed);
+        QCOMPARE(f.OpenMenu() != nullptr, result == orv::kWarningConfirmed);
     }
-    QCOMPARE(f.menus.OpenMenu()->geometry().topLeft(), f.state.MenuAnchor);
+    // Where the warning was: below the box on the screen (the window's corner is at 300, 200).
+    const auto& box = f.layout.MainRegions[orv::region::main::ButtonBox(2)];
+    QCOMPARE(f.OpenMenu()->geometry().topLeft(), QPoint(300 + box.x, 200 + box.y + box.height));
 }
 
 void MenusTest::warningShapeAndLook() {
