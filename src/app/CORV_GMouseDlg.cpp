@@ -63,7 +63,7 @@ CORV_GMouseDlg::~CORV_GMouseDlg() = default;
 // ExitDriver when this returns false.
 bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     StartThreads();
-    AddAboutEntry();
+    WatchSystemEvents();
     setWindowIcon(icon_);
     const ProfileFound config = session_.LoadConfiguration();
     const Language language = session_.CurrentLanguage();
@@ -77,7 +77,9 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     }
     const Session::MacrosLoaded macros = session_.LoadMacros();
     CreateFeatures();
-    tray_->SetMenuLanguage(language);
+    AddSystemMenu();
+    InstallKeyFilter();
+    tray_->SetMenuLanguage(language, events_.TrayEntries());
 
     const DeviceStatus device = session_.FindDevice();
     if (device == DeviceStatus::Absent) {
@@ -287,11 +289,10 @@ void CORV_GMouseDlg::mouseMoveEvent(QMouseEvent* event) {
     }
 }
 
-// Where the system gives the window no menu of its own (a frameless window on Linux), Alt+Space
-// opens a small one instead; the About entry comes last, below a separator, as users know it.
-// The same watcher brings the power events, which re-apply the profile once start-up has
-// applied it, and on Windows the device changes and the end of the session.
-void CORV_GMouseDlg::AddAboutEntry() {
+// The power events re-apply the profile once start-up has applied it; on Windows the same
+// watcher brings the device changes, the About entry of the system's own window menu and the
+// end of the session.
+void CORV_GMouseDlg::WatchSystemEvents() {
     SystemEventHandlers handlers;
     handlers.powerEvent = [this] {
         if (started_ && !ended_) {
@@ -303,18 +304,29 @@ void CORV_GMouseDlg::AddAboutEntry() {
     };
     handlers.about = [this] { ShowAbout(); };
     handlers.sessionEnding = [this] { ExitDriver(); };
-    systemEvents_ = WatchSystemEvents(*this, std::move(handlers));
+    systemEvents_ = orv::WatchSystemEvents(*this, std::move(handlers));
+}
 
+// Where the system gives the window no menu of its own (a frameless window on Linux), Alt+Space
+// opens a small one instead: the features' entries, then the About entry last, below a
+// separator, as users know it.
+void CORV_GMouseDlg::AddSystemMenu() {
     systemMenu_ = std::make_unique<QMenu>();
     systemMenu_->addAction(UiText(TextId::Minimize), this, [this] { Minimise(); });
     systemMenu_->addAction(UiText(TextId::Close), this, [this] { CloseToTray(); });
+    for (const MenuEntry& entry : events_.SystemMenuEntries()) {
+        systemMenu_->addAction(UiText(entry.caption), this, entry.act);
+    }
     systemMenu_->addSeparator();
     systemMenu_->addAction(UiText(TextId::AboutMenu), this, &CORV_GMouseDlg::ShowAbout);
+}
+
+void CORV_GMouseDlg::InstallKeyFilter() {
     std::function<void()> openSystemMenu;
     if (!systemEvents_->HasNativeAboutEntry()) {
         openSystemMenu = [this] { ShowSystemMenu(); };
     }
-    keyFilter_ = InstallKeyFilter(*this, std::move(openSystemMenu));
+    keyFilter_ = orv::InstallKeyFilter(*this, std::move(openSystemMenu));
 }
 
 void CORV_GMouseDlg::StartThreads() {
@@ -359,7 +371,7 @@ void CORV_GMouseDlg::CreateFeatures() {
 
 // The tray icon keeps the tip it was added with; its menu follows the language.
 void CORV_GMouseDlg::FollowLanguage(Language language) {
-    tray_->SetMenuLanguage(language);
+    tray_->SetMenuLanguage(language, events_.TrayEntries());
     setWindowTitle(UiText(TextId::MainWindowTitle, language));
 }
 

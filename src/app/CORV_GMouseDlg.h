@@ -94,10 +94,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    void AddAboutEntry();
     void StartThreads();
+    void WatchSystemEvents();
     bool LoadSkinFiles();
     void CreateFeatures();
+    void AddSystemMenu();
+    void InstallKeyFilter();
     void FollowLanguage(Language language);
     void WatchDevice();
     void TellDeviceAccess(DeviceStatus status);

@@ -3,8 +3,16 @@
 #include <vector>
 
 #include "common/Language.h"
+#include "common/Texts.h"
 
 namespace orv {
+
+// An entry a feature adds to the tray menu or the window's system menu: its caption in the
+// language of the menu, and what choosing it does.
+struct MenuEntry {
+    TextId caption;
+    std::function<void()> act;
+};
 
 // What happens to the window that its features follow, and what features ask of each other
 // without knowing each other. The window raises the first four; a feature that replaces the
@@ -39,6 +47,13 @@ public:
     void OnLanguageChanged(std::function<void(Language)> handler) { languageChanged_.push_back(std::move(handler)); }
     void LanguageChanged(Language language) const;
 
+    // Entries of the tray menu, between "Show Window" and "Exit Driver", and of the system menu,
+    // above the About entry; in the order added. The menus are made once the features are.
+    void AddTrayEntry(MenuEntry entry) { trayEntries_.push_back(std::move(entry)); }
+    void AddSystemMenuEntry(MenuEntry entry) { systemMenuEntries_.push_back(std::move(entry)); }
+    const std::vector<MenuEntry>& TrayEntries() const { return trayEntries_; }
+    const std::vector<MenuEntry>& SystemMenuEntries() const { return systemMenuEntries_; }
+
 private:
     static void Run(const std::vector<Handler>& handlers);
 
@@ -48,6 +63,8 @@ private:
     std::vector<std::function<bool()>> guards_;
     std::vector<Handler> macrosReplaced_;
     std::vector<std::function<void(Language)>> languageChanged_;
+    std::vector<MenuEntry> trayEntries_;
+    std::vector<MenuEntry> systemMenuEntries_;
 };
 
 }  // namespace orv

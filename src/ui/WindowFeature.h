@@ -23,7 +23,8 @@ struct FeatureContext {
     SkinLayout& skin;
     // The click rows, the page and drawing hooks, and the fonts, pictures, model and state.
     MainWindowPages& pages;
-    // What happens to the window, and the questions before unsaved work would be lost.
+    // What happens to the window, the questions before unsaved work would be lost, and the
+    // entries of the tray menu and the system menu.
     WindowEvents& events;
     WindowHost& host;
     // The parent of a feature's controls, menus and dialogs.

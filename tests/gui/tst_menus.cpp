@@ -20,6 +20,7 @@
 #include "ui/ComposeFrame.h"
 #include "ui/FunctionMenus.h"
 #include "ui/OwnerDrawnMenus.h"
+#include "ui/UiText.h"
 #include "ui/WarningDlg.h"
 
 using orv::CMenuDlg;
@@ -154,6 +155,7 @@ private Q_SLOTS:
     void menusAndWarningStayOnTheScreenOfTheirBox();
     void ownerDrawnMenusStayOnTheScreen();
     void ownerDrawnMenusMeasureTheirCaptions();
+    void featureEntriesSitBetweenTheTrayItems();
     void ownerDrawnItemsAreBarsAndGradients();
     void ownerDrawnMenusKeepKeyboardNavigation();
 };
@@ -465,6 +467,28 @@ void MenusTest::ownerDrawnMenusMeasureTheirCaptions() {
 
         std::unique_ptr<orv::COrvMenu> events(orv::CreateEventMenu(c.language, nullptr));
         QCOMPARE(events->sizeHint(), QSize(c.eventMenuWidth, 4 * 20));
+    }
+}
+
+// A feature's entries come between "Show Window" and "Exit Driver" in the menu's language, act
+// by themselves, and leave the two items their ids.
+void MenusTest::featureEntriesSitBetweenTheTrayItems() {
+    int chosen = 0;
+    const orv::MenuEntry entries[] = {{orv::TextId::Record, [&chosen] { chosen = 1; }},
+                                      {orv::TextId::Stop, [&chosen] { chosen = 2; }}};
+    for (Language language : {Language::English(), Language::Chinese()}) {
+        orv::COrvMenu tray(QFont{});
+        orv::LoadTrayMenu(tray, language, entries);
+        const auto actions = tray.actions();
+        QCOMPARE(actions.size(), 4);
+        QCOMPARE(orv::TrayCommandForId(orv::COrvMenu::ItemId(*actions[0])), orv::TrayCommand::ShowWindow);
+        QCOMPARE(actions[1]->text(), orv::UiText(orv::TextId::Record, language));
+        QCOMPARE(actions[2]->text(), orv::UiText(orv::TextId::Stop, language));
+        QCOMPARE(orv::TrayCommandForId(orv::COrvMenu::ItemId(*actions[3])), orv::TrayCommand::ExitDriver);
+        QVERIFY(!orv::TrayCommandForId(orv::COrvMenu::ItemId(*actions[2])));
+        actions[2]->trigger();
+        QCOMPARE(chosen, 2);
+        chosen = 0;
     }
 }
 
