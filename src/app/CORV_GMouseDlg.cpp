@@ -201,8 +201,9 @@ void CORV_GMouseDlg::HideToTray() {
 void CORV_GMouseDlg::CloseToTray() { HideToTray(); }
 
 void CORV_GMouseDlg::ApplyProfile() {
-    notices_.ProfileApplied(session_.ApplyProfile());
-    update();
+    if (pages_ != nullptr) {
+        pages_->ApplyProfile();
+    }
 }
 
 QPoint CORV_GMouseDlg::WindowTopLeft() const { return frameGeometry().topLeft(); }

@@ -100,6 +100,12 @@ public:
     void ShowAdvancedPage() { ShowPage(kAdvancedPage); }
     void ShowColorPage() { ShowPage(kColorPage); }
 
+    // What a profile button and APPLY do, for a feature that chooses or applies a profile
+    // itself: the session's operation, what becomes of it told through the notices, a repaint.
+    // A profile that cannot be read leaves the window on the one it shows.
+    void SelectProfile(int32_t profile);
+    void ApplyProfile();
+
 private:
     struct Row {
         RegionTable table;
@@ -118,11 +124,9 @@ private:
     // Runs the first row holding the hover index of its table; false when none does.
     bool Act(const std::vector<Row>& rows, QPoint point);
     void SaveProfile();
-    void ApplyProfile();
     void SetFireTimeFromSlider(QPoint point);
     void StartDrag(QPoint point);
     void HideToTray();
-    void SelectProfile(int32_t profile);
 
     Session& session_;
     PageModel& model_;
