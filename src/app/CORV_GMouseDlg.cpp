@@ -303,28 +303,31 @@ void CORV_GMouseDlg::WatchSystemEvents() {
     handlers.deviceChange = [this](DeviceChange change, std::string_view path) {
         session_.HandleDeviceChange(change, path);
     };
-    handlers.about = [this] { ShowAbout(); };
     handlers.sessionEnding = [this] { ExitDriver(); };
     systemEvents_ = orv::WatchSystemEvents(*this, std::move(handlers));
 }
 
-// Where the system gives the window no menu of its own (a frameless window on Linux), Alt+Space
-// opens a small one instead: the features' entries, then the About entry last, below a
-// separator, as users know it.
+// The features' entries, then the About entry last, below a separator, as users know it: in the
+// system's own window menu where there is one (Windows); elsewhere (a frameless window on Linux)
+// Alt+Space opens a small menu of the window's own.
 void CORV_GMouseDlg::AddSystemMenu() {
     systemMenu_ = std::make_unique<QMenu>();
     systemMenu_->addAction(UiText(TextId::Minimize), this, [this] { Minimise(); });
     systemMenu_->addAction(UiText(TextId::Close), this, [this] { CloseToTray(); });
+    std::vector<SystemMenuAction> nativeEntries;
     for (const MenuEntry& entry : events_.SystemMenuEntries()) {
         systemMenu_->addAction(UiText(entry.caption), this, entry.act);
+        nativeEntries.push_back({UiText(entry.caption).toStdString(), entry.act});
     }
     systemMenu_->addSeparator();
     systemMenu_->addAction(UiText(TextId::AboutMenu), this, &CORV_GMouseDlg::ShowAbout);
+    nativeMenu_ = systemEvents_->AddToNativeMenu(std::move(nativeEntries),
+                                                 {UiText(TextId::AboutMenu).toStdString(), [this] { ShowAbout(); }});
 }
 
 void CORV_GMouseDlg::InstallKeyFilter() {
     std::function<void()> openSystemMenu;
-    if (!systemEvents_->HasNativeAboutEntry()) {
+    if (!nativeMenu_) {
         openSystemMenu = [this] { ShowSystemMenu(); };
     }
     keyFilter_ = orv::InstallKeyFilter(*this, std::move(openSystemMenu));

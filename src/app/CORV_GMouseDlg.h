@@ -117,6 +117,8 @@ private:
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<QMenu> systemMenu_;
     std::unique_ptr<QObject> keyFilter_;
+    // The system menu entries went into the system's own window menu.
+    bool nativeMenu_ = false;
     std::unique_ptr<SystemEvents> systemEvents_;
     bool started_ = false;
     bool ended_ = false;
