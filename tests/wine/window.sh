@@ -4,10 +4,11 @@
 # pages as on Linux), APPLY, recording through the keyboard hook, the tray menu's Exit Driver, a
 # second start, and the uninstaller.
 #
-#   tests/wine/window.sh MSI LINUX_PROGRAM DATA_DIR
+#   tests/wine/window.sh MSI LINUX_PROGRAM DATA_DIR [NEWER_MSI]
 #
 # MSI is the installer, LINUX_PROGRAM the Linux ORV_GMouse of the same source and DATA_DIR the
 # shipped data it reads (config.ini, macro files, skins/): its screenshots are the reference.
+# NEWER_MSI, an installer of a higher version, is installed over the first as an upgrade.
 #
 # Run as root, the Wine part runs as a throwaway user: Windows keeps users from writing into
 # Program Files, so the installed program keeps its settings in %APPDATA%; Wine's Program Files
@@ -27,6 +28,7 @@ say() { echo "-- $*"; }
 msi=$(realpath "$1")
 linux_program=$(realpath "$2")
 data=$(realpath "$3")
+newer_msi=${4:+$(realpath "$4")}
 here=$(dirname "$(realpath "$0")")
 user=orv-wine-test
 
@@ -35,6 +37,7 @@ if [[ $(id -u) -eq 0 && ${ORV_WINE_AS_USER:-} != 1 ]]; then
   trap 'rm -rf "$work"' EXIT
   chmod 755 "$work"
   cp "$msi" "$work/ORV_GMouse.msi"
+  [[ -z $newer_msi ]] || cp "$newer_msi" "$work/ORV_GMouse-newer.msi"
   cp "$here/window.sh" "$work/"
 
   say "Linux screenshots of the shipped data (the reference)"
@@ -51,7 +54,8 @@ if [[ $(id -u) -eq 0 && ${ORV_WINE_AS_USER:-} != 1 ]]; then
   rm -rf "$home/.wine"
   status=0
   runuser -u "$user" -- env ORV_WINE_AS_USER=1 HOME="$home" USER="$user" PATH="$PATH" \
-    bash "$work/window.sh" "$work/ORV_GMouse.msi" "$linux_program" "$work/linux-shots" || status=$?
+    bash "$work/window.sh" "$work/ORV_GMouse.msi" "$linux_program" "$work/linux-shots" \
+    ${newer_msi:+"$work/ORV_GMouse-newer.msi"} || status=$?
   pkill -u "$user" >/dev/null 2>&1 || true
   userdel --remove "$user" >/dev/null 2>&1 || true
   exit $status
@@ -105,8 +109,8 @@ drive_c=$WINEPREFIX/drive_c
 installed=$drive_c/Program\ Files/ORV_GMouse
 appdata=$drive_c/users/$USER/AppData/Roaming/ORV_GMouse
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
-product_code=$(msiinfo export "$msi" Property | sed -n 's/^ProductCode\t\(.*\)\r\?$/\1/p' | tr -d '\r')
-uninstall_key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product_code"
+product_code() { msiinfo export "$1" Property | tr -d '\r' | sed -n 's/^ProductCode\t//p'; }
+uninstall_key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$(product_code "$msi")"
 reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
 
 say "silent install"
@@ -231,8 +235,24 @@ wait "$program" || fail "the program ended with status $?"
 grep -q '^report 07 20 00 00' "$trace" || fail "no goodbye report at the end"
 echo "   $(tail -n 2 "$trace" | paste -sd ' ')"
 
-say "uninstall keeps the user's settings"
 chmod -R u+w "$installed"
+if [[ -n $newer_msi ]]; then
+  say "a newer version installs over this one and keeps the user's settings"
+  settings=$(cat "$appdata/config.ini" "$macros" | md5sum)
+  wine msiexec /i "$(winepath -w "$newer_msi")" /qn >/dev/null 2>&1 || fail "msiexec /i of the newer version failed"
+  wineserver -w
+  newer_key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$(product_code "$newer_msi")"
+  [[ -z $(reg_value "$uninstall_key" DisplayName) ]] || fail "the older version is still installed beside the newer"
+  echo "   installed version $(reg_value "$newer_key" DisplayVersion)"
+  [[ $(reg_value "$newer_key" DisplayVersion) == "$(msiinfo export "$newer_msi" Property | tr -d '\r' | sed -n 's/^ProductVersion\t//p')" ]] ||
+    fail "the newer version is not registered"
+  [[ -f $installed/ORV_GMouse.exe && -n $(reg_value "$run_key" ORV_GMouse) ]] || fail "the upgrade lost the program or its autostart"
+  [[ $(cat "$appdata/config.ini" "$macros" | md5sum) == "$settings" ]] || fail "the upgrade changed the user's settings"
+  msi=$newer_msi
+  uninstall_key=$newer_key
+fi
+
+say "uninstall keeps the user's settings"
 wine msiexec /x "$(winepath -w "$msi")" /qn >/dev/null 2>&1 || fail "msiexec /x /qn failed"
 wineserver -w
 [[ ! -e $installed/ORV_GMouse.exe ]] || fail "the program is still installed"
@@ -240,5 +260,13 @@ wineserver -w
 [[ ! -e $shortcut ]] || fail "the Start menu shortcut is still there"
 [[ -z $(reg_value "$uninstall_key" DisplayName) ]] || fail "the uninstall entry is still there"
 [[ -f $appdata/config.ini && -f $macros ]] || fail "uninstall removed %APPDATA%\\ORV_GMouse"
+
+say "autostart left out: ADDLOCAL=Program"
+wine msiexec /i "$(winepath -w "$msi")" ADDLOCAL=Program /qn >/dev/null 2>&1 || fail "msiexec /i ADDLOCAL=Program failed"
+wineserver -w
+[[ -f $installed/ORV_GMouse.exe ]] || fail "the program was not installed"
+[[ -z $(reg_value "$run_key" ORV_GMouse) ]] || fail "the autostart entry was written although left out"
+wine msiexec /x "$(winepath -w "$msi")" /qn >/dev/null 2>&1 || fail "msiexec /x /qn failed"
+wineserver -w
 
 echo "wine window checks passed"
