@@ -221,6 +221,12 @@ say "the tray icon and its menu's Exit Driver"
 icon_at() { xwininfo -root -tree | grep '("explorer.exe" "explorer.exe")' | grep -o '+[0-9]*+[0-9]*$' | tail -n 1; }
 wait_for "no icon in the notification area" bash -c "xwininfo -root -tree | grep -q '(\"explorer.exe\" \"explorer.exe\")'"
 IFS=+ read -r _ ix iy <<<"$(icon_at)"
+# Windows shows the window again on a double click of the icon, as the design has it.
+click 719 28
+wait_for "the window did not hide" bash -c "! xdotool search --onlyvisible --name '^TALVEN Q7 Gaming Mouse$'"
+xdotool mousemove --sync $((ix + 8)) $((iy + 8)) click --repeat 2 --delay 80 1
+wait_for "a double click on the icon did not show the window" find_window
+echo "   a double click on the icon shows the window"
 xdotool mousemove --sync $((ix + 8)) $((iy + 8)) mousedown 3
 sleep 0.3
 xdotool mouseup 3
