@@ -920,7 +920,9 @@ void AppShellTest::secondInstanceAsksTheFirstToShow() {
 }
 
 void AppShellTest::leftOverSocketIsTakenOver() {
-    ORV_SKIP_ONE_PROCESS_PIPE_UNDER_WINE();
+    if (test::OnWindows()) {
+        QSKIP("a named pipe leaves nothing behind when its program ends");
+    }
     QTemporaryDir dir;
     const QString name = test::InstanceNameIn(dir);
     {
