@@ -74,6 +74,7 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     if (Pages().ShapeWindow()) {
         setFixedSize(Pages().SkinSize());
     }
+    AddToNativeSystemMenu();
     InstallKeyFilter();
     tray_->SetMenuLanguage(language, events_.TrayEntries());
 
@@ -307,14 +308,24 @@ void CORV_GMouseDlg::WatchSystemEvents() {
     handlers.deviceChange = [this](DeviceChange change, std::string_view path) {
         session_.HandleDeviceChange(change, path);
     };
-    handlers.about = [this] { ShowAbout(); };
     handlers.sessionEnding = [this] { ExitDriver(); };
     systemEvents_ = orv::WatchSystemEvents(*this, std::move(handlers));
 }
 
+// Where the system gives the window a menu of its own (Windows), the features' entries and About
+// go there as well, and Alt+Space opens that one.
+void CORV_GMouseDlg::AddToNativeSystemMenu() {
+    std::vector<SystemMenuAction> entries;
+    for (const MenuEntry& entry : events_.SystemMenuEntries()) {
+        entries.push_back({UiText(entry.caption).toStdString(), entry.act});
+    }
+    nativeMenu_ = systemEvents_->AddToNativeMenu(std::move(entries),
+                                                 {UiText(TextId::AboutMenu).toStdString(), [this] { ShowAbout(); }});
+}
+
 void CORV_GMouseDlg::InstallKeyFilter() {
     std::function<void()> openSystemMenu;
-    if (!systemEvents_->HasNativeAboutEntry()) {
+    if (!nativeMenu_) {
         openSystemMenu = [this] { ShowSystemMenu(); };
     }
     keyFilter_ = orv::InstallKeyFilter(*this, std::move(openSystemMenu));

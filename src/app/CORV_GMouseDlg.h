@@ -100,6 +100,7 @@ private:
     void StartThreads();
     void WatchSystemEvents();
     bool LoadSkinFiles(SkinLayout& skin);
+    void AddToNativeSystemMenu();
     void InstallKeyFilter();
     void FollowLanguage(Language language);
     void WatchDevice();
@@ -113,6 +114,8 @@ private:
     WindowEvents events_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<QObject> keyFilter_;
+    // The system menu entries went into the system's own window menu.
+    bool nativeMenu_ = false;
     std::unique_ptr<SystemEvents> systemEvents_;
     bool started_ = false;
     bool ended_ = false;
