@@ -12,31 +12,28 @@ namespace {
 using test::CtlResult;
 using test::Quoted;
 
-CtlResult RunCtl(const test::TempFolder& folder, const std::string& args) {
-    return test::RunCtlLine(folder, "--dir " + Quoted(folder.Path()) + " " + args);
-}
-
 TEST(CmdRules, AddListAndRemove) {
     test::TempFolder folder;
-    CtlResult r = RunCtl(folder, "rules list");
+    CtlResult r = test::RunCtlIn(folder, "rules list");
     EXPECT_EQ(r.exit, 0);
     EXPECT_EQ(r.out, "following=off\nno-rule=keep\n");
 
-    EXPECT_EQ(RunCtl(folder, "rules add steam 2").exit, 0);
-    EXPECT_EQ(RunCtl(folder, "rules add " + Quoted(std::string("C:\\Games\\My Game.exe")) + " 3 UnityWndClass").exit,
-              0);
-    EXPECT_EQ(RunCtl(folder, "rules add steam 4").exit, 0);
-    r = RunCtl(folder, "rules list");
+    EXPECT_EQ(test::RunCtlIn(folder, "rules add steam 2").exit, 0);
+    EXPECT_EQ(
+        test::RunCtlIn(folder, "rules add " + Quoted(std::string("C:\\Games\\My Game.exe")) + " 3 UnityWndClass").exit,
+        0);
+    EXPECT_EQ(test::RunCtlIn(folder, "rules add steam 4").exit, 0);
+    r = test::RunCtlIn(folder, "rules list");
     EXPECT_EQ(r.exit, 0);
     EXPECT_EQ(r.out, "following=on\nno-rule=keep\nsteam profile=4\nMy Game.exe profile=3 class=UnityWndClass\n");
 
-    r = RunCtl(folder, "rules remove steam");
+    r = test::RunCtlIn(folder, "rules remove steam");
     EXPECT_EQ(r.exit, 0);
     EXPECT_EQ(r.err, "");
-    r = RunCtl(folder, "rules remove steam");
+    r = test::RunCtlIn(folder, "rules remove steam");
     EXPECT_EQ(r.exit, 1);
     EXPECT_EQ(r.err, "no rule for steam\n");
-    EXPECT_EQ(RunCtl(folder, "rules list").out,
+    EXPECT_EQ(test::RunCtlIn(folder, "rules list").out,
               "following=on\nno-rule=keep\nMy Game.exe profile=3 class=UnityWndClass\n");
 }
 
@@ -56,7 +53,7 @@ TEST(CmdRules, RefusesBadInputAndDamagedFiles) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
-        const CtlResult r = RunCtl(folder, c.args);
+        const CtlResult r = test::RunCtlIn(folder, c.args);
         EXPECT_EQ(r.exit, c.exit);
         if (c.err) {
             EXPECT_EQ(r.err, c.err);
@@ -71,7 +68,7 @@ TEST(CmdRules, RefusesBadInputAndDamagedFiles) {
     const std::string said = PathToUtf8(ProgramRulesPath(folder.Path())) + " is damaged: fix or remove it\n";
     for (const char* args : {"rules list", "rules add steam 1", "rules remove steam"}) {
         SCOPED_TRACE(args);
-        const CtlResult r = RunCtl(folder, args);
+        const CtlResult r = test::RunCtlIn(folder, args);
         EXPECT_EQ(r.exit, 1);
         EXPECT_EQ(r.err, said);
     }

@@ -190,7 +190,9 @@ std::vector<std::string> RunningPrograms() {
         if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) {
             continue;
         }
-        if (std::string name = ExecutableName(static_cast<uint32_t>(std::stoul(pid))); !name.empty()) {
+        // A program run from memory (memfd) has no file a rule could name.
+        if (std::string name = ExecutableName(static_cast<uint32_t>(std::stoul(pid)));
+            !name.empty() && !name.starts_with("memfd:")) {
             names.insert(std::move(name));
         }
     }
