@@ -63,6 +63,20 @@ protected:
     PostedWork posted_;
 };
 
+// What the program in front would switch to is compared with this: a profile chosen but not
+// applied is not the one in use.
+TEST_F(SessionTest, TheAppliedProfileIsTheOneTheLastApplySent) {
+    auto session = Make();
+    session->FindDevice();
+    EXPECT_EQ(session->AppliedProfile(), 0);
+    session->ChooseProfile(2);
+    session->ApplyProfile();
+    session->ChooseProfile(4);
+    EXPECT_EQ(session->AppliedProfile(), 2);
+    session->ApplyStoredProfile(3);
+    EXPECT_EQ(session->AppliedProfile(), 3);
+}
+
 // Button 3 (0xF5) steps the DPI level on the mouse, which reports the new level.
 TEST_F(SessionTest, PlaybackSavesTheMousesChangeIntoTheProfileOfTheMomentAndPostsTheRepaint) {
     test::WriteBytes(folder_ / "config.ini", "[Init]\r\nCurConfig=2\r\n[Config2]\r\nK3=15\r\nDPI_LEVEL=0\r\n");
