@@ -28,6 +28,8 @@
 #include "ui/LightingPreview.h"
 #include "ui/MacroEditorFeature.h"
 #include "ui/MainWindowPages.h"
+#include "ui/ProgramProfiles.h"
+#include "ui/ProgramProfilesDialog.h"
 #include "ui/ProfileCommands.h"
 #include "ui/QtUserDialogs.h"
 #include "ui/WindowKeyboardGrab.h"
@@ -77,6 +79,7 @@ CORV_GMouseDlg::CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget*
     model_.userMacroCount = [this] { return static_cast<int>(session_.Macros().macroCount); };
     connect(tray_.get(), &TrayIcon::ShowWindowRequested, this, &CORV_GMouseDlg::ShowWindow);
     connect(tray_.get(), &TrayIcon::ExitDriverRequested, this, &CORV_GMouseDlg::ExitDriverCommand);
+    connect(tray_.get(), &TrayIcon::ProgramProfilesRequested, this, &CORV_GMouseDlg::ShowProgramProfiles);
 }
 
 CORV_GMouseDlg::~CORV_GMouseDlg() = default;
@@ -101,7 +104,7 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     }
     const Session::MacrosLoaded macros = session_.LoadMacros();
     macroEditor_->Editor().InitClickedLine();
-    tray_->SetMenuLanguage(language);
+    FollowLanguage(language);
 
     const DeviceStatus device = session_.FindDevice();
     if (device == DeviceStatus::Absent) {
@@ -138,6 +141,8 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     if (ended_) {
         return false;
     }
+    // After the start-up apply: the program in front may choose another profile at once.
+    programProfiles_->Load();
     AddTrayIcon();
     started_ = true;
     return true;
@@ -354,6 +359,8 @@ void CORV_GMouseDlg::AddAboutEntry() {
     systemMenu_ = std::make_unique<QMenu>();
     systemMenu_->addAction(UiText(TextId::Minimize), this, [this] { Minimise(); });
     systemMenu_->addAction(UiText(TextId::Close), this, [this] { CloseToTray(); });
+    programProfilesEntry_ = systemMenu_->addAction(UiText(TextId::ProgramProfilesMenu, session_.CurrentLanguage()),
+                                                   this, &CORV_GMouseDlg::ShowProgramProfiles);
     systemMenu_->addSeparator();
     systemMenu_->addAction(UiText(TextId::AboutMenu), this, &CORV_GMouseDlg::ShowAbout);
     std::function<void()> openSystemMenu;
@@ -410,10 +417,17 @@ void CORV_GMouseDlg::CreateFeatures() {
     preview_ = std::make_unique<LightingPreview>(model_, state_, session_.Applied().appliedLedStatus,
                                                  session_.Settings().dpiLevel, *this);
     CreateMacroEditor();
+    programProfiles_ = std::make_unique<ProgramProfiles>(
+        ProgramRulesPath(session_.Folders().AppDirectory),
+        ProgramProfiles::Hooks{[this](int32_t n) { pages_->ChooseAndApplyProfile(n); },
+                               [this] { return session_.AppliedProfile(); },
+                               [this](TextId text, const std::filesystem::path& file) { Tell(text, file); },
+                               {}});
     features_.functionMenus = functionMenus_.get();
     features_.profileExchange = profileCommands_.get();
     features_.language = languageSwitch_.get();
     features_.preview = preview_.get();
+    features_.programProfiles = programProfiles_.get();
     features_.macroEditor = macroEditor_.get();
     features_.recording = macroEditor_.get();
     pages_->SetFeatures(features_);
@@ -465,7 +479,18 @@ void CORV_GMouseDlg::RefreshMacroLists() {
 // The tray icon keeps the tip it was added with; its menu follows the language.
 void CORV_GMouseDlg::FollowLanguage(Language language) {
     tray_->SetMenuLanguage(language);
+    if (programProfilesEntry_) {
+        programProfilesEntry_->setText(UiText(TextId::ProgramProfilesMenu, language));
+    }
     setWindowTitle(UiText(TextId::MainWindowTitle, language));
+}
+
+void CORV_GMouseDlg::ShowProgramProfiles() {
+    if (ended_ || !programProfiles_) {
+        return;
+    }
+    ProgramProfilesDialog dialog(*programProfiles_, session_.CurrentLanguage(), this);
+    dialog.exec();
 }
 
 void CORV_GMouseDlg::WatchDevice() {

@@ -23,6 +23,7 @@ class LanguageSwitch;
 class LightingPreview;
 class MacroEditorFeature;
 class MainWindowPages;
+class ProgramProfiles;
 class MessageSink;
 class ProfileCommands;
 class Session;
@@ -55,12 +56,15 @@ public:
     void ShowWindow();
     void ShowAbout();
     void ShowSystemMenu();
+    // The dialog of the profiles that follow the program in front.
+    void ShowProgramProfiles();
 
     bool HasEnded() const { return ended_; }
     TrayIcon& Tray() { return *tray_; }
     QMenu& SystemMenu() { return *systemMenu_; }
     MainWindowPages& Pages() { return *pages_; }
     MacroEditorFeature& Editor() { return *macroEditor_; }
+    ProgramProfiles& Programs() { return *programProfiles_; }
     PageState& State() { return state_; }
     const SkinLayout& Skin() const { return skinLayout_; }
     // The features the pages hand their controls to, once start-up has made them.
@@ -131,6 +135,7 @@ private:
     std::unique_ptr<FunctionMenus> functionMenus_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<QMenu> systemMenu_;
+    QAction* programProfilesEntry_ = nullptr;
     std::unique_ptr<QObject> keyFilter_;
     std::unique_ptr<SystemEvents> systemEvents_;
     bool started_ = false;
@@ -147,6 +152,7 @@ private:
     std::unique_ptr<ProfileCommands> profileCommands_;
     std::unique_ptr<LanguageSwitch> languageSwitch_;
     std::unique_ptr<LightingPreview> preview_;
+    std::unique_ptr<ProgramProfiles> programProfiles_;
     PageFeatures features_;
     bool noTraySaid_ = false;
     bool unreachedSaid_ = false;

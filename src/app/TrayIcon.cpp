@@ -19,6 +19,8 @@ TrayIcon::TrayIcon(const QIcon& icon, QObject* parent)
         const auto command = TrayCommandForId(COrvMenu::ItemId(*action));
         if (command == TrayCommand::ShowWindow) {
             Q_EMIT ShowWindowRequested();
+        } else if (command == TrayCommand::ProgramProfiles) {
+            Q_EMIT ProgramProfilesRequested();
         } else if (command == TrayCommand::ExitDriver) {
             Q_EMIT ExitDriverRequested();
         }

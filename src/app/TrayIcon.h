@@ -14,7 +14,7 @@ namespace orv {
 
 class COrvMenu;
 
-// The notification-area icon and its two-item menu. The icon is added at most once: a later
+// The notification-area icon and its menu. The icon is added at most once: a later
 // add keeps the tip of the first one, as the user sees one icon for the whole run.
 class TrayIcon : public QObject {
     Q_OBJECT
@@ -27,7 +27,7 @@ public:
     bool IsAdded() const { return added_; }
     QString Tip() const;
 
-    // The menu's two items in the language; the menu follows the language switch, the tip does
+    // The menu's items in the language; the menu follows the language switch, the tip does
     // not. Where the desktop draws tray menus itself (StatusNotifierItem), it shows the same
     // items in its own look.
     void SetMenuLanguage(Language language);
@@ -41,6 +41,7 @@ public:
 
 Q_SIGNALS:
     void ShowWindowRequested();
+    void ProgramProfilesRequested();
     void ExitDriverRequested();
 
 private:

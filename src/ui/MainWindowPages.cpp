@@ -155,8 +155,16 @@ void MainWindowPages::OnLeftButtonUp(QPoint point) {
     // The header's release actions, on every page.
     static constexpr RegionAction kReleaseActions[] = {
         {kHideToTray, [](P& p, Hit) { p.HideToTray(); }},
-        {kApply, [](P& p, Hit) { p.host_.ApplyProfile(); }},
-        {kFirstProfile, kLastProfile, [](P& p, Hit hit) { p.SelectProfile(hit.offset + 1); }},
+        {kApply,
+         [](P& p, Hit) {
+             IfPresent(p.features_.programProfiles, &ProgramProfilesController::UserChoseProfile);
+             p.host_.ApplyProfile();
+         }},
+        {kFirstProfile, kLastProfile,
+         [](P& p, Hit hit) {
+             IfPresent(p.features_.programProfiles, &ProgramProfilesController::UserChoseProfile);
+             p.SelectProfile(hit.offset + 1);
+         }},
         {kMinimise,
          [](P& p, Hit) {
              p.state_.MainHover = region::kNone;
@@ -359,6 +367,11 @@ void MainWindowPages::HideToTray() {
     FallBackToAppliedProfile(model_.configPath, model_.language, model_.settings);
     host_.HideToTray();
     host_.Repaint();
+}
+
+void MainWindowPages::ChooseAndApplyProfile(int32_t profile) {
+    SelectProfile(profile);
+    host_.ApplyProfile();
 }
 
 // Nothing is sent to the mouse: the profile reaches it with the next apply. A profile that

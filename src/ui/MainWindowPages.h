@@ -56,6 +56,9 @@ public:
     const QFont& TextFont() const;
     const SkinFonts& Fonts() const { return fonts_; }
 
+    // Profile n chosen and applied as a click on its button and APPLY do.
+    void ChooseAndApplyProfile(int32_t profile);
+
     // Paints one whole frame at (0, 0).
     void PaintMainWindow(QPainter& painter);
     // The frame PaintMainWindow would paint (also used for screenshots).

@@ -19,6 +19,7 @@ struct TrayItem {
 
 constexpr TrayItem kTrayItems[] = {
     {TextId::ShowWindow, 32801, 32837, TrayCommand::ShowWindow},
+    {TextId::ProgramProfilesMenu, 32850, 32851, TrayCommand::ProgramProfiles},
     {TextId::ExitDriver, 32800, 32838, TrayCommand::ExitDriver},
 };
 

@@ -15,10 +15,11 @@ namespace orv {
 COrvMenu* CreateEventMenu(Language language, QWidget* parent);
 
 // What the tray menu's items do, whichever language's ids they carry.
-enum class TrayCommand { ShowWindow, ExitDriver };
+enum class TrayCommand { ShowWindow, ProgramProfiles, ExitDriver };
 
-// Fills the tray menu with "Show Window" and "Exit Driver" in the language (ids 32801 and 32800
-// in English, 32837 and 32838 in Chinese), replacing what it held.
+// Fills the tray menu with "Show Window", "Program profiles…" and "Exit Driver" in the language
+// (ids 32801, 32850 and 32800 in English, 32837, 32851 and 32838 in Chinese), replacing what it
+// held.
 void LoadTrayMenu(COrvMenu& menu, Language language);
 std::optional<TrayCommand> TrayCommandForId(int itemId);
 

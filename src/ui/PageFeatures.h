@@ -4,6 +4,7 @@
 #include "ui/MacroEditorController.h"
 #include "ui/PreviewController.h"
 #include "ui/ProfileExchangeController.h"
+#include "ui/ProgramProfilesController.h"
 #include "ui/RecordingController.h"
 
 namespace orv {
@@ -18,6 +19,7 @@ struct PageFeatures {
     ProfileExchangeController* profileExchange = nullptr;
     LanguageController* language = nullptr;
     PreviewController* preview = nullptr;
+    ProgramProfilesController* programProfiles = nullptr;
 };
 
 }  // namespace orv

@@ -427,8 +427,10 @@ void MenusTest::ownerDrawnMenusMeasureTheirCaptions() {
     // Eight pixels per character and 20 high, with 12 to spare at the right for an arrow; the
     // widest item gives the menu its width.
     const Case cases[] = {
-        {Language::English(), {11 * 8 + 12, 20}, {11 * 8 + 12, 40}, 12 * 8 + 12},  // "Add Backward"
-        {Language::Chinese(), {7 * 8 + 12, 20}, {7 * 8 + 12, 40}, 8 * 8 + 12},     // "项前插入    "
+        // "Program profiles…" and "显示窗口   " widen the tray menus; "Add Backward" and "项前插入    "
+        // the event menus.
+        {Language::English(), {17 * 8 + 12, 20}, {17 * 8 + 12, 60}, 12 * 8 + 12},
+        {Language::Chinese(), {7 * 8 + 12, 20}, {7 * 8 + 12, 60}, 8 * 8 + 12},
     };
     for (const Case& c : cases) {
         orv::COrvMenu tray(QFont{});
