@@ -176,14 +176,12 @@ void CORV_GMouseApp::RunTestCommand(const QString& command) {
     if (dialog_ == nullptr) {
         return;
     }
-    // The menu's order: Show Window, Program profiles…, Exit Driver.
+    // Show Window comes first and Exit Driver last, the features' entries between them.
     const QList<QAction*> tray = dialog_->Tray().Menu()->actions();
     if (command == QLatin1String("tray-exit")) {
         tray.last()->trigger();
     } else if (command == QLatin1String("tray-show")) {
-        tray.at(0)->trigger();
-    } else if (command == QLatin1String("tray-programs")) {
-        tray.at(1)->trigger();
+        tray.first()->trigger();
     } else if (command == QLatin1String("close")) {
         dialog_->close();
     } else if (command.startsWith(QLatin1String("input "))) {

@@ -19,8 +19,6 @@ TrayIcon::TrayIcon(const QIcon& icon, QObject* parent)
         const auto command = TrayCommandForId(COrvMenu::ItemId(*action));
         if (command == TrayCommand::ShowWindow) {
             Q_EMIT ShowWindowRequested();
-        } else if (command == TrayCommand::ProgramProfiles) {
-            Q_EMIT ProgramProfilesRequested();
         } else if (command == TrayCommand::ExitDriver) {
             Q_EMIT ExitDriverRequested();
         }
@@ -54,7 +52,9 @@ void TrayIcon::RemoveTrayIcon() {
 
 QString TrayIcon::Tip() const { return icon_->toolTip(); }
 
-void TrayIcon::SetMenuLanguage(Language language) { LoadTrayMenu(*menu_, language); }
+void TrayIcon::SetMenuLanguage(Language language, std::span<const MenuEntry> entries) {
+    LoadTrayMenu(*menu_, language, entries);
+}
 
 QMenu* TrayIcon::Menu() const { return menu_.get(); }
 

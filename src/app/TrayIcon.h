@@ -4,8 +4,10 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <span>
 
 #include "common/Language.h"
+#include "ui/WindowEvents.h"
 
 class QMenu;
 class QSystemTrayIcon;
@@ -14,7 +16,7 @@ namespace orv {
 
 class COrvMenu;
 
-// The notification-area icon and its menu. The icon is added at most once: a later
+// The notification-area icon and its two-item menu. The icon is added at most once: a later
 // add keeps the tip of the first one, as the user sees one icon for the whole run.
 class TrayIcon : public QObject {
     Q_OBJECT
@@ -27,10 +29,11 @@ public:
     bool IsAdded() const { return added_; }
     QString Tip() const;
 
-    // The menu's items in the language; the menu follows the language switch, the tip does
+    // The menu's two items in the language; the menu follows the language switch, the tip does
     // not. Where the desktop draws tray menus itself (StatusNotifierItem), it shows the same
     // items in its own look.
-    void SetMenuLanguage(Language language);
+    // The features' entries come between the two items.
+    void SetMenuLanguage(Language language, std::span<const MenuEntry> entries = {});
     QMenu* Menu() const;
 
     // The desktop shows notification-area icons now. A host can appear or go at any time (a
@@ -41,7 +44,6 @@ public:
 
 Q_SIGNALS:
     void ShowWindowRequested();
-    void ProgramProfilesRequested();
     void ExitDriverRequested();
 
 private:

@@ -12,7 +12,7 @@ struct FunctionMenuContext {
     const SkinFonts& fonts;
     PictureCache& pictures;
 
-    int MacroCount() const { return model.userMacroCount ? model.userMacroCount() : 0; }
+    int MacroCount() const { return model.UserMacroCount(); }
     const QFont& Font() const { return fonts.ForLanguage(model.language); }
     const QImage& Picture(const char* name) const { return pictures.Get(model.skinDirectory / name); }
 };

@@ -1,8 +1,10 @@
 #pragma once
 #include <optional>
+#include <span>
 
 #include "common/Language.h"
 #include "ui/COrvMenu.h"
+#include "ui/WindowEvents.h"
 
 class QWidget;
 
@@ -15,12 +17,12 @@ namespace orv {
 COrvMenu* CreateEventMenu(Language language, QWidget* parent);
 
 // What the tray menu's items do, whichever language's ids they carry.
-enum class TrayCommand { ShowWindow, ProgramProfiles, ExitDriver };
+enum class TrayCommand { ShowWindow, ExitDriver };
 
-// Fills the tray menu with "Show Window", "Program profiles…" and "Exit Driver" in the language
-// (ids 32801, 32850 and 32800 in English, 32837, 32851 and 32838 in Chinese), replacing what it
-// held.
-void LoadTrayMenu(COrvMenu& menu, Language language);
+// Fills the tray menu with "Show Window" and "Exit Driver" in the language (ids 32801 and 32800
+// in English, 32837 and 32838 in Chinese), and the features' entries between them, replacing
+// what it held.
+void LoadTrayMenu(COrvMenu& menu, Language language, std::span<const MenuEntry> entries = {});
 std::optional<TrayCommand> TrayCommandForId(int itemId);
 
 }  // namespace orv
