@@ -27,6 +27,7 @@
 #include "ui/LightingPreview.h"
 #include "ui/MacroEditorFeature.h"
 #include "ui/MainWindowPages.h"
+#include "ui/ProgramProfilesFeature.h"
 #include "ui/ProfileCommands.h"
 #include "ui/QtUserDialogs.h"
 #include "ui/WindowFeature.h"
@@ -368,6 +369,7 @@ void CORV_GMouseDlg::CreateFeatures() {
     features_->Add<ProfileCommands>();
     features_->Add<LanguageSwitch>();
     features_->Add<LightingPreview>();
+    features_->Add<ProgramProfilesFeature>();
 }
 
 // The tray icon keeps the tip it was added with; its menu follows the language.

@@ -9,7 +9,6 @@
 #include "platform/FrontWindow.h"
 #include "settings/ProgramFollower.h"
 #include "settings/ProgramRules.h"
-#include "ui/ProgramProfilesController.h"
 
 namespace orv {
 
@@ -17,7 +16,7 @@ namespace orv {
 // change of front window on its own thread, the change is taken on the window's thread, and the
 // follower's switch goes through the window as a profile click and APPLY. The watch runs only
 // while following is on, so a user without rules pays nothing for it.
-class ProgramProfiles : public QObject, public ProgramProfilesController {
+class ProgramProfiles : public QObject {
     Q_OBJECT
 public:
     struct Hooks {
@@ -54,8 +53,8 @@ public:
     // A change of front window, as the watch tells it (tests call it themselves).
     void FrontChanged(const FrontProgram& front);
 
-    // ProgramProfilesController
-    void UserChoseProfile() override { follower_.UserChoseProfile(); }
+    // The user chose or applied a profile himself: it stays until the next change of program.
+    void UserChoseProfile() { follower_.UserChoseProfile(); }
 
 private:
     void Take(const RulesRead& read);
