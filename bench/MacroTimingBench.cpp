@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "BenchRows.h"
 #include "common/Messages.h"
 #include "common/Trace.h"
 #include "device/SimulatedMouse.h"
@@ -32,42 +33,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using Ms = std::chrono::duration<double, std::milli>;
-
-class NoMessages : public orv::MessageSink {
-public:
-    void ShowMessage(std::string_view, std::string_view) override {}
-};
-
-void Row(const char* what, double value, const char* unit, const char* goal) {
-    std::printf("%s\t%.3f\t%s\t%s\n", what, value, unit, goal);
-    std::fflush(stdout);
-}
-
-double Quantile(std::vector<double> v, double q) {
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, static_cast<size_t>(q * static_cast<double>(v.size() - 1) + 0.5))];
-}
-
-double ProcessCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-std::map<int, long> VoluntarySwitches() {
-    std::map<int, long> out;
-    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
-        std::ifstream status(task.path() / "status");
-        std::string line;
-        while (std::getline(status, line)) {
-            if (line.rfind("voluntary_ctxt_switches:", 0) == 0) {
-                out[std::stoi(task.path().filename().string())] = std::stol(line.substr(24));
-            }
-        }
-    }
-    return out;
-}
 
 // How late a thread that does nothing but sleep, set up as playback's thread is, wakes over the
 // pauses a macro of these delays requires, each counted from the last wake-up: the share of the
@@ -250,18 +215,7 @@ int main() {
     {
         Rig rig;
         std::this_thread::sleep_for(200ms);
-        const auto before = VoluntarySwitches();
-        constexpr double kSeconds = 10;
-        std::this_thread::sleep_for(std::chrono::duration<double>(kSeconds));
-        const auto after = VoluntarySwitches();
-        const int self = static_cast<int>(getpid());
-        long woken = 0;
-        for (const auto& [tid, count] : after) {
-            if (tid != self && before.count(tid)) {
-                woken += count - before.at(tid);
-            }
-        }
-        Row("idle wake-ups of listener + playback", woken / kSeconds, "1/s", "~0");
+        Row("idle wake-ups of listener + playback", IdleWakeUpsPerSecond(10), "1/s", "~0");
     }
     return 0;
 }

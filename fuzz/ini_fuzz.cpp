@@ -1,7 +1,8 @@
 // Feeds arbitrary contents to the INI engine, in memory, as UTF-8 or UTF-16 of either byte
 // order: reading must stay within the contents and cut values as a buffer would, a write must
 // change one value and nothing else, and several keys written at once must land as if written
-// one after the other.
+// one after the other. The program rules are read from the same contents: whatever the file
+// holds, what they take is a rule the program could have written.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -12,6 +13,7 @@
 
 #include "common/IniFile.h"
 #include "common/Utf.h"
+#include "settings/ProgramRules.h"
 #include "FuzzCheck.h"
 
 namespace {
@@ -128,6 +130,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string before = Contents(data[4], std::string_view(reinterpret_cast<const char*>(data) + 5, size - 5));
 
     const Snapshot read = Snapshot::FromBytes(before);
+    const orv::RulesRead rules = orv::ReadProgramRules(read);
+    FUZZ_CHECK(rules.rules.rules.size() <= orv::kMaxProgramRules);
+    for (const orv::ProgramRule& rule : rules.rules.rules) {
+        FUZZ_CHECK(orv::IsProgramName(rule.program) && rule.profile >= 1 && rule.profile <= 5);
+    }
     const auto values = ReadAll(read);
     const std::string cut = read.Read(kSections[s], kKeys[k], buffer);
     FUZZ_CHECK(read.Read(kSections[s], kKeys[k], 64) == values[s][k]);

@@ -176,10 +176,12 @@ void CORV_GMouseApp::RunTestCommand(const QString& command) {
     if (dialog_ == nullptr) {
         return;
     }
+    // Show Window comes first and Exit Driver last, the features' entries between them.
+    const QList<QAction*> tray = dialog_->Tray().Menu()->actions();
     if (command == QLatin1String("tray-exit")) {
-        dialog_->Tray().Menu()->actions().at(1)->trigger();
+        tray.last()->trigger();
     } else if (command == QLatin1String("tray-show")) {
-        dialog_->Tray().Menu()->actions().at(0)->trigger();
+        tray.first()->trigger();
     } else if (command == QLatin1String("close")) {
         dialog_->close();
     } else if (command.startsWith(QLatin1String("input "))) {

@@ -6,6 +6,7 @@
 #include "ui/LightingPreview.h"
 #include "ui/MacroEditorFeature.h"
 #include "ui/ProfileCommands.h"
+#include "ui/ProgramProfilesFeature.h"
 #include "ui/QtUserDialogs.h"
 #include "ui/UiText.h"
 #include "ui/WindowEvents.h"
@@ -32,6 +33,7 @@ void WindowParts::CreateFeatures() {
     features_.Add<ProfileCommands>();
     features_.Add<LanguageSwitch>();
     features_.Add<LightingPreview>();
+    features_.Add<ProgramProfilesFeature>();
 }
 
 // Where the system gives the window no menu of its own (a frameless window on Linux), Alt+Space

@@ -78,6 +78,32 @@ enum class TextId {
     Save,
     Discard,
     Cancel,
+
+    // Profiles that follow the program in front: the menu item, the dialog and what it says.
+    ProgramProfilesMenu,
+    ProgramProfilesTitle,
+    FollowPrograms,  // the switch for the whole feature
+    ProgramColumn,
+    WindowClassColumn,
+    ProfileColumn,
+    AddRule,
+    RemoveRule,
+    NoRuleChoice,  // the label of the "no rule" choice
+    KeepProfile,
+    ProfileNumber,  // %1: 1 to 5
+    CloseDialog,
+    FollowingOnWayland,
+    FollowingUnavailable,
+    ProgramRulesDamaged,     // %1: AppProfiles.ini
+    ProgramRulesUnreadable,  // %1: AppProfiles.ini
+    ProgramRulesNotSaved,    // %1: AppProfiles.ini
+    AddRuleTitle,
+    RunningProgramsLabel,
+    ProgramLabel,
+    BrowseProgram,
+    WindowClassLabel,  // optional
+    ProfileLabel,
+    Ok,
 };
 
 std::string_view Text(TextId id, Language language);

@@ -15,7 +15,7 @@ namespace {
 
 constexpr const char* kSkins = "skins";
 // What a user changes: the settings and the macros. The skin is never written.
-constexpr const char* kSeeded[] = {"config.ini", "Macro_EN.dat", "Macro_CN.dat", "constMacro.dat"};
+constexpr const char* kSeeded[] = {"config.ini", "Macro_EN.dat", "Macro_CN.dat", "constMacro.dat", "AppProfiles.ini"};
 
 bool MakeUserFolder(const std::filesystem::path& folder, std::string& error);
 bool SeedUserFolder(const AppFolders& folders, std::string& error);

@@ -73,6 +73,7 @@ RestoreResult Session::RestoreDefaults(const std::function<void()>& userMacrosRe
     }
 
     result.applied = SendProfile(settings, applied_, Target());
+    appliedProfile_ = currentProfile_;
     Observed(SessionStep::ApplyProfile);
     return result;
 }

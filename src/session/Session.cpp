@@ -142,6 +142,7 @@ std::vector<HidCollectionInfo> Session::MouseCollections() {
 
 ApplyResult Session::ApplyProfile() {
     const ApplyResult result = orv::ApplyProfile(profileSettings_, currentProfile_, applied_, Target());
+    appliedProfile_ = currentProfile_;
     Observed(SessionStep::ApplyProfile);
     return result;
 }
@@ -160,6 +161,7 @@ StoredApplyResult Session::ApplyStoredProfile(std::optional<int32_t> profile) {
         return result;
     }
     result.applied = orv::ApplyProfile(profileSettings_, currentProfile_, applied_, Target(), config);
+    appliedProfile_ = currentProfile_;
     Observed(SessionStep::ApplyProfile);
     return result;
 }

@@ -124,6 +124,8 @@ public:
     // makes itself, so whoever changes the profile only stores the new number here.
     Relaxed<int32_t>& CurrentProfile() { return currentProfile_; }
     const AppliedState& Applied() const { return applied_; }
+    // The profile the last apply sent to the mouse; 0 before the first.
+    int32_t AppliedProfile() const { return appliedProfile_; }
     const PlaybackFlags& Flags() const { return flags_; }
 
     // "CurConfig" and the language of config.ini, and that profile as the working settings.
@@ -237,6 +239,7 @@ private:
     Language language_;
     MacroStore macroStore_;
     Relaxed<int32_t> currentProfile_;
+    int32_t appliedProfile_ = 0;
 
     std::unique_ptr<SimulatedMouse> simulated_;
     std::unique_ptr<HidTransport> transport_;

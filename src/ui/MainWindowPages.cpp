@@ -74,6 +74,8 @@ void MainWindowPages::OnPageLeft(uint8_t page, std::function<void()> hook) {
 
 void MainWindowPages::BeforePaint(std::function<void()> hook) { beforePaint_.push_back(std::move(hook)); }
 
+void MainWindowPages::OnUserProfileChoice(std::function<void()> hook) { userProfileChoice_.push_back(std::move(hook)); }
+
 void MainWindowPages::AddLayer(uint8_t page, std::function<void(const PageFrame&)> layer) {
     drawing_.layers[PageIndex(page)].push_back(std::move(layer));
 }
@@ -253,8 +255,14 @@ void MainWindowPages::AddColorPageRows() {
 void MainWindowPages::AddReleaseRows() {
     using namespace region::main;
     AddReleaseRow(kHideToTray, kHideToTray, [this](RegionHit) { HideToTray(); });
-    AddReleaseRow(kApply, kApply, [this](RegionHit) { ApplyProfile(); });
-    AddReleaseRow(kFirstProfile, kLastProfile, [this](RegionHit hit) { SelectProfile(hit.offset + 1); });
+    AddReleaseRow(kApply, kApply, [this](RegionHit) {
+        Run(userProfileChoice_);
+        ApplyProfile();
+    });
+    AddReleaseRow(kFirstProfile, kLastProfile, [this](RegionHit hit) {
+        Run(userProfileChoice_);
+        SelectProfile(hit.offset + 1);
+    });
     AddReleaseRow(kMinimise, kMinimise, [this](RegionHit) {
         state_.HoverIn(kMainTable) = region::kNone;
         host_.Minimise();

@@ -59,6 +59,9 @@ public:
     // shown instead, after that page's own hooks.
     void OnPageShown(uint8_t page, std::function<void()> hook);
     void OnPageLeft(uint8_t page, std::function<void()> hook);
+    // Runs when the user's own click chooses or applies a profile (a profile button, APPLY),
+    // before it does.
+    void OnUserProfileChoice(std::function<void()> hook);
     // Runs before each paint of the window.
     void BeforePaint(std::function<void()> hook);
     // Drawn over page's own look, below the header and the texts.
@@ -144,6 +147,7 @@ private:
     std::array<Hooks, kRegionTables> pageShown_;
     std::array<Hooks, kRegionTables> pageLeft_;
     Hooks beforePaint_;
+    Hooks userProfileChoice_;
     FrameHooks drawing_;
 };
 

@@ -49,6 +49,11 @@ inline CtlResult RunCtlLine(const TempFolder& folder, const std::string& argumen
     return result;
 }
 
+// With the folder as the data folder (--dir).
+inline CtlResult RunCtlIn(const TempFolder& folder, const std::string& arguments) {
+    return RunCtlLine(folder, "--dir " + Quoted(folder.Path()) + " " + arguments);
+}
+
 inline CtlResult RunCtl(const TempFolder& folder, const std::vector<std::string>& args) {
     std::string line;
     for (const std::string& arg : args) {

@@ -570,11 +570,12 @@ void AppShellTest::trayMenuExitDriverEndsOnce() {
     w.dialog.show();
     QSignalSpy ended(&w.dialog, &CORV_GMouseDlg::Ended);
     const auto actions = w.dialog.Tray().Menu()->actions();
-    QCOMPARE(actions.size(), 2);
+    QCOMPARE(actions.size(), 3);
     QCOMPARE(actions[0]->text(), QStringLiteral("Show Window"));
-    QCOMPARE(actions[1]->text(), QStringLiteral("Exit Driver"));
+    QCOMPARE(actions[1]->text(), QStringLiteral("Program profiles…"));
+    QCOMPARE(actions[2]->text(), QStringLiteral("Exit Driver"));
 
-    actions[1]->trigger();
+    actions[2]->trigger();
     w.dialog.ExitDriver();
 
     QCOMPARE(w.Count("SayGoodbye"), 1);
@@ -587,12 +588,13 @@ void AppShellTest::trayMenuExitDriverEndsOnce() {
     StartedWindow chinese("0");
     const auto chineseActions = chinese.dialog.Tray().Menu()->actions();
     QCOMPARE(chineseActions[0]->text(), QStringLiteral("显示窗口   "));
-    QCOMPARE(chineseActions[1]->text(), QStringLiteral("关闭驱动"));
+    QCOMPARE(chineseActions[1]->text(), QStringLiteral("程序配置…"));
+    QCOMPARE(chineseActions[2]->text(), QStringLiteral("关闭驱动"));
     // The Chinese items carry their own command ids and act the same.
     QSignalSpy chineseEnded(&chinese.dialog, &CORV_GMouseDlg::Ended);
     chineseActions[0]->trigger();
     QVERIFY(chinese.dialog.isVisible());
-    chineseActions[1]->trigger();
+    chineseActions[2]->trigger();
     QCOMPARE(chineseEnded.count(), 1);
 }
 

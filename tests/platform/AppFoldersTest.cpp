@@ -15,7 +15,7 @@ using test::WriteBytes;
 
 namespace fs = std::filesystem;
 
-const char* const kSeeded[] = {"config.ini", "Macro_EN.dat", "Macro_CN.dat", "constMacro.dat"};
+const char* const kSeeded[] = {"config.ini", "Macro_EN.dat", "Macro_CN.dat", "constMacro.dat", "AppProfiles.ini"};
 
 // An installed copy (prefix/bin without data, prefix/share/orv-gmouse with it) and a home.
 struct Machine {

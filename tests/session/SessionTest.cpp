@@ -65,6 +65,20 @@ protected:
     PostedWork posted_;
 };
 
+// What the program in front would switch to is compared with this: a profile chosen but not
+// applied is not the one in use.
+TEST_F(SessionTest, TheAppliedProfileIsTheOneTheLastApplySent) {
+    auto session = Make();
+    session->FindDevice();
+    EXPECT_EQ(session->AppliedProfile(), 0);
+    session->ChooseProfile(2);
+    session->ApplyProfile();
+    session->ChooseProfile(4);
+    EXPECT_EQ(session->AppliedProfile(), 2);
+    session->ApplyStoredProfile(3);
+    EXPECT_EQ(session->AppliedProfile(), 3);
+}
+
 // Every change of profile reads the section first: a config.ini that cannot be read leaves the
 // current profile and the working settings as they were, so the settings shown are never saved
 // as another profile's.
