@@ -14,6 +14,7 @@
 #include "macro/KeyCodes.h"
 #include "macro/MacroFile.h"
 #include "settings/ConfigFile.h"
+#include "skin/PictureDensity.h"
 
 namespace orv::skin {
 
@@ -101,43 +102,59 @@ bool WriteDescriptionFiles(const std::filesystem::path& skins, QString& error) {
 
 struct Picture {
     const char* name;
-    QImage (*paint)();
+    QImage (*paint)(int scale);
 };
 
 const Picture kPictures[] = {
-    {"main_mask.jpg", [] { return PaintWindowMask(); }},
-    {"main_normal.jpg", [] { return PaintWindowPage(WindowPage::Main, State::Normal); }},
-    {"main_over.jpg", [] { return PaintWindowPage(WindowPage::Main, State::Over); }},
-    {"main_down.jpg", [] { return PaintWindowPage(WindowPage::Main, State::Down); }},
-    {"advanced_normal.jpg", [] { return PaintWindowPage(WindowPage::Advanced, State::Normal); }},
-    {"advanced_over.jpg", [] { return PaintWindowPage(WindowPage::Advanced, State::Over); }},
-    {"advanced_down.jpg", [] { return PaintWindowPage(WindowPage::Advanced, State::Down); }},
-    {"color_normal_pink.jpg", [] { return PaintWindowPage(WindowPage::Color, State::Normal, Light::Pink); }},
-    {"color_over_red.jpg", [] { return PaintWindowPage(WindowPage::Color, State::Over, Light::Red); }},
-    {"color_down_purple.jpg", [] { return PaintWindowPage(WindowPage::Color, State::Down, Light::Purple); }},
-    {"color_normal_gray.jpg", [] { return PaintWindowPage(WindowPage::Color, State::Normal, Light::Dark); }},
-    {"color_over_blue.jpg", [] { return PaintWindowPage(WindowPage::Color, State::Over, Light::Blue); }},
-    {"menu_mask.jpg", [] { return PaintMenuMask(); }},
-    {"menu_normal.jpg", [] { return PaintMenu(State::Normal); }},
-    {"menu_over.jpg", [] { return PaintMenu(State::Over); }},
-    {"menu_down.jpg", [] { return PaintMenu(State::Down); }},
-    {"advanced menu_mask.jpg", [] { return PaintSubMenuMask(); }},
-    {"advanced menu_normal.jpg", [] { return PaintSubMenu(State::Normal); }},
-    {"advanced menu_over.jpg", [] { return PaintSubMenu(State::Over); }},
-    {"advanced menu_down.jpg", [] { return PaintSubMenu(State::Down); }},
-    {"warning_mask.jpg", [] { return PaintWarningMask(); }},
-    {"warning_normal.jpg", [] { return PaintWarning(State::Normal); }},
-    {"warning_over.jpg", [] { return PaintWarning(State::Over); }},
+    {"main_mask.jpg", [](int scale) { return PaintWindowMask(scale); }},
+    {"main_normal.jpg", [](int scale) { return PaintWindowPage(WindowPage::Main, State::Normal, Light::Pink, scale); }},
+    {"main_over.jpg", [](int scale) { return PaintWindowPage(WindowPage::Main, State::Over, Light::Pink, scale); }},
+    {"main_down.jpg", [](int scale) { return PaintWindowPage(WindowPage::Main, State::Down, Light::Pink, scale); }},
+    {"advanced_normal.jpg",
+     [](int scale) { return PaintWindowPage(WindowPage::Advanced, State::Normal, Light::Pink, scale); }},
+    {"advanced_over.jpg",
+     [](int scale) { return PaintWindowPage(WindowPage::Advanced, State::Over, Light::Pink, scale); }},
+    {"advanced_down.jpg",
+     [](int scale) { return PaintWindowPage(WindowPage::Advanced, State::Down, Light::Pink, scale); }},
+    {"color_normal_pink.jpg",
+     [](int scale) { return PaintWindowPage(WindowPage::Color, State::Normal, Light::Pink, scale); }},
+    {"color_over_red.jpg",
+     [](int scale) { return PaintWindowPage(WindowPage::Color, State::Over, Light::Red, scale); }},
+    {"color_down_purple.jpg",
+     [](int scale) { return PaintWindowPage(WindowPage::Color, State::Down, Light::Purple, scale); }},
+    {"color_normal_gray.jpg",
+     [](int scale) { return PaintWindowPage(WindowPage::Color, State::Normal, Light::Dark, scale); }},
+    {"color_over_blue.jpg",
+     [](int scale) { return PaintWindowPage(WindowPage::Color, State::Over, Light::Blue, scale); }},
+    {"menu_mask.jpg", [](int scale) { return PaintMenuMask(scale); }},
+    {"menu_normal.jpg", [](int scale) { return PaintMenu(State::Normal, scale); }},
+    {"menu_over.jpg", [](int scale) { return PaintMenu(State::Over, scale); }},
+    {"menu_down.jpg", [](int scale) { return PaintMenu(State::Down, scale); }},
+    {"advanced menu_mask.jpg", [](int scale) { return PaintSubMenuMask(scale); }},
+    {"advanced menu_normal.jpg", [](int scale) { return PaintSubMenu(State::Normal, scale); }},
+    {"advanced menu_over.jpg", [](int scale) { return PaintSubMenu(State::Over, scale); }},
+    {"advanced menu_down.jpg", [](int scale) { return PaintSubMenu(State::Down, scale); }},
+    {"warning_mask.jpg", [](int scale) { return PaintWarningMask(scale); }},
+    {"warning_normal.jpg", [](int scale) { return PaintWarning(State::Normal, scale); }},
+    {"warning_over.jpg", [](int scale) { return PaintWarning(State::Over, scale); }},
 };
+
+bool WritePicture(const std::filesystem::path& file, const QImage& image, QString& error) {
+    QImageWriter writer(QString::fromStdString(PathToUtf8(file)), "jpg");
+    // High quality keeps one-pixel edges and the mask's outline crisp.
+    writer.setQuality(96);
+    writer.setOptimizedWrite(true);
+    if (!writer.write(image)) {
+        error = QStringLiteral("cannot write %1: %2").arg(writer.fileName(), writer.errorString());
+        return false;
+    }
+    return true;
+}
 
 bool WritePictures(const std::filesystem::path& skins, QString& error) {
     for (const Picture& picture : kPictures) {
-        QImageWriter writer(QString::fromStdString(PathToUtf8(skins / picture.name)), "jpg");
-        // High quality keeps one-pixel edges and the mask's outline crisp.
-        writer.setQuality(96);
-        writer.setOptimizedWrite(true);
-        if (!writer.write(picture.paint())) {
-            error = QStringLiteral("cannot write %1: %2").arg(writer.fileName(), writer.errorString());
+        if (!WritePicture(skins / picture.name, picture.paint(1), error) ||
+            !WritePicture(HighDensityPicture(skins / picture.name), picture.paint(kHighDensityScale), error)) {
             return false;
         }
     }
@@ -338,10 +355,11 @@ bool WriteDataFiles(const std::filesystem::path& dataDir, QString& error) {
     }
 }
 
-QStringList PictureNames() {
+QStringList PictureNames(int scale) {
     QStringList names;
     for (const Picture& picture : kPictures) {
-        names << QString::fromUtf8(picture.name);
+        const std::filesystem::path name = PathFromUtf8(picture.name);
+        names << QString::fromStdString(PathToUtf8(scale == 1 ? name : HighDensityPicture(name)));
     }
     return names;
 }
