@@ -26,13 +26,17 @@ inline const QColor kDpiLevelColours[4] = {{0, 0, 255}, {255, 0, 255}, {255, 0, 
 
 // One whole frame of the current page, composed off screen: the page's normal picture with
 // the hovered, pressed and selected regions copied from the over and down pictures, the DPI
-// cells, the header and all texts. size is the window picture size; an empty size takes the
-// normal picture's.
+// cells, the header and all texts. size is the window picture size in layout pixels; an empty
+// size takes the normal picture's. The frame has devicePixelRatio pixels to each layout pixel,
+// drawn from the skin's pictures for that density where it has them.
 QImage ComposeFrame(const PageModel& model, const PageState& state, PictureCache& pictures, const SkinFonts& fonts,
-                    QSize size);
+                    QSize size, qreal devicePixelRatio = 1.0);
 
-// Copies the region's rectangle from source onto the canvas at the same place, unscaled.
+// Copies the region's rectangle (layout pixels) from source onto the canvas at the same place;
+// a picture for another density is taken at its own pixels for the region.
 void CopyRegion(QPainter& canvas, const QImage& source, const QRect& region);
+// A black canvas of size layout pixels, with devicePixelRatio pixels to each (at least one).
+QImage NewCanvas(QSize size, qreal devicePixelRatio);
 QRect RegionRect(const SkinRegion& region);
 
 // The page layer: hover, then the page's pressed and selected states.

@@ -99,7 +99,9 @@ void MainWindowPages::PaintMainWindow(QPainter& painter) {
     painter.drawImage(QPoint(0, 0), ComposeFrame());
 }
 
-QImage MainWindowPages::ComposeFrame() { return orv::ComposeFrame(model_, state_, pictures_, fonts_, skinSize_); }
+QImage MainWindowPages::ComposeFrame() {
+    return orv::ComposeFrame(model_, state_, pictures_, fonts_, skinSize_, window_.devicePixelRatioF());
+}
 
 void MainWindowPages::OnMouseMove(QPoint point) {
     const SkinLayout& skin = model_.skin;
