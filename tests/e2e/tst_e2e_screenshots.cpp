@@ -6,10 +6,12 @@
 #include <QTest>
 
 #include "E2eTools.h"
+#include "PictureMeasures.h"
 
 namespace {
 
 using namespace e2e;
+using orv::testing::MeanDifference;
 
 struct Page {
     const char* screenshot;
@@ -60,21 +62,6 @@ QRegion Rectangles(const QString& descriptionFile) {
         all += QRect(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
     }
     return all;
-}
-
-// Mean difference per colour channel (0..255) of two pictures of one size.
-double MeanDifference(const QImage& a, const QImage& b) {
-    const QImage p = a.convertToFormat(QImage::Format_RGB32);
-    const QImage q = b.convertToFormat(QImage::Format_RGB32);
-    double sum = 0;
-    for (int y = 0; y < p.height(); ++y) {
-        for (int x = 0; x < p.width(); ++x) {
-            const QRgb u = p.pixel(x, y);
-            const QRgb v = q.pixel(x, y);
-            sum += std::abs(qRed(u) - qRed(v)) + std::abs(qGreen(u) - qGreen(v)) + std::abs(qBlue(u) - qBlue(v));
-        }
-    }
-    return sum / (3.0 * p.width() * p.height());
 }
 
 }  // namespace

@@ -12,15 +12,15 @@
 #include "ui/FunctionMenus.h"
 #include "ui/WarningDlg.h"
 
+namespace {
+
 using orv::testing::NearColour;
 using orv::testing::PagesFixture;
 using orv::testing::SyntheticSkin;
 
-namespace {
-
-// A main-page region with no role of its own: it shows only the hover and pressed looks.
-constexpr int kPlainRegion = 60;
 constexpr int kRow = 30;
+// A main-page region that shows only the hover and pressed looks.
+constexpr int kPlainRegion = 60;
 const QColor kDenseNormal(90, 40, 140);
 const QColor kDenseDown(240, 140, 0);
 

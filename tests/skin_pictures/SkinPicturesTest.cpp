@@ -12,6 +12,7 @@
 
 #include "DataWriter.h"
 #include "IconWriter.h"
+#include "PictureMeasures.h"
 #include "common/Utf.h"
 #include "fakes/RecordingMessages.h"
 #include "skin/Regions.h"
@@ -84,19 +85,6 @@ TEST(SkinPictures, GeneratorOutputEqualsTheShippedFiles) {
     }
 }
 
-// Mean difference per colour channel, 0..255.
-double MeanDifference(const QImage& a, const QImage& b) {
-    double sum = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
-        }
-    }
-    return sum / (3.0 * a.width() * a.height());
-}
-
 // The dense screens' pictures are the same skin at twice the pixels: brought down to the layout's
 // size they show what the ordinary ones show, colour for colour and edge for edge.
 TEST(SkinPictures, DensePicturesShowTheSameSkinAtTwiceThePixels) {
@@ -108,7 +96,7 @@ TEST(SkinPictures, DensePicturesShowTheSameSkinAtTwiceThePixels) {
         const QImage twice = Picture(dense[i]);
         ASSERT_EQ(twice.size(), picture.size() * 2) << qPrintable(dense[i]);
         const QImage down = twice.scaled(picture.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        EXPECT_LT(MeanDifference(down, picture), 4.0) << qPrintable(dense[i]);
+        EXPECT_LT(testing::MeanDifference(down, picture), 4.0) << qPrintable(dense[i]);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QImageWriter>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <system_error>
@@ -102,41 +103,41 @@ bool WriteDescriptionFiles(const std::filesystem::path& skins, QString& error) {
 
 struct Picture {
     const char* name;
-    QImage (*paint)(int scale);
+    std::function<QImage(int scale)> paint;
 };
 
+std::function<QImage(int)> Page(WindowPage page, State state, Light light = Light::Pink) {
+    return [=](int scale) { return PaintWindowPage(page, state, light, scale); };
+}
+
+std::function<QImage(int)> Drawn(QImage (*paint)(State, int), State state) {
+    return [=](int scale) { return paint(state, scale); };
+}
+
 const Picture kPictures[] = {
-    {"main_mask.jpg", [](int scale) { return PaintWindowMask(scale); }},
-    {"main_normal.jpg", [](int scale) { return PaintWindowPage(WindowPage::Main, State::Normal, Light::Pink, scale); }},
-    {"main_over.jpg", [](int scale) { return PaintWindowPage(WindowPage::Main, State::Over, Light::Pink, scale); }},
-    {"main_down.jpg", [](int scale) { return PaintWindowPage(WindowPage::Main, State::Down, Light::Pink, scale); }},
-    {"advanced_normal.jpg",
-     [](int scale) { return PaintWindowPage(WindowPage::Advanced, State::Normal, Light::Pink, scale); }},
-    {"advanced_over.jpg",
-     [](int scale) { return PaintWindowPage(WindowPage::Advanced, State::Over, Light::Pink, scale); }},
-    {"advanced_down.jpg",
-     [](int scale) { return PaintWindowPage(WindowPage::Advanced, State::Down, Light::Pink, scale); }},
-    {"color_normal_pink.jpg",
-     [](int scale) { return PaintWindowPage(WindowPage::Color, State::Normal, Light::Pink, scale); }},
-    {"color_over_red.jpg",
-     [](int scale) { return PaintWindowPage(WindowPage::Color, State::Over, Light::Red, scale); }},
-    {"color_down_purple.jpg",
-     [](int scale) { return PaintWindowPage(WindowPage::Color, State::Down, Light::Purple, scale); }},
-    {"color_normal_gray.jpg",
-     [](int scale) { return PaintWindowPage(WindowPage::Color, State::Normal, Light::Dark, scale); }},
-    {"color_over_blue.jpg",
-     [](int scale) { return PaintWindowPage(WindowPage::Color, State::Over, Light::Blue, scale); }},
-    {"menu_mask.jpg", [](int scale) { return PaintMenuMask(scale); }},
-    {"menu_normal.jpg", [](int scale) { return PaintMenu(State::Normal, scale); }},
-    {"menu_over.jpg", [](int scale) { return PaintMenu(State::Over, scale); }},
-    {"menu_down.jpg", [](int scale) { return PaintMenu(State::Down, scale); }},
-    {"advanced menu_mask.jpg", [](int scale) { return PaintSubMenuMask(scale); }},
-    {"advanced menu_normal.jpg", [](int scale) { return PaintSubMenu(State::Normal, scale); }},
-    {"advanced menu_over.jpg", [](int scale) { return PaintSubMenu(State::Over, scale); }},
-    {"advanced menu_down.jpg", [](int scale) { return PaintSubMenu(State::Down, scale); }},
-    {"warning_mask.jpg", [](int scale) { return PaintWarningMask(scale); }},
-    {"warning_normal.jpg", [](int scale) { return PaintWarning(State::Normal, scale); }},
-    {"warning_over.jpg", [](int scale) { return PaintWarning(State::Over, scale); }},
+    {"main_mask.jpg", PaintWindowMask},
+    {"main_normal.jpg", Page(WindowPage::Main, State::Normal)},
+    {"main_over.jpg", Page(WindowPage::Main, State::Over)},
+    {"main_down.jpg", Page(WindowPage::Main, State::Down)},
+    {"advanced_normal.jpg", Page(WindowPage::Advanced, State::Normal)},
+    {"advanced_over.jpg", Page(WindowPage::Advanced, State::Over)},
+    {"advanced_down.jpg", Page(WindowPage::Advanced, State::Down)},
+    {"color_normal_pink.jpg", Page(WindowPage::Color, State::Normal, Light::Pink)},
+    {"color_over_red.jpg", Page(WindowPage::Color, State::Over, Light::Red)},
+    {"color_down_purple.jpg", Page(WindowPage::Color, State::Down, Light::Purple)},
+    {"color_normal_gray.jpg", Page(WindowPage::Color, State::Normal, Light::Dark)},
+    {"color_over_blue.jpg", Page(WindowPage::Color, State::Over, Light::Blue)},
+    {"menu_mask.jpg", PaintMenuMask},
+    {"menu_normal.jpg", Drawn(PaintMenu, State::Normal)},
+    {"menu_over.jpg", Drawn(PaintMenu, State::Over)},
+    {"menu_down.jpg", Drawn(PaintMenu, State::Down)},
+    {"advanced menu_mask.jpg", PaintSubMenuMask},
+    {"advanced menu_normal.jpg", Drawn(PaintSubMenu, State::Normal)},
+    {"advanced menu_over.jpg", Drawn(PaintSubMenu, State::Over)},
+    {"advanced menu_down.jpg", Drawn(PaintSubMenu, State::Down)},
+    {"warning_mask.jpg", PaintWarningMask},
+    {"warning_normal.jpg", Drawn(PaintWarning, State::Normal)},
+    {"warning_over.jpg", Drawn(PaintWarning, State::Over)},
 };
 
 bool WritePicture(const std::filesystem::path& file, const QImage& image, QString& error) {
