@@ -20,7 +20,6 @@
 #include "common/Utf.h"
 #include "platform/DeviceAccessFix.h"
 #include "platform/FreedMemory.h"
-#include "platform/KeyboardCapture.h"
 #include "session/Session.h"
 #include "skin/SkinLayout.h"
 #include "ui/FunctionMenus.h"
@@ -30,7 +29,7 @@
 #include "ui/MainWindowPages.h"
 #include "ui/ProfileCommands.h"
 #include "ui/QtUserDialogs.h"
-#include "ui/WindowKeyboardGrab.h"
+#include "ui/WindowFeature.h"
 
 namespace orv {
 
@@ -46,35 +45,13 @@ CORV_GMouseDlg::CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget*
       session_(session),
       messages_(messages),
       icon_(ProgramIcon()),
-      model_{session.Settings(),
-             session.CurrentProfile(),
-             session.CurrentLanguage(),
-             skinLayout_,
-             session.Folders().ConfigPath,
-             session.Folders().SkinDirectory,
-             {},
-             {},
-             {}},
+      notices_(messages, session.CurrentLanguage(), session.Folders().ConfigPath, ProgramName().toStdString()),
+      model_(PageModel::Of(session, skinLayout_)),
       tray_(std::make_unique<TrayIcon>(icon_)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     resize(kInitialSize);
-    model_.userMacroName = [this](int slot) {
-        if (slot < 0 || slot >= MacroStore::kUserSlots) {
-            return std::string();
-        }
-        return Utf16ToUtf8(session_.Macros().User(slot).name());
-    };
-    model_.selectedMacroRepeatOn = [this]() -> uint8_t {
-        const MacroStore& store = session_.Macros();
-        const int selected = store.selectedMacro;
-        return selected >= 0 && selected < MacroStore::kUserSlots ? store.User(selected).repeatOn() : 0;
-    };
-    model_.appliedDpiCode = [this](int level) -> uint8_t {
-        const auto& codes = session_.Applied().appliedDpiCode;
-        return level >= 0 && level < static_cast<int>(codes.size()) ? codes[static_cast<size_t>(level)].load() : 0;
-    };
-    model_.userMacroCount = [this] { return static_cast<int>(session_.Macros().macroCount); };
+    events_.OnLanguageChanged([this](Language language) { FollowLanguage(language); });
     connect(tray_.get(), &TrayIcon::ShowWindowRequested, this, &CORV_GMouseDlg::ShowWindow);
     connect(tray_.get(), &TrayIcon::ExitDriverRequested, this, &CORV_GMouseDlg::ExitDriverCommand);
 }
@@ -86,7 +63,7 @@ CORV_GMouseDlg::~CORV_GMouseDlg() = default;
 // ExitDriver when this returns false.
 bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     StartThreads();
-    AddAboutEntry();
+    WatchSystemEvents();
     setWindowIcon(icon_);
     const ProfileFound config = session_.LoadConfiguration();
     const Language language = session_.CurrentLanguage();
@@ -94,14 +71,15 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     if (!LoadSkinFiles()) {
         return false;
     }
-    pages_ = std::make_unique<MainWindowPages>(model_, state_, *this, *this);  // controls and fonts
-    CreateFeatures();
+    pages_ = std::make_unique<MainWindowPages>(session_, model_, state_, notices_, *this, *this);
     if (pages_->ShapeWindow()) {
         setFixedSize(pages_->SkinSize());
     }
     const Session::MacrosLoaded macros = session_.LoadMacros();
-    macroEditor_->Editor().InitClickedLine();
-    tray_->SetMenuLanguage(language);
+    CreateFeatures();
+    AddSystemMenu();
+    InstallKeyFilter();
+    tray_->SetMenuLanguage(language, events_.TrayEntries());
 
     const DeviceStatus device = session_.FindDevice();
     if (device == DeviceStatus::Absent) {
@@ -113,10 +91,10 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     }
     WatchDevice();
     if (config == ProfileFound::Unreadable) {
-        ConfigUnreadable();
+        notices_.ConfigUnreadable();
     }
     for (const std::filesystem::path& file : macros.unreadable) {
-        Tell(TextId::MacroFileUnreadable, file);
+        notices_.Tell(TextId::MacroFileUnreadable, file);
     }
     TellDeviceAccess(device);
     // A request to end can come while a message waits for the user; it has ended the utility.
@@ -131,9 +109,10 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
         const ApplyResult applied = session_.ApplyProfile();
         // A mouse that cannot be opened has just been told of; the user's next apply says it again.
         if (device == DeviceStatus::Ready) {
-            TellUnreached(applied);
+            notices_.ProfileApplied(applied);
+        } else {
+            notices_.ProfileSaved(applied.saved);
         }
-        TellNotSaved(applied.saved);
     }
     if (ended_) {
         return false;
@@ -147,12 +126,10 @@ void CORV_GMouseDlg::ExitDriver() {
     if (ended_) {
         return;
     }
-    StopRecording();
-    CloseFunctionMenu();
+    events_.OutOfSight();
+    events_.PutAway();
     tray_->RemoveTrayIcon();
-    if (preview_ != nullptr) {
-        preview_->Stop();
-    }
+    events_.Ending();
     session_.SayGoodbye();
     ended_ = true;
     systemEvents_.reset();
@@ -164,7 +141,7 @@ void CORV_GMouseDlg::ExitDriver() {
 // Only the user's own command asks: the other ways out (the mouse pulled out, a missing skin
 // file, the session ending) have nobody to answer, or no time to wait for an answer.
 void CORV_GMouseDlg::ExitDriverCommand() {
-    if (ended_ || (features_.macroEditor != nullptr && !features_.macroEditor->SettleUnsavedEdits())) {
+    if (ended_ || !events_.SettleUnsavedWork()) {
         return;
     }
     ExitDriver();
@@ -208,12 +185,9 @@ void CORV_GMouseDlg::Minimise() { showMinimized(); }
 // Hidden where the desktop shows no notification area, the window could be found again only by
 // starting the program anew; it stays in the task bar instead, and the user learns why once.
 void CORV_GMouseDlg::HideToTray() {
-    CloseFunctionMenu();
+    events_.PutAway();
     if (!tray_->HostAvailable()) {
-        if (!noTraySaid_) {
-            noTraySaid_ = true;
-            Tell(TextId::NoTrayMinimises);
-        }
+        notices_.NoTray();
         showMinimized();
         return;
     }
@@ -227,21 +201,8 @@ void CORV_GMouseDlg::HideToTray() {
 void CORV_GMouseDlg::CloseToTray() { HideToTray(); }
 
 void CORV_GMouseDlg::ApplyProfile() {
-    ProfileApplied(session_.ApplyProfile());
-    update();
-}
-
-void CORV_GMouseDlg::ProfileApplied(const ApplyResult& result) {
-    TellUnreached(result);
-    TellNotSaved(result.saved);
-}
-
-void CORV_GMouseDlg::ProfileSaved(WriteResult saved) { TellNotSaved(saved); }
-
-void CORV_GMouseDlg::ConfigUnreadable() {
-    if (!configUnreadableSaid_) {
-        configUnreadableSaid_ = true;
-        Tell(TextId::ConfigUnreadable, session_.Folders().ConfigPath);
+    if (pages_ != nullptr) {
+        pages_->ApplyProfile();
     }
 }
 
@@ -252,7 +213,7 @@ QPoint CORV_GMouseDlg::WindowTopLeft() const { return frameGeometry().topLeft();
 // A minimised window shows no Stop button, so a recording ends there.
 void CORV_GMouseDlg::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange && isMinimized()) {
-        StopRecording();
+        events_.OutOfSight();
     }
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
@@ -274,16 +235,15 @@ void CORV_GMouseDlg::closeEvent(QCloseEvent* event) {
 // shows are decoded again by its next paint, in a few milliseconds. A minimised window (the
 // system's own, spontaneous hide) keeps them: it is back at a click.
 void CORV_GMouseDlg::hideEvent(QHideEvent* event) {
-    StopRecording();
+    events_.OutOfSight();
     QWidget::hideEvent(event);
     if (event->spontaneous()) {
         return;
     }
+    // What beside the window reads the pictures goes first.
+    events_.PutAway();
     if (pages_ != nullptr) {
         pages_->ReleasePictures();
-    }
-    if (functionMenus_ != nullptr) {
-        functionMenus_->ReleasePictures();
     }
     ReturnFreedMemory();
     ReleaseFontPages();
@@ -294,10 +254,7 @@ void CORV_GMouseDlg::showEvent(QShowEvent* event) {
     Q_EMIT Shown();
 }
 
-size_t CORV_GMouseDlg::PicturesHeld() const {
-    return (pages_ != nullptr ? pages_->PicturesHeld() : 0) +
-           (functionMenus_ != nullptr ? functionMenus_->PicturesHeld() : 0);
-}
+size_t CORV_GMouseDlg::PicturesHeld() const { return pages_ != nullptr ? pages_->PicturesHeld() : 0; }
 
 void CORV_GMouseDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -333,11 +290,10 @@ void CORV_GMouseDlg::mouseMoveEvent(QMouseEvent* event) {
     }
 }
 
-// Where the system gives the window no menu of its own (a frameless window on Linux), Alt+Space
-// opens a small one instead; the About entry comes last, below a separator, as users know it.
-// The same watcher brings the power events, which re-apply the profile once start-up has
-// applied it, and on Windows the device changes and the end of the session.
-void CORV_GMouseDlg::AddAboutEntry() {
+// The power events re-apply the profile once start-up has applied it; on Windows the same
+// watcher brings the device changes, the About entry of the system's own window menu and the
+// end of the session.
+void CORV_GMouseDlg::WatchSystemEvents() {
     SystemEventHandlers handlers;
     handlers.powerEvent = [this] {
         if (started_ && !ended_) {
@@ -349,25 +305,29 @@ void CORV_GMouseDlg::AddAboutEntry() {
     };
     handlers.about = [this] { ShowAbout(); };
     handlers.sessionEnding = [this] { ExitDriver(); };
-    systemEvents_ = WatchSystemEvents(*this, std::move(handlers));
+    systemEvents_ = orv::WatchSystemEvents(*this, std::move(handlers));
+}
 
+// Where the system gives the window no menu of its own (a frameless window on Linux), Alt+Space
+// opens a small one instead: the features' entries, then the About entry last, below a
+// separator, as users know it.
+void CORV_GMouseDlg::AddSystemMenu() {
     systemMenu_ = std::make_unique<QMenu>();
     systemMenu_->addAction(UiText(TextId::Minimize), this, [this] { Minimise(); });
     systemMenu_->addAction(UiText(TextId::Close), this, [this] { CloseToTray(); });
+    for (const MenuEntry& entry : events_.SystemMenuEntries()) {
+        systemMenu_->addAction(UiText(entry.caption), this, entry.act);
+    }
     systemMenu_->addSeparator();
     systemMenu_->addAction(UiText(TextId::AboutMenu), this, &CORV_GMouseDlg::ShowAbout);
+}
+
+void CORV_GMouseDlg::InstallKeyFilter() {
     std::function<void()> openSystemMenu;
     if (!systemEvents_->HasNativeAboutEntry()) {
         openSystemMenu = [this] { ShowSystemMenu(); };
     }
-    keyFilter_ = InstallKeyFilter(*this, std::move(openSystemMenu));
-}
-
-// The function menu belongs to the window on screen; it must not stay behind when the window goes.
-void CORV_GMouseDlg::CloseFunctionMenu() {
-    if (functionMenus_ != nullptr) {
-        functionMenus_->CloseFunctionMenu();
-    }
+    keyFilter_ = orv::InstallKeyFilter(*this, std::move(openSystemMenu));
 }
 
 void CORV_GMouseDlg::StartThreads() {
@@ -379,7 +339,7 @@ void CORV_GMouseDlg::StartThreads() {
         },
         [window = QPointer<CORV_GMouseDlg>(this)](WriteResult saved) {
             if (window != nullptr) {
-                window->TellNotSaved(saved);
+                window->notices_.ProfileSaved(saved);
             }
         });
 }
@@ -395,76 +355,24 @@ bool CORV_GMouseDlg::LoadSkinFiles() {
     return loaded;
 }
 
-// Every feature the pages hand their controls to is made here, and wired to what must follow
-// it. Features that follow the language register with LanguageChanged, in the order of the
-// switch: the macro lists, the menus, then the title.
+// Each feature plugs itself into the pages and the window's events; what needs one reaches it
+// only through those.
 void CORV_GMouseDlg::CreateFeatures() {
-    const std::string caption = ProgramName().toStdString();
-    functionMenus_ = std::make_unique<FunctionMenus>(model_, state_, pages_->Fonts(), *this, *this);
     if (dialogs_ == nullptr) {
         dialogs_ = std::make_unique<QtUserDialogs>(this);
     }
-    profileCommands_ = std::make_unique<ProfileCommands>(session_, *dialogs_, messages_, *this, caption);
-    languageSwitch_ =
-        std::make_unique<LanguageSwitch>(session_, skinLayout_, session_.Folders().SkinDirectory, messages_, caption);
-    preview_ = std::make_unique<LightingPreview>(model_, state_, session_.Applied().appliedLedStatus,
-                                                 session_.Settings().dpiLevel, *this);
-    CreateMacroEditor();
-    features_.functionMenus = functionMenus_.get();
-    features_.profileExchange = profileCommands_.get();
-    features_.language = languageSwitch_.get();
-    features_.preview = preview_.get();
-    features_.macroEditor = macroEditor_.get();
-    features_.recording = macroEditor_.get();
-    pages_->SetFeatures(features_);
-
-    connect(profileCommands_.get(), &ProfileCommands::UserMacrosReplacing, this, &CORV_GMouseDlg::StopRecording);
-    connect(profileCommands_.get(), &ProfileCommands::UserMacrosReplaced, this, [this] {
-        RefreshMacroLists();
-        Repaint();
-    });
-    connect(languageSwitch_.get(), &LanguageSwitch::UserMacrosReplacing, this, &CORV_GMouseDlg::StopRecording);
-    connect(languageSwitch_.get(), &LanguageSwitch::SkinMissing, this, &CORV_GMouseDlg::ExitDriver);
-    connect(languageSwitch_.get(), &LanguageSwitch::LanguageChanged, this, [this] {
-        RefreshMacroLists();
-        Repaint();
-    });
-    connect(languageSwitch_.get(), &LanguageSwitch::LanguageChanged, this, &CORV_GMouseDlg::FollowLanguage);
-}
-
-// Where the system offers a program no keyboard hook, the window grabs the keyboard itself while
-// a macro is recorded. What the page draws of a recording is the editor's.
-void CORV_GMouseDlg::CreateMacroEditor() {
-    keyboardCapture_ = CreateSystemKeyboardCapture();
-    if (keyboardCapture_ == nullptr) {
-        keyboardCapture_ = CreateWindowKeyboardCapture(*this);
-    }
-    macroEditor_ = std::make_unique<MacroEditorFeature>(MacroEditorFeatureContext{
-        session_.Macros(), session_.Settings().macroMode, session_.CurrentLanguage(), *keyboardCapture_,
-        SystemTimeOfDay(), messages_, *dialogs_, *this, *this, session_.Folders().AppDirectory});
-    const MacroEditor& editor = macroEditor_->Editor();
-    model_.recording = [&editor] { return editor.Recording(); };
-    model_.downLines = [&editor] { return editor.DownLines(); };
-    model_.upLines = [&editor] { return editor.UpLines(); };
-}
-
-// Before the user macros are replaced, a recording into them ends. A keyboard captured for a
-// recording never outlives the window that shows how to stop it (hidden, minimised, ended).
-void CORV_GMouseDlg::StopRecording() {
-    if (features_.recording != nullptr) {
-        features_.recording->StopRecording();
-    }
-}
-
-void CORV_GMouseDlg::RefreshMacroLists() {
-    if (state_.CurrentPage == kAdvancedPage && features_.macroEditor != nullptr) {
-        features_.macroEditor->RefreshMacroList(pages_->AdvancedControls());
-    }
+    features_ = std::make_unique<FeatureSet>(
+        FeatureContext{session_, skinLayout_, *pages_, events_, *this, *this, notices_, *dialogs_, messages_});
+    features_->Add<FunctionMenus>();
+    features_->Add<MacroEditorFeature>();
+    features_->Add<ProfileCommands>();
+    features_->Add<LanguageSwitch>();
+    features_->Add<LightingPreview>();
 }
 
 // The tray icon keeps the tip it was added with; its menu follows the language.
 void CORV_GMouseDlg::FollowLanguage(Language language) {
-    tray_->SetMenuLanguage(language);
+    tray_->SetMenuLanguage(language, events_.TrayEntries());
     setWindowTitle(UiText(TextId::MainWindowTitle, language));
 }
 
@@ -488,35 +396,6 @@ void CORV_GMouseDlg::TellDeviceAccess(DeviceStatus status) {
     const std::string text =
         std::string(Text(what, language)) + "\n\n" + std::string(Text(DeviceAccessFix(), language));
     messages_.ShowMessage(ProgramName().toStdString(), text);
-}
-
-// Said once, until an apply reaches the mouse again: a message box at every click would not
-// tell the user anything new.
-void CORV_GMouseDlg::TellUnreached(const ApplyResult& result) {
-    const bool unreached = result.reportsFailed > 0;
-    if (unreached && !unreachedSaid_) {
-        Tell(TextId::MouseUnreachable);
-    }
-    unreachedSaid_ = unreached;
-}
-
-// Said once, until a save succeeds again; the settings stay in the window meanwhile. A file
-// another program keeps locked is told apart from one that cannot be written: waiting for that
-// program helps.
-void CORV_GMouseDlg::TellNotSaved(WriteResult saved) {
-    if (!saved && saved != lastSaved_) {
-        Tell(saved.Busy() ? TextId::FileBusy : TextId::SettingsNotSaved, session_.Folders().ConfigPath);
-    }
-    lastSaved_ = saved;
-}
-
-void CORV_GMouseDlg::Tell(TextId text) {
-    messages_.ShowMessage(ProgramName().toStdString(), Text(text, session_.CurrentLanguage()));
-}
-
-void CORV_GMouseDlg::Tell(TextId text, const std::filesystem::path& file) {
-    const QString filled = UiText(text, session_.CurrentLanguage()).arg(QString::fromStdString(PathToUtf8(file)));
-    messages_.ShowMessage(ProgramName().toStdString(), filled.toStdString());
 }
 
 void CORV_GMouseDlg::AddTrayIcon() { tray_->AddTrayIcon(UiText(TextId::MainWindowTitle, session_.CurrentLanguage())); }

@@ -8,23 +8,19 @@
 #include "common/Texts.h"
 #include "session/Session.h"
 #include "skin/SkinLayout.h"
-#include "ui/PageFeatures.h"
 #include "ui/PageModel.h"
 #include "ui/PageState.h"
+#include "ui/UserNotices.h"
+#include "ui/WindowEvents.h"
 #include "ui/WindowHost.h"
 
 class QMenu;
 
 namespace orv {
 
-class FunctionMenus;
-class KeyboardCapture;
-class LanguageSwitch;
-class LightingPreview;
-class MacroEditorFeature;
+class FeatureSet;
 class MainWindowPages;
 class MessageSink;
-class ProfileCommands;
 class Session;
 class SystemEvents;
 class TrayIcon;
@@ -49,7 +45,6 @@ public:
     // be shown.
     bool StartUp(NoMousePrompt noMousePrompt = NoMousePrompt::Show);
 
-    void ExitDriver();
     // The tray menu's Exit Driver: the user is asked first about macro edits not yet saved.
     void ExitDriverCommand();
     void ShowWindow();
@@ -60,11 +55,8 @@ public:
     TrayIcon& Tray() { return *tray_; }
     QMenu& SystemMenu() { return *systemMenu_; }
     MainWindowPages& Pages() { return *pages_; }
-    MacroEditorFeature& Editor() { return *macroEditor_; }
     PageState& State() { return state_; }
     const SkinLayout& Skin() const { return skinLayout_; }
-    // The features the pages hand their controls to, once start-up has made them.
-    const PageFeatures& Features() const { return features_; }
     // Skin pictures decoded and kept for the window, its menus and its warning; none while the
     // window is hidden.
     size_t PicturesHeld() const;
@@ -80,11 +72,11 @@ public:
     void Minimise() override;
     void HideToTray() override;
     void CloseToTray() override;
-    void ApplyProfile() override;
-    void ProfileSaved(WriteResult saved) override;
-    void ProfileApplied(const ApplyResult& result) override;
-    void ConfigUnreadable() override;
+    void ExitDriver() override;
     QPoint WindowTopLeft() const override;
+
+    // What the apply control does, and what a resume from sleep does once start-up has applied.
+    void ApplyProfile();
 
 Q_SIGNALS:
     void Ended();
@@ -102,33 +94,26 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    void AddAboutEntry();
     void StartThreads();
+    void WatchSystemEvents();
     bool LoadSkinFiles();
     void CreateFeatures();
-    void CreateMacroEditor();
-    void StopRecording();
-    void RefreshMacroLists();
+    void AddSystemMenu();
+    void InstallKeyFilter();
     void FollowLanguage(Language language);
-    void CloseFunctionMenu();
     void WatchDevice();
     void TellDeviceAccess(DeviceStatus status);
-    void TellUnreached(const ApplyResult& result);
-    void TellNotSaved(WriteResult saved);
-    // A message box in the current language; %1 of the text names the file.
-    void Tell(TextId text);
-    void Tell(TextId text, const std::filesystem::path& file);
     void AddTrayIcon();
 
     Session& session_;
     MessageSink& messages_;
     QIcon icon_;
+    UserNotices notices_;
     SkinLayout skinLayout_;
     PageState state_;
     PageModel model_;
+    WindowEvents events_;
     std::unique_ptr<MainWindowPages> pages_;
-    // After the pages: the menus read the pages' fonts.
-    std::unique_ptr<FunctionMenus> functionMenus_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<QMenu> systemMenu_;
     std::unique_ptr<QObject> keyFilter_;
@@ -138,20 +123,9 @@ private:
     // Where the window system refuses to move the window itself (no window manager), the
     // window follows the pointer from the point of the press that started the drag.
     std::optional<QPoint> dragFrom_;
-    // Last, so they go first: the preview's thread reads the records above and paints this
-    // window until it is stopped.
     std::unique_ptr<UserDialogs> dialogs_;
-    // Before the editor, which records through it.
-    std::unique_ptr<KeyboardCapture> keyboardCapture_;
-    std::unique_ptr<MacroEditorFeature> macroEditor_;
-    std::unique_ptr<ProfileCommands> profileCommands_;
-    std::unique_ptr<LanguageSwitch> languageSwitch_;
-    std::unique_ptr<LightingPreview> preview_;
-    PageFeatures features_;
-    bool noTraySaid_ = false;
-    bool unreachedSaid_ = false;
-    WriteResult lastSaved_ = WriteResult::Kind::Written;  // how the last save of config.ini went
-    bool configUnreadableSaid_ = false;
+    // Last, so they go first: the features use everything above.
+    std::unique_ptr<FeatureSet> features_;
 };
 
 }  // namespace orv

@@ -52,7 +52,9 @@ void TrayIcon::RemoveTrayIcon() {
 
 QString TrayIcon::Tip() const { return icon_->toolTip(); }
 
-void TrayIcon::SetMenuLanguage(Language language) { LoadTrayMenu(*menu_, language); }
+void TrayIcon::SetMenuLanguage(Language language, std::span<const MenuEntry> entries) {
+    LoadTrayMenu(*menu_, language, entries);
+}
 
 QMenu* TrayIcon::Menu() const { return menu_.get(); }
 

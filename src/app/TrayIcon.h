@@ -4,8 +4,10 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <span>
 
 #include "common/Language.h"
+#include "ui/WindowEvents.h"
 
 class QMenu;
 class QSystemTrayIcon;
@@ -30,7 +32,8 @@ public:
     // The menu's two items in the language; the menu follows the language switch, the tip does
     // not. Where the desktop draws tray menus itself (StatusNotifierItem), it shows the same
     // items in its own look.
-    void SetMenuLanguage(Language language);
+    // The features' entries come between the two items.
+    void SetMenuLanguage(Language language, std::span<const MenuEntry> entries = {});
     QMenu* Menu() const;
 
     // The desktop shows notification-area icons now. A host can appear or go at any time (a

@@ -12,6 +12,7 @@
 #include "platform/PointerSettings.h"
 #include "platform/SpinFinishSleeper.h"
 #include "settings/ConfigFile.h"
+#include "settings/ProfileEdits.h"
 
 namespace orv {
 
@@ -28,20 +29,35 @@ Session::~Session() {
 }
 
 ProfileFound Session::LoadConfiguration() {
-    currentProfile_ = LoadCurrentProfile(folders_.ConfigPath);
-    language_ = LoadLanguage(folders_.ConfigPath);
-    const ProfileFound found = LoadProfile(folders_.ConfigPath, currentProfile_, false, language_, profileSettings_);
+    const ini::Snapshot config(folders_.ConfigPath);
+    language_ = LoadLanguage(config);
+    const int32_t n = LoadCurrentProfile(config);
+    const ProfileFound found = TakeProfile(config, n);
     if (found == ProfileFound::Unreadable) {
         SetFactorySettings(profileSettings_);
         profileSettings_.macroMode = 0;
+        currentProfile_ = n;
     }
     Observed(SessionStep::LoadConfiguration);
     return found;
 }
 
-ProfileFound Session::ChooseProfile(int32_t n) {
-    currentProfile_ = n;
-    return LoadProfile(folders_.ConfigPath, n, false, language_, profileSettings_);
+ProfileFound Session::ChooseProfile(int32_t n) { return TakeProfile(ini::Snapshot(folders_.ConfigPath), n); }
+
+WriteResult Session::SaveProfile() { return orv::SaveProfile(folders_.ConfigPath, currentProfile_, profileSettings_); }
+
+void Session::FallBackToAppliedProfile() {
+    orv::FallBackToAppliedProfile(folders_.ConfigPath, language_, profileSettings_);
+}
+
+ProfileFound Session::TakeProfile(const ini::Snapshot& config, int32_t n) {
+    ProfileSettings loaded = profileSettings_;
+    const ProfileFound found = LoadProfile(config, n, false, language_, loaded);
+    if (found != ProfileFound::Unreadable) {
+        currentProfile_ = n;
+        profileSettings_ = loaded;
+    }
+    return found;
 }
 
 Session::MacrosLoaded Session::LoadMacros() {
@@ -138,9 +154,8 @@ StoredApplyResult Session::ApplyStoredProfile(std::optional<int32_t> profile) {
         return result;
     }
     const ini::Snapshot& held = config.Contents();
-    currentProfile_ = profile.value_or(LoadCurrentProfile(held));
     language_ = LoadLanguage(held);
-    result.found = LoadProfile(held, currentProfile_, false, language_, profileSettings_);
+    result.found = TakeProfile(held, profile.value_or(LoadCurrentProfile(held)));
     if (result.found == ProfileFound::Unreadable) {
         return result;
     }

@@ -130,8 +130,15 @@ public:
     // An unreadable config.ini gives the factory values, as a missing one does: the working
     // settings as they were may be none yet, and a profile of zeros takes the left click.
     ProfileFound LoadConfiguration();
-    // Profile n becomes the current one and its section the working settings.
+    // Profile n becomes the current one and its section the working settings. The section is
+    // read first: a config.ini that cannot be read leaves the current profile and the working
+    // settings as they were, so that the settings shown are never saved as another profile's.
     ProfileFound ChooseProfile(int32_t n);
+    // The working settings into the current profile's section.
+    WriteResult SaveProfile();
+    // Unapplied changes are dropped: the working settings become the last applied ones (profile
+    // 6) again, keeping the DPI level the mouse is on now (FallBackToAppliedProfile).
+    void FallBackToAppliedProfile();
     // The user macros of the language, then the constant macros, each file taken in one step so
     // that playback never plays a slot half loaded.
     struct MacrosLoaded {
@@ -160,8 +167,9 @@ public:
     std::vector<HidCollectionInfo> MouseCollections();
 
     ApplyResult ApplyProfile();
-    // "CurConfig" (or the given profile, which becomes the current one) and the language of
-    // config.ini, that profile as the working settings, and the apply, with config.ini locked
+    // "CurConfig" (or the given profile, which becomes the current one as ChooseProfile makes it)
+    // and the language of config.ini, that profile as the working settings, and the apply, with
+    // config.ini locked
     // from the reading to the apply's save: what the apply writes back is what the file held,
     // whatever another program writes meanwhile.
     StoredApplyResult ApplyStoredProfile(std::optional<int32_t> profile);
@@ -216,6 +224,9 @@ private:
     DeviceStatus LinkStatus() const;
     void StartNotifier(DeviceNotifier& notifier);
     void Observed(SessionStep step) const;
+    // The one rule of every change of profile: section n is loaded first, and only then do the
+    // working settings and the current profile's number become its.
+    ProfileFound TakeProfile(const ini::Snapshot& config, int32_t n);
     ApplyTarget Target();
 
     SessionFolders folders_;

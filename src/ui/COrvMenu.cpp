@@ -27,6 +27,12 @@ QAction* COrvMenu::AddItem(const QString& caption, int itemId) {
     return action;
 }
 
+QAction* COrvMenu::AddEntry(const QString& caption, std::function<void()> act) {
+    QAction* action = AddItem(caption, kSeparatorItemId);
+    connect(action, &QAction::triggered, this, std::move(act));
+    return action;
+}
+
 COrvMenu* COrvMenu::AddSubMenu(const QString& caption) {
     auto* sub = new COrvMenu(font(), this);
     sub->setTitle(caption);

@@ -10,7 +10,6 @@
 #include "skin/SkinLayout.h"
 #include "ui/DrawingGeometry.h"
 #include "ui/MarkerText.h"
-#include "ui/UiText.h"
 
 namespace orv {
 
@@ -21,8 +20,6 @@ const char* const kPagePictures[3][3] = {
     {"advanced_normal.jpg", "advanced_over.jpg", "advanced_down.jpg"},
     {"color_normal_pink.jpg", "color_over_red.jpg", "color_down_purple.jpg"},
 };
-
-bool Recording(const PageModel& model) { return model.recording && model.recording(); }
 
 // Main page texts, then the header's followed by the page's on the other two.
 constexpr int kLabelCount[3] = {region::main::kLabelCount, region::main::kHeaderCount + region::advanced::kLabelCount,
@@ -75,16 +72,14 @@ void ComposeMainPage(QPainter& canvas, const QImage& over, const QImage& down, c
             CopyAt(canvas, down, regions, DpiEnabledBox(L));
     }
     CopyAt(canvas, down, regions, WheelStatusSwitch(s.wheelStatus == 0 ? 0 : 1));
-    if (state.MainHover >= kFirstButtonBox && state.MainHover <= kLastButtonBox)
-        CopyAt(canvas, over, regions, MousePart(state.MainHover - kFirstButtonBox));
+    if (state.HoverIn(kMainTable) >= kFirstButtonBox && state.HoverIn(kMainTable) <= kLastButtonBox)
+        CopyAt(canvas, over, regions, MousePart(state.HoverIn(kMainTable) - kFirstButtonBox));
 }
 
 void ComposeAdvancedPage(QPainter& canvas, const QImage& down, const PageModel& model) {
     using namespace region::advanced;
     const ProfileSettings& s = model.settings;
     const auto& regions = model.skin.AdvancedRegions;
-    if (Recording(model))
-        CopyAt(canvas, down, regions, kRecord);
     // A hand-edited speed beyond the scale would press a neighbouring control's region instead.
     if (s.pointerSpeed < kScaleSteps)
         CopyAt(canvas, down, regions, PointerSpeedSegment(s.pointerSpeed));
@@ -95,58 +90,44 @@ void ComposeAdvancedPage(QPainter& canvas, const QImage& down, const PageModel& 
     CopyRegion(canvas, down, bar);
     if (s.macroMode != 0)
         CopyAt(canvas, down, regions, kHoldMode);
-    if (model.selectedMacroRepeatOn && model.selectedMacroRepeatOn() == 1)
-        CopyAt(canvas, down, regions, kRepeat);
 }
 
-void ComposeColorPage(QPainter& canvas, const QImage& over, const QImage& down, const PageModel& model,
-                      PictureCache& pictures) {
+void ComposeColorPage(QPainter& canvas, const QImage& down, const PageModel& model) {
     using namespace region::color;
-    const auto& regions = model.skin.ColorRegions;
-    const qreal ratio = canvas.device()->devicePixelRatioF();
     // Only the four modes have a pressed look; a hand-edited value would press a label region.
     if (model.settings.ledStatus <= kLastMode - kFirstMode)
-        CopyAt(canvas, down, regions, ModeTile(model.settings.ledStatus));
-    const QRect preview = RegionRect(regions[kPreview]);
-    if (model.PreviewDark) {
-        CopyRegion(canvas, pictures.Get(model.skinDirectory / "color_normal_gray.jpg", ratio), preview);
-        return;
+        CopyAt(canvas, down, model.skin.ColorRegions, ModeTile(model.settings.ledStatus));
+}
+
+std::span<const SkinRegion> RegionsOf(const SkinLayout& skin, RegionTable table) {
+    switch (table) {
+    case kMainTable:
+        return skin.MainRegions;
+    case kAdvancedTable:
+        return skin.AdvancedRegions;
+    case kColorTable:
+        break;
     }
-    switch (model.PreviewColor) {
-    case 0:
-        CopyRegion(canvas, pictures.Get(model.skinDirectory / "color_over_blue.jpg", ratio), preview);
-        break;
-    case 2:
-        CopyRegion(canvas, over, preview);
-        break;
-    case 3:
-        CopyRegion(canvas, down, preview);
-        break;
-    default:
-        break;  // 1: the normal picture already shows pink
-    }
+    return skin.ColorRegions;
+}
+
+// A feature's text for region k of the table, else the page's own.
+QString LabelOf(const FrameHooks& hooks, RegionTable table, int k, const std::function<QString()>& own) {
+    const auto& labels = hooks.labels[table];
+    const auto hook = labels.find(k);
+    return hook != labels.end() ? hook->second() : own();
 }
 
 QString AdvancedLabel(const PageModel& model, int k) {
-    using namespace region::advanced;
-    switch (k) {
-    case kRecord:
-        return UiText(Recording(model) ? TextId::Stop : TextId::Record, model.language);
-    case kFireTimeText:
+    if (k == region::advanced::kFireTimeText)
         return QString::number(model.settings.fireTime) + QStringLiteral("ms");
-    case kDownLinesText:
-        return QString::fromUtf8("[↓]") + QString::number(model.downLines ? model.downLines() : 0);
-    case kUpLinesText:
-        return QString::fromUtf8("[↑]") + QString::number(model.upLines ? model.upLines() : 0);
-    default:
-        return QString::fromStdString(model.skin.AdvancedRegions[static_cast<size_t>(k)].label);
-    }
+    return QString::fromStdString(model.skin.AdvancedRegions[static_cast<size_t>(k)].label);
 }
 
 }  // namespace
 
 QImage ComposeFrame(const PageModel& model, const PageState& state, PictureCache& pictures, const SkinFonts& fonts,
-                    QSize size, qreal devicePixelRatio) {
+                    QSize size, const FrameHooks& hooks, qreal devicePixelRatio) {
     const int page = std::min<int>(state.CurrentPage, 2);
     const std::filesystem::path& dir = model.skinDirectory;
     // Copies: the cache may decode a replaced file while this frame still uses the old one.
@@ -160,9 +141,9 @@ QImage ComposeFrame(const PageModel& model, const PageState& state, PictureCache
     QPainter canvas(&frame);
     if (!normal.isNull())
         canvas.drawImage(QPoint(0, 0), normal);
-    ComposePage(canvas, over, down, model, state, pictures);
+    ComposePage(canvas, over, down, model, state, pictures, hooks);
     ComposeHeader(canvas, over, down, region::main::PageTab(page), model, state);
-    DrawLabels(canvas, kLabelCount[page], model, state, fonts.ForLanguage(model.language));
+    DrawLabels(canvas, kLabelCount[page], model, state, fonts.ForLanguage(model.language), hooks);
     canvas.end();
     return frame;
 }
@@ -191,12 +172,19 @@ QImage NewCanvas(QSize size, qreal devicePixelRatio) {
     return canvas;
 }
 
+const QImage& PageFrame::Picture(const char* name) const {
+    return pictures.Get(skinDirectory / name, canvas.device()->devicePixelRatioF());
+}
+
+void PageFrame::Copy(const QImage& picture, int32_t index) const {
+    if (const SkinRegion* region = RegionAt(regions, index))
+        CopyRegion(canvas, picture, RegionRect(*region));
+}
+
 void ComposePage(QPainter& canvas, const QImage& over, const QImage& down, const PageModel& model,
-                 const PageState& state, PictureCache& pictures) {
+                 const PageState& state, PictureCache& pictures, const FrameHooks& hooks) {
     const uint8_t page = state.CurrentPage;
-    const int32_t hover = page == kMainPage       ? state.MainHover
-                          : page == kAdvancedPage ? state.AdvancedHover
-                                                  : state.ColorHover;
+    const int32_t hover = state.HoverIn(static_cast<RegionTable>(std::min<int>(page, kColorTable)));
     if (hover != region::kNone) {
         const SkinRegion* hovered = page == kMainPage       ? RegionAt(model.skin.MainRegions, hover)
                                     : page == kAdvancedPage ? RegionAt(model.skin.AdvancedRegions, hover)
@@ -211,7 +199,11 @@ void ComposePage(QPainter& canvas, const QImage& over, const QImage& down, const
     else if (page == kAdvancedPage)
         ComposeAdvancedPage(canvas, down, model);
     else
-        ComposeColorPage(canvas, over, down, model, pictures);
+        ComposeColorPage(canvas, down, model);
+    const auto table = static_cast<RegionTable>(std::min<int>(page, kColorTable));
+    const PageFrame frame{canvas, over, down, RegionsOf(model.skin, table), pictures, model.skinDirectory};
+    for (const auto& layer : hooks.layers[table])
+        layer(frame);
 }
 
 void ComposeHeader(QPainter& canvas, const QImage& over, const QImage& down, int tabIndex, const PageModel& model,
@@ -224,7 +216,7 @@ void ComposeHeader(QPainter& canvas, const QImage& over, const QImage& down, int
         // as no 32-bit value may overflow on the way.
         if (int64_t{i} - kFirstProfile + 1 == model.currentProfile.load())
             CopyRegion(canvas, down, rect);
-        else if (i == state.MainHover)
+        else if (i == state.HoverIn(kMainTable))
             CopyRegion(canvas, state.ButtonHeld ? down : over, rect);
         else if (i == tabIndex)
             CopyRegion(canvas, down, rect);
@@ -233,7 +225,8 @@ void ComposeHeader(QPainter& canvas, const QImage& over, const QImage& down, int
     }
 }
 
-void DrawLabels(QPainter& canvas, int count, const PageModel& model, const PageState& state, const QFont& font) {
+void DrawLabels(QPainter& canvas, int count, const PageModel& model, const PageState& state, const QFont& font,
+                const FrameHooks& hooks) {
     canvas.setFont(font);
     canvas.setBackgroundMode(Qt::TransparentMode);
     const uint8_t page = state.CurrentPage;
@@ -245,7 +238,8 @@ void DrawLabels(QPainter& canvas, int count, const PageModel& model, const PageS
             const int button = j - main::kFirstButtonBox;
             const QString text = ButtonFunctionText(model, model.settings.buttonFunction[static_cast<size_t>(button)]);
             const int y = r.y + (r.height - canvas.fontMetrics().height()) / 2;
-            DrawTextAt(canvas, QPoint(r.x + 5, y), text, j == state.MainHover ? kHoverTextColour : kTextColour);
+            DrawTextAt(canvas, QPoint(r.x + 5, y), text,
+                       j == state.HoverIn(kMainTable) ? kHoverTextColour : kTextColour);
         } else if (j < main::kHeaderCount || page == kMainPage) {
             if (const SkinRegion* r = RegionAt(skin.MainRegions, j))
                 DrawCentred(canvas, *r, QString::fromStdString(r->label), kTextColour);
@@ -254,19 +248,24 @@ void DrawLabels(QPainter& canvas, int count, const PageModel& model, const PageS
             if (static_cast<size_t>(k) >= skin.ColorRegions.size())
                 continue;
             const SkinRegion& r = skin.ColorRegions[static_cast<size_t>(k)];
-            if (k == color::kDpiText) {
+            const QString text = LabelOf(hooks, kColorTable, k, [&]() {
+                if (k != color::kDpiText)
+                    return QString::fromStdString(r.label);
                 const int32_t level = model.settings.dpiLevel;
-                const uint8_t code = level >= 0 && level <= 3 && model.appliedDpiCode ? model.appliedDpiCode(level) : 0;
-                DrawCentred(canvas, r, QString::number(DpiForCode(code)), kTextColour);
-            } else {
-                DrawCentred(canvas, r, QString::fromStdString(r.label), kTextColour);
-            }
+                const auto& codes = model.applied.appliedDpiCode;
+                const uint8_t code = level >= 0 && level < static_cast<int32_t>(codes.size())
+                                         ? codes[static_cast<size_t>(level)].load()
+                                         : 0;
+                return QString::number(DpiForCode(code));
+            });
+            DrawCentred(canvas, r, text, kTextColour);
         } else {
             const int k = j - main::kHeaderCount;
             if (static_cast<size_t>(k) >= skin.AdvancedRegions.size())
                 continue;
-            DrawCentred(canvas, skin.AdvancedRegions[static_cast<size_t>(k)], AdvancedLabel(model, k),
-                        k == state.AdvancedHover ? kHoverTextColour : kTextColour);
+            const QString text = LabelOf(hooks, kAdvancedTable, k, [&] { return AdvancedLabel(model, k); });
+            DrawCentred(canvas, skin.AdvancedRegions[static_cast<size_t>(k)], text,
+                        k == state.HoverIn(kAdvancedTable) ? kHoverTextColour : kTextColour);
         }
     }
 }
@@ -278,8 +277,7 @@ QString ButtonFunctionText(const PageModel& model, int32_t code) {
         return {};
     switch (DescribeFunctionCode(code).text) {
     case FunctionText::UserMacroName:
-        return model.userMacroName ? QString::fromStdString(model.userMacroName(code - kFirstUserMacroCode))
-                                   : QString();
+        return QString::fromStdString(model.UserMacroName(code - kFirstUserMacroCode));
     case FunctionText::FunctionName:
         break;
     }

@@ -6,8 +6,11 @@
 #include <algorithm>
 
 #include "settings/ProfileEdits.h"
+#include "skin/SkinLayout.h"
 
 namespace orv {
+
+QRect ControlRect(const SkinRect& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
 int FireTimeBarWidth(int32_t fireTime, int width) {
     // A hand-edited fire time outside the range would otherwise draw past the slider.

@@ -9,6 +9,11 @@ class QWidget;
 
 namespace orv {
 
+struct SkinRect;
+
+// A control rectangle of the skin (right and bottom edges outside) as Qt has it.
+QRect ControlRect(const SkinRect& rect);
+
 // Width of the drawn fire-time bar on a slider of the given width.
 int FireTimeBarWidth(int32_t fireTime, int width);
 

@@ -1,12 +1,51 @@
 #include "ui/EditorControls.h"
 
 #include <QMouseEvent>
+#include <QPalette>
 #include <QSignalBlocker>
 #include <algorithm>
+
+#include "ui/DrawingGeometry.h"
+#include "ui/FitWidthValidator.h"
+#include "ui/MarkerText.h"
 
 namespace orv {
 
 namespace {
+
+void StyleControl(QWidget& control, const QFont& font, const QRect& rect, int id, const char* name) {
+    QPalette palette = control.palette();
+    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window, QPalette::AlternateBase}) {
+        palette.setColor(role, Qt::black);
+    }
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText}) {
+        palette.setColor(role, Qt::white);
+    }
+    // A disabled repeat count must look disabled on black as well.
+    palette.setColor(QPalette::Disabled, QPalette::Text, Qt::gray);
+    control.setPalette(palette);
+    control.setAutoFillBackground(true);
+    control.setFont(font);
+    control.setGeometry(rect);
+    control.setObjectName(QString::fromLatin1(name));
+    control.setProperty("controlId", id);
+    control.show();
+}
+
+// Centred text that never scrolls sideways, without a border.
+void StyleEdit(QLineEdit& edit) {
+    edit.setFrame(false);
+    edit.setAlignment(Qt::AlignCenter);
+    edit.setValidator(new FitWidthValidator(edit));
+}
+
+// A vertical scroll bar when the lines need one, none sideways, no border.
+void StyleList(QListWidget& list) {
+    list.setFrameShape(QFrame::NoFrame);
+    list.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list.setSelectionMode(QAbstractItemView::SingleSelection);
+}
 
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -46,41 +85,51 @@ void ShowText(QLineEdit& edit, const std::string& text) {
 
 }  // namespace
 
-void EditorControls::Attach(const AdvancedPageControls& controls) {
-    repeatCountEdit_ = controls.repeatCountEdit;
-    macroNameEdit_ = controls.macroNameEdit;
-    macroList_ = controls.macroList;
-    eventList_ = controls.eventList;
-    if (macroList_) {
-        macroList_->viewport()->installEventFilter(this);
-        // A click below the last line selects nothing in the list but changes nothing in the
-        // editor either: the list shows the editor's selection again.
-        connect(macroList_, &QListWidget::currentRowChanged, this, [this](int line) {
-            editor_.OnMacroSelected(line);
-            Show();
-        });
-    }
-    if (eventList_) {
-        eventList_->viewport()->installEventFilter(this);
-        connect(eventList_, &QListWidget::currentRowChanged, this, [this](int line) {
-            editor_.SelectEventLine(line);
-            Show();
-        });
-        connect(eventList_, &CEditableListBox::EditEnded, this, &EditorControls::OnEditEnded);
-    }
-    if (macroNameEdit_) {
-        connect(macroNameEdit_, &QLineEdit::textEdited, this,
-                [this](const QString& text) { editor_.SetNameText(text.toStdString()); });
-    }
-    if (repeatCountEdit_) {
-        connect(repeatCountEdit_, &QLineEdit::textEdited, this,
-                [this](const QString& text) { editor_.SetRepeatText(text.toStdString()); });
-    }
+void EditorControls::Create(QWidget& window, const QFont& font, const std::array<SkinRect, kControlRectCount>& rects) {
+    // Entering again re-creates them at the current layout (a language switch may move them).
+    Destroy();
+    repeatCountEdit_ = new QLineEdit(&window);
+    StyleEdit(*repeatCountEdit_);
+    StyleControl(*repeatCountEdit_, font, ControlRect(rects[kRepeatCountEditRect]), kRepeatCountEditId,
+                 "RepeatCountEdit");
+    macroNameEdit_ = new QLineEdit(&window);
+    StyleEdit(*macroNameEdit_);
+    StyleControl(*macroNameEdit_, font, ControlRect(rects[kMacroNameEditRect]), kMacroNameEditId, "MacroNameEdit");
+    macroList_ = new QListWidget(&window);
+    StyleList(*macroList_);
+    StyleControl(*macroList_, font, ControlRect(rects[kMacroListRect]), kMacroListId, "MacroList");
+    eventList_ = new CEditableListBox(&window);
+    StyleList(*eventList_);
+    eventList_->setItemDelegate(new MarkedTextDelegate(eventList_));
+    StyleControl(*eventList_, font, ControlRect(rects[kEventListRect]), kEventListId, "EventList");
+    Connect();
 }
 
-bool EditorControls::IsAttached(const AdvancedPageControls& controls) const {
-    return controls.macroList == macroList_ && controls.eventList == eventList_ &&
-           controls.macroNameEdit == macroNameEdit_ && controls.repeatCountEdit == repeatCountEdit_;
+void EditorControls::Destroy() {
+    delete repeatCountEdit_.data();
+    delete macroNameEdit_.data();
+    delete macroList_.data();
+    delete eventList_.data();
+}
+
+void EditorControls::Connect() {
+    macroList_->viewport()->installEventFilter(this);
+    // A click below the last line selects nothing in the list but changes nothing in the
+    // editor either: the list shows the editor's selection again.
+    connect(macroList_, &QListWidget::currentRowChanged, this, [this](int line) {
+        editor_.OnMacroSelected(line);
+        Show();
+    });
+    eventList_->viewport()->installEventFilter(this);
+    connect(eventList_, &QListWidget::currentRowChanged, this, [this](int line) {
+        editor_.SelectEventLine(line);
+        Show();
+    });
+    connect(eventList_, &CEditableListBox::EditEnded, this, &EditorControls::OnEditEnded);
+    connect(macroNameEdit_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { editor_.SetNameText(text.toStdString()); });
+    connect(repeatCountEdit_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { editor_.SetRepeatText(text.toStdString()); });
 }
 
 // The controls change only here and only to what the view holds: nothing they report while

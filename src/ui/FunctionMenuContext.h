@@ -12,7 +12,7 @@ struct FunctionMenuContext {
     const SkinFonts& fonts;
     PictureCache& pictures;
 
-    int MacroCount() const { return model.userMacroCount ? model.userMacroCount() : 0; }
+    int MacroCount() const { return model.UserMacroCount(); }
     const QFont& Font() const { return fonts.ForLanguage(model.language); }
     // The picture for drawing at devicePixelRatio device pixels per layout pixel (PictureCache::Get).
     const QImage& Picture(const char* name, qreal devicePixelRatio = 1.0) const {

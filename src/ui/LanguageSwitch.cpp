@@ -1,40 +1,45 @@
 #include "ui/LanguageSwitch.h"
 
-#include "common/Messages.h"
-#include "common/Texts.h"
-#include "common/Utf.h"
 #include "session/Session.h"
+#include "skin/Regions.h"
 #include "skin/SkinLayout.h"
+#include "ui/MainWindowPages.h"
+#include "ui/UserNotices.h"
+#include "ui/WindowEvents.h"
+#include "ui/WindowHost.h"
 
 namespace orv {
 
-LanguageSwitch::LanguageSwitch(Session& session, SkinLayout& skin, std::filesystem::path skinDirectory,
-                               MessageSink& messages, std::string caption)
-    : session_(session),
-      skin_(skin),
-      skinDirectory_(std::move(skinDirectory)),
-      messages_(messages),
-      caption_(std::move(caption)) {}
-
-void LanguageSwitch::SwitchToChinese() { Switch(Language::Chinese()); }
-
-void LanguageSwitch::SwitchToEnglish() { Switch(Language::English()); }
+// These reload the user macros, the one being recorded among them.
+LanguageSwitch::LanguageSwitch(const FeatureContext& context) : context_(context) {
+    using namespace region::main;
+    context_.pages.AddReleaseRow(kChinese, kChinese, [this](RegionHit) {
+        if (context_.events.SettleUnsavedWork())
+            SwitchToChinese();
+    });
+    context_.pages.AddReleaseRow(kEnglish, kEnglish, [this](RegionHit) {
+        if (context_.events.SettleUnsavedWork())
+            SwitchToEnglish();
+    });
+}
 
 // A "VER_SEL" that cannot be written goes unsaid: the switch holds for this run all the same.
 void LanguageSwitch::Switch(Language language) {
-    Q_EMIT UserMacrosReplacing();
-    const LanguageSwitchResult result = session_.SwitchLanguage(
-        language, [&] { return LoadSkin(skinDirectory_, language, skin_, messages_, caption_); });
+    Session& session = context_.session;
+    const LanguageSwitchResult result = session.SwitchLanguage(language, [&] {
+        return LoadSkin(session.Folders().SkinDirectory, language, context_.skin, context_.messages,
+                        context_.notices.Caption());
+    });
     if (!result.skinLoaded) {
-        Q_EMIT SkinMissing();
+        context_.host.ExitDriver();
         return;
     }
     for (const FileFault& fault : result.faults) {
         if (fault.kind == FileFault::Kind::Unreadable)
-            messages_.ShowMessage(caption_,
-                                  std::string(Text(TextId::CannotReadFile, language)) + "\n" + PathToUtf8(fault.file));
+            context_.notices.TellPathBelow(TextId::CannotReadFile, fault.file);
     }
-    Q_EMIT LanguageChanged(language);
+    context_.events.UserMacrosReplaced();
+    context_.events.LanguageChanged(language);
 }
 
 }  // namespace orv

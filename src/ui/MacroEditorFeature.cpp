@@ -8,8 +8,15 @@
 
 #include "common/Texts.h"
 #include "common/Utf.h"
+#include "common/Messages.h"
+#include "session/Session.h"
+#include "ui/MainWindowPages.h"
 #include "ui/OwnerDrawnMenus.h"
 #include "ui/UiText.h"
+#include "ui/UserDialogs.h"
+#include "ui/WindowEvents.h"
+#include "ui/WindowHost.h"
+#include "ui/WindowKeyboardGrab.h"
 
 namespace orv {
 
@@ -18,39 +25,73 @@ namespace {
 constexpr const char* kMacroFileFilter = "All Files(*.dat)|*.dat||";
 constexpr const char* kMacroFileExtension = "dat";
 
+// Where the system offers a program no keyboard hook, the window grabs the keyboard itself.
+std::unique_ptr<KeyboardCapture> CaptureFor(QWidget& window) {
+    std::unique_ptr<KeyboardCapture> capture = CreateSystemKeyboardCapture();
+    return capture != nullptr ? std::move(capture) : CreateWindowKeyboardCapture(window);
+}
+
 }  // namespace
 
-MacroEditorFeature::MacroEditorFeature(const MacroEditorFeatureContext& context)
-    : store_(context.store),
-      language_(context.language),
-      messages_(context.messages),
-      dialogs_(context.dialogs),
-      host_(context.host),
-      window_(context.window),
-      appDirectory_(context.appDirectory),
-      editor_({context.store, context.macroMode, context.language, context.capture, context.clock, context.messages,
-               *this}),
+// The editor starts on the last key line of the selected macro: the macros are loaded before
+// the window's features are made.
+MacroEditorFeature::MacroEditorFeature(const FeatureContext& context, KeyboardCapture* capture, TimeOfDay* clock)
+    : context_(context),
+      systemCapture_(capture == nullptr ? CaptureFor(context.window) : nullptr),
+      editor_({context.session.Macros(), context.session.Settings().macroMode, context.session.CurrentLanguage(),
+               capture != nullptr ? *capture : *systemCapture_, clock != nullptr ? *clock : SystemTimeOfDay(),
+               context.messages, *this}),
       controls_(editor_) {
+    editor_.InitClickedLine();
     qApp->installEventFilter(this);
+    Register();
 }
 
 MacroEditorFeature::~MacroEditorFeature() { qApp->removeEventFilter(this); }
 
-// The page calls this with the controls it has just made, and again with the same controls to
-// reload the lists while it is shown.
-void MacroEditorFeature::RefreshMacroList(const AdvancedPageControls& controls) {
-    if (!controls_.IsAttached(controls)) {
-        controls_.Attach(controls);
-        editor_.ResetControls();
-    }
-    Run([this] { editor_.RefreshMacroList(); });
+void MacroEditorFeature::Register() {
+    using namespace region::advanced;
+    MainWindowPages& pages = context_.pages;
+    const auto press = [&](int32_t region, std::function<void()> act) {
+        pages.AddPressRow(kAdvancedPage, kAdvancedTable, region, region, [act](RegionHit) { act(); });
+    };
+    press(kImportMacros, [this] { ImportMacros(); });
+    press(kExportMacros, [this] { ExportMacros(); });
+    press(kAddMacro, [this] { Run([this] { editor_.AddMacro(); }); });
+    press(kDeleteMacro, [this] { Run([this] { editor_.DeleteMacro(); }); });
+    press(kRecord, [this] { Run([this] { editor_.ToggleRecording(); }); });
+    press(kStoreRepeatCount, [this] { StoreRepeatCount(); });
+    press(kRepeat, [this] { Run([this] { editor_.ToggleRepeat(); }); });
+    pages.OnPageShown(kAdvancedPage, [this] { EnterPage(); });
+    pages.OnPageLeft(kAdvancedPage, [this] { LeavePage(); });
+
+    pages.AddLayer(kAdvancedPage, [this](const PageFrame& frame) {
+        if (editor_.Recording())
+            frame.Press(kRecord);
+        if (SelectedMacroRepeats())
+            frame.Press(kRepeat);
+    });
+    const Language& language = context_.session.CurrentLanguage();
+    pages.AddLabel(kAdvancedTable, kRecord,
+                   [this, &language] { return UiText(editor_.Recording() ? TextId::Stop : TextId::Record, language); });
+    pages.AddLabel(kAdvancedTable, kDownLinesText,
+                   [this] { return QString::fromUtf8("[↓]") + QString::number(editor_.DownLines()); });
+    pages.AddLabel(kAdvancedTable, kUpLinesText,
+                   [this] { return QString::fromUtf8("[↑]") + QString::number(editor_.UpLines()); });
+
+    WindowEvents& events = context_.events;
+    // A keyboard captured for a recording never outlives the window that shows how to stop it.
+    events.OnOutOfSight([this] { StopRecording(); });
+    events.GuardUnsavedWork([this] { return SettleUnsavedEdits(); });
+    events.OnUserMacrosReplaced([this] { ShowReplacedMacros(); });
 }
 
 void MacroEditorFeature::ImportMacros() {
     StopRecording();
     if (!SettleUnsavedEdits())
         return;
-    const auto file = dialogs_.ChooseFileToOpen({kMacroFileFilter, appDirectory_, {}});
+    const auto file =
+        context_.dialogs.ChooseFileToOpen({kMacroFileFilter, context_.session.Folders().AppDirectory, {}});
     if (!file)
         return;
     switch (editor_.ImportMacros(*file)) {
@@ -69,25 +110,16 @@ void MacroEditorFeature::ImportMacros() {
 
 void MacroEditorFeature::ExportMacros() {
     StopRecording();
-    const auto file = dialogs_.ChooseFileToSave({kMacroFileFilter, appDirectory_, kMacroFileExtension});
+    const auto file = context_.dialogs.ChooseFileToSave(
+        {kMacroFileFilter, context_.session.Folders().AppDirectory, kMacroFileExtension});
     if (file)
         TellNotWritten(editor_.ExportMacros(*file), *file);
 }
 
-void MacroEditorFeature::AddMacro() {
-    Run([this] { editor_.AddMacro(); });
-}
-
-void MacroEditorFeature::DeleteMacro() {
-    Run([this] { editor_.DeleteMacro(); });
-}
-
-void MacroEditorFeature::StoreRepeatCount() { Store(); }
-
-bool MacroEditorFeature::Store() {
+bool MacroEditorFeature::StoreRepeatCount() {
     WriteResult saved = WriteResult::Kind::Written;
     Run([this, &saved] { saved = editor_.StoreRepeatCount(); });
-    TellNotWritten(saved, store_.userMacroFile);
+    TellNotWritten(saved, context_.session.Macros().userMacroFile);
     return static_cast<bool>(saved);
 }
 
@@ -96,12 +128,13 @@ bool MacroEditorFeature::Store() {
 bool MacroEditorFeature::SettleUnsavedEdits() {
     StopRecording();
     controls_.CommitEdit();
-    if (!store_.UserMacrosUnsaved())
+    if (!context_.session.Macros().UserMacrosUnsaved())
         return true;
-    switch (dialogs_.AskToSave(Text(TextId::ProgramName, language_), Text(TextId::UnsavedMacrosQuestion, language_),
-                               language_)) {
+    const Language language = context_.session.CurrentLanguage();
+    switch (context_.dialogs.AskToSave(Text(TextId::ProgramName, language),
+                                       Text(TextId::UnsavedMacrosQuestion, language), language)) {
     case UnsavedChoice::Save:
-        return Store();
+        return StoreRepeatCount();
     case UnsavedChoice::Discard:
         return true;
     case UnsavedChoice::Cancel:
@@ -110,16 +143,37 @@ bool MacroEditorFeature::SettleUnsavedEdits() {
     return false;
 }
 
-void MacroEditorFeature::ToggleRepeat() {
-    Run([this] { editor_.ToggleRepeat(); });
-}
-
-void MacroEditorFeature::ToggleRecording() {
-    Run([this] { editor_.ToggleRecording(); });
-}
-
 void MacroEditorFeature::StopRecording() {
     Run([this] { editor_.StopRecording(); });
+}
+
+// The controls are made anew at the current layout each time the page is shown.
+void MacroEditorFeature::EnterPage() {
+    controls_.Create(context_.window, context_.pages.TextFont(), context_.skin.ControlRects);
+    context_.host.UpdateNow();
+    editor_.ResetControls();
+    Run([this] { editor_.RefreshMacroList(); });
+    context_.host.UpdateNow();
+}
+
+// A delay being typed is kept, as a click elsewhere in the page would keep it; the controls
+// going with the page would otherwise take it with them.
+void MacroEditorFeature::LeavePage() {
+    StopRecording();
+    controls_.CommitEdit();
+    controls_.Destroy();
+}
+
+void MacroEditorFeature::ShowReplacedMacros() {
+    if (context_.pages.State().CurrentPage == kAdvancedPage)
+        Run([this] { editor_.RefreshMacroList(); });
+    context_.host.Repaint();
+}
+
+bool MacroEditorFeature::SelectedMacroRepeats() const {
+    const MacroStore& store = context_.session.Macros();
+    const int selected = store.selectedMacro;
+    return selected >= 0 && selected < MacroStore::kUserSlots && store.User(selected).repeatOn() == 1;
 }
 
 // Recording takes no right-button clicks: the menu's changes would go into the macro being
@@ -140,7 +194,7 @@ bool MacroEditorFeature::eventFilter(QObject* watched, QEvent* event) {
         return false;
     const auto* mouse = static_cast<QMouseEvent*>(event);
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (mouse->button() != Qt::RightButton || widget == nullptr || widget->window() != &window_)
+    if (mouse->button() != Qt::RightButton || widget == nullptr || widget->window() != &context_.window)
         return false;
     rightButtonPoint_ = mouse->globalPosition().toPoint();
     if (!rightButtonQueued_) {
@@ -160,7 +214,7 @@ bool MacroEditorFeature::eventFilter(QObject* watched, QEvent* event) {
 // adds keys outside any call made here: the controls follow once the editor is done, unless a
 // call made here has shown them by then.
 void MacroEditorFeature::Repaint() {
-    host_.Repaint();
+    context_.host.Repaint();
     if (showQueued_)
         return;
     showQueued_ = true;
@@ -203,7 +257,7 @@ EventListPointer MacroEditorFeature::PointerAt(QPoint globalPoint) const {
 // The command runs once the menu has closed, so a message it shows is not opened from inside
 // the menu.
 void MacroEditorFeature::RunEventMenu(QPoint globalPoint) {
-    const std::unique_ptr<COrvMenu> menu(CreateEventMenu(language_, &window_));
+    const std::unique_ptr<COrvMenu> menu(CreateEventMenu(context_.session.CurrentLanguage(), &context_.window));
     int chosen = 0;
     for (QAction* action : menu->findChildren<QAction*>()) {
         if (COrvMenu::ItemId(*action) > 0)
@@ -220,8 +274,9 @@ void MacroEditorFeature::TellNotWritten(WriteResult written, const std::filesyst
 }
 
 void MacroEditorFeature::TellAboutFile(TextId text, const std::filesystem::path& file) {
-    const QString message = UiText(text, language_).arg(QString::fromStdString(PathToUtf8(file)));
-    messages_.ShowMessage(Text(TextId::ProgramName, language_), message.toStdString());
+    const Language language = context_.session.CurrentLanguage();
+    const QString message = UiText(text, language).arg(QString::fromStdString(PathToUtf8(file)));
+    context_.messages.ShowMessage(Text(TextId::ProgramName, language), message.toStdString());
 }
 
 }  // namespace orv

@@ -1,84 +1,67 @@
 #pragma once
 #include <filesystem>
+#include <memory>
 
 #include <QObject>
 #include <QPoint>
 
-#include "common/Language.h"
-#include "common/Messages.h"
-#include "common/Relaxed.h"
+#include "common/Texts.h"
 #include "common/TimeOfDay.h"
+#include "common/WriteResult.h"
 #include "macro/MacroEditor.h"
-#include "macro/MacroStore.h"
 #include "platform/KeyboardCapture.h"
 #include "ui/EditorControls.h"
-#include "ui/MacroEditorController.h"
-#include "ui/RecordingController.h"
-#include "ui/UserDialogs.h"
-#include "ui/WindowHost.h"
-
-class QWidget;
+#include "ui/WindowFeature.h"
 
 namespace orv {
 
-struct MacroEditorFeatureContext {
-    MacroStore& store;
-    Relaxed<int32_t>& macroMode;  // of the working profile
-    const Language& language;
-    KeyboardCapture& capture;
-    TimeOfDay& clock;
-    MessageSink& messages;
-    UserDialogs& dialogs;
-    WindowHost& host;
-    // The main window: the controls are its children, the menu and the dialogs its own.
-    QWidget& window;
-    // Where the macro file dialogs open.
-    std::filesystem::path appDirectory;
-};
-
 // The macro editor of the advanced page in the window: the editor's operations behind the
-// page's skinned controls, its four controls, the event list's context menu, the macro file
-// dialogs and recording.
+// page's skinned controls (import, export, add, delete, record, store, repeat), its four
+// controls while the page is shown, the event list's context menu, the macro file dialogs and
+// recording. The page draws the record control pressed and captioned "Stop" while a recording
+// runs, the repeat control pressed while the selected macro repeats, and the press and release
+// lines of the event list.
 //
 // A right-button release anywhere in the window, while the page is shown and nothing is being
 // recorded, works out the event-list line under the cursor and opens the context menu when
 // the cursor is over the list.
-class MacroEditorFeature : public QObject,
-                           public MacroEditorController,
-                           public RecordingController,
-                           private EditorWindow {
+class MacroEditorFeature : public QObject, public WindowFeature, private EditorWindow {
 public:
-    explicit MacroEditorFeature(const MacroEditorFeatureContext& context);
+    // Records through the system's keyboard capture, or where the system offers a program none,
+    // through the window's own keyboard grab; and with the system's clock. Tests give their own.
+    explicit MacroEditorFeature(const FeatureContext& context, KeyboardCapture* capture = nullptr,
+                                TimeOfDay* clock = nullptr);
     ~MacroEditorFeature() override;
     MacroEditorFeature(const MacroEditorFeature&) = delete;
     MacroEditorFeature& operator=(const MacroEditorFeature&) = delete;
-
-    MacroEditor& Editor() { return editor_; }
-
-    // MacroEditorController
-    void RefreshMacroList(const AdvancedPageControls& controls) override;
-    // Both stop a recording before their dialog opens; cancelling the dialog changes nothing.
-    // A file that cannot be read or written is told to the user.
-    void ImportMacros() override;
-    void ExportMacros() override;
-    void AddMacro() override;
-    void DeleteMacro() override;
-    // A user macro file that cannot be written is told to the user.
-    void StoreRepeatCount() override;
-    void ToggleRepeat() override;
-    bool SettleUnsavedEdits() override;
-
-    // RecordingController
-    void ToggleRecording() override;
-    void StopRecording() override;
-
-    // A right-button release at this screen point.
-    void OnRightButtonUp(QPoint globalPoint);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void Register();
+    // Both stop a recording before their dialog opens; cancelling the dialog changes nothing.
+    // A file that cannot be read or written is told to the user.
+    void ImportMacros();
+    void ExportMacros();
+    // A user macro file that cannot be written is told to the user; false then.
+    bool StoreRepeatCount();
+    // Before something replaces the user macros in memory or ends the utility: a recording
+    // ends, a delay being typed is kept, and while the macros hold changes not yet saved the
+    // user chooses to save them (as storing the repeat count does), to drop them, or to cancel.
+    // False when the action must not go on: cancelled, or the save failed (and the user has
+    // been told).
+    bool SettleUnsavedEdits();
+    // Ends a running recording as the record control would; wherever the keyboard must be given
+    // back (the page is left, the window hides or ends, a file dialog opens).
+    void StopRecording();
+    void EnterPage();
+    void LeavePage();
+    void ShowReplacedMacros();
+    bool SelectedMacroRepeats() const;
+    // A right-button release at this screen point.
+    void OnRightButtonUp(QPoint globalPoint);
+
     // EditorWindow
     void Repaint() override;
     void Focus(EditorControl control) override;
@@ -90,17 +73,10 @@ private:
     EventListPointer PointerAt(QPoint globalPoint) const;
     void RunEventMenu(QPoint globalPoint);
     void TellAboutFile(TextId text, const std::filesystem::path& file);
-    // StoreRepeatCount; false when the file could not be written.
-    bool Store();
     void TellNotWritten(WriteResult written, const std::filesystem::path& file);
 
-    MacroStore& store_;
-    const Language& language_;
-    MessageSink& messages_;
-    UserDialogs& dialogs_;
-    WindowHost& host_;
-    QWidget& window_;
-    std::filesystem::path appDirectory_;
+    FeatureContext context_;
+    std::unique_ptr<KeyboardCapture> systemCapture_;
     MacroEditor editor_;
     EditorControls controls_;
     bool showQueued_ = false;

@@ -1,59 +1,31 @@
 #include "ui/MainWindowPages.h"
 
-#include <QLineEdit>
-#include <QListWidget>
+#include <algorithm>
+
 #include <QPainter>
 #include <QPalette>
 #include <QStyle>
 #include <QWidget>
 
-#include "settings/ConfigFile.h"
+#include "session/Session.h"
 #include "settings/ProfileEdits.h"
 #include "skin/HitTest.h"
 #include "skin/SkinLayout.h"
-#include "ui/ComposeFrame.h"
-#include "ui/FitWidthValidator.h"
-#include "ui/MarkerText.h"
+#include "ui/DrawingGeometry.h"
 #include "ui/ShapeFromMask.h"
+#include "ui/UserNotices.h"
+#include "ui/WindowHost.h"
 
 namespace orv {
 
 namespace {
 
-QRect ControlRect(const SkinRect& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+// The pages' hook lists are indexed by page; anything past the colour page draws as that page.
+size_t PageIndex(uint8_t page) { return std::min<size_t>(page, kColorPage); }
 
-void StyleControl(QWidget& control, const QFont& font, const QRect& rect, int id, const char* name) {
-    QPalette palette = control.palette();
-    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window, QPalette::AlternateBase}) {
-        palette.setColor(role, Qt::black);
-    }
-    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText}) {
-        palette.setColor(role, Qt::white);
-    }
-    // A disabled repeat count must look disabled on black as well.
-    palette.setColor(QPalette::Disabled, QPalette::Text, Qt::gray);
-    control.setPalette(palette);
-    control.setAutoFillBackground(true);
-    control.setFont(font);
-    control.setGeometry(rect);
-    control.setObjectName(QString::fromLatin1(name));
-    control.setProperty("controlId", id);
-    control.show();
-}
-
-// Centred text that never scrolls sideways, without a border.
-void StyleEdit(QLineEdit& edit) {
-    edit.setFrame(false);
-    edit.setAlignment(Qt::AlignCenter);
-    edit.setValidator(new FitWidthValidator(edit));
-}
-
-// A vertical scroll bar when the lines need one, none sideways, no border.
-void StyleList(QListWidget& list) {
-    list.setFrameShape(QFrame::NoFrame);
-    list.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    list.setSelectionMode(QAbstractItemView::SingleSelection);
+void Run(const std::vector<std::function<void()>>& hooks) {
+    for (const auto& hook : hooks)
+        hook();
 }
 
 // Where a window system still shows the client area of a minimised window, it shows the
@@ -68,10 +40,47 @@ void DrawMinimisedIcon(QPainter& painter, const QWidget& window) {
 
 }  // namespace
 
-MainWindowPages::MainWindowPages(PageModel& model, PageState& state, WindowHost& host, QWidget& window)
-    : model_(model), state_(state), host_(host), window_(window), fonts_(CreateSkinFonts()) {}
+MainWindowPages::MainWindowPages(Session& session, PageModel& model, PageState& state, UserNotices& notices,
+                                 WindowHost& host, QWidget& window)
+    : session_(session),
+      model_(model),
+      state_(state),
+      notices_(notices),
+      host_(host),
+      window_(window),
+      fonts_(CreateSkinFonts()) {
+    AddOwnRows();
+}
 
-MainWindowPages::~MainWindowPages() { DestroyAdvancedControls(); }
+void MainWindowPages::AddPressRow(uint8_t page, RegionTable table, int32_t first, int32_t last, RegionAction act) {
+    pressRows_[PageIndex(page)].push_back({table, first, last, std::move(act)});
+}
+
+void MainWindowPages::AddReleaseRow(int32_t first, int32_t last, RegionAction act) {
+    releaseRows_.push_back({kMainTable, first, last, std::move(act)});
+}
+
+void MainWindowPages::BeforePress(uint8_t page, std::function<void()> hook) {
+    beforePress_[PageIndex(page)].push_back(std::move(hook));
+}
+
+void MainWindowPages::OnPageShown(uint8_t page, std::function<void()> hook) {
+    pageShown_[PageIndex(page)].push_back(std::move(hook));
+}
+
+void MainWindowPages::OnPageLeft(uint8_t page, std::function<void()> hook) {
+    pageLeft_[PageIndex(page)].push_back(std::move(hook));
+}
+
+void MainWindowPages::BeforePaint(std::function<void()> hook) { beforePaint_.push_back(std::move(hook)); }
+
+void MainWindowPages::AddLayer(uint8_t page, std::function<void(const PageFrame&)> layer) {
+    drawing_.layers[PageIndex(page)].push_back(std::move(layer));
+}
+
+void MainWindowPages::AddLabel(RegionTable table, int32_t region, std::function<QString()> text) {
+    drawing_.labels[table][region] = std::move(text);
+}
 
 bool MainWindowPages::ShapeWindow() {
     const auto shape = ShapeFromMask(window_, model_.skinDirectory / "main_mask.jpg");
@@ -88,10 +97,7 @@ bool MainWindowPages::ShapeWindow() {
 const QFont& MainWindowPages::TextFont() const { return fonts_.ForLanguage(model_.language); }
 
 void MainWindowPages::PaintMainWindow(QPainter& painter) {
-    if (state_.CloseMenuRequest) {
-        state_.CloseMenuRequest = false;
-        IfPresent(features_.functionMenus, &FunctionMenuController::CloseFunctionMenu);
-    }
+    Run(beforePaint_);
     if (window_.isMinimized()) {
         DrawMinimisedIcon(painter, window_);
         return;
@@ -100,24 +106,20 @@ void MainWindowPages::PaintMainWindow(QPainter& painter) {
 }
 
 QImage MainWindowPages::ComposeFrame() {
-    return orv::ComposeFrame(model_, state_, pictures_, fonts_, skinSize_, window_.devicePixelRatioF());
+    return orv::ComposeFrame(model_, state_, pictures_, fonts_, skinSize_, drawing_, window_.devicePixelRatioF());
 }
 
 void MainWindowPages::OnMouseMove(QPoint point) {
     const SkinLayout& skin = model_.skin;
     const bool mainPage = state_.CurrentPage == kMainPage;
     const int32_t mainLast = mainPage ? region::main::kLastOnMainPage : region::main::kLastHeader;
-    state_.MainHover = HitTest(point.x(), point.y(), skin.MainRegions, mainLast);
-    state_.ColorHover = HitTest(point.x(), point.y(), skin.ColorRegions, region::color::kLastHitTested);
-    state_.AdvancedHover = HitTest(point.x(), point.y(), skin.AdvancedRegions, region::advanced::kLastHitTested);
+    state_.HoverIn(kMainTable) = HitTest(point.x(), point.y(), skin.MainRegions, mainLast);
+    state_.HoverIn(kAdvancedTable) =
+        HitTest(point.x(), point.y(), skin.AdvancedRegions, region::advanced::kLastHitTested);
+    state_.HoverIn(kColorTable) = HitTest(point.x(), point.y(), skin.ColorRegions, region::color::kLastHitTested);
 
-    const std::pair<int32_t, int32_t*> hovers[] = {
-        {state_.MainHover, &state_.PreviousMainHover},
-        {state_.ColorHover, &state_.PreviousColorHover},
-        {state_.AdvancedHover, &state_.PreviousAdvancedHover},
-    };
-    for (const auto& [hover, previous] : hovers) {
-        if (hover == *previous)
+    for (PageState::Hover& hover : state_.hover) {
+        if (hover.index == hover.repainted)
             continue;
         // Repainting the whole advanced page would make its edit and list controls flicker.
         if (state_.CurrentPage == kAdvancedPage)
@@ -125,222 +127,152 @@ void MainWindowPages::OnMouseMove(QPoint point) {
         else
             host_.Repaint();
         host_.UpdateNow();
-        *previous = hover;
+        hover.repainted = hover.index;
     }
 }
 
+// A press over none of the regions the page hit-tests (its own table's and the header's) drags
+// the window.
 void MainWindowPages::OnLeftButtonDown(QPoint point) {
     // A press can arrive without a move to its point (a window shown under a still cursor).
     OnMouseMove(point);
     using region::kNone;
-    if (state_.MainHover != kNone || state_.ColorHover != kNone || state_.AdvancedHover != kNone) {
+    if (std::any_of(state_.hover.begin(), state_.hover.end(), [](const auto& h) { return h.index != kNone; })) {
         state_.ButtonHeld = true;
         host_.Repaint();
     }
-    switch (state_.CurrentPage) {
-    case kMainPage:
-        ClickMainPage(point);
-        break;
-    case kAdvancedPage:
-        ClickAdvancedPage(point);
-        break;
-    default:
-        ClickColorPage(point);
-        break;
-    }
+    const size_t page = PageIndex(state_.CurrentPage);
+    Run(beforePress_[page]);
+    if (Act(pressRows_[page], point))
+        return;
+    if (state_.HoverIn(static_cast<RegionTable>(page)) == kNone && state_.HoverIn(kMainTable) == kNone)
+        StartDrag(point);
 }
 
+// The release decides: the region under the mouse now, wherever the press was.
 void MainWindowPages::OnLeftButtonUp(QPoint point) {
-    using namespace region::main;
-    using P = MainWindowPages;
-    using Exchange = ProfileExchangeController;
-    // The header's release actions, on every page.
-    static constexpr RegionAction kReleaseActions[] = {
-        {kHideToTray, [](P& p, Hit) { p.HideToTray(); }},
-        {kApply, [](P& p, Hit) { p.host_.ApplyProfile(); }},
-        {kFirstProfile, kLastProfile, [](P& p, Hit hit) { p.SelectProfile(hit.offset + 1); }},
-        {kMinimise,
-         [](P& p, Hit) {
-             p.state_.MainHover = region::kNone;
-             p.host_.Minimise();
-         }},
-        {kClose,
-         [](P& p, Hit) {
-             p.state_.MainHover = region::kNone;
-             p.host_.CloseToTray();
-         }},
-        // These reload the user macros, the one being recorded among them.
-        {kDefaults,
-         [](P& p, Hit) {
-             if (p.MacroEditsSettled())
-                 IfPresent(p.features_.profileExchange, &Exchange::RestoreDefaults);
-         }},
-        {kChinese,
-         [](P& p, Hit) {
-             if (p.MacroEditsSettled())
-                 IfPresent(p.features_.language, &LanguageController::SwitchToChinese);
-         }},
-        {kEnglish,
-         [](P& p, Hit) {
-             if (p.MacroEditsSettled())
-                 IfPresent(p.features_.language, &LanguageController::SwitchToEnglish);
-         }},
-    };
-    // The release decides: the region under the mouse now, wherever the press was.
     OnMouseMove(point);
     state_.ButtonHeld = false;
     host_.Repaint();
-    Act(state_.MainHover, kReleaseActions, point);
+    Act(releaseRows_, point);
 }
 
-void MainWindowPages::ShowMainPage() {
-    const bool leavingAdvanced = state_.CurrentPage == kAdvancedPage;
-    state_.CurrentPage = kMainPage;
-    if (leavingAdvanced)
-        LeaveAdvancedPage();
-    host_.Repaint();
-}
-
-void MainWindowPages::ShowAdvancedPage() {
-    state_.CurrentPage = kAdvancedPage;
-    host_.RepaintRegion(advancedRepaintRegion_);
-    CreateAdvancedControls();
-    host_.UpdateNow();
-    if (features_.macroEditor) {
-        features_.macroEditor->RefreshMacroList(AdvancedControls());
-        host_.UpdateNow();
-    }
-}
-
-void MainWindowPages::ShowColorPage() {
-    const bool leavingAdvanced = state_.CurrentPage == kAdvancedPage;
-    state_.CurrentPage = kColorPage;
-    // The preview decides whether a thread still runs, in one step with the thread's own
-    // decision to end: a look at the mark from here could miss a thread just ending.
-    IfPresent(features_.preview, &PreviewController::StartPreviewThread);
-    if (leavingAdvanced)
-        LeaveAdvancedPage();
-    host_.Repaint();
-}
-
-AdvancedPageControls MainWindowPages::AdvancedControls() const {
-    return {repeatCountEdit_.data(), macroNameEdit_.data(), macroList_.data(), eventList_.data()};
-}
-
-bool MainWindowPages::Act(int32_t hover, std::span<const RegionAction> table, QPoint point) {
-    for (const RegionAction& row : table) {
+bool MainWindowPages::Act(const std::vector<Row>& rows, QPoint point) {
+    for (const Row& row : rows) {
+        const int32_t hover = state_.HoverIn(row.table);
         if (hover >= row.first && hover <= row.last) {
-            row.act(*this, Hit{hover - row.first, point});
+            row.act(RegionHit{hover - row.first, point});
             return true;
         }
     }
     return false;
 }
 
-void MainWindowPages::ClickMainPage(QPoint point) {
-    using namespace region::main;
-    using P = MainWindowPages;
-    using Exchange = ProfileExchangeController;
-    static constexpr RegionAction kActions[] = {
-        {kAdvancedTab, [](P& p, Hit) { p.ShowAdvancedPage(); }},
-        {kColorTab, [](P& p, Hit) { p.ShowColorPage(); }},
-        {kImportProfile, [](P& p, Hit) { IfPresent(p.features_.profileExchange, &Exchange::ImportProfile); }},
-        {kExportProfile, [](P& p, Hit) { IfPresent(p.features_.profileExchange, &Exchange::ExportProfile); }},
-        {kSave, [](P& p, Hit) { p.SaveProfile(); }},
-        {kFirstButtonBox, kLastButtonBox, [](P& p, Hit hit) { p.OpenFunctionMenu(hit.offset); }},
-        {kFirstWheelStatus, kLastWheelStatus, [](P& p, Hit hit) { p.model_.settings.wheelStatus = hit.offset; }},
-        {kFirstDpiEnabled, kLastDpiEnabled, [](P& p, Hit hit) { ToggleDpiEnabled(p.model_.settings, hit.offset); }},
-        {kFirstDpiLevel, kLastDpiLevel, [](P& p, Hit hit) { SelectDpiLevel(p.model_.settings, hit.offset); }},
-        {kFirstDpiCell, kLastDpiCell,
-         [](P& p, Hit hit) {
-             const auto level = static_cast<size_t>(hit.offset / kDpiCellsPerLevel);
-             p.model_.settings.dpiStep[level] = static_cast<uint8_t>(hit.offset % kDpiCellsPerLevel);
-             p.host_.Repaint();
-         }},
-    };
-    // Any click on the main page closes an open function menu, then acts as usual.
-    if (state_.MenuOpen) {
-        IfPresent(features_.functionMenus, &FunctionMenuController::CloseFunctionMenu);
-        state_.MenuOpen = false;
+// The page being left hears of it after the new page's own hooks: the colour page's preview
+// decides whether its thread still runs in one step with the thread's own decision to end.
+void MainWindowPages::ShowPage(uint8_t page) {
+    const size_t left = PageIndex(state_.CurrentPage);
+    state_.CurrentPage = page;
+    // Repainting the whole advanced page would make its edit and list controls flicker.
+    if (page == kAdvancedPage)
+        host_.RepaintRegion(advancedRepaintRegion_);
+    Run(pageShown_[PageIndex(page)]);
+    if (left != PageIndex(page))
+        Run(pageLeft_[left]);
+    if (page != kAdvancedPage)
+        host_.Repaint();
+}
+
+void MainWindowPages::AddOwnRows() {
+    AddMainPageRows();
+    AddAdvancedPageRows();
+    AddColorPageRows();
+    AddReleaseRows();
+}
+
+// The tab of the page shown does nothing.
+void MainWindowPages::AddTabRows(uint8_t page) {
+    for (uint8_t other : {kMainPage, kAdvancedPage, kColorPage}) {
+        if (other != page) {
+            const int32_t tab = region::main::PageTab(other);
+            AddPressRow(page, kMainTable, tab, tab, [this, other](RegionHit) { ShowPage(other); });
+        }
     }
-    if (!Act(state_.MainHover, kActions, point) && state_.MainHover == region::kNone)
-        StartDrag(point);
 }
 
-void MainWindowPages::ClickAdvancedPage(QPoint point) {
+void MainWindowPages::AddMainPageRows() {
+    using namespace region::main;
+    ProfileSettings& settings = model_.settings;
+    AddTabRows(kMainPage);
+    AddPressRow(kMainPage, kMainTable, kSave, kSave, [this](RegionHit) { SaveProfile(); });
+    AddPressRow(kMainPage, kMainTable, kFirstWheelStatus, kLastWheelStatus,
+                [&settings](RegionHit hit) { settings.wheelStatus = hit.offset; });
+    AddPressRow(kMainPage, kMainTable, kFirstDpiEnabled, kLastDpiEnabled,
+                [&settings](RegionHit hit) { ToggleDpiEnabled(settings, hit.offset); });
+    AddPressRow(kMainPage, kMainTable, kFirstDpiLevel, kLastDpiLevel,
+                [&settings](RegionHit hit) { SelectDpiLevel(settings, hit.offset); });
+    AddPressRow(kMainPage, kMainTable, kFirstDpiCell, kLastDpiCell, [this, &settings](RegionHit hit) {
+        const auto level = static_cast<size_t>(hit.offset / kDpiCellsPerLevel);
+        settings.dpiStep[level] = static_cast<uint8_t>(hit.offset % kDpiCellsPerLevel);
+        host_.Repaint();
+    });
+}
+
+void MainWindowPages::AddAdvancedPageRows() {
     using namespace region::advanced;
-    using P = MainWindowPages;
-    using Editor = MacroEditorController;
-    static constexpr RegionAction kTabs[] = {
-        {region::main::kMainTab, [](P& p, Hit) { p.ShowMainPage(); }},
-        {region::main::kColorTab, [](P& p, Hit) { p.ShowColorPage(); }},
-    };
-    static constexpr RegionAction kActions[] = {
-        {kImportMacros, [](P& p, Hit) { IfPresent(p.features_.macroEditor, &Editor::ImportMacros); }},
-        {kExportMacros, [](P& p, Hit) { IfPresent(p.features_.macroEditor, &Editor::ExportMacros); }},
-        {kAddMacro, [](P& p, Hit) { IfPresent(p.features_.macroEditor, &Editor::AddMacro); }},
-        {kDeleteMacro, [](P& p, Hit) { IfPresent(p.features_.macroEditor, &Editor::DeleteMacro); }},
-        {kRecord, [](P& p, Hit) { IfPresent(p.features_.recording, &RecordingController::ToggleRecording); }},
-        {kStoreRepeatCount, [](P& p, Hit) { IfPresent(p.features_.macroEditor, &Editor::StoreRepeatCount); }},
-        {kRepeat, [](P& p, Hit) { IfPresent(p.features_.macroEditor, &Editor::ToggleRepeat); }},
-        {kHoldMode, [](P& p, Hit) { ToggleHoldMode(p.model_.settings); }},
-        {kFirstPointerSpeed, kLastPointerSpeed,
-         [](P& p, Hit hit) { p.model_.settings.pointerSpeed = static_cast<uint8_t>(hit.offset); }},
-        {kFirstWheelSpeed, kLastWheelSpeed,
-         [](P& p, Hit hit) { p.model_.settings.wheelSpeed = static_cast<uint8_t>(hit.offset); }},
-        {kFireTimeSlider, [](P& p, Hit hit) { p.SetFireTimeFromSlider(hit.point); }},
-        {kFireTimeUp,
-         [](P& p, Hit) {
-             StepFireTimeUp(p.model_.settings);
-             p.host_.Repaint();
-         }},
-        {kFireTimeDown,
-         [](P& p, Hit) {
-             StepFireTimeDown(p.model_.settings);
-             p.host_.Repaint();
-         }},
-    };
-    if (Act(state_.MainHover, kTabs, point) || Act(state_.AdvancedHover, kActions, point))
-        return;
-    if (state_.AdvancedHover == region::kNone && state_.MainHover == region::kNone)
-        StartDrag(point);
+    ProfileSettings& settings = model_.settings;
+    AddTabRows(kAdvancedPage);
+    AddPressRow(kAdvancedPage, kAdvancedTable, kHoldMode, kHoldMode,
+                [&settings](RegionHit) { ToggleHoldMode(settings); });
+    AddPressRow(kAdvancedPage, kAdvancedTable, kFirstPointerSpeed, kLastPointerSpeed,
+                [&settings](RegionHit hit) { settings.pointerSpeed = static_cast<uint8_t>(hit.offset); });
+    AddPressRow(kAdvancedPage, kAdvancedTable, kFirstWheelSpeed, kLastWheelSpeed,
+                [&settings](RegionHit hit) { settings.wheelSpeed = static_cast<uint8_t>(hit.offset); });
+    AddPressRow(kAdvancedPage, kAdvancedTable, kFireTimeSlider, kFireTimeSlider,
+                [this](RegionHit hit) { SetFireTimeFromSlider(hit.point); });
+    AddPressRow(kAdvancedPage, kAdvancedTable, kFireTimeUp, kFireTimeUp, [this, &settings](RegionHit) {
+        StepFireTimeUp(settings);
+        host_.Repaint();
+    });
+    AddPressRow(kAdvancedPage, kAdvancedTable, kFireTimeDown, kFireTimeDown, [this, &settings](RegionHit) {
+        StepFireTimeDown(settings);
+        host_.Repaint();
+    });
 }
 
-void MainWindowPages::ClickColorPage(QPoint point) {
+// The preview follows the applied mode, not the one chosen here.
+void MainWindowPages::AddColorPageRows() {
     using namespace region::color;
-    using P = MainWindowPages;
-    static constexpr RegionAction kTabs[] = {
-        {region::main::kMainTab, [](P& p, Hit) { p.ShowMainPage(); }},
-        {region::main::kAdvancedTab, [](P& p, Hit) { p.ShowAdvancedPage(); }},
-    };
-    // The preview follows the applied mode, not this one.
-    static constexpr RegionAction kActions[] = {
-        {kFirstMode, kLastMode, [](P& p, Hit hit) { p.model_.settings.ledStatus = static_cast<uint8_t>(hit.offset); }},
-    };
-    if (Act(state_.MainHover, kTabs, point) || Act(state_.ColorHover, kActions, point))
-        return;
-    if (state_.ColorHover == region::kNone && state_.MainHover == region::kNone)
-        StartDrag(point);
+    ProfileSettings& settings = model_.settings;
+    AddTabRows(kColorPage);
+    AddPressRow(kColorPage, kColorTable, kFirstMode, kLastMode,
+                [&settings](RegionHit hit) { settings.ledStatus = static_cast<uint8_t>(hit.offset); });
+}
+
+// The header's release actions, on every page.
+void MainWindowPages::AddReleaseRows() {
+    using namespace region::main;
+    AddReleaseRow(kHideToTray, kHideToTray, [this](RegionHit) { HideToTray(); });
+    AddReleaseRow(kApply, kApply, [this](RegionHit) { ApplyProfile(); });
+    AddReleaseRow(kFirstProfile, kLastProfile, [this](RegionHit hit) { SelectProfile(hit.offset + 1); });
+    AddReleaseRow(kMinimise, kMinimise, [this](RegionHit) {
+        state_.HoverIn(kMainTable) = region::kNone;
+        host_.Minimise();
+    });
+    AddReleaseRow(kClose, kClose, [this](RegionHit) {
+        state_.HoverIn(kMainTable) = region::kNone;
+        host_.CloseToTray();
+    });
 }
 
 void MainWindowPages::SaveProfile() {
-    host_.ProfileSaved(orv::SaveProfile(model_.configPath, model_.currentProfile, model_.settings));
+    notices_.ProfileSaved(session_.SaveProfile());
     host_.Repaint();
 }
 
-void MainWindowPages::OpenFunctionMenu(int button) {
-    FunctionMenuController* menus = features_.functionMenus;
-    if (!menus)
-        return;
-    const int32_t box = region::main::ButtonBox(button);
-    state_.MenuButton = box;
-    const SkinRegion& r = model_.skin.MainRegions[static_cast<size_t>(box)];
-    const QRect onScreen(host_.WindowTopLeft() + QPoint(r.x, r.y), QSize(r.width, r.height));
-    state_.MenuAnchor = onScreen.bottomLeft() + QPoint(0, 1);
-    if (NeedsLeftButtonWarning(model_.settings, button) && menus->ShowLeftButtonWarning(onScreen) == kWarningCancelled)
-        return;
-    if (menus->OpenFunctionMenu(button, onScreen))
-        state_.MenuOpen = true;
+void MainWindowPages::ApplyProfile() {
+    notices_.ProfileApplied(session_.ApplyProfile());
+    host_.Repaint();
 }
 
 void MainWindowPages::SetFireTimeFromSlider(QPoint point) {
@@ -357,66 +289,20 @@ void MainWindowPages::StartDrag(QPoint point) {
 }
 
 void MainWindowPages::HideToTray() {
-    state_.MainHover = region::kNone;
-    FallBackToAppliedProfile(model_.configPath, model_.language, model_.settings);
+    state_.HoverIn(kMainTable) = region::kNone;
+    session_.FallBackToAppliedProfile();
     host_.HideToTray();
     host_.Repaint();
 }
 
 // Nothing is sent to the mouse: the profile reaches it with the next apply. A profile that
-// cannot be read leaves the window on the one it shows, so that its settings are never saved
-// as the other's.
+// cannot be read leaves the window on the one it shows.
 void MainWindowPages::SelectProfile(int32_t profile) {
-    ProfileSettings loaded = model_.settings;
-    if (LoadProfile(model_.configPath, profile, false, model_.language, loaded) == ProfileFound::Unreadable) {
-        host_.ConfigUnreadable();
+    if (session_.ChooseProfile(profile) == ProfileFound::Unreadable) {
+        notices_.ConfigUnreadable();
         return;
     }
-    model_.currentProfile = profile;
-    model_.settings = loaded;
     host_.Repaint();
-}
-
-// A delay being typed is kept, as a click elsewhere in the page would keep it; the controls
-// going with the page would otherwise take it with them.
-void MainWindowPages::LeaveAdvancedPage() {
-    IfPresent(features_.recording, &RecordingController::StopRecording);
-    if (eventList_)
-        eventList_->EndEdit(true);
-    DestroyAdvancedControls();
-}
-
-bool MainWindowPages::MacroEditsSettled() {
-    IfPresent(features_.recording, &RecordingController::StopRecording);
-    return features_.macroEditor == nullptr || features_.macroEditor->SettleUnsavedEdits();
-}
-
-void MainWindowPages::CreateAdvancedControls() {
-    // Entering again re-creates them at the current layout (a language switch may move them).
-    DestroyAdvancedControls();
-    const auto& rects = model_.skin.ControlRects;
-    const QFont& font = TextFont();
-    repeatCountEdit_ = new QLineEdit(&window_);
-    StyleEdit(*repeatCountEdit_);
-    StyleControl(*repeatCountEdit_, font, ControlRect(rects[kRepeatCountEditRect]), kRepeatCountEditId,
-                 "RepeatCountEdit");
-    macroNameEdit_ = new QLineEdit(&window_);
-    StyleEdit(*macroNameEdit_);
-    StyleControl(*macroNameEdit_, font, ControlRect(rects[kMacroNameEditRect]), kMacroNameEditId, "MacroNameEdit");
-    macroList_ = new QListWidget(&window_);
-    StyleList(*macroList_);
-    StyleControl(*macroList_, font, ControlRect(rects[kMacroListRect]), kMacroListId, "MacroList");
-    eventList_ = new CEditableListBox(&window_);
-    StyleList(*eventList_);
-    eventList_->setItemDelegate(new MarkedTextDelegate(eventList_));
-    StyleControl(*eventList_, font, ControlRect(rects[kEventListRect]), kEventListId, "EventList");
-}
-
-void MainWindowPages::DestroyAdvancedControls() {
-    delete repeatCountEdit_.data();
-    delete macroNameEdit_.data();
-    delete macroList_.data();
-    delete eventList_.data();
 }
 
 }  // namespace orv

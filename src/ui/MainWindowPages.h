@@ -1,67 +1,92 @@
 #pragma once
 #include <array>
-#include <memory>
-#include <span>
+#include <cstdint>
+#include <functional>
+#include <vector>
 
 #include <QFont>
 #include <QImage>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPoint>
-#include <QPointer>
-#include <QRect>
 #include <QRegion>
 #include <QSize>
+#include <QString>
 
-#include "ui/AdvancedPageControls.h"
-#include "ui/CEditableListBox.h"
-#include "ui/PageFeatures.h"
+#include "ui/ComposeFrame.h"
 #include "ui/PageModel.h"
 #include "ui/PageState.h"
 #include "ui/PictureCache.h"
 #include "ui/SkinFonts.h"
-#include "ui/WindowHost.h"
 
 class QPainter;
 class QWidget;
 
 namespace orv {
 
-// Ids of the advanced page's controls, as other code finds them.
-inline constexpr int kRepeatCountEditId = 10004;
-inline constexpr int kMacroNameEditId = 10000;
-inline constexpr int kMacroListId = 10001;
-inline constexpr int kEventListId = 10002;
+class Session;
+class UserNotices;
+class WindowHost;
+
+// Where a click landed: the hit region's place in the range of the row that acts, and the
+// client point.
+struct RegionHit {
+    int32_t offset;
+    QPoint point;
+};
+using RegionAction = std::function<void(RegionHit hit)>;
 
 // The three skinned pages of the main window: drawing, hit-testing, clicks and page switches.
-// The window forwards its paint and mouse events here; the advanced page's four controls are
-// created as children of that window while the page is shown. Clicks on a feature's controls
-// go to that feature (SetFeatures); the window itself is reached through its host.
+// The window forwards its paint and mouse events here. What a click on a region does is a row of
+// the pages' click tables: the pages add their own (the page tabs, the working profile's
+// settings, save, apply, the profile buttons, hide, minimise, close), and each feature adds its
+// rows, its drawing and what it does when a page is shown or left.
 class MainWindowPages {
 public:
-    MainWindowPages(PageModel& model, PageState& state, WindowHost& host, QWidget& window);
-    ~MainWindowPages();
+    // The profile controls act through the session, the model's records are its; what becomes
+    // of them is told through notices.
+    MainWindowPages(Session& session, PageModel& model, PageState& state, UserNotices& notices, WindowHost& host,
+                    QWidget& window);
     MainWindowPages(const MainWindowPages&) = delete;
     MainWindowPages& operator=(const MainWindowPages&) = delete;
+
+    // While page is shown, a press whose hover index in table lies in first..last runs act. The
+    // rows of a page are tried in the order added, and the first that holds its index acts.
+    void AddPressRow(uint8_t page, RegionTable table, int32_t first, int32_t last, RegionAction act);
+    // On every page, a release over header region first..last runs act.
+    void AddReleaseRow(int32_t first, int32_t last, RegionAction act);
+    // Runs before a press on page reaches its rows.
+    void BeforePress(uint8_t page, std::function<void()> hook);
+    // Runs each time page is shown, once CurrentPage is page; OnPageLeft when another page is
+    // shown instead, after that page's own hooks.
+    void OnPageShown(uint8_t page, std::function<void()> hook);
+    void OnPageLeft(uint8_t page, std::function<void()> hook);
+    // Runs before each paint of the window.
+    void BeforePaint(std::function<void()> hook);
+    // Drawn over page's own look, below the header and the texts.
+    void AddLayer(uint8_t page, std::function<void(const PageFrame&)> layer);
+    // The text of region of table, in place of its label in the skin.
+    void AddLabel(RegionTable table, int32_t region, std::function<QString()> text);
 
     // Reads "main_mask.jpg": gives the window its outline and sets SkinSize and
     // AdvancedRepaintRegion. False when the mask cannot be read; the window is then unchanged.
     bool ShapeWindow();
-    // Replaces the features the controls act on; absent ones leave their controls inert.
-    void SetFeatures(const PageFeatures& features) { features_ = features; }
     QSize SkinSize() const { return skinSize_; }
     const QRegion& AdvancedRepaintRegion() const { return advancedRepaintRegion_; }
 
+    PageModel& Model() const { return model_; }
+    PageState& State() const { return state_; }
     // The font of every skin text, the controls and the popups, by the current language.
     const QFont& TextFont() const;
     const SkinFonts& Fonts() const { return fonts_; }
+    // The skin pictures decoded for the window, its menus and popups.
+    PictureCache& Pictures() { return pictures_; }
+    const FrameHooks& Drawing() const { return drawing_; }
 
     // Paints one whole frame at (0, 0).
     void PaintMainWindow(QPainter& painter);
     // The frame PaintMainWindow would paint (also used for screenshots).
     QImage ComposeFrame();
-    // While the window is hidden nothing is painted: the pages' pictures are let go and decoded
-    // again by the next paint.
+    // While the window is hidden nothing is painted: the pictures are let go and decoded again
+    // by the next paint.
     void ReleasePictures() { pictures_.Clear(); }
     size_t PicturesHeld() const { return pictures_.Held(); }
 
@@ -69,72 +94,57 @@ public:
     void OnLeftButtonDown(QPoint point);
     void OnLeftButtonUp(QPoint point);
 
-    void ShowMainPage();
-    void ShowAdvancedPage();
-    void ShowColorPage();
+    // kMainPage, kAdvancedPage or kColorPage, as its tab shows it.
+    void ShowPage(uint8_t page);
+    void ShowMainPage() { ShowPage(kMainPage); }
+    void ShowAdvancedPage() { ShowPage(kAdvancedPage); }
+    void ShowColorPage() { ShowPage(kColorPage); }
 
-    // The advanced page's controls; null while another page is shown.
-    QLineEdit* RepeatCountEdit() const { return repeatCountEdit_.data(); }
-    QLineEdit* MacroNameEdit() const { return macroNameEdit_.data(); }
-    QListWidget* MacroList() const { return macroList_.data(); }
-    CEditableListBox* EventList() const { return eventList_.data(); }
-    AdvancedPageControls AdvancedControls() const;
+    // What a profile button and APPLY do, for a feature that chooses or applies a profile
+    // itself: the session's operation, what becomes of it told through the notices, a repaint.
+    // A profile that cannot be read leaves the window on the one it shows.
+    void SelectProfile(int32_t profile);
+    void ApplyProfile();
 
 private:
-    // One row of a click or release table: it acts when the hover index of its table lies in
-    // first..last. The action is given the index's place in that range and the client point.
-    struct Hit {
-        int32_t offset;
-        QPoint point;
-    };
-    struct RegionAction {
-        constexpr RegionAction(int32_t region, void (*act)(MainWindowPages&, Hit))
-            : first(region), last(region), act(act) {}
-        constexpr RegionAction(int32_t first, int32_t last, void (*act)(MainWindowPages&, Hit))
-            : first(first), last(last), act(act) {}
+    struct Row {
+        RegionTable table;
         int32_t first;
         int32_t last;
-        void (*act)(MainWindowPages& pages, Hit hit);
+        RegionAction act;
     };
-    // Runs the first row holding the hover index; false when none does.
-    bool Act(int32_t hover, std::span<const RegionAction> table, QPoint point);
-    // A feature's operation, or nothing while the feature is absent.
-    template <typename Feature>
-    static void IfPresent(Feature* feature, void (Feature::*operation)()) {
-        if (feature)
-            (feature->*operation)();
-    }
+    using Hooks = std::vector<std::function<void()>>;
 
-    void ClickMainPage(QPoint point);
-    void ClickAdvancedPage(QPoint point);
-    void ClickColorPage(QPoint point);
+    void AddOwnRows();
+    void AddTabRows(uint8_t page);
+    void AddMainPageRows();
+    void AddAdvancedPageRows();
+    void AddColorPageRows();
+    void AddReleaseRows();
+    // Runs the first row holding the hover index of its table; false when none does.
+    bool Act(const std::vector<Row>& rows, QPoint point);
     void SaveProfile();
-    void OpenFunctionMenu(int button);
     void SetFireTimeFromSlider(QPoint point);
     void StartDrag(QPoint point);
     void HideToTray();
-    void SelectProfile(int32_t profile);
-    void CreateAdvancedControls();
-    void LeaveAdvancedPage();
-    // Before the user macros are reloaded: a recording ends, and edits not yet saved are saved
-    // or dropped as the user says. False when the user cancelled.
-    bool MacroEditsSettled();
-    void DestroyAdvancedControls();
 
+    Session& session_;
     PageModel& model_;
     PageState& state_;
+    UserNotices& notices_;
     WindowHost& host_;
-    PageFeatures features_;
     QWidget& window_;
     SkinFonts fonts_;
     PictureCache pictures_;
     QSize skinSize_;
     QRegion advancedRepaintRegion_;
-    // Guarded: the window may delete its children before the pages go.
-    QPointer<QLineEdit> repeatCountEdit_;
-    QPointer<QLineEdit> macroNameEdit_;
-    QPointer<QListWidget> macroList_;
-    QPointer<CEditableListBox> eventList_;
+    std::array<std::vector<Row>, kRegionTables> pressRows_;
+    std::vector<Row> releaseRows_;
+    std::array<Hooks, kRegionTables> beforePress_;
+    std::array<Hooks, kRegionTables> pageShown_;
+    std::array<Hooks, kRegionTables> pageLeft_;
+    Hooks beforePaint_;
+    FrameHooks drawing_;
 };
 
 }  // namespace orv

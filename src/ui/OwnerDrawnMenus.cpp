@@ -42,10 +42,15 @@ COrvMenu* CreateEventMenu(Language language, QWidget* parent) {
     return menu;
 }
 
-void LoadTrayMenu(COrvMenu& menu, Language language) {
+void LoadTrayMenu(COrvMenu& menu, Language language, std::span<const MenuEntry> entries) {
     menu.Reset(MenuFont(language));
-    for (const TrayItem& item : kTrayItems)
+    for (const TrayItem& item : kTrayItems) {
+        if (item.command == TrayCommand::ExitDriver) {
+            for (const MenuEntry& entry : entries)
+                menu.AddEntry(UiText(entry.caption, language), entry.act);
+        }
         menu.AddItem(UiText(item.caption, language), language.IsEnglish() ? item.englishId : item.chineseId);
+    }
 }
 
 std::optional<TrayCommand> TrayCommandForId(int itemId) {

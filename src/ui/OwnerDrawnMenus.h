@@ -1,8 +1,10 @@
 #pragma once
 #include <optional>
+#include <span>
 
 #include "common/Language.h"
 #include "ui/COrvMenu.h"
+#include "ui/WindowEvents.h"
 
 class QWidget;
 
@@ -18,8 +20,9 @@ COrvMenu* CreateEventMenu(Language language, QWidget* parent);
 enum class TrayCommand { ShowWindow, ExitDriver };
 
 // Fills the tray menu with "Show Window" and "Exit Driver" in the language (ids 32801 and 32800
-// in English, 32837 and 32838 in Chinese), replacing what it held.
-void LoadTrayMenu(COrvMenu& menu, Language language);
+// in English, 32837 and 32838 in Chinese), and the features' entries between them, replacing
+// what it held.
+void LoadTrayMenu(COrvMenu& menu, Language language, std::span<const MenuEntry> entries = {});
 std::optional<TrayCommand> TrayCommandForId(int itemId);
 
 }  // namespace orv

@@ -1,11 +1,12 @@
 #include "ui/ProfileCommands.h"
 
-#include "common/Messages.h"
-#include "common/Utf.h"
 #include "session/Session.h"
 #include "settings/ProfileExchange.h"
-#include "ui/UiText.h"
+#include "skin/Regions.h"
+#include "ui/MainWindowPages.h"
 #include "ui/UserDialogs.h"
+#include "ui/UserNotices.h"
+#include "ui/WindowEvents.h"
 #include "ui/WindowHost.h"
 
 namespace orv {
@@ -16,73 +17,72 @@ constexpr const char* kExchangeFilter = "All Files(*.ini)|*.ini||";
 
 }  // namespace
 
-ProfileCommands::ProfileCommands(Session& session, UserDialogs& dialogs, MessageSink& messages, WindowHost& host,
-                                 std::string caption)
-    : session_(session), dialogs_(dialogs), messages_(messages), host_(host), caption_(std::move(caption)) {}
+ProfileCommands::ProfileCommands(const FeatureContext& context) : context_(context) {
+    using namespace region::main;
+    MainWindowPages& pages = context_.pages;
+    pages.AddPressRow(kMainPage, kMainTable, kImportProfile, kImportProfile, [this](RegionHit) { ImportProfile(); });
+    pages.AddPressRow(kMainPage, kMainTable, kExportProfile, kExportProfile, [this](RegionHit) { ExportProfile(); });
+    // The reset reloads the user macros, the one being recorded among them.
+    pages.AddReleaseRow(kDefaults, kDefaults, [this](RegionHit) {
+        if (context_.events.SettleUnsavedWork())
+            RestoreDefaults();
+    });
+}
 
 // A file without an exchange profile is refused: reading it anyway would turn the working
 // settings into values nobody chose.
 void ProfileCommands::ImportProfile() {
-    const auto file = dialogs_.ChooseFileToOpen({kExchangeFilter, session_.Folders().AppDirectory, ""});
+    const auto file = context_.dialogs.ChooseFileToOpen({kExchangeFilter, context_.session.Folders().AppDirectory, ""});
     if (!file)
         return;
-    switch (orv::ImportProfile(*file, session_.Settings())) {
+    switch (orv::ImportProfile(*file, context_.session.Settings())) {
     case ExchangeResult::Done:
         break;
     case ExchangeResult::NoProfile:
-        ShowFileMessage(TextId::NoProfileInFile, *file);
+        context_.notices.TellPathBelow(TextId::NoProfileInFile, *file);
         return;
     case ExchangeResult::CannotRead:
     case ExchangeResult::CannotWrite:
     case ExchangeResult::Busy:
-        ShowFileMessage(TextId::CannotReadFile, *file);
+        context_.notices.TellPathBelow(TextId::CannotReadFile, *file);
         return;
     }
-    host_.Repaint();
+    context_.host.Repaint();
 }
 
 void ProfileCommands::ExportProfile() {
-    const auto file = dialogs_.ChooseFileToSave({kExchangeFilter, session_.Folders().AppDirectory, "ini"});
+    const auto file =
+        context_.dialogs.ChooseFileToSave({kExchangeFilter, context_.session.Folders().AppDirectory, "ini"});
     if (!file)
         return;
-    switch (orv::ExportProfile(session_.Settings(), *file)) {
+    switch (orv::ExportProfile(context_.session.Settings(), *file)) {
     case ExchangeResult::Done:
         break;
     case ExchangeResult::Busy:
-        ShowFileBusy(*file);
+        context_.notices.Tell(TextId::FileBusy, *file);
         break;
     case ExchangeResult::NoProfile:
     case ExchangeResult::CannotRead:
     case ExchangeResult::CannotWrite:
-        ShowFileMessage(TextId::CannotWriteFile, *file);
+        context_.notices.TellPathBelow(TextId::CannotWriteFile, *file);
         break;
     }
-    host_.Repaint();
+    context_.host.Repaint();
 }
 
 // One click would overwrite five profiles and the user macros for good, so the user is asked
 // first.
 void ProfileCommands::RestoreDefaults() {
-    const Language language = session_.CurrentLanguage();
-    if (!dialogs_.AskYesNo(caption_, Text(TextId::RestoreDefaultsQuestion, language), language))
+    const Language language = context_.session.CurrentLanguage();
+    if (!context_.dialogs.AskYesNo(context_.notices.Caption(), Text(TextId::RestoreDefaultsQuestion, language),
+                                   language))
         return;
-    Q_EMIT UserMacrosReplacing();
-    const RestoreResult result = session_.RestoreDefaults([this] { Q_EMIT UserMacrosReplaced(); });
+    const RestoreResult result = context_.session.RestoreDefaults([this] { context_.events.UserMacrosReplaced(); });
     for (const FileFault& fault : result.faults)
         ShowFault(fault);
     if (result.profilesReset)
-        host_.ProfileApplied(result.applied);
-    host_.Repaint();
-}
-
-void ProfileCommands::ShowFileMessage(TextId text, const std::filesystem::path& file) {
-    messages_.ShowMessage(caption_, std::string(Text(text, session_.CurrentLanguage())) + "\n" + PathToUtf8(file));
-}
-
-void ProfileCommands::ShowFileBusy(const std::filesystem::path& file) {
-    const QString text =
-        UiText(TextId::FileBusy, session_.CurrentLanguage()).arg(QString::fromStdString(PathToUtf8(file)));
-    messages_.ShowMessage(caption_, text.toStdString());
+        context_.notices.ProfileApplied(result.applied);
+    context_.host.Repaint();
 }
 
 // A missing factory macro file has been shown already, as the macro files show it.
@@ -91,13 +91,13 @@ void ProfileCommands::ShowFault(const FileFault& fault) {
     case FileFault::Kind::Missing:
         break;
     case FileFault::Kind::Unreadable:
-        ShowFileMessage(TextId::CannotReadFile, fault.file);
+        context_.notices.TellPathBelow(TextId::CannotReadFile, fault.file);
         break;
     case FileFault::Kind::Unwritable:
-        ShowFileMessage(TextId::CannotWriteFile, fault.file);
+        context_.notices.TellPathBelow(TextId::CannotWriteFile, fault.file);
         break;
     case FileFault::Kind::Busy:
-        ShowFileBusy(fault.file);
+        context_.notices.Tell(TextId::FileBusy, fault.file);
         break;
     }
 }

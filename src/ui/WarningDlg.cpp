@@ -8,7 +8,6 @@
 #include "skin/SkinLayout.h"
 #include "ui/ComposeFrame.h"
 #include "ui/DrawingGeometry.h"
-#include "ui/FunctionMenuController.h"
 #include "ui/ShapeFromMask.h"
 
 namespace orv {

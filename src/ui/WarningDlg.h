@@ -8,6 +8,11 @@
 
 namespace orv {
 
+// What the warning's exec() gives: the user confirmed (Return or the confirming button), or
+// cancelled (Escape, the cancelling button, or closing it).
+inline constexpr int kWarningConfirmed = 1;
+inline constexpr int kWarningCancelled = 2;
+
 // The left-button warning: a caption-less modal popup shaped from its mask, with the message and
 // the confirming and cancelling buttons of the skin's warning layout, all drawn from pictures.
 // exec() gives kWarningConfirmed (the confirming button, Return) or kWarningCancelled (the

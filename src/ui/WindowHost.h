@@ -2,14 +2,10 @@
 #include <QPoint>
 #include <QRegion>
 
-#include "common/WriteResult.h"
-
 namespace orv {
 
-struct ApplyResult;
-
-// What the pages need of the native window that shows them. The pages hold the rules (which
-// region does what); the window owns the native window, the tray, the device and the threads.
+// What the pages and the features need of the native window that shows them. They hold the
+// rules (which region does what); the window owns the native window and the tray.
 class WindowHost {
 public:
     virtual ~WindowHost() = default;
@@ -28,17 +24,9 @@ public:
     virtual void HideToTray() = 0;
     // What closing the window does: the same as HideToTray, the window is never destroyed.
     virtual void CloseToTray() = 0;
-    // Send the working profile to the mouse and the system, then save it.
-    virtual void ApplyProfile() = 0;
-    // The save control wrote the working settings into config.ini, or could not: a failure is
-    // told to the user once, until a save succeeds again.
-    virtual void ProfileSaved(WriteResult saved) = 0;
-    // A profile went to the mouse other than through ApplyProfile (the factory reset): what did
-    // not reach the mouse or config.ini is told as after ApplyProfile.
-    virtual void ProfileApplied(const ApplyResult& result) = 0;
-    // config.ini could not be read; the user is told once.
-    virtual void ConfigUnreadable() = 0;
-    // The window's top-left corner on the screen, for the function menu's anchor.
+    // Ends the utility as the tray menu's Exit Driver does, without asking.
+    virtual void ExitDriver() = 0;
+    // The window's top-left corner on the screen, where the function menus find their boxes.
     virtual QPoint WindowTopLeft() const = 0;
 };
 

@@ -23,21 +23,4 @@ void FakeHost::StartDrag(QPoint point) {
     dragPoint = point;
 }
 
-bool FakeFunctionMenus::OpenFunctionMenu(int button, QRect box) {
-    log_.calls.push_back("OpenFunctionMenu " + std::to_string(button));
-    menuBox = box;
-    return true;
-}
-
-int FakeFunctionMenus::ShowLeftButtonWarning(QRect box) {
-    log_.calls.push_back("ShowLeftButtonWarning");
-    warningBox = box;
-    return warningResult;
-}
-
-void FakeMacroEditor::RefreshMacroList(const AdvancedPageControls& controls) {
-    log_.calls.push_back("RefreshMacroList");
-    refreshedControls = controls;
-}
-
 }  // namespace orv::testing

@@ -12,13 +12,10 @@ SkinRegion PagesFixture::GridRegion(int index, int top) {
 }
 
 PagesFixture::PagesFixture()
-    : model{.settings = settings,
-            .currentProfile = currentProfile,
-            .language = language,
-            .skin = layout,
-            .configPath = skin.AppDirectory() / "config.ini",
-            .skinDirectory = skin.SkinDirectory()},
-      pages(model, state, host, window) {
+    : session({skin.AppDirectory(), skin.AppDirectory() / "config.ini", skin.SkinDirectory()}, true, trace, messages,
+              [](std::function<void()> work) { work(); }),
+      model{settings, currentProfile, language, macros, applied, layout, skin.SkinDirectory()},
+      pages(session, model, state, notices, host, window) {
     for (int i = 0; i < static_cast<int>(layout.MainRegions.size()); ++i)
         layout.MainRegions[static_cast<size_t>(i)] = GridRegion(i, 0);
     for (int i = 0; i < static_cast<int>(layout.AdvancedRegions.size()); ++i)
@@ -29,17 +26,27 @@ PagesFixture::PagesFixture()
     layout.ControlRects = {SkinRect{0, 142, 40, 150}, SkinRect{45, 142, 95, 150}, SkinRect{100, 142, 160, 159},
                            SkinRect{165, 142, 230, 152}};
 
+    // The apply's reports go nowhere: the mouse is never looked for.
+    session.ObserveSteps([this](SessionStep step) {
+        if (step == SessionStep::ApplyProfile)
+            log.calls.push_back("ApplyProfile");
+    });
     SetFactorySettings(settings);
-    model.userMacroName = [this](int slot) {
-        return static_cast<size_t>(slot) < macroNames.size() ? macroNames[static_cast<size_t>(slot)] : std::string();
-    };
-    model.selectedMacroRepeatOn = [this] { return repeatOn; };
-    model.appliedDpiCode = [this](int level) { return appliedDpi[static_cast<size_t>(level)]; };
+    currentProfile = 1;
+    language = Language::English();
+    NameMacros({u"Alpha", u"Beta"});
+    for (size_t level = 0; level < applied.appliedDpiCode.size(); ++level)
+        applied.appliedDpiCode[level] = static_cast<uint8_t>(level + 1);
 
-    pages.SetFeatures(features.All());
     skin.WriteAllPictures();
     window.resize(skin.Size());
     pages.ShapeWindow();
+}
+
+void PagesFixture::NameMacros(const std::vector<std::u16string>& names) {
+    for (size_t i = 0; i < names.size(); ++i)
+        macros.User(static_cast<int>(i)).SetName(names[i]);
+    macros.macroCount = static_cast<int16_t>(names.size());
 }
 
 void PagesFixture::Click(QPoint point) {
@@ -49,12 +56,7 @@ void PagesFixture::Click(QPoint point) {
 }
 
 void PagesFixture::OnPage(uint8_t page) {
-    if (page == kMainPage)
-        pages.ShowMainPage();
-    else if (page == kAdvancedPage)
-        pages.ShowAdvancedPage();
-    else
-        pages.ShowColorPage();
+    pages.ShowPage(page);
     log.calls.clear();
 }
 

@@ -6,17 +6,26 @@
 #include <QPoint>
 #include <QWidget>
 
+#include "FakeDialogs.h"
 #include "PageFakes.h"
 #include "SyntheticSkin.h"
+#include "common/Trace.h"
+#include "fakes/RecordingMessages.h"
+#include "session/Session.h"
 #include "settings/ProfileSettings.h"
 #include "skin/SkinLayout.h"
 #include "ui/MainWindowPages.h"
 #include "ui/PageModel.h"
 #include "ui/PageState.h"
+#include "ui/UserNotices.h"
+#include "ui/WindowEvents.h"
+#include "ui/WindowFeature.h"
 
 namespace orv::testing {
 
-// A laid-out synthetic skin (240 x 160) with the pages over it, every feature a fake. Main
+// A laid-out synthetic skin (240 x 160) with the pages over it and no feature until a test adds
+// one (Context gives what the window gives its features); the host and the dialogs are fakes,
+// the session is one over the simulated mouse. Main
 // regions sit on a grid of 15 x 10 cells (14 x 9 each) from the top, advanced regions below
 // them from y 80, colour regions on the row y 120; the fire-time slider is 200 x 9 at (0, 130);
 // the four controls share the row y 142.
@@ -33,22 +42,39 @@ struct PagesFixture {
 
     void Click(QPoint point);
     void OnPage(uint8_t page);
+    // A control of the window by its object name ("MacroList"), or null.
+    template <typename Control>
+    Control* Find(const char* name) const {
+        return window.findChild<Control*>(QString::fromLatin1(name));
+    }
+
+    // User macros 0.. get these names, and macroCount their number.
+    void NameMacros(const std::vector<std::u16string>& names);
+    std::filesystem::path ConfigPath() const { return session.Folders().ConfigPath; }
 
     SyntheticSkin skin;
     SkinLayout layout;
-    ProfileSettings settings;
-    Relaxed<int32_t> currentProfile{1};
-    Language language = Language::English();
-    std::vector<std::string> macroNames{"Alpha", "Beta"};
-    uint8_t repeatOn = 0;
-    std::array<uint8_t, 4> appliedDpi{1, 2, 3, 4};
+    Trace trace{stdout, false, false};
+    test::RecordingMessages messages;
+    // The simulated mouse, never looked for: nothing reaches it unless a test applies.
+    Session session;
+    ProfileSettings& settings = session.Settings();
+    Relaxed<int32_t>& currentProfile = session.CurrentProfile();
+    Language& language = session.CurrentLanguage();
+    MacroStore& macros = session.Macros();
+    // What the pages show as last applied; a test sets the codes it draws.
+    AppliedState applied;
     PageModel model;
+    UserNotices notices{messages, language, ConfigPath(), "ORV_GMouse"};
     PageState state;
     CallLog log;
     FakeHost host{log};
-    FakeFeatures features{log};
     QWidget window;
+    WindowEvents events;
+    FakeDialogs dialogs;
     MainWindowPages pages;
+
+    FeatureContext Context() { return {session, layout, pages, events, host, window, notices, dialogs, messages}; }
 };
 
 }  // namespace orv::testing

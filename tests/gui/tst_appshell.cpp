@@ -33,7 +33,6 @@
 #include "app/TrayIcon.h"
 #include "app/VirtualMouseWindow.h"
 #include "ui/UiText.h"
-#include "ui/MacroEditorFeature.h"
 #include "ui/MainWindowPages.h"
 #include "common/Unreadable.h"
 #include "common/Trace.h"
@@ -302,8 +301,9 @@ void AppShellTest::anyNonZeroLanguageIsEnglishThroughout() {
     QCOMPARE(dialog.Pages().TextFont(), dialog.Pages().Fonts().EnglishFont);
     QCOMPARE(w.session.Macros().userMacroFile.filename().string(), std::string("Macro_EN.dat"));
     dialog.Pages().ShowAdvancedPage();
-    QVERIFY(dialog.Pages().MacroList() != nullptr);
-    QCOMPARE(dialog.Pages().MacroList()->font(), dialog.Pages().Fonts().EnglishFont);
+    const auto* macroList = dialog.findChild<QListWidget*>(QStringLiteral("MacroList"));
+    QVERIFY(macroList != nullptr);
+    QCOMPARE(macroList->font(), dialog.Pages().Fonts().EnglishFont);
     dialog.ExitDriver();
 }
 
@@ -364,6 +364,7 @@ void AppShellTest::unreadableFilesAreSaidOnceAndNeverSavedOver() {
     const std::filesystem::path macros = w.folder.Path() / "Macro_CN.dat";
     test::MakeUnreadable(config);
     test::MakeUnreadable(macros);
+    w.folder.Write("skins/INI_CN/skin_main.ini", "[BUTTONPOS]\r\n5=10,10,20,20,,\r\n");  // profile 2
     const auto written = std::filesystem::last_write_time(config);
     const auto said = [](TextId text, const std::filesystem::path& file) {
         return UiText(text, Language::Chinese()).arg(QString::fromStdString(PathToUtf8(file))).toStdString();
@@ -383,8 +384,13 @@ void AppShellTest::unreadableFilesAreSaidOnceAndNeverSavedOver() {
     QCOMPARE(w.session.Simulated()->Reports().size(), size_t(26));
     QCOMPARE(w.messages.shown.size(), size_t(3));
     QCOMPARE(w.messages.shown[2].second, said(TextId::SettingsNotSaved, config));
-    w.dialog.ConfigUnreadable();  // a profile button found it unreadable again
+    for (int profileButton = 0; profileButton < 2; ++profileButton) {  // finds it unreadable again
+        w.dialog.Pages().OnMouseMove({20, 20});
+        w.dialog.Pages().OnLeftButtonDown({20, 20});
+        w.dialog.Pages().OnLeftButtonUp({20, 20});
+    }
     QCOMPARE(w.messages.shown.size(), size_t(3));
+    QCOMPARE(w.session.CurrentProfile().load(), 1);
     QVERIFY(std::filesystem::last_write_time(config) == written);
 }
 
@@ -634,7 +640,6 @@ void AppShellTest::hiddenWindowHoldsNoPicturesAndShowsTheSameFrameAgain() {
                           type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(&w.dialog, &event);
     }
-    QVERIFY(w.dialog.Features().functionMenus != nullptr);
     const QImage expected = w.dialog.Pages().ComposeFrame().convertToFormat(QImage::Format_RGB32);
     QVERIFY(testing::NearColour(expected.pixelColor(110, 15), testing::SyntheticSkin::Down()));
     QVERIFY(testing::NearColour(expected.pixelColor(15, 15), testing::SyntheticSkin::Over()));
@@ -687,11 +692,19 @@ void AppShellTest::aRecordingNeverOutlivesTheShownWindow() {
     macros.User(0).SetEventCount(3);
     macros.macroCount = 1;
     QVERIFY(SaveMacroFile(w.folder.Path() / "Macro_CN.dat", macros));
+    w.folder.Write("skins/INI_CN/skin_advance.ini", "[BUTTONPOS]\r\n4=10,10,20,20,,\r\n");  // the record control
     QVERIFY(w.dialog.StartUp());
-    MacroEditorFeature& editor = w.dialog.Editor();
-    QCOMPARE(editor.Editor().ClickedLine(), 4);
     w.dialog.Pages().ShowAdvancedPage();
-    QCOMPARE(w.dialog.Pages().EventList()->currentRow(), 4);
+    QCOMPARE(w.dialog.findChild<QListWidget*>(QStringLiteral("EventList"))->currentRow(), 4);
+    const auto clickRecord = [&w] {
+        w.dialog.Pages().OnMouseMove({20, 20});
+        w.dialog.Pages().OnLeftButtonDown({20, 20});
+        w.dialog.Pages().OnLeftButtonUp({20, 20});
+    };
+    const auto recording = [&w] {
+        const auto& labels = w.dialog.Pages().Drawing().labels[kAdvancedTable];
+        return labels.at(region::advanced::kRecord)() == UiText(TextId::Stop, Language::Chinese());
+    };
 
     const std::function<void(CORV_GMouseDlg&)> ways[] = {
         [](CORV_GMouseDlg& d) { d.CloseToTray(); },
@@ -702,10 +715,10 @@ void AppShellTest::aRecordingNeverOutlivesTheShownWindow() {
     for (const auto& away : ways) {
         w.dialog.ShowWindow();
         w.dialog.Pages().ShowAdvancedPage();
-        editor.ToggleRecording();
-        QVERIFY(editor.Editor().Recording());
+        clickRecord();
+        QVERIFY(recording());
         away(w.dialog);
-        QVERIFY(!editor.Editor().Recording());
+        QVERIFY(!recording());
         w.dialog.Pages().ShowMainPage();
     }
 }

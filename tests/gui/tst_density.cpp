@@ -94,7 +94,8 @@ void DensityTest::framesAtEachDensity() {
     for (const auto& row : rows) {
         if (!row.denseSkin)
             std::filesystem::remove(f.skin.SkinDirectory() / Dense("main_normal.jpg"));
-        const QImage frame = orv::ComposeFrame(f.model, f.state, pictures, f.pages.Fonts(), size, row.ratio);
+        const QImage frame =
+            orv::ComposeFrame(f.model, f.state, pictures, f.pages.Fonts(), size, orv::FrameHooks{}, row.ratio);
         const QString at = QString::number(row.ratio);
         QVERIFY2(frame.size() == row.pixels, qPrintable(at));
         QCOMPARE(frame.devicePixelRatio(), row.ratio);
@@ -134,9 +135,11 @@ void DensityTest::menuAndWarningDrawTheirDensePictures() {
         f.skin.WritePicture(std::string("menu_") + state + ".jpg", Flat(menu, SyntheticSkin::Normal()));
     f.skin.WritePicture(Dense("menu_normal.jpg"), Flat(menu * 2, kDenseNormal));
     f.skin.WritePicture(Dense("menu_over.jpg"), Ramp(menu * 2));
-    orv::FunctionMenus menus(f.model, f.state, f.pages.Fonts(), f.host, f.window);
+    orv::FunctionMenus menus{f.Context()};
     QVERIFY(menus.OpenFunctionMenu(2, QRect(10, 10, 60, 20)));
-    orv::CMenuDlg& open = *menus.OpenMenu();
+    const auto opened = f.window.findChildren<orv::CMenuDlg*>();
+    QCOMPARE(opened.size(), 1);
+    orv::CMenuDlg& open = *opened.front();
     QCOMPARE(open.size(), menu);
     SendMouse(open, QEvent::MouseMove, QPoint(150, 2 * kRow + 5));
     QCOMPARE(open.Hover(), 3);

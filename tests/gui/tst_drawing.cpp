@@ -6,11 +6,15 @@
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QTest>
 
 #include "PagesFixture.h"
+#include "platform/FakeKeyboardCapture.h"
 #include "ui/ComposeFrame.h"
+#include "ui/LightingPreview.h"
+#include "ui/MacroEditorFeature.h"
 #include "ui/ShapeFromMask.h"
 
 using orv::kAdvancedPage;
@@ -74,6 +78,27 @@ int MarksIn(const QImage& image, const QRect& area, QColor background) {
     }
     return marks;
 }
+
+// The pages with the real macro editor behind the advanced page, recording through a keyboard
+// capture the test holds. Macro "Alpha" is selected.
+struct EditorPages : PagesFixture {
+    // Macro "Alpha" gets presses and releases of key 1 and is shown on the advanced page.
+    void ShowKeys(int presses, int releases) {
+        orv::MacroSlot& alpha = macros.User(0);
+        for (int k = 0; k < presses + releases; ++k)
+            alpha.SetEvent(static_cast<size_t>(k), 0x1E,
+                           k < presses ? orv::MacroSlot::kPress : orv::MacroSlot::kRelease, 30);
+        alpha.SetEventCount(static_cast<uint8_t>(presses + releases));
+        OnPage(kAdvancedPage);
+    }
+    void Record() {
+        OnPage(kAdvancedPage);
+        Click(AdvancedCentre(advanced::kRecord));
+    }
+
+    orv::test::FakeKeyboardCapture capture;
+    orv::MacroEditorFeature editor{Context(), &capture};
+};
 
 // The window widget as the program has it: every paint goes through the pages.
 class PaintedWindow : public QWidget {
@@ -142,11 +167,11 @@ void DrawingTest::pressedSliderKeepsItsBar() {
     f.OnPage(kAdvancedPage);
     f.settings.fireTime = 0;
     const QPoint right(190, 134);
-    f.state.AdvancedHover = advanced::kFireTimeSlider;
+    f.state.HoverIn(orv::kAdvancedTable) = advanced::kFireTimeSlider;
     QVERIFY(NearColour(PixelAt(f.pages.ComposeFrame(), right), SyntheticSkin::Over()));
     f.state.ButtonHeld = true;
     QVERIFY(NearColour(PixelAt(f.pages.ComposeFrame(), right), SyntheticSkin::Normal()));
-    f.state.AdvancedHover = advanced::kFireTimeUp;
+    f.state.HoverIn(orv::kAdvancedTable) = advanced::kFireTimeUp;
     QVERIFY(NearColour(RegionColour(f.pages.ComposeFrame(), f.layout.AdvancedRegions[advanced::kFireTimeUp]),
                        SyntheticSkin::Down()));
 }
@@ -221,7 +246,7 @@ void DrawingTest::headerPrecedence() {
         f.currentProfile = c.profile;
         f.language = c.language;
         f.state.CurrentPage = c.page;
-        f.state.MainHover = c.hover;
+        f.state.HoverIn(orv::kMainTable) = c.hover;
         f.state.ButtonHeld = c.held;
         const QColor actual = RegionColour(f.pages.ComposeFrame(), f.layout.MainRegions[static_cast<size_t>(c.region)]);
         QVERIFY2(NearColour(actual, c.expected),
@@ -251,12 +276,12 @@ void DrawingTest::fireTimeBarWidth() {
 }
 
 void DrawingTest::advancedPageStates() {
-    PagesFixture f;
+    EditorPages f;
     f.OnPage(kAdvancedPage);
     f.settings.pointerSpeed = 3;
     f.settings.wheelSpeed = 9;
     f.settings.macroMode = 0;
-    f.repeatOn = 0;
+    f.macros.User(f.macros.selectedMacro).SetRepeatOn(0);
     QImage frame = f.pages.ComposeFrame();
     const auto colour = [&](int index) {
         return RegionColour(frame, f.layout.AdvancedRegions[static_cast<size_t>(index)]);
@@ -269,11 +294,16 @@ void DrawingTest::advancedPageStates() {
         QVERIFY(NearColour(colour(index), SyntheticSkin::Normal()));
 
     f.settings.macroMode = 1;
-    f.repeatOn = 1;
-    f.model.recording = [] { return true; };
+    f.macros.User(f.macros.selectedMacro).SetRepeatOn(1);
     frame = f.pages.ComposeFrame();
-    for (int index : toggles)
-        QVERIFY(NearColour(colour(index), SyntheticSkin::Down()));
+    QVERIFY(NearColour(colour(advanced::kRepeat), SyntheticSkin::Down()));
+    QVERIFY(NearColour(colour(advanced::kHoldMode), SyntheticSkin::Down()));
+    // A recording starts the selected macro afresh, its repeat off.
+    f.Record();
+    QVERIFY(f.capture.Active());
+    frame = f.pages.ComposeFrame();
+    QVERIFY(NearColour(colour(advanced::kRecord), SyntheticSkin::Down()));
+    QVERIFY(NearColour(colour(advanced::kRepeat), SyntheticSkin::Normal()));
 }
 
 void DrawingTest::colorPageStatesAndPreview() {
@@ -285,11 +315,14 @@ void DrawingTest::colorPageStatesAndPreview() {
         int32_t colour;
         QColor expected;
     };
+    // The preview's drawing over the page's own, as the preview feature lays it.
+    Case shown{};
+    f.pages.AddLayer(kColorPage,
+                     [&shown](const orv::PageFrame& frame) { orv::DrawPreview(frame, shown.dark, shown.colour); });
     for (const Case& c : {Case{true, 2, SyntheticSkin::Gray()}, Case{false, 0, SyntheticSkin::Blue()},
                           Case{false, 1, SyntheticSkin::Normal()}, Case{false, 2, SyntheticSkin::Over()},
                           Case{false, 3, SyntheticSkin::Down()}}) {
-        f.model.PreviewDark = c.dark;
-        f.model.PreviewColor = c.colour;
+        shown = c;
         const QImage frame = f.pages.ComposeFrame();
         QVERIFY(NearColour(RegionColour(frame, f.layout.ColorRegions[color::kPreview]), c.expected));
         QVERIFY(NearColour(RegionColour(frame, f.layout.ColorRegions[color::ModeTile(2)]), SyntheticSkin::Down()));
@@ -302,7 +335,7 @@ void DrawingTest::labelsPlacedAndColoured() {
         const char* name;
         uint8_t page;
         Language language;
-        std::function<void(PagesFixture&)> setUp;
+        std::function<void(EditorPages&)> setUp;
         Table table;
         int index;
         QString text;
@@ -325,7 +358,7 @@ void DrawingTest::labelsPlacedAndColoured() {
          [](PagesFixture& f) {
              f.settings.buttonFunction[2] = 42;
              f.layout.FunctionNames[42] = "not this";
-             f.state.MainHover = main::ButtonBox(2);
+             f.state.HoverIn(orv::kMainTable) = main::ButtonBox(2);
          },
          Table::Main, main::ButtonBox(2), "Beta", false, Qt::red},
         {"function name", kMainPage, cn,
@@ -343,33 +376,33 @@ void DrawingTest::labelsPlacedAndColoured() {
         {"fire time", kAdvancedPage, en, [](PagesFixture& f) { f.settings.fireTime = 150; }, Table::Advanced,
          advanced::kFireTimeText, "150ms", true, Qt::white},
         {"stop while recording, hovered", kAdvancedPage, cn,
-         [](PagesFixture& f) {
-             f.model.recording = [] { return true; };
-             f.state.AdvancedHover = advanced::kRecord;
+         [](EditorPages& f) {
+             f.Record();
+             f.state.HoverIn(orv::kAdvancedTable) = advanced::kRecord;
          },
          Table::Advanced, advanced::kRecord, "停止", true, Qt::red},
         {"record", kAdvancedPage, en, [](PagesFixture&) {}, Table::Advanced, advanced::kRecord, "Record", true,
          Qt::white},
-        {"press lines", kAdvancedPage, en, [](PagesFixture& f) { f.model.downLines = [] { return 3; }; },
-         Table::Advanced, advanced::kDownLinesText, "[↓]3", true, Qt::white},
-        {"release lines", kAdvancedPage, en, [](PagesFixture& f) { f.model.upLines = [] { return 12; }; },
-         Table::Advanced, advanced::kUpLinesText, "[↑]12", true, Qt::white},
+        {"press lines", kAdvancedPage, en, [](EditorPages& f) { f.ShowKeys(3, 0); }, Table::Advanced,
+         advanced::kDownLinesText, "[↓]3", true, Qt::white},
+        {"release lines", kAdvancedPage, en, [](EditorPages& f) { f.ShowKeys(0, 12); }, Table::Advanced,
+         advanced::kUpLinesText, "[↑]12", true, Qt::white},
         {"applied DPI", kColorPage, en,
          [](PagesFixture& f) {
              f.settings.dpiLevel = 2;
-             f.appliedDpi[2] = 15;
+             f.applied.appliedDpiCode[2] = 15;
          },
          Table::Color, color::kDpiText, "4800", true, Qt::white},
         {"unknown DPI code", kColorPage, en,
          [](PagesFixture& f) {
              f.settings.dpiLevel = 1;
-             f.appliedDpi[1] = 8;
+             f.applied.appliedDpiCode[1] = 8;
              f.layout.ColorRegions[color::kDpiText].label = "label";
          },
          Table::Color, color::kDpiText, "200", true, Qt::white},
     };
     for (const Case& c : cases) {
-        PagesFixture f;
+        EditorPages f;
         f.state.CurrentPage = c.page;
         f.language = c.language;
         // Everything but the region under test lies far off the canvas.
@@ -392,7 +425,7 @@ void DrawingTest::labelsPlacedAndColoured() {
             const int count = c.page == kMainPage       ? main::kLabelCount
                               : c.page == kAdvancedPage ? main::kHeaderCount + advanced::kLabelCount
                                                         : main::kHeaderCount + color::kLabelCount;
-            orv::DrawLabels(painter, count, f.model, f.state, font);
+            orv::DrawLabels(painter, count, f.model, f.state, font, f.pages.Drawing());
         }
         QImage expected(f.skin.Size(), QImage::Format_RGB32);
         expected.fill(Qt::black);
@@ -497,22 +530,21 @@ void DrawingTest::replacedPictureShowsNextPaint() {
 void DrawingTest::paintDrawsTheComposedFrame() {
     PagesFixture f;
     PaintedWindow window;
-    orv::MainWindowPages pages(f.model, f.state, f.host, window);
-    pages.SetFeatures(f.features.All());
+    orv::MainWindowPages pages(f.session, f.model, f.state, f.notices, f.host, window);
+    int beforePaint = 0;
+    pages.BeforePaint([&beforePaint] { ++beforePaint; });
     pages.ShapeWindow();
     window.pages = &pages;
     window.resize(f.skin.Size());
-    f.state.MainHover = kPlainRegion;
-    f.state.CloseMenuRequest = true;
+    f.state.HoverIn(orv::kMainTable) = kPlainRegion;
     const QImage grabbed = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(grabbed, pages.ComposeFrame());
-    QVERIFY(!f.state.CloseMenuRequest);
-    QCOMPARE(f.log.Operations(), (std::vector<std::string>{"CloseFunctionMenu"}));
+    QCOMPARE(beforePaint, 1);
 }
 
 void DrawingTest::minimisedWindowShowsItsIcon() {
     PagesFixture f;
-    f.state.MainHover = kPlainRegion;
+    f.state.HoverIn(orv::kMainTable) = kPlainRegion;
     QPixmap icon(64, 64);
     icon.fill(QColor(255, 0, 0));
     f.window.setWindowIcon(QIcon(icon));
@@ -559,26 +591,28 @@ void DrawingTest::fontsAtTheirHeights() {
 // font, which is that font's look.)
 void DrawingTest::arrowMarkersStandApartFromTheirBrackets() {
     for (const Language language : {Language::English(), Language::Chinese()}) {
-        PagesFixture f;
+        EditorPages f;
         f.language = language;
-        f.model.downLines = [] { return 1; };
-        f.model.upLines = [] { return 1; };
         f.layout.AdvancedRegions[advanced::kDownLinesText] = orv::SkinRegion{10, 142, 100, 16, ""};
         f.layout.AdvancedRegions[advanced::kUpLinesText] = orv::SkinRegion{120, 142, 100, 16, ""};
         f.layout.ControlRects[orv::kEventListRect] = orv::SkinRect{130, 20, 235, 78};
-        f.OnPage(kAdvancedPage);
+        f.ShowKeys(1, 1);  // "[↓]1" and "[↑]1" in the list, one of each counted
         const QImage frame = f.pages.ComposeFrame();
         for (int counter : {advanced::kDownLinesText, advanced::kUpLinesText}) {
             const auto& r = f.layout.AdvancedRegions[static_cast<size_t>(counter)];
             QCOMPARE(MarksIn(frame, QRect(r.x, r.y, r.width, r.height), SyntheticSkin::Normal()), 4);
         }
 
-        QListWidget& events = *f.pages.EventList();
-        events.addItems({QStringLiteral("[↓]1"), QStringLiteral("[↑]1")});
+        QListWidget& events = *f.Find<QListWidget>("EventList");
+        {
+            // A selected line has a background of its own.
+            const QSignalBlocker quiet(&events);
+            events.setCurrentRow(-1);
+        }
         f.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f.window));
         const QImage list = events.viewport()->grab().toImage();
-        for (int line : {0, 1})
+        for (int line : {0, 2})
             QCOMPARE(MarksIn(list, events.visualItemRect(events.item(line)), Qt::black), 4);
     }
 }

@@ -1,6 +1,5 @@
 // The language buttons over a session: the new language's skin read into the window's layout
 // at its place in the switch, and what the switch tells the features that follow it.
-#include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 #include <filesystem>
@@ -14,7 +13,9 @@
 #include "macro/MacroFile.h"
 #include "session/Session.h"
 #include "skin/SkinLayout.h"
+#include "PagesFixture.h"
 #include "ui/LanguageSwitch.h"
+#include "ui/WindowEvents.h"
 
 using namespace orv;
 
@@ -29,14 +30,14 @@ void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
 }
 
 // Both languages' description files, each naming its language in main region 0; one user
-// macro per language.
-struct Switching {
+// macro per language; the window's pages with the switch as their only feature.
+struct Switching : testing::PagesFixture {
     Switching() {
         for (const auto& [folder, main, color, advanced, warning, label] :
              {std::tuple{"INI_EN", "skin_main_en.ini", "skin_color_en.ini", "skin_advance_en.ini", "LBWarning_en.ini",
                          "English"},
               std::tuple{"INI_CN", "skin_main.ini", "skin_color.ini", "skin_advance.ini", "LBWarning.ini", "中文"}}) {
-            const auto dir = Dir() / "skins" / folder;
+            const auto dir = skin.SkinDirectory() / folder;
             WriteBytes(dir / main, std::string("[BUTTONPOS]\r\n0=1,2,3,4,") + label + ",\r\n");
             for (const char* file : {color, advanced, warning})
                 WriteBytes(dir / file, "");
@@ -48,30 +49,18 @@ struct Switching {
             SaveMacroFile(Dir() / file, store);
         }
         WriteBytes(Dir() / "config.ini", "[Init]\r\nVER_SEL=0\r\n");
-        session = std::make_unique<Session>(SessionFolders{Dir(), Dir() / "config.ini", Dir() / "skins"}, true, trace,
-                                            messages, [](std::function<void()> work) { work(); });
-        session->LoadConfiguration();
-        session->LoadMacros();
+        session.LoadConfiguration();
+        session.LoadMacros();
         messages.shown.clear();
-        languageSwitch = std::make_unique<LanguageSwitch>(*session, layout, Dir() / "skins", messages, "ORV_GMouse");
-        QObject::connect(languageSwitch.get(), &LanguageSwitch::UserMacrosReplacing,
-                         [this] { heard.push_back("replacing " + Utf16ToUtf8(session->Macros().User(0).name())); });
-        QObject::connect(languageSwitch.get(), &LanguageSwitch::LanguageChanged, [this](Language language) {
-            heard.push_back(std::string(language.IsEnglish() ? "english " : "chinese ") + layout.MainRegions[0].label +
-                            " " + Utf16ToUtf8(session->Macros().User(0).name()));
+        events.OnUserMacrosReplaced([this] { heard.push_back("replaced " + Utf16ToUtf8(macros.User(0).name())); });
+        events.OnLanguageChanged([this](Language language) {
+            heard.push_back(std::string(language.IsEnglish() ? "english " : "chinese ") + layout.MainRegions[0].label);
         });
-        QObject::connect(languageSwitch.get(), &LanguageSwitch::SkinMissing,
-                         [this] { heard.push_back("skin missing"); });
     }
 
-    std::filesystem::path Dir() const { return PathFromUtf8(folder.path().toStdString()); }
+    std::filesystem::path Dir() const { return skin.AppDirectory(); }
 
-    QTemporaryDir folder;
-    Trace trace{stdout, false, false};
-    test::RecordingMessages messages;
-    SkinLayout layout;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<LanguageSwitch> languageSwitch;
+    LanguageSwitch languageSwitch{Context()};
     std::vector<std::string> heard;
 };
 
@@ -81,38 +70,53 @@ class LanguageSwitchTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void eachSwitchReadsItsSkinAndMacrosThenTellsTheFeatures();
+    void theButtonsSwitchOnceUnsavedWorkIsSettled();
     void aMissingSkinFileEndsTheSwitch();
     void anUnreadableMacroFileIsSaidInTheNewLanguage();
 };
 
 void LanguageSwitchTest::eachSwitchReadsItsSkinAndMacrosThenTellsTheFeatures() {
     Switching s;
-    s.languageSwitch->SwitchToEnglish();
-    s.languageSwitch->SwitchToChinese();
-    s.languageSwitch->SwitchToChinese();  // the active language's button reloads all the same
-    QCOMPARE(s.heard, (std::vector<std::string>{"replacing 中文", "english English English", "replacing English",
-                                                "chinese 中文 中文", "replacing 中文", "chinese 中文 中文"}));
+    s.languageSwitch.SwitchToEnglish();
+    s.languageSwitch.SwitchToChinese();
+    s.languageSwitch.SwitchToChinese();  // the active language's button reloads all the same
+    QCOMPARE(s.heard, (std::vector<std::string>{"replaced English", "english English", "replaced 中文", "chinese 中文",
+                                                "replaced 中文", "chinese 中文"}));
     QVERIFY(s.messages.shown.empty());
+}
+
+// A guard that says no (the user cancelled a question about unsaved macros) keeps the language.
+void LanguageSwitchTest::theButtonsSwitchOnceUnsavedWorkIsSettled() {
+    Switching s;
+    bool settled = false;
+    s.events.GuardUnsavedWork([&settled] { return settled; });
+    s.Click(s.MainCentre(orv::region::main::kEnglish));
+    QVERIFY(s.heard.empty());
+    settled = true;
+    s.Click(s.MainCentre(orv::region::main::kEnglish));
+    QCOMPARE(s.heard, (std::vector<std::string>{"replaced English", "english English"}));
 }
 
 void LanguageSwitchTest::aMissingSkinFileEndsTheSwitch() {
     Switching s;
-    std::filesystem::remove(s.Dir() / "skins" / "INI_EN" / "skin_advance_en.ini");
-    s.languageSwitch->SwitchToEnglish();
-    QCOMPARE(s.heard, (std::vector<std::string>{"replacing 中文", "skin missing"}));
+    std::filesystem::remove(s.skin.SkinDirectory() / "INI_EN" / "skin_advance_en.ini");
+    s.languageSwitch.SwitchToEnglish();
+    QVERIFY(s.heard.empty());
+    QCOMPARE(s.log.Operations(), std::vector<std::string>{"ExitDriver"});
     QCOMPARE(s.messages.shown.size(), size_t(1));
     QCOMPARE(s.messages.shown[0], (std::pair<std::string, std::string>{"ORV_GMouse", "找不到配置文件"}));
-    QCOMPARE(s.session->Macros().User(0).name(), std::u16string(u"中文"));
+    QCOMPARE(s.macros.User(0).name(), std::u16string(u"中文"));
 }
 
 void LanguageSwitchTest::anUnreadableMacroFileIsSaidInTheNewLanguage() {
     Switching s;
     std::filesystem::remove(s.Dir() / "Macro_EN.dat");
     std::filesystem::create_directory(s.Dir() / "Macro_EN.dat");  // a folder cannot be read as a file
-    s.languageSwitch->SwitchToEnglish();
+    s.languageSwitch.SwitchToEnglish();
     QCOMPARE(s.messages.shown.size(), size_t(1));
     QCOMPARE(s.messages.shown[0].second, "Cannot read the file:\n" + PathToUtf8(s.Dir() / "Macro_EN.dat"));
-    QCOMPARE(s.heard.back(), std::string("english English 中文"));
+    QCOMPARE(s.heard.back(), std::string("english English"));
+    QCOMPARE(s.macros.User(0).name(), std::u16string(u"中文"));
 }
 
 QTEST_MAIN(LanguageSwitchTest)

@@ -49,21 +49,24 @@ public:
 // controls are laid out large enough to hold a few lines. Macro "Alpha" (A down, A up, B down,
 // B up) is selected; "Beta" has no events.
 struct EditorFixture : PagesFixture {
-    EditorFixture() {
+    // Recording captures the keyboard through a fake the test types into, or through the
+    // window's own grab while it has the focus.
+    enum class Keyboard { Fake, WindowGrab };
+
+    explicit EditorFixture(Keyboard keyboard = Keyboard::Fake) {
+        if (keyboard == Keyboard::WindowGrab) {
+            grab = std::make_unique<WindowKeyboardGrab>(window, WindowKeyboardGrab::Reach::WhileFocused);
+            capture = grab.get();
+        }
         layout.ControlRects = {SkinRect{0, 142, 60, 158}, SkinRect{65, 142, 145, 158}, SkinRect{100, 20, 160, 78},
                                SkinRect{165, 20, 235, 78}};
-        store.userMacroFile = skin.AppDirectory() / "Macro_EN.dat";
+        // Made before the macros are there: the editor starts on line 0.
+        feature = std::make_unique<MacroEditorFeature>(Context(), capture, &clock);
+        macros.userMacroFile = skin.AppDirectory() / "Macro_EN.dat";
         SetMacro(0, u"Alpha", {{0x04, 1, 100}, {0x04, 2, 101}, {0x05, 1, 102}, {0x05, 2, 103}});
         SetMacro(1, u"Beta", {});
-        store.macroCount = 2;
-        store.selectedMacro = 0;
-        PageFeatures all = features.All();
-        all.macroEditor = &feature;
-        all.recording = &feature;
-        pages.SetFeatures(all);
-        model.recording = [this] { return feature.Editor().Recording(); };
-        model.downLines = [this] { return feature.Editor().DownLines(); };
-        model.upLines = [this] { return feature.Editor().UpLines(); };
+        macros.macroCount = 2;
+        macros.selectedMacro = 0;
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -71,7 +74,7 @@ struct EditorFixture : PagesFixture {
     }
 
     void SetMacro(int slot, const std::u16string& name, const std::vector<Event>& events) {
-        MacroSlot& macro = store.User(slot);
+        MacroSlot& macro = macros.User(slot);
         macro.SetName(name);
         for (size_t k = 0; k < events.size(); ++k)
             macro.SetEvent(k, events[k].key, events[k].action, events[k].delay);
@@ -84,12 +87,18 @@ struct EditorFixture : PagesFixture {
             lines << list->item(i)->text();
         return lines;
     }
-    Lines MacroLines() const { return Texts(pages.MacroList()); }
-    Lines EventLines() const { return Texts(pages.EventList()); }
+    QListWidget* MacroList() const { return Find<QListWidget>("MacroList"); }
+    CEditableListBox* EventList() const { return Find<CEditableListBox>("EventList"); }
+    QLineEdit* MacroNameEdit() const { return Find<QLineEdit>("MacroNameEdit"); }
+    QLineEdit* RepeatCountEdit() const { return Find<QLineEdit>("RepeatCountEdit"); }
+    Lines MacroLines() const { return Texts(MacroList()); }
+    Lines EventLines() const { return Texts(EventList()); }
+    // A text of the advanced page as drawn.
+    QString Label(int region) const { return pages.Drawing().labels[kAdvancedTable].at(region)(); }
 
     // Where line `line` of the event list shows, in the list's viewport.
     QPoint LinePoint(int line) const {
-        const QListWidget& list = *pages.EventList();
+        const QListWidget& list = *EventList();
         const int h = list.sizeHintForRow(0);
         return {10, (line - list.verticalScrollBar()->value()) * h + h / 2};
     }
@@ -98,13 +107,11 @@ struct EditorFixture : PagesFixture {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(line)).center());
     }
 
-    MacroStore store;
-    test::FakeKeyboardCapture capture;
+    test::FakeKeyboardCapture fakeCapture;
+    std::unique_ptr<WindowKeyboardGrab> grab;
+    KeyboardCapture* capture = &fakeCapture;
     SetTime clock;
-    test::RecordingMessages messages;
-    orv::testing::FakeDialogs files;
-    MacroEditorFeature feature{
-        {store, settings.macroMode, language, capture, clock, messages, files, host, window, skin.AppDirectory()}};
+    std::unique_ptr<MacroEditorFeature> feature;
 };
 
 // Waits for the next context menu and chooses the item at the end of path (captions, one per
@@ -157,6 +164,7 @@ const std::string kMacroFilter = "All Files(*.dat)|*.dat||";
 class MacroEditorWidgetsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void controlsLiveWithThePage();
     void controlsMirrorTheEditor();
     void contextCommandsComeFromTheMenuOfEitherLanguage_data();
     void contextCommandsComeFromTheMenuOfEitherLanguage();
@@ -170,51 +178,95 @@ private Q_SLOTS:
     void escapeWhileRecordingIsRecordedAndClosesNothing();
 };
 
+// The four controls are children of the window, over the skin's rectangles, while the advanced
+// page is shown; leaving ends a recording and destroys them, and coming back (here after a
+// language switch moved one and changed the font) makes them anew.
+void MacroEditorWidgetsTest::controlsLiveWithThePage() {
+    EditorFixture f;
+    struct Expected {
+        QWidget* control;
+        int id;
+        QRect rect;
+    };
+    const Expected expected[] = {
+        {f.RepeatCountEdit(), kRepeatCountEditId, QRect(0, 142, 60, 16)},
+        {f.MacroNameEdit(), kMacroNameEditId, QRect(65, 142, 80, 16)},
+        {f.MacroList(), kMacroListId, QRect(100, 20, 60, 58)},
+        {f.EventList(), kEventListId, QRect(165, 20, 70, 58)},
+    };
+    for (const Expected& e : expected) {
+        QVERIFY(e.control);
+        QCOMPARE(e.control->parentWidget(), &f.window);
+        QCOMPARE(e.control->property("controlId").toInt(), e.id);
+        QCOMPARE(e.control->geometry(), e.rect);
+        QVERIFY(e.control->isVisible());
+        QCOMPARE(e.control->palette().color(QPalette::Base), QColor(Qt::black));
+        QCOMPARE(e.control->palette().color(QPalette::Active, QPalette::Text), QColor(Qt::white));
+        QCOMPARE(e.control->font(), f.pages.Fonts().EnglishFont);
+    }
+    QCOMPARE(f.window.findChildren<QLineEdit*>().size(), 2);
+    QCOMPARE(f.window.findChildren<QListWidget*>().size(), 2);
+
+    f.Click(f.AdvancedCentre(advanced::kRecord));
+    QVERIFY(f.fakeCapture.Active());
+    f.Click(f.MainCentre(orv::region::main::kColorTab));
+    QVERIFY(!f.fakeCapture.Active());
+    QCOMPARE(f.window.findChildren<QWidget*>().size(), 0);
+    f.layout.ControlRects[kMacroListRect] = SkinRect{10, 20, 30, 40};
+    f.language = Language::Chinese();
+    f.Click(f.MainCentre(orv::region::main::kAdvancedTab));
+    QCOMPARE(f.MacroList()->geometry(), QRect(10, 20, 20, 20));
+    QCOMPARE(f.MacroList()->font(), f.pages.Fonts().ChineseFont);
+    QCOMPARE(f.MacroLines(), (Lines{"Alpha", "Beta"}));
+    f.Click(f.MainCentre(orv::region::main::kMainTab));
+    QCOMPARE(f.window.findChildren<QWidget*>().size(), 0);
+}
+
 void MacroEditorWidgetsTest::controlsMirrorTheEditor() {
     EditorFixture f;
     QCOMPARE(f.MacroLines(), (Lines{"Alpha", "Beta"}));
-    QCOMPARE(f.pages.MacroList()->currentRow(), 0);
+    QCOMPARE(f.MacroList()->currentRow(), 0);
     QCOMPARE(f.EventLines(), (Lines{"[↓]A", "    100ms", "[↑]A", "    101ms", "[↓]B", "    102ms", "[↑]B"}));
-    QCOMPARE(f.pages.EventList()->currentRow(), 0);  // ClickedLine
-    QCOMPARE(f.pages.MacroNameEdit()->text(), QStringLiteral("Alpha"));
-    QCOMPARE(f.pages.RepeatCountEdit()->text(), QStringLiteral("1"));
-    QVERIFY(!f.pages.RepeatCountEdit()->isEnabled());
-    QCOMPARE(f.pages.MacroNameEdit()->alignment(), Qt::AlignCenter);
+    QCOMPARE(f.EventList()->currentRow(), 0);  // ClickedLine
+    QCOMPARE(f.MacroNameEdit()->text(), QStringLiteral("Alpha"));
+    QCOMPARE(f.RepeatCountEdit()->text(), QStringLiteral("1"));
+    QVERIFY(!f.RepeatCountEdit()->isEnabled());
+    QCOMPARE(f.MacroNameEdit()->alignment(), Qt::AlignCenter);
 
     // Selecting in the list shows that macro.
-    EditorFixture::ClickLine(f.pages.MacroList(), 1);
-    QCOMPARE(f.store.selectedMacro.load(), 1);
-    QCOMPARE(f.pages.MacroNameEdit()->text(), QStringLiteral("Beta"));
+    EditorFixture::ClickLine(f.MacroList(), 1);
+    QCOMPARE(f.macros.selectedMacro.load(), 1);
+    QCOMPARE(f.MacroNameEdit()->text(), QStringLiteral("Beta"));
     QVERIFY(f.EventLines().isEmpty());
 
     // A name typed and added becomes the selected last line.
-    f.pages.MacroNameEdit()->clear();
-    QTest::keyClicks(f.pages.MacroNameEdit(), QStringLiteral("Gamma"));
+    f.MacroNameEdit()->clear();
+    QTest::keyClicks(f.MacroNameEdit(), QStringLiteral("Gamma"));
     f.Click(f.AdvancedCentre(advanced::kAddMacro));
     QCOMPARE(f.MacroLines(), (Lines{"Alpha", "Beta", "Gamma"}));
-    QCOMPARE(f.pages.MacroList()->currentRow(), 2);
-    QCOMPARE(int(f.store.macroCount), 3);
+    QCOMPARE(f.MacroList()->currentRow(), 2);
+    QCOMPARE(int(f.macros.macroCount), 3);
 
     // Repeat on shows the count and lets it be typed; storing corrects it and writes the file.
     f.Click(f.AdvancedCentre(advanced::kRepeat));
-    QVERIFY(f.pages.RepeatCountEdit()->isEnabled());
-    f.pages.RepeatCountEdit()->clear();
-    QTest::keyClicks(f.pages.RepeatCountEdit(), QStringLiteral("70000"));
+    QVERIFY(f.RepeatCountEdit()->isEnabled());
+    f.RepeatCountEdit()->clear();
+    QTest::keyClicks(f.RepeatCountEdit(), QStringLiteral("70000"));
     f.Click(f.AdvancedCentre(advanced::kStoreRepeatCount));
-    QCOMPARE(f.pages.RepeatCountEdit()->text(), QStringLiteral("65535"));
-    QCOMPARE(int(f.store.User(2).repeatCount()), 65535);
-    QCOMPARE(ini::Read(f.store.userMacroFile, "Macros", "macroNum", 10), std::string("3"));
+    QCOMPARE(f.RepeatCountEdit()->text(), QStringLiteral("65535"));
+    QCOMPARE(int(f.macros.User(2).repeatCount()), 65535);
+    QCOMPARE(ini::Read(f.macros.userMacroFile, "Macros", "macroNum", 10), std::string("3"));
 
     // Deleting the first macro moves the others down and shows the one before the deleted.
-    EditorFixture::ClickLine(f.pages.MacroList(), 0);
+    EditorFixture::ClickLine(f.MacroList(), 0);
     f.Click(f.AdvancedCentre(advanced::kDeleteMacro));
     QCOMPARE(f.MacroLines(), (Lines{"Beta", "Gamma"}));
-    QCOMPARE(f.pages.MacroList()->currentRow(), 0);
-    QCOMPARE(f.pages.MacroNameEdit()->text(), QStringLiteral("Beta"));
+    QCOMPARE(f.MacroList()->currentRow(), 0);
+    QCOMPARE(f.MacroNameEdit()->text(), QStringLiteral("Beta"));
     QVERIFY(f.messages.shown.empty());
 
     // A user macro file that cannot be written is told.
-    f.store.userMacroFile = f.skin.AppDirectory() / "no-such-folder" / "Macro_EN.dat";
+    f.macros.userMacroFile = f.skin.AppDirectory() / "no-such-folder" / "Macro_EN.dat";
     f.Click(f.AdvancedCentre(advanced::kStoreRepeatCount));
     QCOMPARE(f.messages.shown.size(), size_t(1));
     QVERIFY(f.messages.shown[0].second.find("Macro_EN.dat") != std::string::npos);
@@ -245,7 +297,7 @@ void MacroEditorWidgetsTest::contextCommandsComeFromTheMenuOfEitherLanguage() {
     f.language = english ? Language::English() : Language::Chinese();
 
     MenuAnswer answer(path);
-    QTest::mouseClick(f.pages.EventList()->viewport(), Qt::RightButton, {}, f.LinePoint(line));
+    QTest::mouseClick(f.EventList()->viewport(), Qt::RightButton, {}, f.LinePoint(line));
     QTRY_VERIFY(answer.Answered());
     QCOMPARE(answer.TopLevel(), english ? (QStringList{"Add Forward", "Add Backward", "Modify Delay", "Delete"})
                                         : (QStringList{"项前插入    ", "项后插入", "修改延迟", "删除"}));
@@ -255,38 +307,37 @@ void MacroEditorWidgetsTest::contextCommandsComeFromTheMenuOfEitherLanguage() {
         keys << f.EventLines()[i];
     QCOMPARE(keys, keysAfter);
     // The list shows the store's macro, inserted events with their 30 ms.
-    QCOMPARE(int(f.store.User(0).eventCount()), keysAfter.size());
+    QCOMPARE(int(f.macros.User(0).eventCount()), keysAfter.size());
     QCOMPARE(f.EventLines().size(), 2 * keysAfter.size() - 1);
 }
 
 void MacroEditorWidgetsTest::rightClickLineFollowsScrollingAndEmptyLists() {
     EditorFixture f;
-    CEditableListBox& list = *f.pages.EventList();
+    CEditableListBox& list = *f.EventList();
     QVERIFY2(list.verticalScrollBar()->maximum() >= 2, "the fixture's list must scroll");
     // Scrolled by the wheel while another control has the focus, which the click then moves.
-    f.pages.MacroNameEdit()->setFocus();
-    QTRY_VERIFY(f.pages.MacroNameEdit()->hasFocus());
+    f.MacroNameEdit()->setFocus();
+    QTRY_VERIFY(f.MacroNameEdit()->hasFocus());
     list.verticalScrollBar()->setValue(2);
     {
         MenuAnswer answer({});
         QTest::mouseClick(list.viewport(), Qt::RightButton, {}, f.LinePoint(3));
         QTRY_VERIFY(answer.Answered());
     }
-    QCOMPARE(f.feature.Editor().ClickedLine(), 3);
     QCOMPARE(list.currentRow(), 3);
 
     // Outside the list the line is still worked out, but no menu opens.
     {
         MenuAnswer none({});
-        QListWidget& macros = *f.pages.MacroList();
+        QListWidget& macros = *f.MacroList();
         QTest::mouseClick(macros.viewport(), Qt::RightButton, {}, macros.visualItemRect(macros.item(1)).center());
         QTest::qWait(50);
         QVERIFY(!none.Answered());
     }
-    QCOMPARE(f.store.selectedMacro.load(), 0);  // a right press selects nothing
+    QCOMPARE(f.macros.selectedMacro.load(), 0);  // a right press selects nothing
 
     // An empty list opens the menu anywhere in it; adding behind puts the event first.
-    EditorFixture::ClickLine(f.pages.MacroList(), 1);
+    EditorFixture::ClickLine(f.MacroList(), 1);
     QVERIFY(f.EventLines().isEmpty());
     MenuAnswer answer({"Add Backward", "Right Button", "Up"});
     QTest::mouseClick(list.viewport(), Qt::RightButton, {}, QPoint(10, list.viewport()->height() - 3));
@@ -314,7 +365,7 @@ void MacroEditorWidgetsTest::inPlaceEdit() {
     QFETCH(QString, lineAfter);
     EditorFixture f;
     const auto filter = InstallKeyFilter(f.window, {});
-    CEditableListBox& list = *f.pages.EventList();
+    CEditableListBox& list = *f.EventList();
 
     MenuAnswer answer({"Modify Delay"});
     QTest::mouseClick(list.viewport(), Qt::RightButton, {}, f.LinePoint(3));
@@ -337,26 +388,26 @@ void MacroEditorWidgetsTest::inPlaceEdit() {
     else if (ending == QLatin1String("escape"))
         QTest::keyClick(&edit, Qt::Key_Escape);
     else if (ending == QLatin1String("focus"))
-        f.pages.MacroNameEdit()->setFocus();
+        f.MacroNameEdit()->setFocus();
     else if (ending == QLatin1String("scroll"))
         list.verticalScrollBar()->setValue(list.verticalScrollBar()->value() + 1);
     else if (ending == QLatin1String("page"))
         f.Click(f.MainCentre(orv::region::main::kMainTab));
     else {
-        f.files.unsavedAnswer = UnsavedChoice::Save;
-        f.Click(f.MainCentre(orv::region::main::kChinese));
-        QCOMPARE(f.files.opened.back().kind, std::string("unsaved"));
+        f.dialogs.unsavedAnswer = UnsavedChoice::Save;
+        QVERIFY(f.events.SettleUnsavedWork());  // what the language buttons ask first
+        QCOMPARE(f.dialogs.opened.back().kind, std::string("unsaved"));
         MacroStore saved;
-        QCOMPARE(LoadMacroFile(f.store.userMacroFile, MacroTarget::User, saved, f.messages), ini::FileState::Read);
+        QCOMPARE(LoadMacroFile(f.macros.userMacroFile, MacroTarget::User, saved, f.messages), ini::FileState::Read);
         QCOMPARE(int(saved.User(0).Delay(1)), storedDelay);
     }
 
-    if (f.pages.EventList() != nullptr)
-        QTRY_VERIFY(f.pages.EventList()->Editor() == nullptr);
+    if (f.EventList() != nullptr)
+        QTRY_VERIFY(f.EventList()->Editor() == nullptr);
     f.OnPage(kAdvancedPage);
-    CEditableListBox& shown = *f.pages.EventList();
+    CEditableListBox& shown = *f.EventList();
     QTRY_VERIFY(shown.Editor() == nullptr);
-    QCOMPARE(int(f.store.User(0).Delay(1)), storedDelay);
+    QCOMPARE(int(f.macros.User(0).Delay(1)), storedDelay);
     QCOMPARE(f.EventLines()[3], lineAfter);
     QCOMPARE(shown.EditIndex(), -1);
     QVERIFY(f.window.isVisible());
@@ -368,12 +419,12 @@ void MacroEditorWidgetsTest::fileDialogs() {
 
     // Export: the save dialog with the macro filter in the program's folder; cancel writes nothing.
     f.Click(f.AdvancedCentre(advanced::kExportMacros));
-    QCOMPARE(f.files.opened.size(), size_t(1));
-    QCOMPARE(f.files.opened[0].kind, std::string("save"));
-    QCOMPARE(f.files.opened[0].options.filter, kMacroFilter);
-    QCOMPARE(f.files.opened[0].options.initialFolder, folder);
-    QCOMPARE(f.files.opened[0].options.defaultExtension, std::string("dat"));
-    f.files.chosenFile = folder / "out.dat";
+    QCOMPARE(f.dialogs.opened.size(), size_t(1));
+    QCOMPARE(f.dialogs.opened[0].kind, std::string("save"));
+    QCOMPARE(f.dialogs.opened[0].options.filter, kMacroFilter);
+    QCOMPARE(f.dialogs.opened[0].options.initialFolder, folder);
+    QCOMPARE(f.dialogs.opened[0].options.defaultExtension, std::string("dat"));
+    f.dialogs.chosenFile = folder / "out.dat";
     f.Click(f.AdvancedCentre(advanced::kExportMacros));
     QCOMPARE(ini::Read(folder / "out.dat", "Macros", "macroNum", 10), std::string("2"));
 
@@ -382,16 +433,16 @@ void MacroEditorWidgetsTest::fileDialogs() {
     other.User(0).SetName(u"Imported");
     other.macroCount = 1;
     QVERIFY(SaveMacroFile(folder / "in.dat", other));
-    f.files.chosenFile = folder / "in.dat";
+    f.dialogs.chosenFile = folder / "in.dat";
     f.Click(f.AdvancedCentre(advanced::kImportMacros));
-    QCOMPARE(f.files.opened.back().kind, std::string("open"));
-    QCOMPARE(f.files.opened.back().options.defaultExtension, std::string());
-    QCOMPARE(f.files.opened.back().options.filter, kMacroFilter);
+    QCOMPARE(f.dialogs.opened.back().kind, std::string("open"));
+    QCOMPARE(f.dialogs.opened.back().options.defaultExtension, std::string());
+    QCOMPARE(f.dialogs.opened.back().options.filter, kMacroFilter);
     QCOMPARE(f.MacroLines(), (Lines{"Imported"}));
     QVERIFY(f.EventLines().isEmpty());
     QVERIFY(f.messages.shown.empty());
 
-    f.files.chosenFile.reset();
+    f.dialogs.chosenFile.reset();
     f.Click(f.AdvancedCentre(advanced::kImportMacros));
     QCOMPARE(f.MacroLines(), (Lines{"Imported"}));
 
@@ -416,7 +467,7 @@ void MacroEditorWidgetsTest::fileDialogs() {
     };
     for (const Failure& failure : failures) {
         f.messages.shown.clear();
-        f.files.chosenFile = failure.file;
+        f.dialogs.chosenFile = failure.file;
         f.Click(f.AdvancedCentre(failure.control));
         QCOMPARE(f.messages.shown.size(), size_t(1));
         QCOMPARE(QString::fromStdString(f.messages.shown[0].second), failure.said);
@@ -427,41 +478,41 @@ void MacroEditorWidgetsTest::fileDialogs() {
 void MacroEditorWidgetsTest::recordingGrowsTheListLive() {
     EditorFixture f;
     f.Click(f.AdvancedCentre(advanced::kRecord));
-    QVERIFY(f.capture.Active());
-    QVERIFY(f.model.recording());
+    QVERIFY(f.fakeCapture.Active());
+    QCOMPARE(f.Label(advanced::kRecord), QStringLiteral("Stop"));
     QVERIFY(f.EventLines().isEmpty());
-    QCOMPARE(f.pages.RepeatCountEdit()->text(), QStringLiteral("1"));
-    QVERIFY(!f.pages.RepeatCountEdit()->isEnabled());
+    QCOMPARE(f.RepeatCountEdit()->text(), QStringLiteral("1"));
+    QVERIFY(!f.RepeatCountEdit()->isEnabled());
 
     f.clock.now = 1000;
-    f.capture.Down(0x41);
+    f.fakeCapture.Down(0x41);
     QTRY_COMPARE(f.EventLines(), (Lines{"[↓]A"}));
     f.clock.now = 1250;
-    f.capture.Down(0x41);  // auto-repeat
-    f.capture.Up(0x41);
+    f.fakeCapture.Down(0x41);  // auto-repeat
+    f.fakeCapture.Up(0x41);
     QTRY_COMPARE(f.EventLines(), (Lines{"[↓]A", "    250ms", "[↑]A"}));
-    QCOMPARE(f.pages.EventList()->currentRow(), 2);
-    QCOMPARE(f.model.downLines(), 1);
-    QCOMPARE(f.model.upLines(), 1);
+    QCOMPARE(f.EventList()->currentRow(), 2);
+    QCOMPARE(f.Label(advanced::kDownLinesText), QStringLiteral("[↓]1"));
+    QCOMPARE(f.Label(advanced::kUpLinesText), QStringLiteral("[↑]1"));
 
     // The context menu stays shut while recording.
     {
         MenuAnswer none({});
-        QTest::mouseClick(f.pages.EventList()->viewport(), Qt::RightButton, {}, f.LinePoint(0));
+        QTest::mouseClick(f.EventList()->viewport(), Qt::RightButton, {}, f.LinePoint(0));
         QTest::qWait(50);
         QVERIFY(!none.Answered());
     }
 
     f.Click(f.AdvancedCentre(advanced::kRecord));
-    QVERIFY(!f.capture.Active());
-    QVERIFY(!f.model.recording());
-    QCOMPARE(int(f.store.User(0).eventCount()), 2);
-    QCOMPARE(int(f.store.User(0).Delay(1)), 30);
+    QVERIFY(!f.fakeCapture.Active());
+    QCOMPARE(f.Label(advanced::kRecord), QStringLiteral("Record"));
+    QCOMPARE(int(f.macros.User(0).eventCount()), 2);
+    QCOMPARE(int(f.macros.User(0).Delay(1)), 30);
 
     // A capture the system refuses is told, and nothing is recorded.
-    f.capture.refuse = true;
+    f.fakeCapture.refuse = true;
     f.Click(f.AdvancedCentre(advanced::kRecord));
-    QVERIFY(!f.model.recording());
+    QCOMPARE(f.Label(advanced::kRecord), QStringLiteral("Record"));
     QCOMPARE(f.messages.shown.size(), size_t(1));
     QCOMPARE(f.messages.shown[0].second, std::string(Text(TextId::RecordingUnavailable, Language::English())));
     QCOMPARE(f.EventLines(), (Lines{"[↓]A", "    250ms", "[↑]A"}));
@@ -476,19 +527,20 @@ void MacroEditorWidgetsTest::recordingStopsWheneverTheKeyboardMustBeGivenBack() 
         {"page left", [](EditorFixture& f) { f.Click(f.MainCentre(main::kMainTab)); }},
         {"import dialog", [](EditorFixture& f) { f.Click(f.AdvancedCentre(advanced::kImportMacros)); }},
         {"export dialog", [](EditorFixture& f) { f.Click(f.AdvancedCentre(advanced::kExportMacros)); }},
-        {"defaults", [](EditorFixture& f) { f.Click(f.MainCentre(main::kDefaults)); }},
-        {"language", [](EditorFixture& f) { f.Click(f.MainCentre(main::kChinese)); }},
+        // What the defaults and language buttons and Exit Driver ask first.
+        {"unsaved work settled", [](EditorFixture& f) { f.events.SettleUnsavedWork(); }},
+        {"window out of sight", [](EditorFixture& f) { f.events.OutOfSight(); }},
     };
     for (const auto& c : cases) {
         EditorFixture f;
         bool capturedAtDialog = false;
-        f.files.whenOpened = [&] { capturedAtDialog = f.capture.Active(); };
+        f.dialogs.whenOpened = [&] { capturedAtDialog = f.fakeCapture.Active(); };
         f.Click(f.AdvancedCentre(advanced::kRecord));
-        QVERIFY2(f.capture.Active(), c.what);
+        QVERIFY2(f.fakeCapture.Active(), c.what);
         c.act(f);
-        QVERIFY2(!f.capture.Active(), c.what);
+        QVERIFY2(!f.fakeCapture.Active(), c.what);
         QVERIFY2(!capturedAtDialog, c.what);
-        QVERIFY2(!f.feature.Editor().Recording(), c.what);
+        QVERIFY2(f.Label(advanced::kRecord) == QStringLiteral("Record"), c.what);
     }
 }
 
@@ -538,31 +590,23 @@ void MacroEditorWidgetsTest::windowGrabRecordsKeysInsteadOfTypingThem() {
 }
 
 void MacroEditorWidgetsTest::escapeWhileRecordingIsRecordedAndClosesNothing() {
-    EditorFixture f;
+    EditorFixture f(EditorFixture::Keyboard::WindowGrab);
     const auto filter = InstallKeyFilter(f.window, {});
-    WindowKeyboardGrab grab(f.window, WindowKeyboardGrab::Reach::WhileFocused);
-    MacroEditorFeature feature({f.store, f.settings.macroMode, f.language, grab, f.clock, f.messages, f.files, f.host,
-                                f.window, f.skin.AppDirectory()});
-    PageFeatures all = f.features.All();
-    all.macroEditor = &feature;
-    all.recording = &feature;
-    f.pages.SetFeatures(all);
-    f.OnPage(kMainPage);
-    f.OnPage(kAdvancedPage);
-    QLineEdit& name = *f.pages.MacroNameEdit();
+    WindowKeyboardGrab& grab = *f.grab;
+    QLineEdit& name = *f.MacroNameEdit();
     name.setFocus();
     f.Click(f.AdvancedCentre(advanced::kRecord));
     QVERIFY(grab.Active());
 
     for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
         QKeyEvent escape(type, Qt::Key_Escape, {}, 9, 0x1B, 0);
-        QApplication::sendEvent(f.pages.EventList(), &escape);
+        QApplication::sendEvent(f.EventList(), &escape);
     }
     QTest::keyClick(&name, Qt::Key_X);
-    QTRY_COMPARE(EditorFixture::Texts(f.pages.EventList()), (Lines{"[↓]ESCAPE", "    0ms", "[↑]ESCAPE"}));
+    QTRY_COMPARE(EditorFixture::Texts(f.EventList()), (Lines{"[↓]ESCAPE", "    0ms", "[↑]ESCAPE"}));
     QCOMPARE(name.text(), QStringLiteral("Alpha"));
     QVERIFY(f.window.isVisible());
-    QVERIFY(f.pages.EventList() != nullptr);
+    QVERIFY(f.EventList() != nullptr);
 
     f.Click(f.AdvancedCentre(advanced::kRecord));
     QVERIFY(!grab.Active());

@@ -20,6 +20,7 @@
 #include "ui/ComposeFrame.h"
 #include "ui/FunctionMenus.h"
 #include "ui/OwnerDrawnMenus.h"
+#include "ui/UiText.h"
 #include "ui/WarningDlg.h"
 
 using orv::CMenuDlg;
@@ -78,8 +79,8 @@ struct MenusFixture : PagesFixture {
             layout.FunctionNames[code] = "F" + std::to_string(code);
         layout.WarningRegions = {orv::SkinRegion{10, 50, 60, 20, "OK"}, orv::SkinRegion{120, 50, 60, 20, "NO"},
                                  orv::SkinRegion{10, 10, 180, 30, "Last left click?"}};
-        macroNames = {"Alpha", "Beta", "Gamma", "Delta", "M4", "M5", "M6", "M7", "M8", "M9", "M10", "M11"};
-        model.userMacroCount = [this] { return macroCount; };
+        NameMacros({u"Alpha", u"Beta", u"Gamma", u"Delta", u"M4", u"M5", u"M6", u"M7", u"M8", u"M9", u"M10", u"M11"});
+        macros.macroCount = 2;
         for (const char* menu : {"menu", "advanced menu"}) {
             const QSize size(160, std::string(menu) == "menu" ? 301 : 361);
             WritePicture(std::string(menu) + "_normal.jpg", size, SyntheticSkin::Normal());
@@ -93,7 +94,6 @@ struct MenusFixture : PagesFixture {
         mask.fill(Qt::black);
         QPainter(&mask).fillRect(0, 0, 4, 4, Qt::white);
         skin.WritePicture("warning_mask.jpg", mask);
-        pages.SetFeatures({.functionMenus = &menus});
     }
 
     void WritePicture(const std::string& name, QSize size, QColor colour) const {
@@ -110,9 +110,8 @@ struct MenusFixture : PagesFixture {
     }
 
     CMenuDlg& Open(int button = 2, QRect box = kBox) {
-        state.MenuButton = orv::region::main::ButtonBox(button);
         menus.OpenFunctionMenu(button, box);
-        return *menus.OpenMenu();
+        return *OpenMenu();
     }
 
     void PaintMainWindow() {
@@ -121,8 +120,16 @@ struct MenusFixture : PagesFixture {
         pages.PaintMainWindow(painter);
     }
 
-    int macroCount = 2;
-    orv::FunctionMenus menus{model, state, pages.Fonts(), host, window};
+    // The open function menu, found by its title as other windows find it; null when none is.
+    CMenuDlg* OpenMenu() const {
+        for (auto* menu : window.findChildren<CMenuDlg*>()) {
+            if (menu->isVisible() && menu->windowTitle() == QStringLiteral("MainMenuDlg"))
+                return menu;
+        }
+        return nullptr;
+    }
+
+    orv::FunctionMenus menus{Context()};
 };
 
 }  // namespace
@@ -141,12 +148,14 @@ private Q_SLOTS:
     void mainMenuChoiceKeepsALeftClick();
     void subMenuPagesOpenBesideTheirRow();
     void subMenuChoiceClosesAtTheNextPaint();
+    void aClickOnTheMainPageClosesTheOpenMenu();
     void warningResults();
     void warningShapeAndLook();
     void warningWithoutItsPicturesDoesNotBlock();
     void menusAndWarningStayOnTheScreenOfTheirBox();
     void ownerDrawnMenusStayOnTheScreen();
     void ownerDrawnMenusMeasureTheirCaptions();
+    void featureEntriesSitBetweenTheTrayItems();
     void ownerDrawnItemsAreBarsAndGradients();
     void ownerDrawnMenusKeepKeyboardNavigation();
 };
@@ -187,14 +196,12 @@ void MenusTest::hoveredAndPressedRowsComeFromTheirPictures() {
 void MenusTest::mainMenuChoiceKeepsALeftClick() {
     MenusFixture f;
     f.OnlyButtonTwoClicks();
-    f.state.MenuOpen = true;
     QPointer<CMenuDlg> menu = &f.Open();
     ClickAt(*menu, RowCentre(3));
     QCOMPARE(f.settings.buttonFunction[2].load(), 3);
     QCOMPARE(f.settings.buttonFunction[3].load(), 1);
     QVERIFY(!menu->isVisible());
-    QVERIFY(!f.state.MenuOpen);
-    QVERIFY(f.menus.OpenMenu() == nullptr);
+    QVERIFY(f.OpenMenu() == nullptr);
     QCOMPARE(f.log.calls.back(), std::string("Repaint"));  // the boxes show the choice at once
     QTRY_VERIFY(menu.isNull());
 }
@@ -214,7 +221,7 @@ void MenusTest::subMenuPagesOpenBesideTheirRow() {
     };
     for (const Case& c : cases) {
         MenusFixture f;
-        f.macroCount = c.macroCount;
+        f.macros.macroCount = static_cast<int16_t>(c.macroCount);
         CMenuDlg& menu = f.Open();
         MoveTo(menu, RowCentre(c.row));
         const CSubMenuDlg* sub = menu.SubMenu();
@@ -238,7 +245,7 @@ void MenusTest::subMenuPagesOpenBesideTheirRow() {
     MoveTo(menu, RowCentre(3));
     QVERIFY(menu.SubMenu() == nullptr);
 
-    f.macroCount = 0;  // an empty page has nothing to show or choose
+    f.macros.macroCount = 0;  // an empty page has nothing to show or choose
     MoveTo(menu, RowCentre(9));
     QVERIFY(menu.SubMenu() == nullptr);
 }
@@ -248,7 +255,6 @@ void MenusTest::subMenuChoiceClosesAtTheNextPaint() {
     f.settings.buttonFunction[0] = 1;
     f.settings.buttonFunction[5] = 1;
     QPointer<CMenuDlg> menu = &f.Open(5);
-    f.state.MenuOpen = true;
     MoveTo(*menu, RowCentre(9));
     CSubMenuDlg& sub = *menu->SubMenu();
 
@@ -256,19 +262,41 @@ void MenusTest::subMenuChoiceClosesAtTheNextPaint() {
     ClickAt(sub, {80, 2 * kRow});
     QCOMPARE(f.settings.buttonFunction[5].load(), 1);
     QVERIFY(sub.isVisible());
-    QVERIFY(!f.state.CloseMenuRequest);
 
     f.log.calls.clear();
     ClickAt(sub, {80, kRow + kRow / 2});  // "Beta", user macro 1
     QCOMPARE(f.settings.buttonFunction[5].load(), 42);
-    QVERIFY(f.state.CloseMenuRequest);
     QVERIFY(!menu->isVisible());
     QCOMPARE(f.log.calls, (std::vector<std::string>{"Repaint"}));  // the box shows the choice at once
-    f.PaintMainWindow();                                           // and that paint closes the menu
-    QVERIFY(!f.state.CloseMenuRequest);
-    QVERIFY(!f.state.MenuOpen);
-    QVERIFY(f.menus.OpenMenu() == nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!menu.isNull());  // kept until the window paints
+    f.PaintMainWindow();      // and that paint closes the menu
     QTRY_VERIFY(menu.isNull());
+    f.PaintMainWindow();  // the next one finds nothing to close
+}
+
+void MenusTest::aClickOnTheMainPageClosesTheOpenMenu() {
+    using namespace orv::region::main;
+    MenusFixture f;
+    for (auto& code : f.settings.buttonFunction)
+        code = 9;
+    f.settings.buttonFunction[0] = 1;
+    f.settings.buttonFunction[1] = 1;
+    // Buttons 0 and 1 still click: the menu for button 2 opens at once, below its box.
+    f.Click(f.MainCentre(ButtonBox(2)));
+    QPointer<CMenuDlg> first = f.OpenMenu();
+    QVERIFY(first != nullptr);
+    const auto& box = f.layout.MainRegions[ButtonBox(2)];
+    QCOMPARE(first->geometry().topLeft(), QPoint(300 + box.x, 200 + box.y + box.height));
+
+    // A click on another box closes it and opens the next one; any other click only closes.
+    f.Click(f.MainCentre(ButtonBox(3)));
+    QVERIFY(f.OpenMenu() != nullptr && f.OpenMenu() != first.data());
+    QTRY_VERIFY(first.isNull());
+    f.settings.wheelStatus = 0;
+    f.Click(f.MainCentre(WheelStatusSwitch(1)));
+    QVERIFY(f.OpenMenu() == nullptr);
+    QCOMPARE(f.settings.wheelStatus.load(), 1);
 }
 
 void MenusTest::warningResults() {
@@ -310,10 +338,11 @@ void MenusTest::warningResults() {
                     result == orv::kWarningCancelled ? Qt::Key_Escape : Qt::Key_Return);
         });
         f.Click(f.MainCentre(orv::region::main::ButtonBox(2)));
-        QCOMPARE(f.menus.OpenMenu() != nullptr, result == orv::kWarningConfirmed);
-        QCOMPARE(f.state.MenuOpen, result == orv::kWarningConfirmed);
+        QCOMPARE(f.OpenMenu() != nullptr, result == orv::kWarningConfirmed);
     }
-    QCOMPARE(f.menus.OpenMenu()->geometry().topLeft(), f.state.MenuAnchor);
+    // Where the warning was: below the box on the screen (the window's corner is at 300, 200).
+    const auto& box = f.layout.MainRegions[orv::region::main::ButtonBox(2)];
+    QCOMPARE(f.OpenMenu()->geometry().topLeft(), QPoint(300 + box.x, 200 + box.y + box.height));
 }
 
 void MenusTest::warningShapeAndLook() {
@@ -383,7 +412,7 @@ void MenusTest::menusAndWarningStayOnTheScreenOfTheirBox() {
     };
     for (const Case& c : cases) {
         MenusFixture f;
-        f.macroCount = 12;
+        f.macros.macroCount = 12;
         CMenuDlg& menu = f.Open(2, c.box);
         QVERIFY2(menu.geometry() == QRect(c.menu, QSize(160, 301)), c.where);
         for (int row = 7; row <= 10; ++row) {
@@ -438,6 +467,28 @@ void MenusTest::ownerDrawnMenusMeasureTheirCaptions() {
 
         std::unique_ptr<orv::COrvMenu> events(orv::CreateEventMenu(c.language, nullptr));
         QCOMPARE(events->sizeHint(), QSize(c.eventMenuWidth, 4 * 20));
+    }
+}
+
+// A feature's entries come between "Show Window" and "Exit Driver" in the menu's language, act
+// by themselves, and leave the two items their ids.
+void MenusTest::featureEntriesSitBetweenTheTrayItems() {
+    int chosen = 0;
+    const orv::MenuEntry entries[] = {{orv::TextId::Record, [&chosen] { chosen = 1; }},
+                                      {orv::TextId::Stop, [&chosen] { chosen = 2; }}};
+    for (Language language : {Language::English(), Language::Chinese()}) {
+        orv::COrvMenu tray(QFont{});
+        orv::LoadTrayMenu(tray, language, entries);
+        const auto actions = tray.actions();
+        QCOMPARE(actions.size(), 4);
+        QCOMPARE(orv::TrayCommandForId(orv::COrvMenu::ItemId(*actions[0])), orv::TrayCommand::ShowWindow);
+        QCOMPARE(actions[1]->text(), orv::UiText(orv::TextId::Record, language));
+        QCOMPARE(actions[2]->text(), orv::UiText(orv::TextId::Stop, language));
+        QCOMPARE(orv::TrayCommandForId(orv::COrvMenu::ItemId(*actions[3])), orv::TrayCommand::ExitDriver);
+        QVERIFY(!orv::TrayCommandForId(orv::COrvMenu::ItemId(*actions[2])));
+        actions[2]->trigger();
+        QCOMPARE(chosen, 2);
+        chosen = 0;
     }
 }
 

@@ -11,7 +11,10 @@
 #include "common/Unreadable.h"
 #include "fakes/RecordingMessages.h"
 #include "settings/ConfigFile.h"
+#include "common/Utf.h"
 #include "skin/HitTest.h"
+#include "ui/DrawingGeometry.h"
+#include "ui/UiText.h"
 
 using orv::kAdvancedPage;
 using orv::kColorPage;
@@ -29,7 +32,6 @@ private Q_SLOTS:
     void hoverRepaintsOnlyOnChange();
     void mainPageClicks();
     void dpiCellsSetSteps();
-    void functionMenuWarningAndClosing();
     void saveWritesCurrentProfile();
     void advancedPageClicks();
     void fireTimeSliderAndSteps();
@@ -40,9 +42,7 @@ private Q_SLOTS:
     void releaseDecidesProfile();
     void hideControlFallsBackToAppliedProfile();
     void unreadableConfigIsToldAndNeverSavedOver();
-    void advancedControlsLiveWithThePage();
-    void absentFeaturesLeaveTheirControlsInert();
-    void colorPageAsksForThePreviewOnEveryEntry();
+    void featuresPlugInRowsAndHooks();
     void pagesWorkOnSkinReadFromFiles();
 };
 
@@ -51,26 +51,25 @@ void PagesTest::hoverTestsEachTableUpToItsLastRegion() {
     struct Case {
         uint8_t page;
         QPoint point;
-        int32_t orv::PageState::*hover;
+        orv::RegionTable table;
         int32_t expected;
     };
     const Case cases[] = {
-        {kMainPage, f.MainCentre(main::kLastOnMainPage), &orv::PageState::MainHover, main::kLastOnMainPage},
-        {kMainPage, f.MainCentre(main::kLastOnMainPage + 1), &orv::PageState::MainHover, kNone},
-        {kColorPage, f.MainCentre(main::kLastHeader), &orv::PageState::MainHover, main::kLastHeader},
-        {kColorPage, f.MainCentre(main::kFirstDpiCell), &orv::PageState::MainHover, kNone},  // the header only
-        {kAdvancedPage, f.MainCentre(main::kHeaderCount), &orv::PageState::MainHover, kNone},
+        {kMainPage, f.MainCentre(main::kLastOnMainPage), orv::kMainTable, main::kLastOnMainPage},
+        {kMainPage, f.MainCentre(main::kLastOnMainPage + 1), orv::kMainTable, kNone},
+        {kColorPage, f.MainCentre(main::kLastHeader), orv::kMainTable, main::kLastHeader},
+        {kColorPage, f.MainCentre(main::kFirstDpiCell), orv::kMainTable, kNone},  // the header only
+        {kAdvancedPage, f.MainCentre(main::kHeaderCount), orv::kMainTable, kNone},
         // Whatever the page.
-        {kMainPage, f.AdvancedCentre(advanced::kLastHitTested), &orv::PageState::AdvancedHover,
-         advanced::kLastHitTested},
-        {kMainPage, f.AdvancedCentre(advanced::kLastHitTested + 1), &orv::PageState::AdvancedHover, kNone},
-        {kAdvancedPage, f.ColorCentre(color::kLastHitTested), &orv::PageState::ColorHover, color::kLastHitTested},
-        {kAdvancedPage, f.ColorCentre(color::kLastHitTested + 1), &orv::PageState::ColorHover, kNone},
+        {kMainPage, f.AdvancedCentre(advanced::kLastHitTested), orv::kAdvancedTable, advanced::kLastHitTested},
+        {kMainPage, f.AdvancedCentre(advanced::kLastHitTested + 1), orv::kAdvancedTable, kNone},
+        {kAdvancedPage, f.ColorCentre(color::kLastHitTested), orv::kColorTable, color::kLastHitTested},
+        {kAdvancedPage, f.ColorCentre(color::kLastHitTested + 1), orv::kColorTable, kNone},
     };
     for (const Case& c : cases) {
         f.OnPage(c.page);
         f.pages.OnMouseMove(c.point);
-        QCOMPARE(f.state.*c.hover, c.expected);
+        QCOMPARE(f.state.HoverIn(c.table), c.expected);
     }
 }
 
@@ -86,8 +85,8 @@ void PagesTest::hoverRepaintsOnlyOnChange() {
     // each index that changed (main box -> none, advanced none -> delete).
     f.OnPage(kAdvancedPage);
     f.pages.OnMouseMove(f.AdvancedCentre(advanced::kDeleteMacro));
-    QCOMPARE(f.state.AdvancedHover, advanced::kDeleteMacro);
-    QCOMPARE(f.state.MainHover, kNone);
+    QCOMPARE(f.state.HoverIn(orv::kAdvancedTable), advanced::kDeleteMacro);
+    QCOMPARE(f.state.HoverIn(orv::kMainTable), kNone);
     QCOMPARE(f.log.calls, (Calls{"RepaintRegion", "UpdateNow", "RepaintRegion", "UpdateNow"}));
     for (const QRegion& region : f.host.repaintedRegions)
         QCOMPARE(region, f.pages.AdvancedRepaintRegion());
@@ -131,8 +130,6 @@ void PagesTest::mainPageClicks() {
          [](auto& s) { s.dpiLevel = 0; },
          [](const auto& s) { return s.dpiEnabled[0] == 0 && s.dpiLevel == 1; },
          {}},
-        {main::kImportProfile, [](auto&) {}, [](const auto&) { return true; }, {"ImportProfile"}},
-        {main::kExportProfile, [](auto&) {}, [](const auto&) { return true; }, {"ExportProfile"}},
         {main::kHeaderCount, [](auto&) {}, [](const auto&) { return true; }, {}},
         {main::kLastOnMainPage, [](auto&) {}, [](const auto&) { return true; }, {}},
     };
@@ -163,78 +160,21 @@ void PagesTest::dpiCellsSetSteps() {
     QCOMPARE(f.settings.dpiStep[1].load(), uint8_t{5});
 }
 
-void PagesTest::functionMenuWarningAndClosing() {
-    {
-        // Buttons 0 and 1 still click: the menu for button 2 opens at once, at its box.
-        PagesFixture f;
-        for (auto& code : f.settings.buttonFunction)
-            code = 9;
-        f.settings.buttonFunction[0] = 1;
-        f.settings.buttonFunction[1] = 1;
-        f.Click(f.MainCentre(main::ButtonBox(2)));
-        QCOMPARE(f.log.Operations(), (Calls{"OpenFunctionMenu 2"}));
-        const auto& r = f.layout.MainRegions[main::ButtonBox(2)];
-        QCOMPARE(f.features.functionMenus.menuBox, QRect(300 + r.x, 200 + r.y, r.width, r.height));
-        QCOMPARE(f.state.MenuAnchor, QPoint(300 + r.x, 200 + r.y + r.height));
-        QCOMPARE(f.state.MenuButton, main::ButtonBox(2));
-        QVERIFY(f.state.MenuOpen);
-
-        // Any click on the main page closes it; a click on another box opens the next one.
-        f.log.calls.clear();
-        f.Click(f.MainCentre(main::ButtonBox(3)));
-        QCOMPARE(f.log.Operations(), (Calls{"CloseFunctionMenu", "OpenFunctionMenu 3"}));
-        f.log.calls.clear();
-        f.Click(f.MainCentre(main::WheelStatusSwitch(0)));
-        QCOMPARE(f.log.Operations(), (Calls{"CloseFunctionMenu"}));
-        QVERIFY(!f.state.MenuOpen);
-    }
-    for (int result : {1, 2}) {
-        // Only button 2 clicks: the warning comes first, and cancelling it opens nothing.
-        PagesFixture f;
-        for (auto& code : f.settings.buttonFunction)
-            code = 9;
-        f.settings.buttonFunction[2] = 1;
-        f.features.functionMenus.warningResult = result;
-        f.Click(f.MainCentre(main::ButtonBox(2)));
-        const Calls expected =
-            result == 2 ? Calls{"ShowLeftButtonWarning"} : Calls{"ShowLeftButtonWarning", "OpenFunctionMenu 2"};
-        QCOMPARE(f.log.Operations(), expected);
-        QCOMPARE(f.features.functionMenus.warningBox.bottomLeft() + QPoint(0, 1), f.state.MenuAnchor);
-        QCOMPARE(f.state.MenuOpen, result != 2);
-    }
-}
-
 void PagesTest::saveWritesCurrentProfile() {
     PagesFixture f;
     f.currentProfile = 4;
     f.settings.fireTime = 123;
     f.settings.dpiLevel = 2;
     f.Click(f.MainCentre(main::kSave));
-    QCOMPARE(f.log.Operations(), (Calls{"ProfileSaved"}));
+    QVERIFY(f.log.Operations().empty());
+    QVERIFY(f.messages.shown.empty());
     orv::ProfileSettings loaded;
-    orv::LoadProfile(f.model.configPath, 4, false, f.language, loaded);
+    orv::LoadProfile(f.ConfigPath(), 4, false, f.language, loaded);
     QCOMPARE(loaded.fireTime.load(), 123);
     QCOMPARE(loaded.dpiLevel.load(), 2);
 }
 
 void PagesTest::advancedPageClicks() {
-    struct Case {
-        int region;
-        Calls operations;
-    };
-    const Case actionCases[] = {
-        {advanced::kImportMacros, {"ImportMacros"}}, {advanced::kExportMacros, {"ExportMacros"}},
-        {advanced::kAddMacro, {"AddMacro"}},         {advanced::kDeleteMacro, {"DeleteMacro"}},
-        {advanced::kRecord, {"ToggleRecording"}},    {advanced::kStoreRepeatCount, {"StoreRepeatCount"}},
-        {advanced::kRepeat, {"ToggleRepeat"}},       {advanced::kLastHitTested, {}},  // a label
-    };
-    for (const Case& c : actionCases) {
-        PagesFixture f;
-        f.OnPage(kAdvancedPage);
-        f.Click(f.AdvancedCentre(c.region));
-        QCOMPARE(f.log.Operations(), c.operations);
-    }
-
     PagesFixture f;
     f.OnPage(kAdvancedPage);
     f.Click(f.AdvancedCentre(advanced::PointerSpeedSegment(7)));
@@ -292,7 +232,7 @@ void PagesTest::headerOnlyActionsIgnoredOffMainPage() {
             f.OnPage(page);
             f.Click(f.MainCentre(region));
             QVERIFY(f.log.Operations().empty());
-            QVERIFY(!QFile::exists(QString::fromStdString(f.model.configPath.string())));
+            QVERIFY(!QFile::exists(QString::fromStdString(f.ConfigPath().string())));
         }
     }
 }
@@ -335,25 +275,15 @@ void PagesTest::releaseTable() {
     struct Case {
         int region;
         Calls operations;
-        bool editsSettled = true;
     };
     const Case cases[] = {
-        {main::kApply, {"ApplyProfile"}},
-        {main::kMinimise, {"Minimise"}},
-        {main::kClose, {"CloseToTray"}},
-        // These reload the user macros: a recording into one of them ends first, and edits not
-        // yet saved are settled, unless the user cancels.
-        {main::kDefaults, {"StopRecording", "SettleUnsavedEdits", "RestoreDefaults"}},
-        {main::kChinese, {"StopRecording", "SettleUnsavedEdits", "SwitchToChinese"}},
-        {main::kEnglish, {"StopRecording", "SettleUnsavedEdits", "SwitchToEnglish"}},
-        {main::kDefaults, {"StopRecording", "SettleUnsavedEdits"}, false},
-        {main::kEnglish, {"StopRecording", "SettleUnsavedEdits"}, false},
-        {main::kLastHeader, {}},  // a label
+        {main::kApply, {"ApplyProfile"}}, {main::kMinimise, {"Minimise"}},
+        {main::kClose, {"CloseToTray"}},  {main::kDefaults, {}},  // the features' rows
+        {main::kLastHeader, {}},                                  // a label
     };
     for (uint8_t page : {kMainPage, kColorPage}) {
         for (const Case& c : cases) {
             PagesFixture f;
-            f.features.macroEditor.settled = c.editsSettled;
             f.OnPage(page);
             f.pages.OnMouseMove(f.MainCentre(c.region));
             f.pages.OnLeftButtonDown(f.MainCentre(c.region));
@@ -363,7 +293,7 @@ void PagesTest::releaseTable() {
             QVERIFY(!f.state.ButtonHeld);
             QCOMPARE(f.log.Operations(), c.operations);
             if (c.region == main::kMinimise || c.region == main::kClose)
-                QCOMPARE(f.state.MainHover, kNone);
+                QCOMPARE(f.state.HoverIn(orv::kMainTable), kNone);
         }
     }
 }
@@ -373,10 +303,10 @@ void PagesTest::releaseDecidesProfile() {
     orv::ProfileSettings one;
     orv::SetFactorySettings(one);
     one.fireTime = 11;
-    orv::SaveProfile(f.model.configPath, 1, one);
+    orv::SaveProfile(f.ConfigPath(), 1, one);
     orv::ProfileSettings five = one;
     five.fireTime = 55;
-    orv::SaveProfile(f.model.configPath, 5, five);
+    orv::SaveProfile(f.ConfigPath(), 5, five);
 
     f.pages.OnMouseMove(f.MainCentre(main::ProfileButton(5)));
     f.pages.OnLeftButtonDown(f.MainCentre(main::ProfileButton(5)));
@@ -397,7 +327,7 @@ void PagesTest::hideControlFallsBackToAppliedProfile() {
     orv::SetFactorySettings(applied);
     applied.fireTime = 66;
     applied.dpiLevel = 0;
-    orv::SaveProfile(f.model.configPath, orv::kAppliedProfile, applied);
+    orv::SaveProfile(f.ConfigPath(), orv::kAppliedProfile, applied);
 
     f.settings.fireTime = 200;  // changed on the window, never applied
     f.settings.dpiLevel = 3;    // the level the mouse is on now
@@ -405,7 +335,7 @@ void PagesTest::hideControlFallsBackToAppliedProfile() {
     QCOMPARE(f.settings.fireTime.load(), 66);
     QCOMPARE(f.settings.dpiLevel.load(), 3);
     QCOMPARE(f.log.Operations(), (Calls{"HideToTray"}));
-    QCOMPARE(f.state.MainHover, kNone);
+    QCOMPARE(f.state.HoverIn(orv::kMainTable), kNone);
 }
 
 // Every control that reads or writes config.ini, with the file unreadable: the save says it
@@ -413,7 +343,7 @@ void PagesTest::hideControlFallsBackToAppliedProfile() {
 // and the hide control keeps the working settings.
 void PagesTest::unreadableConfigIsToldAndNeverSavedOver() {
     PagesFixture f;
-    orv::test::MakeUnreadable(f.model.configPath);
+    orv::test::MakeUnreadable(f.ConfigPath());
     f.settings.fireTime = 77;
     const std::vector<std::pair<std::string, std::string>> shown = orv::ProfileKeyValues(f.settings);
 
@@ -421,104 +351,50 @@ void PagesTest::unreadableConfigIsToldAndNeverSavedOver() {
     f.Click(f.MainCentre(main::ProfileButton(3)));
     f.Click(f.MainCentre(main::kHideToTray));
 
-    QCOMPARE(f.log.Operations(), (Calls{"ProfileNotSaved", "ConfigUnreadable", "HideToTray"}));
+    QCOMPARE(f.log.Operations(), (Calls{"HideToTray"}));
+    const auto said = [&f](orv::TextId text) {
+        return orv::UiText(text, f.language).arg(QString::fromStdString(orv::PathToUtf8(f.ConfigPath()))).toStdString();
+    };
+    QCOMPARE(f.messages.shown.size(), size_t(2));
+    QCOMPARE(f.messages.shown[0].second, said(orv::TextId::SettingsNotSaved));
+    QCOMPARE(f.messages.shown[1].second, said(orv::TextId::ConfigUnreadable));
     QCOMPARE(f.currentProfile.load(), 1);
     QCOMPARE(orv::ProfileKeyValues(f.settings), shown);
 }
 
-void PagesTest::advancedControlsLiveWithThePage() {
+// A feature's rows follow the pages' own and act only where no earlier row holds the index; its
+// hooks run around them: before every press on its page, on every entry to a page, and on
+// leaving it after the new page's own hooks.
+void PagesTest::featuresPlugInRowsAndHooks() {
     PagesFixture f;
-    f.window.show();
-    QVERIFY(!f.pages.MacroList());
-    f.Click(f.MainCentre(main::kAdvancedTab));
-    QCOMPARE(f.log.Operations(), (Calls{"RefreshMacroList"}));
-    // The editor fills the controls the page has just made.
-    const orv::AdvancedPageControls& given = f.features.macroEditor.refreshedControls;
-    QVERIFY(given.macroList && given.macroList == f.pages.MacroList());
-    QCOMPARE(given.eventList, f.pages.EventList());
-    QCOMPARE(given.macroNameEdit, f.pages.MacroNameEdit());
-    QCOMPARE(given.repeatCountEdit, f.pages.RepeatCountEdit());
-
-    struct Expected {
-        QWidget* control;
-        int id;
-        QRect rect;
+    Calls heard;
+    const auto hear = [&heard](std::string what) { return [&heard, what] { heard.push_back(what); }; };
+    const auto hearRow = [&heard](std::string what) {
+        return [&heard, what](orv::RegionHit) { heard.push_back(what); };
     };
-    const Expected expected[] = {
-        {f.pages.RepeatCountEdit(), orv::kRepeatCountEditId, QRect(0, 142, 40, 8)},
-        {f.pages.MacroNameEdit(), orv::kMacroNameEditId, QRect(45, 142, 50, 8)},
-        {f.pages.MacroList(), orv::kMacroListId, QRect(100, 142, 60, 17)},
-        {f.pages.EventList(), orv::kEventListId, QRect(165, 142, 65, 10)},
-    };
-    for (const Expected& e : expected) {
-        QVERIFY(e.control);
-        QCOMPARE(e.control->parentWidget(), &f.window);
-        QCOMPARE(e.control->property("controlId").toInt(), e.id);
-        QCOMPARE(e.control->geometry(), e.rect);
-        QVERIFY(e.control->isVisible());
-        QCOMPARE(e.control->palette().color(QPalette::Base), QColor(Qt::black));
-        QCOMPARE(e.control->palette().color(QPalette::Text), QColor(Qt::white));
-        QCOMPARE(e.control->font(), f.pages.Fonts().EnglishFont);
-    }
-    QCOMPARE(f.window.findChildren<QLineEdit*>().size(), 2);
-    QCOMPARE(f.window.findChildren<QListWidget*>().size(), 2);
+    f.pages.BeforePress(kMainPage, hear("before press"));
+    f.pages.AddPressRow(kMainPage, orv::kMainTable, main::kImportProfile, main::kExportProfile,
+                        [&heard](orv::RegionHit hit) { heard.push_back("exchange " + std::to_string(hit.offset)); });
+    f.pages.AddPressRow(kMainPage, orv::kMainTable, main::kSave, main::kSave, hearRow("a second save row"));
+    f.pages.AddReleaseRow(main::kDefaults, main::kDefaults, hearRow("defaults"));
+    f.pages.OnPageShown(kColorPage, hear("colour shown"));
+    f.pages.OnPageLeft(kAdvancedPage, hear("advanced left"));
+    f.pages.BeforePaint(hear("paint"));
 
-    // Leaving ends a recording, then destroys them; coming back (here after a layout change)
-    // re-creates them.
-    f.log.calls.clear();
-    f.Click(f.MainCentre(main::kColorTab));
-    QCOMPARE(f.log.Operations(), (Calls{"StartPreviewThread", "StopRecording"}));
-    QVERIFY(!f.pages.MacroList());
-    QCOMPARE(f.window.findChildren<QLineEdit*>().size(), 0);
-    QCOMPARE(f.window.findChildren<QListWidget*>().size(), 0);
-    f.layout.ControlRects[2] = orv::SkinRect{10, 20, 30, 40};
-    f.language = orv::Language::Chinese();
+    f.Click(f.MainCentre(main::kExportProfile));
+    f.Click(f.MainCentre(main::kSave));
+    f.Click(f.MainCentre(main::kDefaults));
     f.Click(f.MainCentre(main::kAdvancedTab));
-    QCOMPARE(f.pages.MacroList()->geometry(), QRect(10, 20, 20, 20));
-    QCOMPARE(f.pages.MacroList()->font(), f.pages.Fonts().ChineseFont);
-    f.log.calls.clear();
-    f.Click(f.MainCentre(main::kMainTab));
-    QCOMPARE(f.log.Operations(), (Calls{"StopRecording"}));
-    QCOMPARE(f.window.findChildren<QWidget*>().size(), 0);
-}
-
-void PagesTest::absentFeaturesLeaveTheirControlsInert() {
-    PagesFixture f;
-    f.pages.SetFeatures({});
-    for (int region : {main::kImportProfile, main::kExportProfile, main::kDefaults, main::kChinese, main::kEnglish,
-                       main::ButtonBox(2)})
-        f.Click(f.MainCentre(region));
-    QVERIFY(!f.state.MenuOpen);
-    f.Click(f.MainCentre(main::kAdvancedTab));
-    QVERIFY(f.pages.MacroList());  // the page still has its controls
-    for (int region = advanced::kImportMacros; region <= advanced::kRepeat; ++region)
-        f.Click(f.AdvancedCentre(region));
     f.Click(f.MainCentre(main::kColorTab));
-    QCOMPARE(f.state.CurrentPage.load(), kColorPage);
-    // No preview, so no mark of a thread that nothing would ever clear.
-    QVERIFY(!f.model.PreviewThreadRunning);
-    QVERIFY(f.log.Operations().empty());
-
-    // The controls keep their looks, and a pending close request is still consumed.
-    f.pages.OnLeftButtonDown(f.MainCentre(main::kDefaults));
-    QVERIFY(f.state.ButtonHeld);
-    f.state.CloseMenuRequest = true;
+    f.Click(f.MainCentre(main::kAdvancedTab));
+    f.Click(f.MainCentre(main::kColorTab));
     QImage canvas(f.skin.Size(), QImage::Format_RGB32);
     QPainter painter(&canvas);
     f.pages.PaintMainWindow(painter);
-    QVERIFY(!f.state.CloseMenuRequest);
-}
 
-// Whether a thread still runs is the preview's to decide, in step with the thread itself.
-void PagesTest::colorPageAsksForThePreviewOnEveryEntry() {
-    PagesFixture f;
-    f.Click(f.MainCentre(main::kColorTab));
-    f.Click(f.ColorCentre(color::kFirstMode));
-    f.Click(f.MainCentre(main::kMainTab));
-    f.Click(f.MainCentre(main::kColorTab));
-    const Calls operations = f.log.Operations();
-    QCOMPARE(std::count(operations.begin(), operations.end(), "StartPreviewThread"), 2);
-    QVERIFY(!f.model.PreviewThreadRunning);  // left to the preview
+    QCOMPARE(heard, (Calls{"before press", "exchange 1", "before press", "before press", "defaults", "before press",
+                           "colour shown", "advanced left", "colour shown", "advanced left", "paint"}));
+    QVERIFY(f.messages.shown.empty());  // the pages' own save acted, not the second row
 }
 
 void PagesTest::pagesWorkOnSkinReadFromFiles() {
@@ -537,8 +413,7 @@ void PagesTest::pagesWorkOnSkinReadFromFiles() {
     f.settings.wheelStatus = 0;
     f.Click(f.MainCentre(main::WheelStatusSwitch(1)));
     QCOMPARE(f.settings.wheelStatus.load(), 1);
-    f.Click(f.MainCentre(main::kAdvancedTab));
-    QCOMPARE(f.pages.EventList()->geometry(), QRect(165, 142, 65, 10));
+    QCOMPARE(orv::ControlRect(f.layout.ControlRects[orv::kEventListRect]), QRect(165, 142, 65, 10));
 }
 
 QTEST_MAIN(PagesTest)

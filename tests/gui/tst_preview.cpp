@@ -7,6 +7,7 @@
 
 #include "PagesFixture.h"
 #include "ui/LightingPreview.h"
+#include "ui/WindowEvents.h"
 
 using namespace orv;
 using namespace orv::region;
@@ -41,35 +42,32 @@ private Q_SLOTS:
 
 void PreviewTest::animatesWhileTheColourPageIsShown() {
     testing::PagesFixture f;
-    Relaxed<uint8_t> appliedLedStatus{0};
     f.settings.dpiLevel = 3;
-    LightingPreview preview(f.model, f.state, appliedLedStatus, f.settings.dpiLevel, f.window);
-    PageFeatures features = f.features.All();
-    features.preview = &preview;
-    f.pages.SetFeatures(features);
+    LightingPreview preview(f.Context());
     PaintWatch watch;
     f.window.installEventFilter(&watch);
     f.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+    const QPoint region = f.ColorCentre(color::kPreview);
+    const auto shows = [&](QColor colour) {
+        return testing::NearColour(f.pages.ComposeFrame().pixelColor(region), colour);
+    };
 
     f.Click(f.MainCentre(main::kColorTab));
-    QVERIFY(f.model.PreviewThreadRunning);
-    QTRY_VERIFY_WITH_TIMEOUT(f.model.PreviewDark && f.model.PreviewColor == 0, kWaitMs);  // dark first
+    QTRY_VERIFY_WITH_TIMEOUT(shows(testing::SyntheticSkin::Gray()), kWaitMs);  // dark first
     const int paints = watch.paints;
-    QTRY_VERIFY_WITH_TIMEOUT(!f.model.PreviewDark, kWaitMs);  // then blue
-    QCOMPARE(f.model.PreviewColor.load(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(shows(testing::SyntheticSkin::Blue()), kWaitMs);  // then blue
     QTRY_VERIFY_WITH_TIMEOUT(watch.paints > paints, kWaitMs);
     QVERIFY(watch.allOnWindowThread);
 
+    // Left and entered again, then ended while the thread waits: it is stopped, not left running
+    // past the window, and the region keeps what it showed last.
     f.Click(f.MainCentre(main::kMainTab));
-    QTRY_VERIFY_WITH_TIMEOUT(!f.model.PreviewThreadRunning, kWaitMs);
-
-    // Back on the page, then gone for good while the thread waits: it is stopped, not left
-    // running past the window.
     f.Click(f.MainCentre(main::kColorTab));
-    QVERIFY(f.model.PreviewThreadRunning);
-    preview.Stop();
-    QVERIFY(!f.model.PreviewThreadRunning);
+    f.events.Ending();
+    const QColor last = f.pages.ComposeFrame().pixelColor(region);
+    QTest::qWait(1500);  // longer than a step: a running thread would have moved on
+    QCOMPARE(f.pages.ComposeFrame().pixelColor(region), last);
     f.window.removeEventFilter(&watch);
 }
 

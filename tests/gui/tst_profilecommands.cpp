@@ -8,7 +8,7 @@
 #include <string>
 
 #include "FakeDialogs.h"
-#include "PageFakes.h"
+#include "PagesFixture.h"
 #include "common/IniFile.h"
 #include "common/Trace.h"
 #include "common/Utf.h"
@@ -19,6 +19,7 @@
 #include "settings/ConfigFile.h"
 #include "ui/ProfileCommands.h"
 #include "ui/QtUserDialogs.h"
+#include "ui/WindowEvents.h"
 
 using namespace orv;
 using orv::testing::FakeDialogs;
@@ -53,8 +54,9 @@ MacroStore Macros(std::u16string_view name, int count) {
     return store;
 }
 
-// A session over a folder of its own, with the commands wired as the window wires them.
-struct Commands {
+// The window's pages over a session on the simulated mouse, with the commands as their only
+// feature.
+struct Commands : testing::PagesFixture {
     explicit Commands(const char* verSel) {
         WriteBytes(Dir() / "config.ini", std::string("[Init]\r\nCurConfig=2\r\nVER_SEL=") + verSel +
                                              "\r\n[Config2]\r\nK0=1\r\nFIRE_TIME=40\r\n[CfgReset2]\r\nK0=1\r\n"
@@ -65,16 +67,13 @@ struct Commands {
         std::filesystem::create_directories(Dir() / "skins" / "INI_CN");
         SaveMacroFile(Dir() / "skins" / "INI_EN" / "defMacro.dat", Macros(u"Factory", 3));
         SaveMacroFile(Dir() / "skins" / "INI_CN" / "defMacro.dat", Macros(u"出厂", 3));
-        session = std::make_unique<Session>(SessionFolders{Dir(), Dir() / "config.ini", Dir() / "skins"}, true, trace,
-                                            messages, [](std::function<void()> work) { work(); });
-        session->LoadConfiguration();
-        session->LoadMacros();
+        session.LoadConfiguration();
+        session.LoadMacros();
         messages.shown.clear();  // no constMacro.dat here
-        session->FindDevice();
-        commands = std::make_unique<ProfileCommands>(*session, dialogs, messages, host, "ORV_GMouse");
+        session.FindDevice();
     }
 
-    std::filesystem::path Dir() const { return PathFromUtf8(folder.path().toStdString()); }
+    std::filesystem::path Dir() const { return skin.AppDirectory(); }
     std::vector<std::string> Shown() const {
         std::vector<std::string> texts;
         for (const auto& [caption, text] : messages.shown)
@@ -82,14 +81,7 @@ struct Commands {
         return texts;
     }
 
-    QTemporaryDir folder;
-    Trace trace{stdout, false, false};
-    test::RecordingMessages messages;
-    testing::CallLog log;
-    testing::FakeHost host{log};
-    FakeDialogs dialogs;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<ProfileCommands> commands;
+    ProfileCommands commands{Context()};
 };
 
 }  // namespace
@@ -103,13 +95,13 @@ private Q_SLOTS:
     void aFileWithoutAProfileIsRefusedInTheLanguage();
     void filesThatCannotBeReadOrWrittenAreSaid();
     void resetAsksFirstAndNoChangesNothing();
-    void resetReplacesTheMacrosBetweenItsSignals();
+    void resetReplacesTheMacrosAndTellsTheWindow();
     void windowsFiltersBecomeQtNameFilters();
 };
 
 void ProfileCommandsTest::exportThenImportRestoresEveryFieldAndKeepsTheProfile() {
     Commands c("1");
-    ProfileSettings& settings = c.session->Settings();
+    ProfileSettings& settings = c.session.Settings();
     settings.buttonFunction[3] = 44;
     settings.macroMode = 1;
     settings.fireTime = 296;
@@ -118,7 +110,7 @@ void ProfileCommandsTest::exportThenImportRestoresEveryFieldAndKeepsTheProfile()
     const std::string config = ReadBytes(c.Dir() / "config.ini");
     c.dialogs.chosenFile = c.Dir() / "moved.ini";
 
-    c.commands->ExportProfile();
+    c.commands.ExportProfile();
     QCOMPARE(c.dialogs.opened.size(), size_t(1));
     QCOMPARE(c.dialogs.opened[0].kind, std::string("save"));
     QCOMPARE(c.dialogs.opened[0].options.filter, std::string("All Files(*.ini)|*.ini||"));
@@ -128,26 +120,26 @@ void ProfileCommandsTest::exportThenImportRestoresEveryFieldAndKeepsTheProfile()
 
     SetFactorySettings(settings);
     settings.macroMode = 0;
-    c.commands->ImportProfile();
+    c.commands.ImportProfile();
     QCOMPARE(c.dialogs.opened[1].kind, std::string("open"));
     QCOMPARE(c.dialogs.opened[1].options.filter, std::string("All Files(*.ini)|*.ini||"));
     QCOMPARE(c.dialogs.opened[1].options.initialFolder, c.Dir());
     QCOMPARE(c.dialogs.opened[1].options.defaultExtension, std::string());
     QVERIFY(ProfileKeyValues(settings) == exported);
-    QCOMPARE(c.session->CurrentProfile().load(), 2);
+    QCOMPARE(c.session.CurrentProfile().load(), 2);
     QCOMPARE(ReadBytes(c.Dir() / "config.ini"), config);  // import takes effect with the next apply
-    QVERIFY(c.session->Simulated()->Reports().empty());
+    QVERIFY(c.session.Simulated()->Reports().empty());
     QVERIFY(c.messages.shown.empty());
     QCOMPARE(c.log.calls, (std::vector<std::string>{"Repaint", "Repaint"}));
 }
 
 void ProfileCommandsTest::cancelledDialogsChangeNothing() {
     Commands c("1");
-    const auto before = ProfileKeyValues(c.session->Settings());
-    c.commands->ExportProfile();
-    c.commands->ImportProfile();
+    const auto before = ProfileKeyValues(c.session.Settings());
+    c.commands.ExportProfile();
+    c.commands.ImportProfile();
     QCOMPARE(c.dialogs.opened.size(), size_t(2));
-    QVERIFY(ProfileKeyValues(c.session->Settings()) == before);
+    QVERIFY(ProfileKeyValues(c.session.Settings()) == before);
     QVERIFY(c.messages.shown.empty());
     QVERIFY(c.log.calls.empty());
 }
@@ -164,27 +156,27 @@ void ProfileCommandsTest::aFileWithoutAProfileIsRefusedInTheLanguage() {
     QFETCH(QByteArray, verSel);
     QFETCH(QString, text);
     Commands c(verSel.constData());
-    c.session->Settings().fireTime = 296;
-    const auto before = ProfileKeyValues(c.session->Settings());
+    c.session.Settings().fireTime = 296;
+    const auto before = ProfileKeyValues(c.session.Settings());
     c.dialogs.chosenFile = c.Dir() / "config.ini";
 
-    c.commands->ImportProfile();
+    c.commands.ImportProfile();
 
-    QVERIFY(ProfileKeyValues(c.session->Settings()) == before);
+    QVERIFY(ProfileKeyValues(c.session.Settings()) == before);
     const std::string expected = "ORV_GMouse: " + text.toStdString() + "\n" + PathToUtf8(c.Dir() / "config.ini");
     QCOMPARE(c.Shown(), std::vector<std::string>{expected});
 }
 
 void ProfileCommandsTest::filesThatCannotBeReadOrWrittenAreSaid() {
     Commands c("1");
-    const auto before = ProfileKeyValues(c.session->Settings());
+    const auto before = ProfileKeyValues(c.session.Settings());
     c.dialogs.chosenFile = c.Dir() / "missing" / "moved.ini";
-    c.commands->ExportProfile();
-    c.commands->ImportProfile();
+    c.commands.ExportProfile();
+    c.commands.ImportProfile();
     const std::string path = PathToUtf8(c.Dir() / "missing" / "moved.ini");
     QCOMPARE(c.Shown(), (std::vector<std::string>{"ORV_GMouse: Cannot write the file:\n" + path,
                                                   "ORV_GMouse: Cannot read the file:\n" + path}));
-    QVERIFY(ProfileKeyValues(c.session->Settings()) == before);
+    QVERIFY(ProfileKeyValues(c.session.Settings()) == before);
 }
 
 // One click would overwrite five profiles and the user's macros for good.
@@ -194,7 +186,7 @@ void ProfileCommandsTest::resetAsksFirstAndNoChangesNothing() {
     const std::string macros = ReadBytes(c.Dir() / "Macro_CN.dat");
     c.dialogs.answerYes = false;
 
-    c.commands->RestoreDefaults();
+    c.commands.RestoreDefaults();
 
     QCOMPARE(c.dialogs.opened.size(), size_t(1));
     QCOMPARE(c.dialogs.opened[0].kind, std::string("question"));
@@ -204,37 +196,35 @@ void ProfileCommandsTest::resetAsksFirstAndNoChangesNothing() {
              QStringLiteral("恢复出厂设置？全部五个配置和本语言的用户宏都将被覆盖。"));
     QCOMPARE(ReadBytes(c.Dir() / "config.ini"), config);
     QCOMPARE(ReadBytes(c.Dir() / "Macro_CN.dat"), macros);
-    QCOMPARE(c.session->Settings().fireTime.load(), 40);
-    QVERIFY(c.session->Simulated()->Reports().empty());
+    QCOMPARE(c.session.Settings().fireTime.load(), 40);
+    QVERIFY(c.session.Simulated()->Reports().empty());
 }
 
-void ProfileCommandsTest::resetReplacesTheMacrosBetweenItsSignals() {
+void ProfileCommandsTest::resetReplacesTheMacrosAndTellsTheWindow() {
     Commands c("1");
     std::vector<std::string> seen;
-    QObject::connect(c.commands.get(), &ProfileCommands::UserMacrosReplacing,
-                     [&] { seen.push_back("replacing " + Utf16ToUtf8(c.session->Macros().User(0).name())); });
-    QObject::connect(c.commands.get(), &ProfileCommands::UserMacrosReplaced,
-                     [&] { seen.push_back("replaced " + Utf16ToUtf8(c.session->Macros().User(0).name())); });
+    c.events.OnUserMacrosReplaced(
+        [&] { seen.push_back("replaced " + Utf16ToUtf8(c.session.Macros().User(0).name())); });
 
-    c.commands->RestoreDefaults();
+    c.commands.RestoreDefaults();
 
     QCOMPARE(c.dialogs.opened[0].text,
              std::string("Restore the factory settings? All five profiles and the user macros of this language "
                          "will be overwritten."));
-    QCOMPARE(seen, (std::vector<std::string>{"replacing Mine", "replaced Factory"}));
-    QCOMPARE(c.session->Settings().fireTime.load(), 123);  // CfgReset2: profile 2 is current
-    QCOMPARE(c.session->Simulated()->Reports().size(), size_t(13));
+    QCOMPARE(seen, std::vector<std::string>{"replaced Factory"});
+    QCOMPARE(c.session.Settings().fireTime.load(), 123);  // CfgReset2: profile 2 is current
+    QCOMPARE(c.session.Simulated()->Reports().size(), size_t(13));
     QVERIFY(c.messages.shown.empty());
-    QCOMPARE(c.log.calls, (std::vector<std::string>{"ProfileApplied", "Repaint"}));
+    QCOMPARE(c.log.calls, (std::vector<std::string>{"ApplyProfile", "Repaint"}));
 
     // Without its factory file the user's macros stay, and only the macro files' message shows.
     std::filesystem::remove(c.Dir() / "skins" / "INI_EN" / "defMacro.dat");
     SaveMacroFile(c.Dir() / "Macro_EN.dat", Macros(u"Mine again", 1));
     const std::string macros = ReadBytes(c.Dir() / "Macro_EN.dat");
-    c.commands->RestoreDefaults();
+    c.commands.RestoreDefaults();
     QCOMPARE(c.Shown(), std::vector<std::string>{"ORV_GMouse: 找不到配置文件"});
     QCOMPARE(ReadBytes(c.Dir() / "Macro_EN.dat"), macros);
-    QCOMPARE(seen.size(), size_t(3));
+    QCOMPARE(seen.size(), size_t(1));
 }
 
 void ProfileCommandsTest::windowsFiltersBecomeQtNameFilters() {

@@ -27,7 +27,6 @@
 #include "macro/MacroFile.h"
 #include "session/Session.h"
 #include "skin/Regions.h"
-#include "ui/MacroEditorFeature.h"
 #include "ui/MainWindowPages.h"
 #include "ui/UiText.h"
 
@@ -38,8 +37,12 @@ namespace {
 
 constexpr int kWaitMs = 30000;
 
-// The header's regions 0..19 in a row of 14 x 9 cells, the colour page's preview below them.
+// The header's regions 0..19 in a row of 14 x 9 cells, the import and add controls of the
+// advanced page below them, the colour page's preview below those.
 QPoint HeaderCentre(int region) { return {region * 12 + 5, 4}; }
+const QPoint kImportMacros(15, 54);
+const QPoint kAddMacro(35, 54);
+const char* const kAdvanced = "[BUTTONPOS]\r\n0=10,50,11,9,,\r\n2=30,50,11,9,,\r\n";
 const QRect kPreview(10, 100, 20, 20);
 
 void Write(const std::filesystem::path& file, const std::string& bytes) {
@@ -64,7 +67,7 @@ struct Folder {
             const auto dir = skin.SkinDirectory() / folder;
             Write(dir / ("skin_main" + std::string(suffix) + ".ini"), header);
             Write(dir / ("skin_color" + std::string(suffix) + ".ini"), color);
-            Write(dir / ("skin_advance" + std::string(suffix) + ".ini"), "");
+            Write(dir / ("skin_advance" + std::string(suffix) + ".ini"), kAdvanced);
             Write(dir / ("LBWarning" + std::string(suffix) + ".ini"), "");
         }
         for (const auto& [file, name] : {std::pair{"Macro_EN.dat", u"English"}, std::pair{"Macro_CN.dat", u"中文"}}) {
@@ -95,6 +98,16 @@ struct Window {
     }
 
     void Click(QPoint point) { QTest::mouseClick(&dialog, Qt::LeftButton, {}, point); }
+    template <typename Control>
+    Control* Find(const char* name) const {
+        return dialog.findChild<Control*>(QString::fromLatin1(name));
+    }
+    // A macro of this name added on the advanced page, as the user adds one.
+    void AddMacro(const QString& name) {
+        Click(HeaderCentre(main::kAdvancedTab));
+        QTest::keyClicks(Find<QLineEdit>("MacroNameEdit"), name);
+        Click(kAddMacro);
+    }
     std::string VerSel() const { return ini::Read(folder.Dir() / "config.ini", "Init", "VER_SEL", 5); }
     std::string FirstMacro() { return Utf16ToUtf8(session.Macros().User(0).name()); }
 
@@ -163,22 +176,22 @@ void WindowFeaturesTest::macroListsShowWhatTheLanguageAndTheResetLoad() {
             texts << list->item(i)->text();
         return texts;
     };
-    MainWindowPages& pages = w.dialog.Pages();
+    const auto list = [&w, &lines](const char* name) { return lines(w.Find<QListWidget>(name)); };
 
     w.Click(HeaderCentre(main::kAdvancedTab));
-    QCOMPARE(lines(pages.MacroList()), QStringList{QStringLiteral("中文")});
-    QVERIFY(lines(pages.EventList()).isEmpty());
+    QCOMPARE(list("MacroList"), QStringList{QStringLiteral("中文")});
+    QVERIFY(list("EventList").isEmpty());
 
     w.Click(HeaderCentre(main::kEnglish));
-    QCOMPARE(lines(pages.MacroList()), QStringList{QStringLiteral("Keys")});
-    QCOMPARE(lines(pages.EventList()), (QStringList{"[↓]A", "    100ms", "[↑]A"}));
-    QCOMPARE(pages.MacroNameEdit()->text(), QStringLiteral("Keys"));
+    QCOMPARE(list("MacroList"), QStringList{QStringLiteral("Keys")});
+    QCOMPARE(list("EventList"), (QStringList{"[↓]A", "    100ms", "[↑]A"}));
+    QCOMPARE(w.Find<QLineEdit>("MacroNameEdit")->text(), QStringLiteral("Keys"));
 
     w.Click(HeaderCentre(main::kDefaults));
     QVERIFY(w.messages.shown.empty());
-    QVERIFY(lines(pages.MacroList()).isEmpty());
-    QVERIFY(lines(pages.EventList()).isEmpty());
-    QCOMPARE(pages.MacroNameEdit()->text(), QString());
+    QVERIFY(list("MacroList").isEmpty());
+    QVERIFY(list("EventList").isEmpty());
+    QCOMPARE(w.Find<QLineEdit>("MacroNameEdit")->text(), QString());
 }
 
 void WindowFeaturesTest::aMissingSkinFileOfTheNewLanguageEndsTheUtility() {
@@ -228,7 +241,10 @@ void WindowFeaturesTest::macroEditsNotSavedAreAskedAboutFirst() {
     using Act = std::function<void(Window&)>;
     const Act language = [](Window& w) { w.Click(HeaderCentre(main::kEnglish)); };
     const Act defaults = [](Window& w) { w.Click(HeaderCentre(main::kDefaults)); };
-    const Act import = [](Window& w) { w.dialog.Editor().ImportMacros(); };
+    const Act import = [](Window& w) {
+        w.Click(HeaderCentre(main::kAdvancedTab));
+        w.Click(kImportMacros);
+    };
     const Act exitDriver = [](Window& w) { w.dialog.Tray().Menu()->actions().at(1)->trigger(); };
     // Whether the action went on.
     using Check = std::function<bool(Window&)>;
@@ -255,8 +271,7 @@ void WindowFeaturesTest::macroEditsNotSavedAreAskedAboutFirst() {
             QVERIFY(w.started);
             w.dialogs->answerYes = false;  // the reset's own question
             w.dialogs->unsavedAnswer = answer;
-            w.dialog.Editor().Editor().SetNameText("Added");
-            w.dialog.Editor().AddMacro();
+            w.AddMacro(QStringLiteral("Added"));
 
             a.act(w);
             QVERIFY2(w.dialogs->opened.front().kind == "unsaved", a.action);
@@ -277,8 +292,7 @@ void WindowFeaturesTest::macroEditsNotSavedAreAskedAboutFirst() {
     Window w("0");
     QVERIFY(w.started);
     w.dialogs->unsavedAnswer = UnsavedChoice::Save;
-    w.dialog.Editor().Editor().SetNameText("Added");
-    w.dialog.Editor().AddMacro();
+    w.AddMacro(QStringLiteral("Added"));
     std::filesystem::remove(w.folder.Dir() / "Macro_CN.dat");
     std::filesystem::create_directory(w.folder.Dir() / "Macro_CN.dat");
     exitDriver(w);

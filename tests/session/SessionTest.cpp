@@ -10,11 +10,13 @@
 
 #include "common/IniFile.h"
 #include "common/TempFolder.h"
+#include "common/Unreadable.h"
 #include "common/Trace.h"
 #include "device/SimulatedMouse.h"
 #include "fakes/RecordingMessages.h"
 #include "macro/MacroFile.h"
 #include "session/Session.h"
+#include "settings/ConfigFile.h"
 
 namespace orv {
 namespace {
@@ -62,6 +64,31 @@ protected:
     test::RecordingMessages messages_;
     PostedWork posted_;
 };
+
+// Every change of profile reads the section first: a config.ini that cannot be read leaves the
+// current profile and the working settings as they were, so the settings shown are never saved
+// as another profile's.
+TEST_F(SessionTest, AProfileIsChosenOnlyOnceItsSectionIsRead) {
+    ASSERT_TRUE(ini::Write(folder_ / "config.ini", "Config3", "FIRE_TIME", "33"));
+    auto session = Make();
+    session->CurrentProfile() = 2;
+    session->Settings().fireTime = 22;
+    const auto shown = ProfileKeyValues(session->Settings());
+
+    EXPECT_EQ(session->ChooseProfile(3), ProfileFound::Section);
+    EXPECT_EQ(session->CurrentProfile().load(), 3);
+    EXPECT_EQ(session->Settings().fireTime.load(), 33);
+
+    session->CurrentProfile() = 2;
+    session->Settings().fireTime = 22;
+    test::MakeUnreadable(folder_ / "config.ini");
+    EXPECT_EQ(session->ChooseProfile(3), ProfileFound::Unreadable);
+    const StoredApplyResult applied = session->ApplyStoredProfile(4);
+    EXPECT_EQ(applied.found, ProfileFound::Unreadable);
+    EXPECT_EQ(session->CurrentProfile().load(), 2);
+    EXPECT_EQ(ProfileKeyValues(session->Settings()), shown);
+    EXPECT_FALSE(session->SaveProfile());
+}
 
 // Button 3 (0xF5) steps the DPI level on the mouse, which reports the new level.
 TEST_F(SessionTest, PlaybackSavesTheMousesChangeIntoTheProfileOfTheMomentAndPostsTheRepaint) {
