@@ -15,8 +15,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The executables run on machines (and under Wine) without the MinGW runtime DLLs beside them.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Without the window the executables run on machines (and under Wine) without the MinGW runtime
+# DLLs beside them. The window's Qt DLLs need those DLLs anyway, and one copy of the C++ runtime
+# in the process is what they were built for: with ORV_MINGW_SHARED_RUNTIME the programs use it too.
+if(NOT ORV_MINGW_SHARED_RUNTIME)
+  set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+endif()
 
 # Tests are run through Wine when CMake or CTest needs to execute them.
 find_program(ORV_WINE NAMES wine64 wine)

@@ -63,10 +63,9 @@ void CheckBounds(const MacroEditor& editor, const MacroStore& store) {
     const auto lines = [](const std::vector<std::string>& l) { return static_cast<int>(l.size()); };
     FUZZ_CHECK(store.macroCount >= 0 && store.macroCount <= MacroStore::kUserSlots);
     FUZZ_CHECK(lines(view.macroLines) <= MacroStore::kUserSlots);
-    FUZZ_CHECK(view.macroSelection >= -1 && view.macroSelection < lines(view.macroLines));
+    FUZZ_CHECK(editor.SelectedMacroLine() >= -1 && editor.SelectedMacroLine() < lines(view.macroLines));
     FUZZ_CHECK(view.eventSelection >= -1 && view.eventSelection < lines(view.eventLines));
     FUZZ_CHECK(view.editIndex >= -1 && view.editIndex < lines(view.eventLines));
-    FUZZ_CHECK(editor.SelMacro() < MacroStore::kUserSlots);
     for (int i = 0; i < MacroStore::kUserSlots; ++i) {
         FUZZ_CHECK(store.User(i).eventCount() <= 254 || editor.Recording());
     }
@@ -135,8 +134,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (clicked >= 0 && clicked < static_cast<int>(view.eventLines.size())) {
                 committed = keep && view.editIndex == clicked ? view.editText : view.eventLines[clicked];
             }
-            const int macro = editor.SelMacro();
-            const int event = editor.SelEvent();
+            const int macro = editor.SelectedMacroLine();
+            const int event = view.editIndex / 2;
             editor.EndEdit(keep);
             if (open && macro >= 0 && event >= 0 && event < static_cast<int>(MacroSlot::kMaxEvents)) {
                 FUZZ_CHECK(store.User(macro).Delay(static_cast<size_t>(event)) == DelayFor(committed));

@@ -14,6 +14,7 @@
 #include "app/ProgramIcon.h"
 #include "app/SystemEvents.h"
 #include "app/TrayIcon.h"
+#include "app/WindowParts.h"
 #include "app/WindowTexts.h"
 #include "ui/UiText.h"
 #include "common/Messages.h"
@@ -22,14 +23,8 @@
 #include "platform/FreedMemory.h"
 #include "session/Session.h"
 #include "skin/SkinLayout.h"
-#include "ui/FunctionMenus.h"
-#include "ui/LanguageSwitch.h"
-#include "ui/LightingPreview.h"
-#include "ui/MacroEditorFeature.h"
 #include "ui/MainWindowPages.h"
-#include "ui/ProfileCommands.h"
-#include "ui/QtUserDialogs.h"
-#include "ui/WindowFeature.h"
+#include "ui/UserDialogs.h"
 
 namespace orv {
 
@@ -46,7 +41,6 @@ CORV_GMouseDlg::CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget*
       messages_(messages),
       icon_(ProgramIcon()),
       notices_(messages, session.CurrentLanguage(), session.Folders().ConfigPath, ProgramName().toStdString()),
-      model_(PageModel::Of(session, skinLayout_)),
       tray_(std::make_unique<TrayIcon>(icon_)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -56,7 +50,7 @@ CORV_GMouseDlg::CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget*
     connect(tray_.get(), &TrayIcon::ExitDriverRequested, this, &CORV_GMouseDlg::ExitDriverCommand);
 }
 
-CORV_GMouseDlg::~CORV_GMouseDlg() = default;
+CORV_GMouseDlg::~CORV_GMouseDlg() { parts_.reset(); }
 
 // Everything is loaded before the mouse is looked for, and the mouse gets the profile before
 // the icon appears. A step that ends the utility (missing skin file, no mouse) has already run
@@ -68,16 +62,19 @@ bool CORV_GMouseDlg::StartUp(NoMousePrompt noMousePrompt) {
     const ProfileFound config = session_.LoadConfiguration();
     const Language language = session_.CurrentLanguage();
     setWindowTitle(UiText(TextId::MainWindowTitle, language));
-    if (!LoadSkinFiles()) {
+    SkinLayout skin;
+    if (!LoadSkinFiles(skin)) {
         return false;
     }
-    pages_ = std::make_unique<MainWindowPages>(session_, model_, state_, notices_, *this, *this);
-    if (pages_->ShapeWindow()) {
-        setFixedSize(pages_->SkinSize());
-    }
+    // The features start from the macros as loaded.
     const Session::MacrosLoaded macros = session_.LoadMacros();
-    CreateFeatures();
-    AddSystemMenu();
+    parts_ = std::make_unique<WindowParts>(
+        WindowParts::Surroundings{session_, *this, *this, events_, notices_, messages_, [this] { ShowAbout(); }},
+        std::move(skin), std::move(dialogs_));
+    if (Pages().ShapeWindow()) {
+        setFixedSize(Pages().SkinSize());
+    }
+    AddToNativeSystemMenu();
     InstallKeyFilter();
     tray_->SetMenuLanguage(language, events_.TrayEntries());
 
@@ -166,7 +163,15 @@ void CORV_GMouseDlg::ShowAbout() {
     about.exec();
 }
 
-void CORV_GMouseDlg::ShowSystemMenu() { systemMenu_->popup(mapToGlobal(QPoint(0, 0))); }
+void CORV_GMouseDlg::ShowSystemMenu() { SystemMenu().popup(mapToGlobal(QPoint(0, 0))); }
+
+QMenu& CORV_GMouseDlg::SystemMenu() { return parts_->SystemMenu(); }
+
+MainWindowPages& CORV_GMouseDlg::Pages() { return parts_->Pages(); }
+
+PageState& CORV_GMouseDlg::State() { return parts_->State(); }
+
+const SkinLayout& CORV_GMouseDlg::Skin() const { return parts_->Skin(); }
 
 void CORV_GMouseDlg::Repaint() { update(); }
 
@@ -201,8 +206,8 @@ void CORV_GMouseDlg::HideToTray() {
 void CORV_GMouseDlg::CloseToTray() { HideToTray(); }
 
 void CORV_GMouseDlg::ApplyProfile() {
-    if (pages_ != nullptr) {
-        pages_->ApplyProfile();
+    if (parts_ != nullptr) {
+        Pages().ApplyProfile();
     }
 }
 
@@ -242,8 +247,8 @@ void CORV_GMouseDlg::hideEvent(QHideEvent* event) {
     }
     // What beside the window reads the pictures goes first.
     events_.PutAway();
-    if (pages_ != nullptr) {
-        pages_->ReleasePictures();
+    if (parts_ != nullptr) {
+        Pages().ReleasePictures();
     }
     ReturnFreedMemory();
     ReleaseFontPages();
@@ -254,20 +259,20 @@ void CORV_GMouseDlg::showEvent(QShowEvent* event) {
     Q_EMIT Shown();
 }
 
-size_t CORV_GMouseDlg::PicturesHeld() const { return pages_ != nullptr ? pages_->PicturesHeld() : 0; }
+size_t CORV_GMouseDlg::PicturesHeld() const { return parts_ != nullptr ? parts_->Pages().PicturesHeld() : 0; }
 
 void CORV_GMouseDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (pages_ == nullptr) {
+    if (parts_ == nullptr) {
         painter.fillRect(rect(), Qt::black);
         return;
     }
-    pages_->PaintMainWindow(painter);
+    Pages().PaintMainWindow(painter);
 }
 
 void CORV_GMouseDlg::mousePressEvent(QMouseEvent* event) {
-    if (pages_ != nullptr && event->button() == Qt::LeftButton) {
-        pages_->OnLeftButtonDown(event->position().toPoint());
+    if (parts_ != nullptr && event->button() == Qt::LeftButton) {
+        Pages().OnLeftButtonDown(event->position().toPoint());
     }
 }
 
@@ -275,8 +280,8 @@ void CORV_GMouseDlg::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         dragFrom_.reset();
     }
-    if (pages_ != nullptr && event->button() == Qt::LeftButton) {
-        pages_->OnLeftButtonUp(event->position().toPoint());
+    if (parts_ != nullptr && event->button() == Qt::LeftButton) {
+        Pages().OnLeftButtonUp(event->position().toPoint());
     }
 }
 
@@ -285,8 +290,8 @@ void CORV_GMouseDlg::mouseMoveEvent(QMouseEvent* event) {
         move(event->globalPosition().toPoint() - *dragFrom_);
         return;
     }
-    if (pages_ != nullptr) {
-        pages_->OnMouseMove(event->position().toPoint());
+    if (parts_ != nullptr) {
+        Pages().OnMouseMove(event->position().toPoint());
     }
 }
 
@@ -303,28 +308,24 @@ void CORV_GMouseDlg::WatchSystemEvents() {
     handlers.deviceChange = [this](DeviceChange change, std::string_view path) {
         session_.HandleDeviceChange(change, path);
     };
-    handlers.about = [this] { ShowAbout(); };
     handlers.sessionEnding = [this] { ExitDriver(); };
     systemEvents_ = orv::WatchSystemEvents(*this, std::move(handlers));
 }
 
-// Where the system gives the window no menu of its own (a frameless window on Linux), Alt+Space
-// opens a small one instead: the features' entries, then the About entry last, below a
-// separator, as users know it.
-void CORV_GMouseDlg::AddSystemMenu() {
-    systemMenu_ = std::make_unique<QMenu>();
-    systemMenu_->addAction(UiText(TextId::Minimize), this, [this] { Minimise(); });
-    systemMenu_->addAction(UiText(TextId::Close), this, [this] { CloseToTray(); });
+// Where the system gives the window a menu of its own (Windows), the features' entries and About
+// go there as well, and Alt+Space opens that one.
+void CORV_GMouseDlg::AddToNativeSystemMenu() {
+    std::vector<SystemMenuAction> entries;
     for (const MenuEntry& entry : events_.SystemMenuEntries()) {
-        systemMenu_->addAction(UiText(entry.caption), this, entry.act);
+        entries.push_back({UiText(entry.caption).toStdString(), entry.act});
     }
-    systemMenu_->addSeparator();
-    systemMenu_->addAction(UiText(TextId::AboutMenu), this, &CORV_GMouseDlg::ShowAbout);
+    nativeMenu_ = systemEvents_->AddToNativeMenu(std::move(entries),
+                                                 {UiText(TextId::AboutMenu).toStdString(), [this] { ShowAbout(); }});
 }
 
 void CORV_GMouseDlg::InstallKeyFilter() {
     std::function<void()> openSystemMenu;
-    if (!systemEvents_->HasNativeAboutEntry()) {
+    if (!nativeMenu_) {
         openSystemMenu = [this] { ShowSystemMenu(); };
     }
     keyFilter_ = orv::InstallKeyFilter(*this, std::move(openSystemMenu));
@@ -346,28 +347,13 @@ void CORV_GMouseDlg::StartThreads() {
 
 // A missing description file has been reported by the reader; the utility cannot run without it.
 // An installed copy shares one skin between users, away from the user's own files.
-bool CORV_GMouseDlg::LoadSkinFiles() {
-    const bool loaded = LoadSkin(session_.Folders().SkinDirectory, session_.CurrentLanguage(), skinLayout_, messages_,
+bool CORV_GMouseDlg::LoadSkinFiles(SkinLayout& skin) {
+    const bool loaded = LoadSkin(session_.Folders().SkinDirectory, session_.CurrentLanguage(), skin, messages_,
                                  ProgramName().toStdString());
     if (!loaded) {
         ExitDriver();
     }
     return loaded;
-}
-
-// Each feature plugs itself into the pages and the window's events; what needs one reaches it
-// only through those.
-void CORV_GMouseDlg::CreateFeatures() {
-    if (dialogs_ == nullptr) {
-        dialogs_ = std::make_unique<QtUserDialogs>(this);
-    }
-    features_ = std::make_unique<FeatureSet>(
-        FeatureContext{session_, skinLayout_, *pages_, events_, *this, *this, notices_, *dialogs_, messages_});
-    features_->Add<FunctionMenus>();
-    features_->Add<MacroEditorFeature>();
-    features_->Add<ProfileCommands>();
-    features_->Add<LanguageSwitch>();
-    features_->Add<LightingPreview>();
 }
 
 // The tray icon keeps the tip it was added with; its menu follows the language.

@@ -8,7 +8,6 @@
 #include "common/Texts.h"
 #include "session/Session.h"
 #include "skin/SkinLayout.h"
-#include "ui/PageModel.h"
 #include "ui/PageState.h"
 #include "ui/UserNotices.h"
 #include "ui/WindowEvents.h"
@@ -18,13 +17,13 @@ class QMenu;
 
 namespace orv {
 
-class FeatureSet;
 class MainWindowPages;
 class MessageSink;
 class Session;
 class SystemEvents;
 class TrayIcon;
 class UserDialogs;
+class WindowParts;
 
 // Whether a start without the mouse tells the user to plug it in. A hidden start from the
 // session's autostart must not prompt at every login of a user who has no such mouse.
@@ -32,12 +31,15 @@ enum class NoMousePrompt { Show, Skip };
 
 // The one window of the utility. Its life is the life of the process: start-up loads
 // everything and finds the mouse, closing only hides it, and ExitDriver is the one way out.
-// The mouse, the threads and the records they share are the session's; the window keeps what
-// only it shows (the skin, the page state, the icon, the tray).
+// The mouse, the threads and the records they share are the session's; what the window is
+// built from once the skin is loaded (the pages, the features, the system menu) are its
+// WindowParts; the window itself is the surface they draw on and act through (WindowHost), the
+// Qt events it hands them, the tray icon and what the user is told.
 class CORV_GMouseDlg : public QWidget, public WindowHost {
     Q_OBJECT
 public:
     CORV_GMouseDlg(Session& session, MessageSink& messages, QWidget* parent = nullptr);
+    // The parts end first: they act on this window, its events and its notices.
     ~CORV_GMouseDlg() override;
 
     // False when start-up ended the utility (missing skin file, no mouse, or a request to end
@@ -53,10 +55,11 @@ public:
 
     bool HasEnded() const { return ended_; }
     TrayIcon& Tray() { return *tray_; }
-    QMenu& SystemMenu() { return *systemMenu_; }
-    MainWindowPages& Pages() { return *pages_; }
-    PageState& State() { return state_; }
-    const SkinLayout& Skin() const { return skinLayout_; }
+    // These once start-up has loaded the skin.
+    QMenu& SystemMenu();
+    MainWindowPages& Pages();
+    PageState& State();
+    const SkinLayout& Skin() const;
     // Skin pictures decoded and kept for the window, its menus and its warning; none while the
     // window is hidden.
     size_t PicturesHeld() const;
@@ -96,9 +99,8 @@ protected:
 private:
     void StartThreads();
     void WatchSystemEvents();
-    bool LoadSkinFiles();
-    void CreateFeatures();
-    void AddSystemMenu();
+    bool LoadSkinFiles(SkinLayout& skin);
+    void AddToNativeSystemMenu();
     void InstallKeyFilter();
     void FollowLanguage(Language language);
     void WatchDevice();
@@ -109,23 +111,20 @@ private:
     MessageSink& messages_;
     QIcon icon_;
     UserNotices notices_;
-    SkinLayout skinLayout_;
-    PageState state_;
-    PageModel model_;
     WindowEvents events_;
-    std::unique_ptr<MainWindowPages> pages_;
     std::unique_ptr<TrayIcon> tray_;
-    std::unique_ptr<QMenu> systemMenu_;
     std::unique_ptr<QObject> keyFilter_;
+    // The system menu entries went into the system's own window menu.
+    bool nativeMenu_ = false;
     std::unique_ptr<SystemEvents> systemEvents_;
     bool started_ = false;
     bool ended_ = false;
     // Where the window system refuses to move the window itself (no window manager), the
     // window follows the pointer from the point of the press that started the drag.
     std::optional<QPoint> dragFrom_;
+    // Given before start-up; the parts take them.
     std::unique_ptr<UserDialogs> dialogs_;
-    // Last, so they go first: the features use everything above.
-    std::unique_ptr<FeatureSet> features_;
+    std::unique_ptr<WindowParts> parts_;
 };
 
 }  // namespace orv

@@ -2,7 +2,9 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "device/DeviceLink.h"
 
@@ -17,18 +19,22 @@ struct SystemEventHandlers {
     std::function<void()> powerEvent;
     // HID interface arrivals and removals, where the system tells windows rather than threads.
     std::function<void(DeviceChange, std::string_view interfacePath)> deviceChange;
-    // The About entry of the window's system menu was chosen.
-    std::function<void()> about;
     // The user's session ends (logoff, shutdown) where the system tells windows; the process
     // ends as soon as the handler returns, so it ends the utility before it does.
     std::function<void()> sessionEnding;
 };
 
+// An entry of the window's system menu: its caption in the language in use, and what it does.
+struct SystemMenuAction {
+    std::string caption;
+    std::function<void()> act;
+};
+
 class SystemEvents : public QObject {
 public:
-    // True when the About entry went into the system's own window menu; otherwise the window
-    // offers its own small menu.
-    virtual bool HasNativeAboutEntry() const = 0;
+    // Puts the entries, then About below a separator, into the system's own window menu, where
+    // windows have one. False otherwise: the window then offers its own small menu.
+    virtual bool AddToNativeMenu(std::vector<SystemMenuAction> entries, SystemMenuAction about) = 0;
 };
 
 std::unique_ptr<SystemEvents> WatchSystemEvents(QWidget& window, SystemEventHandlers handlers);

@@ -4,7 +4,7 @@
 #include <QSystemTrayIcon>
 
 #include "app/SystemEvents.h"
-#include "ui/OwnerDrawnMenus.h"
+#include "ui/ownerdrawnmenus/OwnerDrawnMenus.h"
 
 namespace orv {
 

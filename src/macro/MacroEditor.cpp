@@ -54,6 +54,11 @@ MacroEditor::~MacroEditor() {
 
 void MacroEditor::ResetControls() { view_ = MacroEditorView{}; }
 
+int MacroEditor::SelectedMacroLine() const {
+    const int selected = store_.selectedMacro;
+    return selected >= 0 && selected < LineCountOf(view_.macroLines) ? selected : -1;
+}
+
 void MacroEditor::InitClickedLine() {
     const int selected = store_.selectedMacro;
     const int events = IsUserSlot(selected) ? store_.User(selected).eventCount() : 0;
@@ -69,7 +74,6 @@ void MacroEditor::OnMacroSelected(int line) {
     if (line < 0 || line >= LineCountOf(view_.macroLines)) {
         return;
     }
-    view_.macroSelection = line;
     store_.selectedMacro = line;
     view_.nameText = view_.macroLines[static_cast<size_t>(line)];
     RebuildEventList(line);
@@ -103,10 +107,13 @@ void MacroEditor::EndEdit(bool keep) {
 // The name is cut to what a slot holds before it is looked for, so a long name typed twice
 // finds the macro it made the first time instead of adding a second one of the same name. A
 // new macro starts empty, repeat off, even in a slot that still holds an older macro's events.
+// A delay being typed is kept for the macro it was typed in, as the focus leaving it would:
+// selecting an existing macro by its name leaves the event list as it was.
 void MacroEditor::AddMacro() {
     const std::u16string typed = Utf8ToUtf16(view_.nameText);
     const std::u16string_view name = MacroSlot::FittingName(typed);
     window_.Focus(EditorControl::MacroList);
+    EndEdit(true);
     const int count = store_.macroCount;
     if (count >= MacroStore::kUserSlots || name.empty()) {
         return;
@@ -128,14 +135,13 @@ void MacroEditor::AddMacro() {
         view_.macroLines.push_back(Utf16ToUtf8(slot.name()));
         store_.macroCount = static_cast<int16_t>(count + 1);
     }
-    SelectMacroLine(i);
 }
 
 void MacroEditor::DeleteMacro() {
-    if (recording_ || view_.macroLines.empty() || view_.macroSelection < 0) {
+    const int s = SelectedMacroLine();
+    if (recording_ || s < 0) {
         return;
     }
-    const int s = view_.macroSelection;
     const int count = store_.macroCount;
     {
         const auto held = store_.lock.Hold();
@@ -152,10 +158,9 @@ void MacroEditor::DeleteMacro() {
     }
     view_.macroLines.erase(view_.macroLines.begin() + s);
     const int next = std::max(s - 1, 0);
-    SelectMacroLine(next);
     store_.selectedMacro = next;
     if (!view_.macroLines.empty()) {
-        view_.nameText = view_.macroLines[static_cast<size_t>(view_.macroSelection)];
+        view_.nameText = view_.macroLines[static_cast<size_t>(next)];
     } else {
         view_.nameText.clear();
         ShowRepeatOff();
@@ -253,12 +258,9 @@ bool MacroEditor::ShowEventMenu(const EventListPointer& pointer) {
     const int h = pointer.itemHeight;
     clickedLine_ = h == 0 ? 0 : (pointer.firstVisibleLine * h + pointer.cursorY - pointer.listTop) / h;
     SelectEventLine(clickedLine_);
-    lineCount_ = LineCountOf(view_.eventLines);
-    const bool open = pointer.insideList && (clickedLine_ < lineCount_ || lineCount_ == 0);
-    selLine_ = view_.eventSelection;
-    selMacro_ = std::min(view_.macroSelection, kLastSelectableMacro);
-    selEvent_ = selLine_ / 2;
-    return open;
+    const int lines = LineCountOf(view_.eventLines);
+    selEvent_ = view_.eventSelection / 2;
+    return pointer.insideList && (clickedLine_ < lines || lines == 0);
 }
 
 bool MacroEditor::RunEventCommand(uint32_t commandId) {
@@ -266,22 +268,23 @@ bool MacroEditor::RunEventCommand(uint32_t commandId) {
     if (!command) {
         return false;
     }
-    if (recording_ || selMacro_ < 0) {
+    const int macro = SelectedMacroLine();
+    if (recording_ || macro < 0) {
         return true;
     }
     switch (command->kind) {
     case EventCommandKind::InsertBefore:
-        InsertMacroEvent(selMacro_, selEvent_, command->key, command->action);
-        RebuildEventList(selMacro_);
+        InsertMacroEvent(macro, selEvent_, command->key, command->action);
+        RebuildEventList(macro);
         break;
     case EventCommandKind::InsertAfter:
         if (!view_.eventLines.empty()) {
-            InsertMacroEvent(selMacro_, selEvent_ + 1, command->key, command->action);
+            InsertMacroEvent(macro, selEvent_ + 1, command->key, command->action);
         } else {
-            InsertMacroEvent(selMacro_, 0, command->key, command->action);
+            InsertMacroEvent(macro, 0, command->key, command->action);
             clickedLine_ = 0;
         }
-        RebuildEventList(selMacro_);
+        RebuildEventList(macro);
         break;
     case EventCommandKind::ModifyDelay:
         ModifyDelay();
@@ -295,14 +298,12 @@ bool MacroEditor::RunEventCommand(uint32_t commandId) {
 
 void MacroEditor::RefreshMacroList() {
     view_.macroLines.clear();
-    view_.macroSelection = -1;
     const int count = std::clamp<int>(store_.macroCount, 0, MacroStore::kUserSlots);
     for (int i = 0; i < count; ++i) {
         view_.macroLines.push_back(Utf16ToUtf8(store_.User(i).name()));
     }
     if (count > 0) {
-        SelectMacroLine(std::min<int>(store_.selectedMacro, std::max(count - 1, 0)));
-        OnMacroSelected(view_.macroSelection);
+        OnMacroSelected(std::min<int>(store_.selectedMacro, count - 1));
         return;
     }
     // Macros reloaded without one (a language or a file that has none): the name, events and
@@ -368,10 +369,11 @@ void MacroEditor::InsertMacroEvent(int slot, int position, uint8_t key, uint8_t 
 }
 
 void MacroEditor::DeleteMacroEvent() {
-    if (!IsUserSlot(selMacro_)) {
+    const int selected = SelectedMacroLine();
+    if (!IsUserSlot(selected)) {
         return;
     }
-    MacroSlot& macro = store_.User(selMacro_);
+    MacroSlot& macro = store_.User(selected);
     const int remaining = std::max(macro.eventCount() - 1, 0);
     {
         const auto held = store_.lock.Hold();
@@ -381,11 +383,11 @@ void MacroEditor::DeleteMacroEvent() {
         }
     }
     clickedLine_ = clickedLine_ > 2 ? clickedLine_ - 2 : 0;
-    RebuildEventList(selMacro_);
+    RebuildEventList(selected);
 }
 
 void MacroEditor::ModifyDelay() {
-    if (lineCount_ != 0 && clickedLine_ % 2 == 1) {
+    if (!view_.eventLines.empty() && clickedLine_ % 2 == 1) {
         BeginEdit();
     }
 }
@@ -402,11 +404,12 @@ void MacroEditor::CommitDelayEdit() {
     const int32_t value = ParseDecimal(text);
     const auto low = static_cast<uint8_t>((value % 256) & 0xFF);
     const auto high = static_cast<uint8_t>((value / 256) & 0xFF);
-    if (IsUserSlot(selMacro_) && selEvent_ >= 0 && selEvent_ < static_cast<int>(MacroSlot::kMaxEvents)) {
+    const int selected = SelectedMacroLine();
+    if (IsUserSlot(selected) && selEvent_ >= 0 && selEvent_ < static_cast<int>(MacroSlot::kMaxEvents)) {
         const auto held = store_.lock.Hold();
-        store_.User(selMacro_).SetDelay(static_cast<size_t>(selEvent_), static_cast<uint16_t>(low | high << 8));
+        store_.User(selected).SetDelay(static_cast<size_t>(selEvent_), static_cast<uint16_t>(low | high << 8));
     }
-    RebuildEventList(selMacro_);
+    RebuildEventList(selected);
 }
 
 void MacroEditor::OnKeyMessage(KeyMessage message, uint8_t virtualKey) {
@@ -424,7 +427,7 @@ void MacroEditor::StartRecording() {
     if (view_.macroLines.empty()) {
         return;
     }
-    const int s = std::clamp(view_.macroSelection, 0, kLastSelectableMacro);
+    const int s = std::clamp(SelectedMacroLine(), 0, kLastSelectableMacro);
     if (!capture_.Start(*this)) {
         ShowMessage(TextId::RecordingUnavailable);
         return;
@@ -479,10 +482,6 @@ void MacroEditor::ClearEventLines() {
     view_.eventSelection = -1;
     view_.editIndex = -1;
     view_.editText.clear();
-}
-
-void MacroEditor::SelectMacroLine(int line) {
-    view_.macroSelection = line >= 0 && line < LineCountOf(view_.macroLines) ? line : -1;
 }
 
 void MacroEditor::ShowRepeatOf(const MacroSlot& slot) {

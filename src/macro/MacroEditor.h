@@ -67,10 +67,9 @@ public:
     int DownLines() const { return downLines_; }
     int UpLines() const { return upLines_; }
     int ClickedLine() const { return clickedLine_; }
-    int SelLine() const { return selLine_; }
-    int SelMacro() const { return selMacro_; }
-    int SelEvent() const { return selEvent_; }
-    int LineCount() const { return lineCount_; }
+    // The macro list's selected line: the store's selected macro while the list holds it, else
+    // -1. The store's selection is the only one; the list and the context commands read it.
+    int SelectedMacroLine() const;
     const MacroRecorder& Recorder() const { return recorder_; }
 
     // The controls as they are created each time the advanced page is entered: empty, the
@@ -134,7 +133,6 @@ private:
     void StartRecording();
     void AppendEventLines(int slot, int k);
     void ClearEventLines();
-    void SelectMacroLine(int line);
     void ShowRepeatOf(const MacroSlot& slot);
     void ShowRepeatOff();
     void BeginEdit();
@@ -153,10 +151,8 @@ private:
     int downLines_ = 0;
     int upLines_ = 0;
     int clickedLine_ = 0;
-    int selLine_ = -1;
-    int selMacro_ = -1;
+    // The event the context menu's commands act on, and a delay edit it opened stores into.
     int selEvent_ = 0;
-    int lineCount_ = 0;
 };
 
 }  // namespace orv

@@ -8,9 +8,9 @@ namespace orv {
 // The widgets show exactly this after every call into the editor, and hand what the user does
 // back to the editor; they hold no state of their own.
 struct MacroEditorView {
-    // MacroList: the names of user macros 0 .. macroCount - 1, and the selected line (-1 none).
+    // MacroList: the names of user macros 0 .. macroCount - 1. Its selected line is the store's
+    // selected macro (MacroEditor::SelectedMacroLine).
     std::vector<std::string> macroLines;
-    int macroSelection = -1;
 
     // EventList: a key line per event and a delay line between events, and the selected line.
     std::vector<std::string> eventLines;

@@ -20,10 +20,14 @@ struct NativeMessage {
 bool ReadNativeMessage(std::string_view eventType, const void* nativeEvent, NativeMessage& out);
 
 inline constexpr uint32_t kWmSysCommand = 0x0112;
+// The program's own system menu commands: the system keeps the low four bits of a command for
+// itself and its own commands start at 0xF000, so ours are multiples of 16 below that.
 inline constexpr uintptr_t kAboutCommand = 0x10;
+inline constexpr uintptr_t kFirstEntryCommand = 0x20;
+inline constexpr uintptr_t kCommandStep = 0x10;
 
-// Appends a separator and an entry with kAboutCommand and the text (UTF-8) to the window's
-// system menu. False where windows have no system menu (Linux, or a window without one).
-bool AddAboutToSystemMenu(uintptr_t nativeWindow, std::string_view text);
+// Appends an entry with the command and the text (UTF-8) to the window's system menu, after a
+// separator when asked. False where windows have no system menu (Linux, or a window without one).
+bool AppendSystemMenuEntry(uintptr_t nativeWindow, uintptr_t command, std::string_view text, bool separatorBefore);
 
 }  // namespace orv

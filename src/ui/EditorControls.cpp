@@ -139,7 +139,7 @@ void EditorControls::Show() {
     if (macroList_) {
         const QSignalBlocker quiet(macroList_.data());
         ShowLines(*macroList_, view.macroLines);
-        ShowSelection(*macroList_, view.macroSelection);
+        ShowSelection(*macroList_, editor_.SelectedMacroLine());
     }
     if (eventList_)
         ShowEventList();

@@ -2,7 +2,7 @@
 #include <QPointer>
 #include <QRect>
 
-#include "ui/CMenuDlg.h"
+#include "ui/skinnedmenus/CMenuDlg.h"
 #include "ui/FunctionMenuContext.h"
 #include "ui/WindowFeature.h"
 

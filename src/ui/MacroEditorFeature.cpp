@@ -11,7 +11,7 @@
 #include "common/Messages.h"
 #include "session/Session.h"
 #include "ui/MainWindowPages.h"
-#include "ui/OwnerDrawnMenus.h"
+#include "ui/ownerdrawnmenus/OwnerDrawnMenus.h"
 #include "ui/UiText.h"
 #include "ui/UserDialogs.h"
 #include "ui/WindowEvents.h"

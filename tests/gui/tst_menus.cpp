@@ -16,10 +16,10 @@
 #include <QTimer>
 
 #include "PagesFixture.h"
-#include "ui/COrvMenu.h"
+#include "ui/ownerdrawnmenus/COrvMenu.h"
 #include "ui/ComposeFrame.h"
 #include "ui/FunctionMenus.h"
-#include "ui/OwnerDrawnMenus.h"
+#include "ui/ownerdrawnmenus/OwnerDrawnMenus.h"
 #include "ui/UiText.h"
 #include "ui/WarningDlg.h"
 

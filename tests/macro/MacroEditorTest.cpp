@@ -134,7 +134,7 @@ TEST_F(MacroEditorTest, RefreshShowsTheSelectedMacroWithItsRepeatCount) {
     SetMacro(1, u"second", Events(2), 1, 250);
     Open(2, 7);  // beyond the list: the last line
     EXPECT_EQ(View().macroLines, (Lines{"first", "second"}));
-    EXPECT_EQ(View().macroSelection, 1);
+    EXPECT_EQ(editor_.SelectedMacroLine(), 1);
     EXPECT_EQ(View().nameText, "second");
     EXPECT_EQ(View().eventLines.size(), 3u);
     EXPECT_EQ(View().repeatText, "250");
@@ -151,7 +151,7 @@ TEST_F(MacroEditorTest, RefreshShowsTheSelectedMacroWithItsRepeatCount) {
 
     Open(0);
     EXPECT_TRUE(View().macroLines.empty());
-    EXPECT_EQ(View().macroSelection, -1);
+    EXPECT_EQ(editor_.SelectedMacroLine(), -1);
 
     // Reloaded without macros while one is shown: nothing of it stays in the controls.
     Open(2, 1);
@@ -166,6 +166,7 @@ TEST_F(MacroEditorTest, RefreshShowsTheSelectedMacroWithItsRepeatCount) {
 
 // The line arithmetic of a right-button release: the clicked line counts from the list's
 // scroll position, the menu opens only over the list on a line it holds (or on an empty list).
+// Delete shows which event the commands act on.
 TEST_F(MacroEditorTest, RightClickWorksOutTheLinesTheCommandsActOn) {
     SetMacro(0, u"m", Events(3));  // five lines
     const struct {
@@ -185,10 +186,13 @@ TEST_F(MacroEditorTest, RightClickWorksOutTheLinesTheCommandsActOn) {
         Open(1);
         EXPECT_EQ(editor_.ShowEventMenu(c.pointer), c.menu) << c.pointer.cursorY;
         EXPECT_EQ(editor_.ClickedLine(), c.clicked) << c.pointer.cursorY;
-        EXPECT_EQ(editor_.SelLine(), c.selLine) << c.pointer.cursorY;
-        EXPECT_EQ(editor_.SelEvent(), c.selEvent) << c.pointer.cursorY;
-        EXPECT_EQ(editor_.SelMacro(), 0);
-        EXPECT_EQ(editor_.LineCount(), 5);
+        EXPECT_EQ(View().eventSelection, c.selLine) << c.pointer.cursorY;
+        EXPECT_EQ(View().eventLines.size(), 5u);
+        std::vector<uint8_t> kept{0x04, 0x05, 0x06};
+        kept.erase(kept.begin() + c.selEvent);
+        editor_.RunEventCommand(kDelete);
+        EXPECT_EQ(Keys(0), kept) << c.pointer.cursorY;
+        SetMacro(0, u"m", Events(3));
     }
 
     SetMacro(0, u"m", {});
@@ -308,7 +312,8 @@ TEST_F(MacroEditorTest, DelayEditOpensOnDelayLinesOnlyAndEscapeDiscards) {
 }
 
 // A right click while a delay is being edited ends that edit first, so the typed delay goes
-// to the event it was typed for and not to the one the new click chose.
+// to the event it was typed for and not to the one the new click chose; choosing another macro
+// by its name does the same.
 TEST_F(MacroEditorTest, RightClickDuringAnEditCommitsItToItsOwnEvent) {
     SetMacro(0, u"m", Events(3));
     Open(1);
@@ -319,13 +324,25 @@ TEST_F(MacroEditorTest, RightClickDuringAnEditCommitsItToItsOwnEvent) {
     EXPECT_EQ(View().editIndex, -1);
     EXPECT_EQ(store_.User(0).Delay(0), 77);
     EXPECT_EQ(store_.User(0).Delay(1), 101);
+
+    SetMacro(0, u"m", Events(3));
+    SetMacro(1, u"other", Events(3));
+    Open(2, 0);
+    RightClick(1);
+    editor_.RunEventCommand(kModifyDelay);
+    editor_.SetEditText("55");
+    editor_.SetNameText("other");
+    editor_.AddMacro();
+    editor_.EndEdit(true);
+    EXPECT_EQ(store_.User(0).Delay(0), 55);
+    EXPECT_EQ(store_.User(1).Delay(0), 100);
 }
 
 TEST_F(MacroEditorTest, ContextCommandsAreRefusedWithoutAMacroAndWhileRecording) {
     SetMacro(0, u"m", Events(1));
     Open(0);
     RightClick(0);
-    EXPECT_EQ(editor_.SelMacro(), -1);
+    EXPECT_EQ(editor_.SelectedMacroLine(), -1);
     EXPECT_TRUE(editor_.RunEventCommand(kForwardLeftDown));
     EXPECT_EQ(store_.User(0).eventCount(), 1);
 
@@ -351,7 +368,7 @@ TEST_F(MacroEditorTest, AddingMacros) {
     editor_.AddMacro();
     EXPECT_EQ(store_.macroCount, 2);
     EXPECT_EQ(View().macroLines, (Lines{"Macro", "macro"}));
-    EXPECT_EQ(View().macroSelection, 1);
+    EXPECT_EQ(editor_.SelectedMacroLine(), 1);
     EXPECT_TRUE(View().eventLines.empty());
     EXPECT_EQ(editor_.DownLines() + editor_.UpLines(), 0);
     EXPECT_EQ(View().repeatText, "1");  // not the 7 of the macro shown before
@@ -361,7 +378,7 @@ TEST_F(MacroEditorTest, AddingMacros) {
     editor_.AddMacro();
     EXPECT_EQ(store_.macroCount, 2);
     EXPECT_EQ(store_.selectedMacro, 0);
-    EXPECT_EQ(View().macroSelection, 0);
+    EXPECT_EQ(editor_.SelectedMacroLine(), 0);
     EXPECT_TRUE(View().eventLines.empty());  // not refreshed
 
     // Cut to 19 units before it is looked for: typed twice, it selects the first.
@@ -415,7 +432,7 @@ TEST_F(MacroEditorTest, DeletingMacroZeroOfThreeMovesTheOthersDown) {
     EXPECT_EQ(freed.repeatCount(), 1);
 
     EXPECT_EQ(View().macroLines, (Lines{"B", "C"}));
-    EXPECT_EQ(View().macroSelection, 0);
+    EXPECT_EQ(editor_.SelectedMacroLine(), 0);
     EXPECT_EQ(store_.selectedMacro, 0);
     EXPECT_EQ(View().nameText, "B");
     EXPECT_EQ(View().eventLines.size(), 3u);
@@ -428,7 +445,7 @@ TEST_F(MacroEditorTest, DeletingTheLastMacroEmptiesTheBoxes) {
     SetMacro(1, u"B", Events(1));
     Open(2, 1);
     editor_.DeleteMacro();
-    EXPECT_EQ(View().macroSelection, 0);
+    EXPECT_EQ(editor_.SelectedMacroLine(), 0);
     EXPECT_EQ(View().nameText, "A");
     editor_.DeleteMacro();
     EXPECT_EQ(store_.macroCount, 0);
@@ -495,7 +512,7 @@ TEST_F(MacroEditorTest, ImportReplacesTheMacrosAndExportWritesThem) {
     ASSERT_EQ(editor_.ImportMacros(file), MacroImport::Done);
     EXPECT_EQ(store_.macroCount, 2);
     EXPECT_EQ(View().macroLines, (Lines{"one", "two"}));
-    EXPECT_EQ(View().macroSelection, 1);
+    EXPECT_EQ(editor_.SelectedMacroLine(), 1);
     EXPECT_EQ(View().eventLines.size(), 3u);
     EXPECT_EQ(store_.userMacroFile, folder_ / "Macro_EN.dat");
 

@@ -21,7 +21,7 @@ public:
         }
     }
 
-    bool HasNativeAboutEntry() const override { return false; }
+    bool AddToNativeMenu(std::vector<SystemMenuAction>, SystemMenuAction) override { return false; }
 
 private Q_SLOTS:
     void OnPrepareForSleep(bool) {

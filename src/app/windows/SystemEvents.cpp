@@ -3,6 +3,8 @@
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QWidget>
+#include <utility>
+#include <vector>
 
 #include "common/Texts.h"
 #include "device/HidNotifications.h"
@@ -21,13 +23,23 @@ public:
     WindowMessageEvents(QWidget& window, SystemEventHandlers handlers)
         : window_(static_cast<uintptr_t>(window.winId())), handlers_(std::move(handlers)) {
         RegisterHidNotifications(window_);
-        nativeAbout_ = AddAboutToSystemMenu(window_, Text(TextId::AboutMenu, {}));
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
 
     ~WindowMessageEvents() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
 
-    bool HasNativeAboutEntry() const override { return nativeAbout_; }
+    bool AddToNativeMenu(std::vector<SystemMenuAction> entries, SystemMenuAction about) override {
+        uintptr_t command = kFirstEntryCommand;
+        bool first = true;
+        for (SystemMenuAction& entry : entries) {
+            if (command >= kSystemCommands || !Append(command, std::move(entry), first)) {
+                return false;
+            }
+            first = false;
+            command += kCommandStep;
+        }
+        return Append(kAboutCommand, std::move(about), true);
+    }
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override {
         NativeMessage msg;
@@ -35,10 +47,7 @@ public:
         if (!ReadNativeMessage(eventType.toStdString(), message, msg) || msg.window != window_) {
             return false;
         }
-        if (msg.message == kWmSysCommand && (msg.wParam & 0xFFF0) == kAboutCommand) {
-            if (handlers_.about) {
-                handlers_.about();
-            }
+        if (msg.message == kWmSysCommand && ActOnCommand(msg.wParam & 0xFFF0)) {
             *result = 0;
             return true;
         }
@@ -72,9 +81,31 @@ public:
     }
 
 private:
+    static constexpr uintptr_t kSystemCommands = 0xF000;
+
+    bool Append(uintptr_t command, SystemMenuAction entry, bool separatorBefore) {
+        if (!AppendSystemMenuEntry(window_, command, entry.caption, separatorBefore)) {
+            return false;
+        }
+        commands_.emplace_back(command, std::move(entry.act));
+        return true;
+    }
+
+    bool ActOnCommand(uintptr_t command) {
+        for (const auto& [id, act] : commands_) {
+            if (id == command) {
+                if (act) {
+                    act();
+                }
+                return true;
+            }
+        }
+        return false;
+    }
+
     uintptr_t window_;
     SystemEventHandlers handlers_;
-    bool nativeAbout_ = false;
+    std::vector<std::pair<uintptr_t, std::function<void()>>> commands_;
 };
 
 }  // namespace

@@ -6,6 +6,6 @@ namespace orv {
 // frameless window has no system menu, so nothing arrives this way.
 bool ReadNativeMessage(std::string_view, const void*, NativeMessage&) { return false; }
 
-bool AddAboutToSystemMenu(uintptr_t, std::string_view) { return false; }
+bool AppendSystemMenuEntry(uintptr_t, uintptr_t, std::string_view, bool) { return false; }
 
 }  // namespace orv

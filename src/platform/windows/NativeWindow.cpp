@@ -20,15 +20,17 @@ bool ReadNativeMessage(std::string_view eventType, const void* nativeEvent, Nati
     return true;
 }
 
-bool AddAboutToSystemMenu(uintptr_t nativeWindow, std::string_view text) {
+bool AppendSystemMenuEntry(uintptr_t nativeWindow, uintptr_t command, std::string_view text, bool separatorBefore) {
     HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(nativeWindow), FALSE);
     if (menu == nullptr || text.empty()) {
         return false;
     }
     const std::u16string wide = Utf8ToUtf16(text);
     const std::wstring item(wide.begin(), wide.end());
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    return AppendMenuW(menu, MF_STRING, kAboutCommand, item.c_str()) != FALSE;
+    if (separatorBefore) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    }
+    return AppendMenuW(menu, MF_STRING, command, item.c_str()) != FALSE;
 }
 
 }  // namespace orv

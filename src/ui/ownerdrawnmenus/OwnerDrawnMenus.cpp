@@ -1,4 +1,4 @@
-#include "ui/OwnerDrawnMenus.h"
+#include "ui/ownerdrawnmenus/OwnerDrawnMenus.h"
 
 #include <span>
 

@@ -1,8 +1,8 @@
-#include "ui/COrvMenu.h"
+#include "ui/ownerdrawnmenus/COrvMenu.h"
 
 #include <QAction>
 
-#include "ui/OrvMenuStyle.h"
+#include "ui/ownerdrawnmenus/OrvMenuStyle.h"
 
 namespace orv {
 

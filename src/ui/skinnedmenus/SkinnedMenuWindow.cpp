@@ -1,4 +1,4 @@
-#include "ui/SkinnedMenuWindow.h"
+#include "ui/skinnedmenus/SkinnedMenuWindow.h"
 
 #include <QMouseEvent>
 #include <QPainter>

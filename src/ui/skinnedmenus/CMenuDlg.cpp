@@ -1,4 +1,4 @@
-#include "ui/CMenuDlg.h"
+#include "ui/skinnedmenus/CMenuDlg.h"
 
 #include "ui/ComposeFrame.h"
 #include "ui/DrawingGeometry.h"

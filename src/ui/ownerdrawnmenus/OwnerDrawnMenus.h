@@ -3,7 +3,7 @@
 #include <span>
 
 #include "common/Language.h"
-#include "ui/COrvMenu.h"
+#include "ui/ownerdrawnmenus/COrvMenu.h"
 #include "ui/WindowEvents.h"
 
 class QWidget;

@@ -1,4 +1,4 @@
-#include "ui/CSubMenuDlg.h"
+#include "ui/skinnedmenus/CSubMenuDlg.h"
 
 #include "ui/ComposeFrame.h"
 

@@ -4,8 +4,8 @@
 
 #include <QPointer>
 
-#include "ui/CSubMenuDlg.h"
-#include "ui/SkinnedMenuWindow.h"
+#include "ui/skinnedmenus/CSubMenuDlg.h"
+#include "ui/skinnedmenus/SkinnedMenuWindow.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "ui/OrvMenuStyle.h"
+#include "ui/ownerdrawnmenus/OrvMenuStyle.h"
 
 #include <QPainter>
 #include <QStyleOptionMenuItem>

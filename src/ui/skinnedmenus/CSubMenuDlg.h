@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "ui/SkinnedMenuWindow.h"
+#include "ui/skinnedmenus/SkinnedMenuWindow.h"
 
 namespace orv {
 
