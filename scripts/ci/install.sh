@@ -73,6 +73,7 @@ shared=$stage/usr/share/orv-gmouse
     usr/share/man/man1/orv-gmousectl.1.gz usr/share/metainfo/org.orv_gmouse.ORV_GMouse.metainfo.xml
   for size in 16 22 24 32 48 64 128 256; do
     echo "usr/share/icons/hicolor/${size}x${size}/apps/orv-gmouse.png"
+    echo "usr/share/icons/hicolor/${size}x${size}@2/apps/orv-gmouse.png"
   done
   git ls-files data | grep -v '^data/CMakeLists.txt$' | sed 's|^data/|usr/share/orv-gmouse/|'
 } | LC_ALL=C sort >"$work/expected-files"

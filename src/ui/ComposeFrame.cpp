@@ -1,6 +1,7 @@
 #include "ui/ComposeFrame.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -126,18 +127,17 @@ QString AdvancedLabel(const PageModel& model, int k) {
 }  // namespace
 
 QImage ComposeFrame(const PageModel& model, const PageState& state, PictureCache& pictures, const SkinFonts& fonts,
-                    QSize size, const FrameHooks& hooks) {
+                    QSize size, const FrameHooks& hooks, qreal devicePixelRatio) {
     const int page = std::min<int>(state.CurrentPage, 2);
     const std::filesystem::path& dir = model.skinDirectory;
     // Copies: the cache may decode a replaced file while this frame still uses the old one.
-    const QImage normal = pictures.Get(dir / kPagePictures[page][0]);
-    const QImage over = pictures.Get(dir / kPagePictures[page][1]);
-    const QImage down = pictures.Get(dir / kPagePictures[page][2]);
+    const QImage normal = pictures.Get(dir / kPagePictures[page][0], devicePixelRatio);
+    const QImage over = pictures.Get(dir / kPagePictures[page][1], devicePixelRatio);
+    const QImage down = pictures.Get(dir / kPagePictures[page][2], devicePixelRatio);
 
     if (size.isEmpty())
-        size = normal.size();
-    QImage frame(size, QImage::Format_RGB32);
-    frame.fill(Qt::black);
+        size = normal.deviceIndependentSize().toSize();
+    QImage frame = NewCanvas(size, devicePixelRatio);
     QPainter canvas(&frame);
     if (!normal.isNull())
         canvas.drawImage(QPoint(0, 0), normal);
@@ -153,7 +153,27 @@ QRect RegionRect(const SkinRegion& region) { return {region.x, region.y, region.
 void CopyRegion(QPainter& canvas, const QImage& source, const QRect& region) {
     if (source.isNull() || region.width() <= 0 || region.height() <= 0)
         return;
-    canvas.drawImage(region.topLeft(), source, region);
+    const qreal ratio = source.devicePixelRatio();
+    if (ratio == 1.0) {
+        canvas.drawImage(region.topLeft(), source, region);
+        return;
+    }
+    // The region is in layout pixels; a dense picture holds ratio pixels for each.
+    const QRectF pixels(region.x() * ratio, region.y() * ratio, region.width() * ratio, region.height() * ratio);
+    canvas.drawImage(QRectF(region), source, pixels);
+}
+
+QImage NewCanvas(QSize size, qreal devicePixelRatio) {
+    const qreal ratio = devicePixelRatio > 1.0 ? devicePixelRatio : 1.0;
+    QImage canvas(static_cast<int>(std::ceil(size.width() * ratio)), static_cast<int>(std::ceil(size.height() * ratio)),
+                  QImage::Format_RGB32);
+    canvas.setDevicePixelRatio(ratio);
+    canvas.fill(Qt::black);
+    return canvas;
+}
+
+const QImage& PageFrame::Picture(const char* name) const {
+    return pictures.Get(skinDirectory / name, canvas.device()->devicePixelRatioF());
 }
 
 void PageFrame::Copy(const QImage& picture, int32_t index) const {

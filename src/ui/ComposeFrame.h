@@ -43,8 +43,8 @@ struct PageFrame {
     void Press(int32_t index) const { Copy(down, index); }
     // The region of the page's table drawn from picture.
     void Copy(const QImage& picture, int32_t index) const;
-    // A picture of the skin's folder.
-    const QImage& Picture(const char* name) const { return pictures.Get(skinDirectory / name); }
+    // A picture of the skin's folder, for the canvas's density.
+    const QImage& Picture(const char* name) const;
 };
 
 // What the window's features add to its frames: layers drawn over a page's own look (below the
@@ -56,13 +56,17 @@ struct FrameHooks {
 
 // One whole frame of the current page, composed off screen: the page's normal picture with
 // the hovered, pressed and selected regions copied from the over and down pictures, the DPI
-// cells, the features' layers, the header and all texts. size is the window picture size; an
-// empty size takes the normal picture's.
+// cells, the features' layers, the header and all texts. size is the window picture size in
+// layout pixels; an empty size takes the normal picture's. The frame has devicePixelRatio pixels
+// to each layout pixel, drawn from the skin's pictures for that density where it has them.
 QImage ComposeFrame(const PageModel& model, const PageState& state, PictureCache& pictures, const SkinFonts& fonts,
-                    QSize size, const FrameHooks& hooks);
+                    QSize size, const FrameHooks& hooks, qreal devicePixelRatio = 1.0);
 
-// Copies the region's rectangle from source onto the canvas at the same place, unscaled.
+// Copies the region's rectangle (layout pixels) from source onto the canvas at the same place;
+// a picture for another density is taken at its own pixels for the region.
 void CopyRegion(QPainter& canvas, const QImage& source, const QRect& region);
+// A black canvas of size layout pixels, with devicePixelRatio pixels to each (at least one).
+QImage NewCanvas(QSize size, qreal devicePixelRatio);
 QRect RegionRect(const SkinRegion& region);
 
 // The page layer: hover, then the page's pressed and selected states, then the features' layers.

@@ -14,7 +14,10 @@ struct FunctionMenuContext {
 
     int MacroCount() const { return model.UserMacroCount(); }
     const QFont& Font() const { return fonts.ForLanguage(model.language); }
-    const QImage& Picture(const char* name) const { return pictures.Get(model.skinDirectory / name); }
+    // The picture for drawing at devicePixelRatio device pixels per layout pixel (PictureCache::Get).
+    const QImage& Picture(const char* name, qreal devicePixelRatio = 1.0) const {
+        return pictures.Get(model.skinDirectory / name, devicePixelRatio);
+    }
 };
 
 }  // namespace orv

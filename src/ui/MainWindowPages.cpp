@@ -108,7 +108,7 @@ void MainWindowPages::PaintMainWindow(QPainter& painter) {
 }
 
 QImage MainWindowPages::ComposeFrame() {
-    return orv::ComposeFrame(model_, state_, pictures_, fonts_, skinSize_, drawing_);
+    return orv::ComposeFrame(model_, state_, pictures_, fonts_, skinSize_, drawing_, window_.devicePixelRatioF());
 }
 
 void MainWindowPages::OnMouseMove(QPoint point) {

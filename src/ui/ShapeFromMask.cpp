@@ -2,8 +2,10 @@
 
 #include <vector>
 
+#include <QEvent>
 #include <QString>
 #include <QWidget>
+#include <QWindow>
 
 #include "common/Utf.h"
 
@@ -12,6 +14,39 @@ namespace orv {
 namespace {
 
 bool IsLight(QRgb pixel) { return qRed(pixel) > 100 && qGreen(pixel) > 100 && qBlue(pixel) > 100; }
+
+// The window went to a screen of another density, or its screen's density changed.
+bool IsDensityChange(const QEvent& event) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    if (event.type() == QEvent::DevicePixelRatioChange)
+        return true;
+#endif
+    return event.type() == QEvent::ScreenChangeInternal;
+}
+
+constexpr const char* kOutlineFollower = "OutlineAtEveryDensity";
+
+// The outline is kept in layout pixels and handed to the window system in device pixels, scaled
+// by the density at the time. When the window reaches a screen of another density it is given
+// the outline again at the new one; the repaint that follows draws the new density's pictures.
+class OutlineAtEveryDensity : public QObject {
+public:
+    explicit OutlineAtEveryDensity(QWidget& window) : QObject(&window), window_(window) {
+        setObjectName(QString::fromLatin1(kOutlineFollower));
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &window_ && IsDensityChange(*event) && window_.windowHandle() != nullptr &&
+            !window_.mask().isEmpty()) {
+            window_.windowHandle()->setMask(window_.mask());
+            window_.update();
+        }
+        return false;
+    }
+
+private:
+    QWidget& window_;
+};
 
 }  // namespace
 
@@ -65,6 +100,8 @@ std::optional<MaskShape> ShapeFromMask(QWidget& window, const std::filesystem::p
         return std::nullopt;
     MaskShape shape = ShapeFromMask(mask);
     window.setMask(shape.outline);
+    if (window.findChild<QObject*>(QString::fromLatin1(kOutlineFollower), Qt::FindDirectChildrenOnly) == nullptr)
+        window.installEventFilter(new OutlineAtEveryDensity(window));
     return shape;
 }
 

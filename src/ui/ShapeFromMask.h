@@ -21,6 +21,9 @@ struct MaskShape {
 MaskShape ShapeFromMask(const QImage& mask);
 
 // Reads the mask file and gives the window its outline; nothing when the file is not a picture.
+// The outline is in layout pixels, as hit-testing is: the mask for one device pixel per layout
+// pixel gives it at every density. The window keeps it when it moves to a screen of another
+// density.
 std::optional<MaskShape> ShapeFromMask(QWidget& window, const std::filesystem::path& maskFile);
 
 // The part of the advanced page repainted on hover changes: the outline with the macro-name

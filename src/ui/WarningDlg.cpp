@@ -38,12 +38,14 @@ void WarningDlg::reject() { done(kWarningCancelled); }
 void WarningDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const auto& regions = context_.model.skin.WarningRegions;
-    const QImage& normal = context_.Picture("warning_normal.jpg");
+    const qreal ratio = devicePixelRatioF();
+    const QImage& normal = context_.Picture("warning_normal.jpg", ratio);
     if (!normal.isNull())
         painter.drawImage(QPoint(0, 0), normal);
     if (hover_ == kOverConfirm || hover_ == kOverCancel) {
         const int32_t button = hover_ == kOverConfirm ? region::warning::kConfirm : region::warning::kCancel;
-        CopyRegion(painter, context_.Picture("warning_over.jpg"), RegionRect(regions[static_cast<size_t>(button)]));
+        CopyRegion(painter, context_.Picture("warning_over.jpg", ratio),
+                   RegionRect(regions[static_cast<size_t>(button)]));
     }
     painter.setFont(context_.Font());
     painter.setBackgroundMode(Qt::TransparentMode);

@@ -12,6 +12,7 @@
 
 #include "DataWriter.h"
 #include "IconWriter.h"
+#include "PictureMeasures.h"
 #include "common/Utf.h"
 #include "fakes/RecordingMessages.h"
 #include "skin/Regions.h"
@@ -72,13 +73,30 @@ TEST(SkinPictures, GeneratorOutputEqualsTheShippedFiles) {
         ASSERT_TRUE(fresh.open(QIODevice::ReadOnly)) << qPrintable(name);
         EXPECT_TRUE(shipped.readAll() == fresh.readAll()) << qPrintable(name) << " differs: run orv-skingen data";
     }
-    for (const QString& name : skin::PictureNames()) {
-        const QImage shipped = Picture(name);
-        const QImage fresh = QImage(dir.path() + "/skins/" + name).convertToFormat(QImage::Format_RGB32);
-        ASSERT_EQ(shipped.size(), fresh.size()) << qPrintable(name);
-        // Another JPG library may round differently; a moved or restyled region cannot hide.
-        EXPECT_LT(Changed(shipped, fresh, shipped.rect()), 0.0005)
-            << qPrintable(name) << " differs: run orv-skingen data";
+    for (int scale : {1, 2}) {
+        for (const QString& name : skin::PictureNames(scale)) {
+            const QImage shipped = Picture(name);
+            const QImage fresh = QImage(dir.path() + "/skins/" + name).convertToFormat(QImage::Format_RGB32);
+            ASSERT_EQ(shipped.size(), fresh.size()) << qPrintable(name);
+            // Another JPG library may round differently; a moved or restyled region cannot hide.
+            EXPECT_LT(Changed(shipped, fresh, shipped.rect()), 0.0005)
+                << qPrintable(name) << " differs: run orv-skingen data";
+        }
+    }
+}
+
+// The dense screens' pictures are the same skin at twice the pixels: brought down to the layout's
+// size they show what the ordinary ones show, colour for colour and edge for edge.
+TEST(SkinPictures, DensePicturesShowTheSameSkinAtTwiceThePixels) {
+    const QStringList names = skin::PictureNames(1);
+    const QStringList dense = skin::PictureNames(2);
+    ASSERT_EQ(names.size(), dense.size());
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QImage picture = Picture(names[i]);
+        const QImage twice = Picture(dense[i]);
+        ASSERT_EQ(twice.size(), picture.size() * 2) << qPrintable(dense[i]);
+        const QImage down = twice.scaled(picture.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        EXPECT_LT(testing::MeanDifference(down, picture), 4.0) << qPrintable(dense[i]);
     }
 }
 
@@ -123,13 +141,15 @@ TEST(SkinPictures, GeneratorOutputEqualsTheCommittedIcons) {
     QString error;
     ASSERT_TRUE(skin::WriteIconFiles(PathFromUtf8(dir.path().toStdString()), error)) << qPrintable(error);
     const QList<int> sizes = skin::IconSizes();
-    const QStringList names = skin::IconPictureNames();
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        const QImage shipped(kIcons + "/" + names[i]);
-        const QImage fresh(dir.path() + "/" + names[i]);
-        ASSERT_EQ(shipped.size(), QSize(sizes[i], sizes[i])) << qPrintable(names[i]);
-        ASSERT_TRUE(shipped.hasAlphaChannel()) << qPrintable(names[i]);
-        EXPECT_LT(ChangedArgb(shipped, fresh), 0.002) << qPrintable(names[i]) << " differs: run orv-skingen";
+    for (int scale : {1, 2}) {
+        const QStringList names = skin::IconPictureNames(scale);
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            const QImage shipped(kIcons + "/" + names[i]);
+            const QImage fresh(dir.path() + "/" + names[i]);
+            ASSERT_EQ(shipped.size(), QSize(sizes[i], sizes[i]) * scale) << qPrintable(names[i]);
+            ASSERT_TRUE(shipped.hasAlphaChannel()) << qPrintable(names[i]);
+            EXPECT_LT(ChangedArgb(shipped, fresh), 0.002) << qPrintable(names[i]) << " differs: run orv-skingen";
+        }
     }
     const QString svg = QString::fromLatin1(skin::kScalableIconName);
     EXPECT_LT(ChangedArgb(Rendered(kIcons + "/" + svg), Rendered(dir.path() + "/" + svg)), 0.002)
@@ -154,7 +174,7 @@ TEST(SkinPictures, GeneratorOutputEqualsTheCommittedIcons) {
 // plate's corners are cut, opaque inside, and the cyan emblem in the middle.
 TEST(SkinPictures, IconKeepsTheSkinsShapeAndColoursAtEverySize) {
     for (int size : skin::IconSizes()) {
-        const QImage icon = skin::PaintIcon(size);
+        const QImage icon = skin::PaintIcon(size, 1);
         EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << size << ": the top-left corner is cut";
         EXPECT_EQ(qAlpha(icon.pixel(size - 1, size - 1)), 0) << size << ": the bottom-right corner is cut";
         EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 8)), 255) << size;

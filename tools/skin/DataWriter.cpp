@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QImageWriter>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <system_error>
@@ -14,6 +15,7 @@
 #include "macro/KeyCodes.h"
 #include "macro/MacroFile.h"
 #include "settings/ConfigFile.h"
+#include "skin/PictureDensity.h"
 
 namespace orv::skin {
 
@@ -101,43 +103,59 @@ bool WriteDescriptionFiles(const std::filesystem::path& skins, QString& error) {
 
 struct Picture {
     const char* name;
-    QImage (*paint)();
+    std::function<QImage(int scale)> paint;
 };
 
+std::function<QImage(int)> Page(WindowPage page, State state, Light light = Light::Pink) {
+    return [=](int scale) { return PaintWindowPage(page, state, light, scale); };
+}
+
+std::function<QImage(int)> Drawn(QImage (*paint)(State, int), State state) {
+    return [=](int scale) { return paint(state, scale); };
+}
+
 const Picture kPictures[] = {
-    {"main_mask.jpg", [] { return PaintWindowMask(); }},
-    {"main_normal.jpg", [] { return PaintWindowPage(WindowPage::Main, State::Normal); }},
-    {"main_over.jpg", [] { return PaintWindowPage(WindowPage::Main, State::Over); }},
-    {"main_down.jpg", [] { return PaintWindowPage(WindowPage::Main, State::Down); }},
-    {"advanced_normal.jpg", [] { return PaintWindowPage(WindowPage::Advanced, State::Normal); }},
-    {"advanced_over.jpg", [] { return PaintWindowPage(WindowPage::Advanced, State::Over); }},
-    {"advanced_down.jpg", [] { return PaintWindowPage(WindowPage::Advanced, State::Down); }},
-    {"color_normal_pink.jpg", [] { return PaintWindowPage(WindowPage::Color, State::Normal, Light::Pink); }},
-    {"color_over_red.jpg", [] { return PaintWindowPage(WindowPage::Color, State::Over, Light::Red); }},
-    {"color_down_purple.jpg", [] { return PaintWindowPage(WindowPage::Color, State::Down, Light::Purple); }},
-    {"color_normal_gray.jpg", [] { return PaintWindowPage(WindowPage::Color, State::Normal, Light::Dark); }},
-    {"color_over_blue.jpg", [] { return PaintWindowPage(WindowPage::Color, State::Over, Light::Blue); }},
-    {"menu_mask.jpg", [] { return PaintMenuMask(); }},
-    {"menu_normal.jpg", [] { return PaintMenu(State::Normal); }},
-    {"menu_over.jpg", [] { return PaintMenu(State::Over); }},
-    {"menu_down.jpg", [] { return PaintMenu(State::Down); }},
-    {"advanced menu_mask.jpg", [] { return PaintSubMenuMask(); }},
-    {"advanced menu_normal.jpg", [] { return PaintSubMenu(State::Normal); }},
-    {"advanced menu_over.jpg", [] { return PaintSubMenu(State::Over); }},
-    {"advanced menu_down.jpg", [] { return PaintSubMenu(State::Down); }},
-    {"warning_mask.jpg", [] { return PaintWarningMask(); }},
-    {"warning_normal.jpg", [] { return PaintWarning(State::Normal); }},
-    {"warning_over.jpg", [] { return PaintWarning(State::Over); }},
+    {"main_mask.jpg", PaintWindowMask},
+    {"main_normal.jpg", Page(WindowPage::Main, State::Normal)},
+    {"main_over.jpg", Page(WindowPage::Main, State::Over)},
+    {"main_down.jpg", Page(WindowPage::Main, State::Down)},
+    {"advanced_normal.jpg", Page(WindowPage::Advanced, State::Normal)},
+    {"advanced_over.jpg", Page(WindowPage::Advanced, State::Over)},
+    {"advanced_down.jpg", Page(WindowPage::Advanced, State::Down)},
+    {"color_normal_pink.jpg", Page(WindowPage::Color, State::Normal, Light::Pink)},
+    {"color_over_red.jpg", Page(WindowPage::Color, State::Over, Light::Red)},
+    {"color_down_purple.jpg", Page(WindowPage::Color, State::Down, Light::Purple)},
+    {"color_normal_gray.jpg", Page(WindowPage::Color, State::Normal, Light::Dark)},
+    {"color_over_blue.jpg", Page(WindowPage::Color, State::Over, Light::Blue)},
+    {"menu_mask.jpg", PaintMenuMask},
+    {"menu_normal.jpg", Drawn(PaintMenu, State::Normal)},
+    {"menu_over.jpg", Drawn(PaintMenu, State::Over)},
+    {"menu_down.jpg", Drawn(PaintMenu, State::Down)},
+    {"advanced menu_mask.jpg", PaintSubMenuMask},
+    {"advanced menu_normal.jpg", Drawn(PaintSubMenu, State::Normal)},
+    {"advanced menu_over.jpg", Drawn(PaintSubMenu, State::Over)},
+    {"advanced menu_down.jpg", Drawn(PaintSubMenu, State::Down)},
+    {"warning_mask.jpg", PaintWarningMask},
+    {"warning_normal.jpg", Drawn(PaintWarning, State::Normal)},
+    {"warning_over.jpg", Drawn(PaintWarning, State::Over)},
 };
+
+bool WritePicture(const std::filesystem::path& file, const QImage& image, QString& error) {
+    QImageWriter writer(QString::fromStdString(PathToUtf8(file)), "jpg");
+    // High quality keeps one-pixel edges and the mask's outline crisp.
+    writer.setQuality(96);
+    writer.setOptimizedWrite(true);
+    if (!writer.write(image)) {
+        error = QStringLiteral("cannot write %1: %2").arg(writer.fileName(), writer.errorString());
+        return false;
+    }
+    return true;
+}
 
 bool WritePictures(const std::filesystem::path& skins, QString& error) {
     for (const Picture& picture : kPictures) {
-        QImageWriter writer(QString::fromStdString(PathToUtf8(skins / picture.name)), "jpg");
-        // High quality keeps one-pixel edges and the mask's outline crisp.
-        writer.setQuality(96);
-        writer.setOptimizedWrite(true);
-        if (!writer.write(picture.paint())) {
-            error = QStringLiteral("cannot write %1: %2").arg(writer.fileName(), writer.errorString());
+        if (!WritePicture(skins / picture.name, picture.paint(1), error) ||
+            !WritePicture(HighDensityPicture(skins / picture.name), picture.paint(kHighDensityScale), error)) {
             return false;
         }
     }
@@ -338,10 +356,11 @@ bool WriteDataFiles(const std::filesystem::path& dataDir, QString& error) {
     }
 }
 
-QStringList PictureNames() {
+QStringList PictureNames(int scale) {
     QStringList names;
     for (const Picture& picture : kPictures) {
-        names << QString::fromUtf8(picture.name);
+        const std::filesystem::path name = PathFromUtf8(picture.name);
+        names << QString::fromStdString(PathToUtf8(scale == 1 ? name : HighDensityPicture(name)));
     }
     return names;
 }

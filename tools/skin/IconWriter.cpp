@@ -7,6 +7,7 @@
 
 #include "SkinPainter.h"
 #include "common/Utf.h"
+#include "skin/PictureDensity.h"
 
 namespace orv::skin {
 
@@ -28,9 +29,11 @@ bool WriteIconFiles(const std::filesystem::path& iconDir, QString& error) {
     std::error_code code;
     std::filesystem::create_directories(iconDir, code);
     const QList<int> sizes = IconSizes();
-    const QStringList names = IconPictureNames();
+    const QStringList names = IconPictureNames(1);
+    const QStringList denseNames = IconPictureNames(kHighDensityScale);
     for (qsizetype i = 0; i < sizes.size(); ++i) {
-        if (!Save(FilePath(iconDir, names[i]), PngBytes(PaintIcon(sizes[i])), error)) {
+        if (!Save(FilePath(iconDir, names[i]), PngBytes(PaintIcon(sizes[i], 1)), error) ||
+            !Save(FilePath(iconDir, denseNames[i]), PngBytes(PaintIcon(sizes[i], kHighDensityScale)), error)) {
             return false;
         }
     }
@@ -40,16 +43,18 @@ bool WriteIconFiles(const std::filesystem::path& iconDir, QString& error) {
 
 QList<int> IconSizes() { return {16, 22, 24, 32, 48, 64, 128, 256}; }
 
-QStringList IconPictureNames() {
+QStringList IconPictureNames(int scale) {
     QStringList names;
     for (int size : IconSizes()) {
-        names << QStringLiteral("orv-gmouse-%1.png").arg(size);
+        names << (scale == 1 ? QStringLiteral("orv-gmouse-%1.png").arg(size)
+                             : QStringLiteral("orv-gmouse-%1@%2x.png").arg(size).arg(scale));
     }
     return names;
 }
 
-QImage PaintIcon(int size) {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+QImage PaintIcon(int size, int scale) {
+    QImage image(size * scale, size * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
     QPainter p(&image);
     PaintProgramIcon(p, size);
@@ -106,7 +111,7 @@ void PutLittleEndian(QByteArray& bytes, uint32_t value, int width) {
 QByteArray Ico() {
     QList<QByteArray> images;
     for (int size : kWindowsSizes) {
-        images << PngBytes(PaintIcon(size));
+        images << PngBytes(PaintIcon(size, 1));
     }
     QByteArray file;
     PutLittleEndian(file, 0, 2);  // reserved

@@ -860,9 +860,12 @@ void PaintRegion(QPainter& p, const Region& region, State state, Light light) {
     p.restore();
 }
 
-QImage NewImage(QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::black);
+// A picture of size in the layout's coordinates, scale device pixels to each of them: painters
+// on it draw the same description at any density.
+QImage NewImage(QSize size, int scale, Qt::GlobalColor ground = Qt::black) {
+    QImage image(size * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.fill(ground);
     return image;
 }
 
@@ -872,9 +875,9 @@ void PaintRegions(QPainter& p, const Page& page, State state, Light light) {
     }
 }
 
-QImage PaintMenuImage(int rows, bool chevrons, State state) {
+QImage PaintMenuImage(int rows, bool chevrons, State state, int scale) {
     const QSize size(kMenuWidth, rows * kMenuRowHeight + 1);
-    QImage image = NewImage(size);
+    QImage image = NewImage(size, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF all(QPointF(0, 0), QSizeF(size));
@@ -913,9 +916,8 @@ QImage PaintMenuImage(int rows, bool chevrons, State state) {
     return image;
 }
 
-QImage Mask(QSize size, const QPolygon& outline) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
+QImage Mask(QSize size, const QPolygon& outline, int scale) {
+    QImage image = NewImage(size, scale, Qt::white);
     QPainter p(&image);
     // No anti-aliasing: a pixel is either kept or cut.
     p.setPen(Qt::NoPen);
@@ -926,8 +928,8 @@ QImage Mask(QSize size, const QPolygon& outline) {
 
 }  // namespace
 
-QImage PaintWindowPage(WindowPage page, State state, Light light) {
-    QImage image = NewImage(kWindowSize);
+QImage PaintWindowPage(WindowPage page, State state, Light light, int scale) {
+    QImage image = NewImage(kWindowSize, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setClipRegion(QRegion(WindowOutline()));
@@ -966,23 +968,20 @@ QImage PaintWindowPage(WindowPage page, State state, Light light) {
     return image;
 }
 
-QImage PaintWindowMask() { return Mask(kWindowSize, WindowOutline()); }
+QImage PaintWindowMask(int scale) { return Mask(kWindowSize, WindowOutline(), scale); }
 
-QImage PaintWarningMask() { return Mask(kWarningSize, WarningOutline()); }
+QImage PaintWarningMask(int scale) { return Mask(kWarningSize, WarningOutline(), scale); }
 
-QImage PaintMenu(State state) { return PaintMenuImage(kMenuRows, true, state); }
+QImage PaintMenu(State state, int scale) { return PaintMenuImage(kMenuRows, true, state, scale); }
 
-QImage PaintSubMenu(State state) { return PaintMenuImage(kSubMenuRows, false, state); }
+QImage PaintSubMenu(State state, int scale) { return PaintMenuImage(kSubMenuRows, false, state, scale); }
 
-QImage PaintMenuMask() {
-    QImage image = NewImage(QSize(kMenuWidth, kMenuRows * kMenuRowHeight + 1));
-    return image;
-}
+QImage PaintMenuMask(int scale) { return NewImage(QSize(kMenuWidth, kMenuRows * kMenuRowHeight + 1), scale); }
 
-QImage PaintSubMenuMask() { return NewImage(QSize(kMenuWidth, kSubMenuRows * kMenuRowHeight + 1)); }
+QImage PaintSubMenuMask(int scale) { return NewImage(QSize(kMenuWidth, kSubMenuRows * kMenuRowHeight + 1), scale); }
 
-QImage PaintWarning(State state) {
-    QImage image = NewImage(kWarningSize);
+QImage PaintWarning(State state, int scale) {
+    QImage image = NewImage(kWarningSize, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setClipRegion(QRegion(WarningOutline()));

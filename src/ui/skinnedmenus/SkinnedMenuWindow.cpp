@@ -65,16 +65,16 @@ void SkinnedMenuWindow::TrackHover(QPoint point) {
 }
 
 QImage SkinnedMenuWindow::Compose() const {
-    QImage canvas(geometry_.width, geometry_.height, QImage::Format_RGB32);
-    canvas.fill(Qt::black);
+    const qreal ratio = devicePixelRatioF();
+    QImage canvas = NewCanvas(QSize(geometry_.width, geometry_.height), ratio);
     QPainter painter(&canvas);
-    const QImage& normal = context_.Picture(pictures_.normal);
+    const QImage& normal = context_.Picture(pictures_.normal, ratio);
     if (!normal.isNull())
         painter.drawImage(QPoint(0, 0), normal);
     // A row beyond the picture (the hit-only rows, or none) copies nothing.
     if (hover_ != kNoMenuRow) {
         const QRect strip(0, (hover_ - 1) * geometry_.rowHeight, geometry_.width, geometry_.rowHeight);
-        CopyRegion(painter, context_.Picture(pressed_ ? pictures_.down : pictures_.over), strip);
+        CopyRegion(painter, context_.Picture(pressed_ ? pictures_.down : pictures_.over, ratio), strip);
     }
     painter.setFont(context_.Font());
     painter.setBackgroundMode(Qt::TransparentMode);
