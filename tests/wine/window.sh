@@ -234,8 +234,8 @@ menu=""
 find_menu() { menu=$(xdotool search --onlyvisible --name '^ORV_GMouse$' | head -1); [[ -n $menu ]]; }
 wait_for "the icon's menu did not open" find_menu
 eval "$(xdotool getwindowgeometry --shell "$menu")"
-# The menu holds "Show Window" and "Exit Driver", in that order.
-xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT * 3 / 4)) click 1
+# "Exit Driver" is the menu's last entry.
+xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT - 10)) click 1
 wait_for "Exit Driver did not end the program" bash -c "! kill -0 $program"
 wait "$program" || fail "the program ended with status $?"
 grep -q '^report 07 20 00 00' "$trace" || fail "no goodbye report at the end"
