@@ -261,6 +261,11 @@ void CORV_GMouseDlg::showEvent(QShowEvent* event) {
 
 size_t CORV_GMouseDlg::PicturesHeld() const { return parts_ != nullptr ? parts_->Pages().PicturesHeld() : 0; }
 
+bool CORV_GMouseDlg::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    return (systemEvents_ != nullptr && systemEvents_->WindowMessage(eventType, message, result)) ||
+           QWidget::nativeEvent(eventType, message, result);
+}
+
 void CORV_GMouseDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (parts_ == nullptr) {

@@ -35,6 +35,11 @@ public:
     // Puts the entries, then About below a separator, into the system's own window menu, where
     // windows have one. False otherwise: the window then offers its own small menu.
     virtual bool AddToNativeMenu(std::vector<SystemMenuAction> entries, SystemMenuAction about) = 0;
+
+    // A message of the window's own (QWidget::nativeEvent). The system menu's commands come so:
+    // the system sends them to the window, and Qt shows sent commands to no application-wide
+    // filter. True when it was acted on.
+    virtual bool WindowMessage(const QByteArray& eventType, void* message, qintptr* result) = 0;
 };
 
 std::unique_ptr<SystemEvents> WatchSystemEvents(QWidget& window, SystemEventHandlers handlers);

@@ -22,6 +22,7 @@ public:
     }
 
     bool AddToNativeMenu(std::vector<SystemMenuAction>, SystemMenuAction) override { return false; }
+    bool WindowMessage(const QByteArray&, void*, qintptr*) override { return false; }
 
 private Q_SLOTS:
     void OnPrepareForSleep(bool) {

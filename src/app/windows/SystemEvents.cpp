@@ -41,15 +41,21 @@ public:
         return Append(kAboutCommand, std::move(about), true);
     }
 
+    bool WindowMessage(const QByteArray& eventType, void* message, qintptr* result) override {
+        NativeMessage msg;
+        if (!ReadNativeMessage(eventType.toStdString(), message, msg) || msg.window != window_ ||
+            msg.message != kWmSysCommand || !ActOnCommand(msg.wParam & 0xFFF0)) {
+            return false;
+        }
+        *result = 0;
+        return true;
+    }
+
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override {
         NativeMessage msg;
         // Broadcasts reach every top-level window of the process; only the main window acts.
         if (!ReadNativeMessage(eventType.toStdString(), message, msg) || msg.window != window_) {
             return false;
-        }
-        if (msg.message == kWmSysCommand && ActOnCommand(msg.wParam & 0xFFF0)) {
-            *result = 0;
-            return true;
         }
         const WindowEvent event = DecodeWindowMessage(msg.message, msg.wParam, msg.lParam);
         switch (event.kind) {
