@@ -104,7 +104,7 @@ cmp "$work/reference.out" "$work/first.out" || fail "the installed apply sent ot
 [[ $(stat -c '%U %a' "$folder") == "$user 700" ]] || fail "$folder: $(stat -c '%U %a' "$folder")"
 # Besides the seeded files only the hidden lock that serialises writers of config.ini.
 [[ $(ls -A "$folder" | grep -v '^\.config\.ini\.lock$' | LC_ALL=C sort | tr '\n' ' ') == \
-   "Macro_CN.dat Macro_EN.dat config.ini constMacro.dat " ]] || fail "$folder holds: $(ls -A "$folder")"
+   "AppProfiles.ini Macro_CN.dat Macro_EN.dat config.ini constMacro.dat " ]] || fail "$folder holds: $(ls -A "$folder")"
 for file in Macro_EN.dat Macro_CN.dat constMacro.dat; do
   cmp "$shared/$file" "$folder/$file" || fail "$file is not a copy of the shipped one"
 done
