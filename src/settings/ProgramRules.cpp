@@ -65,7 +65,8 @@ bool ReadRules(const ini::Snapshot& file, ProgramRules& rules) {
         if (!keys) {
             return false;
         }
-        const auto profile = Strict((*keys)[2], 1, 5, 0);
+        // A rule names its profile: without one the section is damaged, not profile 0.
+        const auto profile = (*keys)[2].empty() ? std::nullopt : Strict((*keys)[2], 1, 5, 1);
         if (!IsProgramName((*keys)[0]) || !IsWindowClassName((*keys)[1]) || !profile) {
             return false;
         }

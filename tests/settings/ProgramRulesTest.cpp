@@ -62,6 +62,7 @@ TEST(ProgramRulesFile, ADamagedFileIsNoRulesAndNeverWrittenOver) {
         "[Follow]\nRules=1\n[Rule1]\nProgram=a/b\nProfile=1\n",
         "[Follow]\nRules=1\n[Rule1]\nProgram=a\nProfile=0\n",
         "[Follow]\nRules=1\n[Rule1]\nProgram=a\nProfile=3x\n",
+        "[Follow]\nRules=1\n[Rule1]\nProgram=a\n",
     };
     for (const char* text : damaged) {
         SCOPED_TRACE(text);
