@@ -13,6 +13,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <optional>
@@ -48,6 +50,21 @@ void UseProgramColours(QWidget& widget) {
     palette.setColor(QPalette::Disabled, QPalette::WindowText, text.darker(150));
     widget.setPalette(palette);
     widget.setAutoFillBackground(true);
+}
+
+// Native styles (the Windows one above all) draw buttons and headers in the system's light
+// colours and would put the white text on them: the dialog and every control in it take Qt's
+// Fusion style, which draws with the palette. Called once the controls exist.
+void DrawWithProgramColours(QWidget& dialog) {
+    QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"));
+    if (fusion == nullptr) {
+        return;
+    }
+    fusion->setParent(&dialog);
+    dialog.setStyle(fusion);
+    for (QWidget* child : dialog.findChildren<QWidget*>()) {
+        child->setStyle(fusion);
+    }
 }
 
 QString Qs(const std::string& text) { return QString::fromStdString(text); }
@@ -139,6 +156,7 @@ ProgramProfilesDialog::ProgramProfilesDialog(ProgramProfiles& profiles, Language
     connect(list_, &QTreeWidget::itemSelectionChanged, this,
             [this] { remove_->setEnabled(follow_->isEnabled() && !list_->selectedItems().isEmpty()); });
     Refresh();
+    DrawWithProgramColours(*this);
     resize(520, 360);
 }
 
@@ -302,6 +320,7 @@ bool AskForProgramRule(Language language, QWidget* parent, ProgramRule& rule) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     update();
+    DrawWithProgramColours(dialog);
     running->setFocus();
     if (dialog.exec() != QDialog::Accepted || !valid()) {
         return false;
