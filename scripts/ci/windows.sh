@@ -30,8 +30,7 @@ if [[ -f $pidfile ]]; then
   done
   if kill -0 "$pid" 2>/dev/null; then
     progress=$(grep -o 'step [0-9]* of [0-9]*' "$qt_log" | tail -n 1 || true)
-    pkill -TERM -P "$pid" 2>/dev/null || true
-    kill -TERM "$pid" 2>/dev/null || true
+    kill -TERM -- "-$pid" 2>/dev/null || kill -TERM "$pid" 2>/dev/null || true
     echo "windows stage: Qt for Windows was still building ${progress:+(at $progress) }after ${ORV_WINDOWS_QT_MINUTES:-55} minutes of this run; stopped."
   fi
   grep -E 'built in|failed' "$qt_log" || true
