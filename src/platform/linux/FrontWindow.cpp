@@ -33,8 +33,9 @@ std::string Property(xcb_connection_t* c, xcb_window_t window, xcb_atom_t name, 
         xcb_get_property_reply(c, xcb_get_property(c, 0, window, name, type, 0, 1024), nullptr);
     std::string bytes;
     if (reply && reply->type == type) {
+        // The value's length is counted in bytes already, whatever the property's format.
         bytes.assign(static_cast<const char*>(xcb_get_property_value(reply)),
-                     static_cast<size_t>(xcb_get_property_value_length(reply)) * (reply->format / 8));
+                     static_cast<size_t>(xcb_get_property_value_length(reply)));
     }
     std::free(reply);
     return bytes;
